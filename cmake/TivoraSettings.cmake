@@ -1,0 +1,32 @@
+# Build settings every target of the project shares, in one INTERFACE target.
+add_library(tivora_settings INTERFACE)
+target_compile_features(tivora_settings INTERFACE cxx_std_20)
+set(CMAKE_CXX_STANDARD 20)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+target_compile_options(tivora_settings INTERFACE -Wall -Wextra)
+target_compile_definitions(tivora_settings INTERFACE
+    QT_NO_CAST_FROM_ASCII
+    QT_USE_QSTRINGBUILDER
+    QT_NO_KEYWORDS)
+
+# tivora_add_library(name [QT modules...] SOURCES ... DEPENDS ...)
+function(tivora_add_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC tivora_settings ${ARG_DEPENDS})
+endfunction()
+
+# tivora_add_test(name SOURCES ... DEPENDS ...): one Qt Test executable, registered with ctest.
+function(tivora_add_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE tivora_settings Qt6::Test ${ARG_DEPENDS})
+    target_compile_definitions(${name} PRIVATE
+        TIVORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+        TIVORA_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/../shared/fixtures"
+        TIVORA_DATA_DIR="${TIVORA_DATA_OUTPUT_DIR}")
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

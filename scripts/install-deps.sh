@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the designer need, and only those that are missing.
+set -euo pipefail
+
+packages=(
+    cmake make g++ pkg-config ccache
+    qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libqt6core5compat6-dev libgl-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    libfreexl-dev
+    fonts-dejavu-core
+    xvfb xauth
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+$sudo apt-get update
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"

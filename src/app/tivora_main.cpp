@@ -1,0 +1,80 @@
+// tivora: the command-line side of the designer.
+#include "document/graph_file.h"
+#include "engine/render.h"
+
+#include <QGuiApplication>
+#include <QStringList>
+
+#include <cstdio>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr auto kUsage = "usage: tivora resave IN OUT\n"
+                        "       tivora render IN OUT [--time MS] [--width W]\n";
+
+int fail(const QString& message)
+{
+    std::fprintf(stderr, "tivora: %s\n", qPrintable(message));
+    return 1;
+}
+
+int usage()
+{
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+int resave(const QStringList& args)
+{
+    if (args.size() != 2)
+        return usage();
+    if (const auto error = tivora::resaveGraphFile(args[0], args[1]))
+        return fail(*error);
+    return 0;
+}
+
+int render(const QStringList& args)
+{
+    if (args.size() < 2)
+        return usage();
+    tivora::engine::RenderOptions options;
+    for (qsizetype i = 2; i < args.size(); i += 2) {
+        if (i + 1 >= args.size())
+            return usage();
+        bool ok = false;
+        const int number = args[i + 1].toInt(&ok);
+        if (!ok || number < 0)
+            return fail(u"'%1' is not a valid number for %2"_s.arg(args[i + 1], args[i]));
+        if (args[i] == "--time"_L1)
+            options.time = number;
+        else if (args[i] == "--width"_L1 && number > 0)
+            options.width = number;
+        else
+            return usage();
+    }
+    if (const auto error = tivora::engine::renderToFile(args[0], args[1], options))
+        return fail(*error);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Rendering needs fonts but no screen: run without one unless the caller chose a platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty())
+        return usage();
+    const QString command = args.takeFirst();
+    if (command == "resave"_L1)
+        return resave(args);
+    if (command == "render"_L1)
+        return render(args);
+    return usage();
+}

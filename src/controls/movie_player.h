@@ -1,0 +1,41 @@
+#pragma once
+
+#include "engine/movie.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+namespace tivora {
+
+// The player a window hosts to show a movie of the Data folder. Setting the movie loads it afresh
+// every time, even with the same path, so a reload shows what the files hold now. The movie is
+// scaled to show all of its stage, aspect kept and centred. A timer runs only while the movie
+// still changes, so a still movie costs no CPU.
+class MoviePlayer : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit MoviePlayer(QWidget* parent = nullptr);
+
+    // "put Movie": loads path and starts it.
+    void setMovie(const QString& path);
+    QString movie() const { return m_path; }
+
+    void Play();
+    void Stop();
+    // A relative zoom in per cent; 100 keeps the scale.
+    void Zoom(int percent);
+    // Halts playback before a screen snapshot.
+    void StopPlay();
+
+    bool isPlaying() const;
+    engine::Millis currentTime() const;
+
+Q_SIGNALS:
+    void movieLoaded(const QString& path);
+};
+
+} // namespace tivora

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// Every file the program reads or writes is single-byte Windows-1252 text; this is the one place
+// where that text meets QString.
+namespace tivora {
+
+// Decodes Windows-1252 bytes. Every byte maps to exactly one character (the five bytes the code
+// page leaves undefined map to the control characters of the same number), so decoding and
+// encoding again gives back the same bytes.
+QString ansiToString(QByteArrayView bytes);
+
+// Encodes a string as Windows-1252, or gives nothing when a character has no place in the code page.
+std::optional<QByteArray> stringToAnsi(QStringView text);
+
+// The first character of text that Windows-1252 cannot carry, if any.
+std::optional<QChar> firstUnencodableChar(QStringView text);
+
+} // namespace tivora

@@ -1,0 +1,234 @@
+#include "document/variable_text.h"
+
+#include <cstring>
+
+namespace tivora {
+namespace {
+
+char asciiUpper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
+
+bool startsWithIgnoringCase(QByteArrayView text, qsizetype at, QByteArrayView key)
+{
+    if (at + key.size() > text.size())
+        return false;
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        if (asciiUpper(text[at + i]) != asciiUpper(key[i]))
+            return false;
+    }
+    return true;
+}
+
+// Keys are found as plain substrings. A key that begins with "&" can only start at an "&" of the
+// text, so the search jumps from one "&" to the next instead of testing every position.
+std::optional<qsizetype> findKeyIn(QByteArrayView text, QByteArrayView key)
+{
+    if (key.isEmpty())
+        return 0;
+    if (key.front() != '&') {
+        for (qsizetype at = 0; at + key.size() <= text.size(); ++at) {
+            if (startsWithIgnoringCase(text, at, key))
+                return at;
+        }
+        return std::nullopt;
+    }
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    for (const char* at = begin; at < end;) {
+        at = static_cast<const char*>(std::memchr(at, '&', std::size_t(end - at)));
+        if (!at)
+            break;
+        if (startsWithIgnoringCase(text, at - begin, key))
+            return at - begin;
+        ++at;
+    }
+    return std::nullopt;
+}
+
+// The value starts one character after the key (that character is the "=" and is not tested) and
+// ends before the next "&"; without a following "&" it is empty.
+QByteArray valueFrom(QByteArrayView text, qsizetype keyEnd)
+{
+    const qsizetype start = keyEnd + 1;
+    if (start >= text.size())
+        return {};
+    const qsizetype end = text.indexOf('&', start);
+    if (end < 0)
+        return {};
+    return text.sliced(start, end - start).toByteArray();
+}
+
+QByteArray shiftBytes(QByteArrayView value, int delta)
+{
+    QByteArray shifted(value.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < value.size(); ++i)
+        shifted[i] = char(static_cast<unsigned char>(value[i]) + delta);
+    return shifted;
+}
+
+std::optional<int> hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return std::nullopt;
+}
+
+} // namespace
+
+QByteArray GetValue(QByteArrayView key, QByteArrayView text)
+{
+    const auto at = findKeyIn(text, key);
+    return at ? valueFrom(text, *at + key.size()) : QByteArray();
+}
+
+QByteArray GetValueAlias(QByteArrayView longKey, QByteArrayView shortKey, QByteArrayView text)
+{
+    return findKeyIn(text, longKey) ? GetValue(longKey, text) : GetValue(shortKey, text);
+}
+
+QByteArray GetEncodedValue(QByteArrayView key, QByteArrayView text)
+{
+    return DecodeValue(GetValue(key, text));
+}
+
+QByteArray GetEncodedValueAlias(QByteArrayView longKey, QByteArrayView shortKey, QByteArrayView text)
+{
+    return DecodeValue(GetValueAlias(longKey, shortKey, text));
+}
+
+QByteArray EncodeValue(QByteArrayView value)
+{
+    return shiftBytes(value, 1);
+}
+
+QByteArray DecodeValue(QByteArrayView value)
+{
+    return shiftBytes(value, -1);
+}
+
+qsizetype LastAmpersandWithin(QByteArrayView text, qsizetype limit)
+{
+    const qsizetype searchEnd = std::min(limit, text.size());
+    if (searchEnd <= 0)
+        return 0;
+    return text.first(searchEnd).lastIndexOf('&') + 1;
+}
+
+int StrToIntOrZero(QByteArrayView text)
+{
+    bool ok = false;
+    const int value = text.toByteArray().toInt(&ok);
+    return ok ? value : 0;
+}
+
+QByteArray ColorToText(WindowColor color)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    QByteArray text("0x");
+    for (const int channel : {redOf(color), greenOf(color), blueOf(color)}) {
+        text.append(kDigits[channel >> 4]);
+        text.append(kDigits[channel & 0xF]);
+    }
+    return text;
+}
+
+std::optional<WindowColor> TextToColor(QByteArrayView text)
+{
+    const QByteArrayView trimmed = text.trimmed();
+    if (trimmed.isEmpty() || trimmed == "..")
+        return kSilver;
+    // Digits in the order BB GG RR, taken from characters 7-8, 5-6 and 3-4 (counted from 1) of the
+    // untrimmed text; the first two characters are not looked at.
+    WindowColor value = 0;
+    bool anyDigit = false;
+    for (const qsizetype pairStart : {6, 4, 2}) {
+        for (qsizetype i = pairStart; i < pairStart + 2 && i < text.size(); ++i) {
+            const auto digit = hexDigit(text[i]);
+            if (!digit)
+                return std::nullopt;
+            value = value * 16 + WindowColor(*digit);
+            anyDigit = true;
+        }
+    }
+    if (!anyDigit)
+        return std::nullopt;
+    return value;
+}
+
+ListReader::ListReader(QByteArray list)
+    : m_list(std::move(list))
+{
+}
+
+QByteArray ListReader::NextListItem()
+{
+    const qsizetype separator = m_list.indexOf(kListSeparator, m_position);
+    if (separator < 0)
+        return m_list.sliced(m_position);
+    QByteArray item = m_list.sliced(m_position, separator - m_position);
+    m_position = separator + kListSeparator.size();
+    return item;
+}
+
+QByteArray joinList(const std::vector<QByteArray>& items)
+{
+    QByteArray list;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0)
+            list.append(kListSeparator);
+        list.append(items[i]);
+    }
+    return list;
+}
+
+VariableText::VariableText(QByteArray text)
+    : m_text(std::move(text))
+{
+    for (qsizetype at = m_text.indexOf('&'); at >= 0; at = m_text.indexOf('&', at + 1))
+        m_entryStarts.push_back(at);
+}
+
+std::optional<qsizetype> VariableText::findKey(QByteArrayView key) const
+{
+    if (key.isEmpty() || key.front() != '&')
+        return findKeyIn(m_text, key);
+    for (const qsizetype start : m_entryStarts) {
+        if (startsWithIgnoringCase(m_text, start, key))
+            return start;
+    }
+    return std::nullopt;
+}
+
+bool VariableText::contains(QByteArrayView key) const
+{
+    return findKey(key).has_value();
+}
+
+QByteArray VariableText::value(QByteArrayView key) const
+{
+    const auto at = findKey(key);
+    return at ? valueFrom(m_text, *at + key.size()) : QByteArray();
+}
+
+QByteArray VariableText::valueAlias(QByteArrayView longKey, QByteArrayView shortKey) const
+{
+    return contains(longKey) ? value(longKey) : value(shortKey);
+}
+
+QByteArray VariableText::encodedValue(QByteArrayView key) const
+{
+    return DecodeValue(value(key));
+}
+
+QByteArray VariableText::encodedValueAlias(QByteArrayView longKey, QByteArrayView shortKey) const
+{
+    return DecodeValue(valueAlias(longKey, shortKey));
+}
+
+} // namespace tivora

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "document/window_color.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <optional>
+#include <vector>
+
+// Variable text: entries "&" + key + "=" + value, in single-byte text. These are the helpers every
+// reader and writer of such text shares. They work on bytes; see ansi_text.h for QString.
+namespace tivora {
+
+// The separator of "/x/" lists.
+inline constexpr QByteArrayView kListSeparator = "/x/";
+
+// The plain value of the first entry whose text starts with key (compared without regard to letter
+// case; key carries its leading "&"). The character right after the key is taken to be the "=".
+// The value ends at the next "&"; a value that no "&" follows reads as empty, as does a missing key.
+QByteArray GetValue(QByteArrayView key, QByteArrayView text);
+// The long key's value when the long key occurs at all (even when that value is empty), else the
+// short key's.
+QByteArray GetValueAlias(QByteArrayView longKey, QByteArrayView shortKey, QByteArrayView text);
+QByteArray GetEncodedValue(QByteArrayView key, QByteArrayView text);
+QByteArray GetEncodedValueAlias(QByteArrayView longKey, QByteArrayView shortKey, QByteArrayView text);
+
+// Every byte plus one (EncodeValue) or minus one (DecodeValue), wrapping within 0..255.
+QByteArray EncodeValue(QByteArrayView value);
+QByteArray DecodeValue(QByteArrayView value);
+
+// Position, counted from 1, of the last "&" at or before limit; 0 when there is none.
+qsizetype LastAmpersandWithin(QByteArrayView text, qsizetype limit);
+
+// A whole number, or 0 for an empty or unconvertible text. Never fails.
+int StrToIntOrZero(QByteArrayView text);
+
+// "0x" + RRGGBB in upper-case hexadecimal.
+QByteArray ColorToText(WindowColor color);
+// The colour of a colour text: an empty or ".." text (after trimming blanks) is silver; otherwise
+// characters 3-8 are RRGGBB, characters missing at the end simply drop out of the number. A text
+// whose characters 3-8 are not hexadecimal gives nothing.
+std::optional<WindowColor> TextToColor(QByteArrayView text);
+
+// Takes the items of a "/x/" list one by one. Once no separator is left, every further request
+// gives the last item again, so a short list fills any number of rows.
+class ListReader {
+public:
+    explicit ListReader(QByteArray list);
+    QByteArray NextListItem();
+
+private:
+    QByteArray m_list;
+    qsizetype m_position = 0;
+};
+
+// Joins items with the "/x/" separator.
+QByteArray joinList(const std::vector<QByteArray>& items);
+
+// A variable text indexed once for many lookups. Gives exactly what the free lookups above give
+// on the same text, without scanning the whole text for every key: readers of large graphs look up
+// hundreds of keys in texts of hundreds of kilobytes.
+class VariableText {
+public:
+    explicit VariableText(QByteArray text);
+
+    const QByteArray& text() const { return m_text; }
+    bool contains(QByteArrayView key) const;
+    QByteArray value(QByteArrayView key) const;
+    QByteArray valueAlias(QByteArrayView longKey, QByteArrayView shortKey) const;
+    QByteArray encodedValue(QByteArrayView key) const;
+    QByteArray encodedValueAlias(QByteArrayView longKey, QByteArrayView shortKey) const;
+
+private:
+    std::optional<qsizetype> findKey(QByteArrayView key) const;
+
+    QByteArray m_text;
+    std::vector<qsizetype> m_entryStarts; // positions of every "&"
+};
+
+} // namespace tivora

@@ -1,0 +1,12 @@
+#include "engine/graph_layout.h"
+
+#include "document/variable_text.h"
+
+namespace tivora::engine {
+
+// Not laid out yet: being built.
+void layoutPieGraph(const VariableText&, const GraphFrame&, Scene&)
+{
+}
+
+} // namespace tivora::engine

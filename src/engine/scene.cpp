@@ -1,0 +1,53 @@
+#include "engine/scene.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <ranges>
+
+namespace tivora::engine {
+
+void Scene::add(Layer layer, std::unique_ptr<SceneNode> node)
+{
+    m_layers[std::size_t(layer)].push_back(std::move(node));
+}
+
+void Scene::paint(QPainter& painter, Millis time) const
+{
+    for (const auto& layer : m_layers) {
+        for (const auto& node : layer) {
+            painter.save();
+            node->paint(painter, time);
+            painter.restore();
+        }
+    }
+}
+
+Millis Scene::endTime() const
+{
+    Millis end = 0.0;
+    for (const auto& layer : m_layers) {
+        for (const auto& node : layer)
+            end = std::max(end, node->endTime());
+    }
+    return end;
+}
+
+QUrl Scene::linkAt(QPointF point, Millis time) const
+{
+    // The topmost node under the point wins.
+    for (const auto& layer : std::views::reverse(m_layers)) {
+        for (const auto& node : std::views::reverse(layer)) {
+            if (QUrl url = node->linkAt(point, time); !url.isEmpty())
+                return url;
+        }
+    }
+    return {};
+}
+
+bool Scene::isEmpty() const
+{
+    return std::ranges::all_of(m_layers, [](const auto& layer) { return layer.empty(); });
+}
+
+} // namespace tivora::engine
