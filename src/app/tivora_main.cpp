@@ -4,7 +4,6 @@
 
 #include <QGuiApplication>
 #include <QStringList>
-
 #include <cstdio>
 #include <optional>
 
@@ -15,20 +14,17 @@ namespace {
 constexpr auto kUsage = "usage: tivora resave IN OUT\n"
                         "       tivora render IN OUT [--time MS] [--width W]\n";
 
-int fail(const QString& message)
-{
+int fail(const QString& message) {
     std::fprintf(stderr, "tivora: %s\n", qPrintable(message));
     return 1;
 }
 
-int usage()
-{
+int usage() {
     std::fputs(kUsage, stderr);
     return 2;
 }
 
-int resave(const QStringList& args)
-{
+int resave(const QStringList& args) {
     if (args.size() != 2)
         return usage();
     if (const auto error = tivora::resaveGraphFile(args[0], args[1]))
@@ -36,8 +32,7 @@ int resave(const QStringList& args)
     return 0;
 }
 
-int render(const QStringList& args)
-{
+int render(const QStringList& args) {
     if (args.size() < 2)
         return usage();
     tivora::engine::RenderOptions options;
@@ -62,8 +57,7 @@ int render(const QStringList& args)
 
 } // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     // Rendering needs fonts but no screen: run without one unless the caller chose a platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

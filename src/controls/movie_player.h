@@ -5,7 +5,6 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
-
 #include <memory>
 
 namespace tivora {

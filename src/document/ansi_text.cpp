@@ -12,8 +12,7 @@ constexpr std::array<char16_t, 32> kHighControlRange = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-std::optional<char> ansiByteOf(QChar character)
-{
+std::optional<char> ansiByteOf(QChar character) {
     const char16_t code = character.unicode();
     if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
         return static_cast<char>(code);
@@ -26,19 +25,18 @@ std::optional<char> ansiByteOf(QChar character)
 
 } // namespace
 
-QString ansiToString(QByteArrayView bytes)
-{
+QString ansiToString(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (const char byte : bytes) {
         const auto code = static_cast<unsigned char>(byte);
-        *out++ = (code >= 0x80 && code < 0xA0) ? QChar(kHighControlRange[code - 0x80]) : QChar(char16_t(code));
+        *out++ = (code >= 0x80 && code < 0xA0) ? QChar(kHighControlRange[code - 0x80])
+                                               : QChar(char16_t(code));
     }
     return text;
 }
 
-std::optional<QByteArray> stringToAnsi(QStringView text)
-{
+std::optional<QByteArray> stringToAnsi(QStringView text) {
     QByteArray bytes;
     bytes.reserve(text.size());
     for (const QChar character : text) {
@@ -50,8 +48,7 @@ std::optional<QByteArray> stringToAnsi(QStringView text)
     return bytes;
 }
 
-std::optional<QChar> firstUnencodableChar(QStringView text)
-{
+std::optional<QChar> firstUnencodableChar(QStringView text) {
     for (const QChar character : text) {
         if (!ansiByteOf(character))
             return character;

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <optional>
 
 // Every file the program reads or writes is single-byte Windows-1252 text; this is the one place
@@ -14,7 +13,8 @@ namespace tivora {
 // encoding again gives back the same bytes.
 QString ansiToString(QByteArrayView bytes);
 
-// Encodes a string as Windows-1252, or gives nothing when a character has no place in the code page.
+// Encodes a string as Windows-1252, or gives nothing when a character has no place in the code
+// page.
 std::optional<QByteArray> stringToAnsi(QStringView text);
 
 // The first character of text that Windows-1252 cannot carry, if any.

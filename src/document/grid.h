@@ -3,15 +3,14 @@
 #include "document/window_color.h"
 
 #include <QString>
-
 #include <optional>
 #include <vector>
 
 namespace tivora {
 
-// A table of text cells, each with an optional background colour, addressed (column, row) with row 0
-// holding the column titles. Lowering the row or column count keeps the cells beyond it, so raising
-// the count again brings the old cells back.
+// A table of text cells, each with an optional background colour, addressed (column, row) with row
+// 0 holding the column titles. Lowering the row or column count keeps the cells beyond it, so
+// raising the count again brings the old cells back.
 class Grid {
 public:
     struct Cell {

@@ -5,13 +5,11 @@
 namespace tivora {
 namespace {
 
-char asciiUpper(char c)
-{
+char asciiUpper(char c) {
     return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
 }
 
-bool startsWithIgnoringCase(QByteArrayView text, qsizetype at, QByteArrayView key)
-{
+bool startsWithIgnoringCase(QByteArrayView text, qsizetype at, QByteArrayView key) {
     if (at + key.size() > text.size())
         return false;
     for (qsizetype i = 0; i < key.size(); ++i) {
@@ -23,8 +21,7 @@ bool startsWithIgnoringCase(QByteArrayView text, qsizetype at, QByteArrayView ke
 
 // Keys are found as plain substrings. A key that begins with "&" can only start at an "&" of the
 // text, so the search jumps from one "&" to the next instead of testing every position.
-std::optional<qsizetype> findKeyIn(QByteArrayView text, QByteArrayView key)
-{
+std::optional<qsizetype> findKeyIn(QByteArrayView text, QByteArrayView key) {
     if (key.isEmpty())
         return 0;
     if (key.front() != '&') {
@@ -49,8 +46,7 @@ std::optional<qsizetype> findKeyIn(QByteArrayView text, QByteArrayView key)
 
 // The value starts one character after the key (that character is the "=" and is not tested) and
 // ends before the next "&"; without a following "&" it is empty.
-QByteArray valueFrom(QByteArrayView text, qsizetype keyEnd)
-{
+QByteArray valueFrom(QByteArrayView text, qsizetype keyEnd) {
     const qsizetype start = keyEnd + 1;
     if (start >= text.size())
         return {};
@@ -60,16 +56,14 @@ QByteArray valueFrom(QByteArrayView text, qsizetype keyEnd)
     return text.sliced(start, end - start).toByteArray();
 }
 
-QByteArray shiftBytes(QByteArrayView value, int delta)
-{
+QByteArray shiftBytes(QByteArrayView value, int delta) {
     QByteArray shifted(value.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < value.size(); ++i)
         shifted[i] = char(static_cast<unsigned char>(value[i]) + delta);
     return shifted;
 }
 
-std::optional<int> hexDigit(char c)
-{
+std::optional<int> hexDigit(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'a' && c <= 'f')
@@ -81,54 +75,46 @@ std::optional<int> hexDigit(char c)
 
 } // namespace
 
-QByteArray GetValue(QByteArrayView key, QByteArrayView text)
-{
+QByteArray GetValue(QByteArrayView key, QByteArrayView text) {
     const auto at = findKeyIn(text, key);
     return at ? valueFrom(text, *at + key.size()) : QByteArray();
 }
 
-QByteArray GetValueAlias(QByteArrayView longKey, QByteArrayView shortKey, QByteArrayView text)
-{
+QByteArray GetValueAlias(QByteArrayView longKey, QByteArrayView shortKey, QByteArrayView text) {
     return findKeyIn(text, longKey) ? GetValue(longKey, text) : GetValue(shortKey, text);
 }
 
-QByteArray GetEncodedValue(QByteArrayView key, QByteArrayView text)
-{
+QByteArray GetEncodedValue(QByteArrayView key, QByteArrayView text) {
     return DecodeValue(GetValue(key, text));
 }
 
-QByteArray GetEncodedValueAlias(QByteArrayView longKey, QByteArrayView shortKey, QByteArrayView text)
-{
+QByteArray GetEncodedValueAlias(QByteArrayView longKey, QByteArrayView shortKey,
+                                QByteArrayView text) {
     return DecodeValue(GetValueAlias(longKey, shortKey, text));
 }
 
-QByteArray EncodeValue(QByteArrayView value)
-{
+QByteArray EncodeValue(QByteArrayView value) {
     return shiftBytes(value, 1);
 }
 
-QByteArray DecodeValue(QByteArrayView value)
-{
+QByteArray DecodeValue(QByteArrayView value) {
     return shiftBytes(value, -1);
 }
 
-qsizetype LastAmpersandWithin(QByteArrayView text, qsizetype limit)
-{
+qsizetype LastAmpersandWithin(QByteArrayView text, qsizetype limit) {
     const qsizetype searchEnd = std::min(limit, text.size());
     if (searchEnd <= 0)
         return 0;
     return text.first(searchEnd).lastIndexOf('&') + 1;
 }
 
-int StrToIntOrZero(QByteArrayView text)
-{
+int StrToIntOrZero(QByteArrayView text) {
     bool ok = false;
     const int value = text.toByteArray().toInt(&ok);
     return ok ? value : 0;
 }
 
-QByteArray ColorToText(WindowColor color)
-{
+QByteArray ColorToText(WindowColor color) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     QByteArray text("0x");
     for (const int channel : {redOf(color), greenOf(color), blueOf(color)}) {
@@ -138,8 +124,7 @@ QByteArray ColorToText(WindowColor color)
     return text;
 }
 
-std::optional<WindowColor> TextToColor(QByteArrayView text)
-{
+std::optional<WindowColor> TextToColor(QByteArrayView text) {
     const QByteArrayView trimmed = text.trimmed();
     if (trimmed.isEmpty() || trimmed == "..")
         return kSilver;
@@ -162,12 +147,9 @@ std::optional<WindowColor> TextToColor(QByteArrayView text)
 }
 
 ListReader::ListReader(QByteArray list)
-    : m_list(std::move(list))
-{
-}
+    : m_list(std::move(list)) {}
 
-QByteArray ListReader::NextListItem()
-{
+QByteArray ListReader::NextListItem() {
     const qsizetype separator = m_list.indexOf(kListSeparator, m_position);
     if (separator < 0)
         return m_list.sliced(m_position);
@@ -176,8 +158,7 @@ QByteArray ListReader::NextListItem()
     return item;
 }
 
-QByteArray joinList(const std::vector<QByteArray>& items)
-{
+QByteArray joinList(const std::vector<QByteArray>& items) {
     QByteArray list;
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (i > 0)
@@ -188,14 +169,12 @@ QByteArray joinList(const std::vector<QByteArray>& items)
 }
 
 VariableText::VariableText(QByteArray text)
-    : m_text(std::move(text))
-{
+    : m_text(std::move(text)) {
     for (qsizetype at = m_text.indexOf('&'); at >= 0; at = m_text.indexOf('&', at + 1))
         m_entryStarts.push_back(at);
 }
 
-std::optional<qsizetype> VariableText::findKey(QByteArrayView key) const
-{
+std::optional<qsizetype> VariableText::findKey(QByteArrayView key) const {
     if (key.isEmpty() || key.front() != '&')
         return findKeyIn(m_text, key);
     for (const qsizetype start : m_entryStarts) {
@@ -205,29 +184,24 @@ std::optional<qsizetype> VariableText::findKey(QByteArrayView key) const
     return std::nullopt;
 }
 
-bool VariableText::contains(QByteArrayView key) const
-{
+bool VariableText::contains(QByteArrayView key) const {
     return findKey(key).has_value();
 }
 
-QByteArray VariableText::value(QByteArrayView key) const
-{
+QByteArray VariableText::value(QByteArrayView key) const {
     const auto at = findKey(key);
     return at ? valueFrom(m_text, *at + key.size()) : QByteArray();
 }
 
-QByteArray VariableText::valueAlias(QByteArrayView longKey, QByteArrayView shortKey) const
-{
+QByteArray VariableText::valueAlias(QByteArrayView longKey, QByteArrayView shortKey) const {
     return contains(longKey) ? value(longKey) : value(shortKey);
 }
 
-QByteArray VariableText::encodedValue(QByteArrayView key) const
-{
+QByteArray VariableText::encodedValue(QByteArrayView key) const {
     return DecodeValue(value(key));
 }
 
-QByteArray VariableText::encodedValueAlias(QByteArrayView longKey, QByteArrayView shortKey) const
-{
+QByteArray VariableText::encodedValueAlias(QByteArrayView longKey, QByteArrayView shortKey) const {
     return DecodeValue(valueAlias(longKey, shortKey));
 }
 

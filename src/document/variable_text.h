@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-
 #include <optional>
 #include <vector>
 
@@ -17,13 +16,15 @@ inline constexpr QByteArrayView kListSeparator = "/x/";
 
 // The plain value of the first entry whose text starts with key (compared without regard to letter
 // case; key carries its leading "&"). The character right after the key is taken to be the "=".
-// The value ends at the next "&"; a value that no "&" follows reads as empty, as does a missing key.
+// The value ends at the next "&"; a value that no "&" follows reads as empty, as does a missing
+// key.
 QByteArray GetValue(QByteArrayView key, QByteArrayView text);
 // The long key's value when the long key occurs at all (even when that value is empty), else the
 // short key's.
 QByteArray GetValueAlias(QByteArrayView longKey, QByteArrayView shortKey, QByteArrayView text);
 QByteArray GetEncodedValue(QByteArrayView key, QByteArrayView text);
-QByteArray GetEncodedValueAlias(QByteArrayView longKey, QByteArrayView shortKey, QByteArrayView text);
+QByteArray GetEncodedValueAlias(QByteArrayView longKey, QByteArrayView shortKey,
+                                QByteArrayView text);
 
 // Every byte plus one (EncodeValue) or minus one (DecodeValue), wrapping within 0..255.
 QByteArray EncodeValue(QByteArrayView value);

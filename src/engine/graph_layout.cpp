@@ -4,8 +4,7 @@
 
 namespace tivora::engine {
 
-Scene layoutGraph(const VariableText& text, const QDir& movieFolder)
-{
+Scene layoutGraph(const VariableText& text, const QDir& movieFolder) {
     Scene scene;
     const GraphFrame frame = layoutFrame(text, scene);
     if (text.encodedValueAlias("&graphType", "&gt_").toUpper() == "PIE") {

@@ -13,9 +13,9 @@ namespace tivora::engine {
 
 // What the frame of a graph (stage background, header, footer) leaves for the graph itself.
 struct GraphFrame {
-    QRectF plotArea;     // stage area inside the header and footer, before scaling
-    double scale = 1.0;  // GScale / 100, applied about the centre of plotArea
-    QPointF offset;      // GX, GY in stage units
+    QRectF plotArea;    // stage area inside the header and footer, before scaling
+    double scale = 1.0; // GScale / 100, applied about the centre of plotArea
+    QPointF offset;     // GX, GY in stage units
 };
 
 // Lays out a whole graph text: frame, then the series or pie graph, backdrop and notes. Files the

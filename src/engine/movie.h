@@ -3,7 +3,6 @@
 #include "engine/scene.h"
 
 #include <QString>
-
 #include <memory>
 
 class QPainter;

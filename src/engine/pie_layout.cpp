@@ -1,12 +1,9 @@
-#include "engine/graph_layout.h"
-
 #include "document/variable_text.h"
+#include "engine/graph_layout.h"
 
 namespace tivora::engine {
 
 // Not laid out yet: being built.
-void layoutPieGraph(const VariableText&, const GraphFrame&, Scene&)
-{
-}
+void layoutPieGraph(const VariableText&, const GraphFrame&, Scene&) {}
 
 } // namespace tivora::engine

@@ -3,7 +3,6 @@
 #include "engine/track.h"
 
 #include <QString>
-
 #include <optional>
 
 namespace tivora::engine {

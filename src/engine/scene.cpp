@@ -1,19 +1,16 @@
 #include "engine/scene.h"
 
 #include <QPainter>
-
 #include <algorithm>
 #include <ranges>
 
 namespace tivora::engine {
 
-void Scene::add(Layer layer, std::unique_ptr<SceneNode> node)
-{
+void Scene::add(Layer layer, std::unique_ptr<SceneNode> node) {
     m_layers[std::size_t(layer)].push_back(std::move(node));
 }
 
-void Scene::paint(QPainter& painter, Millis time) const
-{
+void Scene::paint(QPainter& painter, Millis time) const {
     for (const auto& layer : m_layers) {
         for (const auto& node : layer) {
             painter.save();
@@ -23,8 +20,7 @@ void Scene::paint(QPainter& painter, Millis time) const
     }
 }
 
-Millis Scene::endTime() const
-{
+Millis Scene::endTime() const {
     Millis end = 0.0;
     for (const auto& layer : m_layers) {
         for (const auto& node : layer)
@@ -33,8 +29,7 @@ Millis Scene::endTime() const
     return end;
 }
 
-QUrl Scene::linkAt(QPointF point, Millis time) const
-{
+QUrl Scene::linkAt(QPointF point, Millis time) const {
     // The topmost node under the point wins.
     for (const auto& layer : std::views::reverse(m_layers)) {
         for (const auto& node : std::views::reverse(layer)) {
@@ -45,8 +40,7 @@ QUrl Scene::linkAt(QPointF point, Millis time) const
     return {};
 }
 
-bool Scene::isEmpty() const
-{
+bool Scene::isEmpty() const {
     return std::ranges::all_of(m_layers, [](const auto& layer) { return layer.empty(); });
 }
 

@@ -5,7 +5,6 @@
 #include <QPointF>
 #include <QSizeF>
 #include <QUrl>
-
 #include <array>
 #include <memory>
 #include <vector>
@@ -31,12 +30,12 @@ public:
 
 // Layers are painted from first to last; within a layer nodes paint in the order they were added.
 enum class Layer {
-    Background,  // stage colour
-    Backdrop,    // background images
-    Plot,        // plot area, axes, series, pie
-    Effect,      // animated overlay
-    Titles,      // header, footer, axis titles
-    Annotation,  // notes
+    Background, // stage colour
+    Backdrop,   // background images
+    Plot,       // plot area, axes, series, pie
+    Effect,     // animated overlay
+    Titles,     // header, footer, axis titles
+    Annotation, // notes
     Count
 };
 

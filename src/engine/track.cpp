@@ -7,8 +7,7 @@
 namespace tivora::engine {
 namespace {
 
-double eased(Easing easing, double progress)
-{
+double eased(Easing easing, double progress) {
     switch (easing) {
     case Easing::Linear:
         return progress;
@@ -23,34 +22,28 @@ double eased(Easing easing, double progress)
 } // namespace
 
 Track::Track(double constant)
-    : m_keys{{0.0, constant, Easing::Linear}}
-{
-}
+    : m_keys{{0.0, constant, Easing::Linear}} {}
 
-Track Track::ramp(double from, double to, Millis start, Millis duration, Easing easing)
-{
+Track Track::ramp(double from, double to, Millis start, Millis duration, Easing easing) {
     Track track(from);
     track.m_keys.front().time = start;
     track.then(start + std::max(duration, 0.0), to, easing);
     return track;
 }
 
-Track& Track::then(Millis time, double value, Easing easing)
-{
+Track& Track::then(Millis time, double value, Easing easing) {
     if (!m_keys.empty())
         time = std::max(time, m_keys.back().time);
     m_keys.push_back({time, value, easing});
     return *this;
 }
 
-Track& Track::looping(Millis period)
-{
+Track& Track::looping(Millis period) {
     m_period = period;
     return *this;
 }
 
-double Track::at(Millis time) const
-{
+double Track::at(Millis time) const {
     if (m_keys.size() == 1)
         return m_keys.front().value;
     if (m_period > 0 && time > m_keys.front().time)
@@ -67,8 +60,7 @@ double Track::at(Millis time) const
     return before.value + (next->value - before.value) * eased(next->easing, progress);
 }
 
-Millis Track::endTime() const
-{
+Millis Track::endTime() const {
     if (m_period > 0)
         return kForever;
     return m_keys.size() < 2 ? 0.0 : m_keys.back().time;
