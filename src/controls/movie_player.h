@@ -33,8 +33,28 @@ public:
     bool isPlaying() const;
     engine::Millis currentTime() const;
 
+    // The stage point shown at a widget point, for the current size and zoom.
+    QPointF stagePoint(QPointF widgetPoint) const;
+
 Q_SIGNALS:
     void movieLoaded(const QString& path);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QTransform stageToWidget() const;
+    void followClock();
+
+    QString m_path;
+    std::unique_ptr<engine::Movie> m_movie;
+    QTimer* m_frameTimer;              // a child, named "frameTimer"
+    QElapsedTimer m_clock;             // runs from the last Play
+    engine::Millis m_timeAtPlay = 0.0; // movie time when the clock was started
+    bool m_playing = false;
+    double m_zoom = 1.0;
 };
 
 } // namespace tivora

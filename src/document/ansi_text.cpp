@@ -1,5 +1,6 @@
 #include "document/ansi_text.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tivora {
@@ -26,6 +27,13 @@ std::optional<char> ansiByteOf(QChar character) {
 } // namespace
 
 QString ansiToString(QByteArrayView bytes) {
+    // Outside 0x80..0x9F the code page and Latin-1 agree, and Latin-1 converts fastest.
+    const bool latin1 = std::none_of(bytes.begin(), bytes.end(), [](char byte) {
+        const auto code = static_cast<unsigned char>(byte);
+        return code >= 0x80 && code < 0xA0;
+    });
+    if (latin1)
+        return QString::fromLatin1(bytes);
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (const char byte : bytes) {
@@ -36,15 +44,25 @@ QString ansiToString(QByteArrayView bytes) {
     return text;
 }
 
+bool appendAnsi(QByteArray& bytes, QStringView text) {
+    for (const QChar character : text) {
+        if (character.unicode() < 0x80) {
+            bytes.append(char(character.unicode()));
+            continue;
+        }
+        const auto byte = ansiByteOf(character);
+        if (!byte)
+            return false;
+        bytes.append(*byte);
+    }
+    return true;
+}
+
 std::optional<QByteArray> stringToAnsi(QStringView text) {
     QByteArray bytes;
     bytes.reserve(text.size());
-    for (const QChar character : text) {
-        const auto byte = ansiByteOf(character);
-        if (!byte)
-            return std::nullopt;
-        bytes.append(*byte);
-    }
+    if (!appendAnsi(bytes, text))
+        return std::nullopt;
     return bytes;
 }
 

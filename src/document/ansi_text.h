@@ -17,6 +17,10 @@ QString ansiToString(QByteArrayView bytes);
 // page.
 std::optional<QByteArray> stringToAnsi(QStringView text);
 
+// Appends text to bytes as Windows-1252; false when a character has no place in the code page
+// (bytes then holds the characters before it).
+bool appendAnsi(QByteArray& bytes, QStringView text);
+
 // The first character of text that Windows-1252 cannot carry, if any.
 std::optional<QChar> firstUnencodableChar(QStringView text);
 

@@ -35,19 +35,22 @@ public:
 
     // Cells outside the stored area read as empty; writing one makes room for it.
     QString cell(int column, int row) const;
-    void setCell(int column, int row, const QString& text);
+    void setCell(int column, int row, QString text);
     std::optional<WindowColor> cellColor(int column, int row) const;
     void setCellColor(int column, int row, std::optional<WindowColor> color);
 
-    // Inserts an empty row at row (at least the first non-fixed row), moving it and every row below
-    // down by one; the row count grows by one. Gives the index the new row took.
+    // Inserts an empty row at row (at least the first non-fixed row, at most one past the last),
+    // moving it and every row below down by one; the row count grows by one. Gives the index the
+    // new row took.
     int insertRow(int row);
     // Removes row, moving every row below up by one; the row count shrinks by one. Does nothing
     // for a fixed row, a row past the last, or when only one non-fixed row is left; tells whether
     // it removed the row.
     bool deleteRow(int row);
 
-    bool operator==(const Grid&) const = default;
+    // Grids are equal when their counts and every cell, including those kept beyond the counts,
+    // are; a cell never written equals an empty one.
+    bool operator==(const Grid& other) const;
 
 private:
     Cell& cellRef(int column, int row);

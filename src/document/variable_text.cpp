@@ -58,9 +58,23 @@ QByteArray valueFrom(QByteArrayView text, qsizetype keyEnd) {
 
 QByteArray shiftBytes(QByteArrayView value, int delta) {
     QByteArray shifted(value.size(), Qt::Uninitialized);
+    const auto* in = reinterpret_cast<const unsigned char*>(value.data());
+    auto* out = reinterpret_cast<unsigned char*>(shifted.data());
     for (qsizetype i = 0; i < value.size(); ++i)
-        shifted[i] = char(static_cast<unsigned char>(value[i]) + delta);
+        out[i] = static_cast<unsigned char>(in[i] + delta);
     return shifted;
+}
+
+// Blanks are every character up to the space, control characters included.
+QByteArrayView trimBlanks(QByteArrayView text) {
+    const auto isBlank = [](char c) {
+        return static_cast<unsigned char>(c) <= ' ';
+    };
+    while (!text.isEmpty() && isBlank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && isBlank(text.back()))
+        text.chop(1);
+    return text;
 }
 
 std::optional<int> hexDigit(char c) {
@@ -125,7 +139,7 @@ QByteArray ColorToText(WindowColor color) {
 }
 
 std::optional<WindowColor> TextToColor(QByteArrayView text) {
-    const QByteArrayView trimmed = text.trimmed();
+    const QByteArrayView trimmed = trimBlanks(text);
     if (trimmed.isEmpty() || trimmed == "..")
         return kSilver;
     // Digits in the order BB GG RR, taken from characters 7-8, 5-6 and 3-4 (counted from 1) of the
@@ -150,10 +164,15 @@ ListReader::ListReader(QByteArray list)
     : m_list(std::move(list)) {}
 
 QByteArray ListReader::NextListItem() {
-    const qsizetype separator = m_list.indexOf(kListSeparator, m_position);
+    return nextItem().toByteArray();
+}
+
+QByteArrayView ListReader::nextItem() {
+    const QByteArrayView list(m_list);
+    const qsizetype separator = list.indexOf(kListSeparator, m_position);
     if (separator < 0)
-        return m_list.sliced(m_position);
-    QByteArray item = m_list.sliced(m_position, separator - m_position);
+        return list.sliced(m_position);
+    const QByteArrayView item = list.sliced(m_position, separator - m_position);
     m_position = separator + kListSeparator.size();
     return item;
 }
@@ -195,6 +214,16 @@ QByteArray VariableText::value(QByteArrayView key) const {
 
 QByteArray VariableText::valueAlias(QByteArrayView longKey, QByteArrayView shortKey) const {
     return contains(longKey) ? value(longKey) : value(shortKey);
+}
+
+QByteArray VariableText::exactValue(QByteArrayView key) const {
+    for (const qsizetype start : m_entryStarts) {
+        const qsizetype keyEnd = start + key.size();
+        if (keyEnd < m_text.size() && m_text[keyEnd] == '=' &&
+            startsWithIgnoringCase(m_text, start, key))
+            return valueFrom(m_text, keyEnd);
+    }
+    return {};
 }
 
 QByteArray VariableText::encodedValue(QByteArrayView key) const {

@@ -49,6 +49,9 @@ class ListReader {
 public:
     explicit ListReader(QByteArray list);
     QByteArray NextListItem();
+    // The same item as NextListItem, as a view into the list that stays valid while the reader
+    // lives.
+    QByteArrayView nextItem();
 
 private:
     QByteArray m_list;
@@ -71,6 +74,9 @@ public:
     QByteArray valueAlias(QByteArrayView longKey, QByteArrayView shortKey) const;
     QByteArray encodedValue(QByteArrayView key) const;
     QByteArray encodedValueAlias(QByteArrayView longKey, QByteArrayView shortKey) const;
+    // The value of the first entry whose key is exactly key (followed by "="), for short keys that
+    // the substring lookup would find inside longer keys ("&gs" in "&GScale").
+    QByteArray exactValue(QByteArrayView key) const;
 
 private:
     std::optional<qsizetype> findKey(QByteArrayView key) const;

@@ -8,7 +8,7 @@ Scene layoutGraph(const VariableText& text, const QDir& movieFolder) {
     Scene scene;
     const GraphFrame frame = layoutFrame(text, scene);
     if (text.encodedValueAlias("&graphType", "&gt_").toUpper() == "PIE") {
-        layoutPieGraph(text, frame, scene);
+        layoutPieGraph(text, frame, movieFolder, scene);
     } else {
         layoutBackdrop(text, frame, movieFolder, scene);
         layoutSeriesGraph(text, frame, scene);

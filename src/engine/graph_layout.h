@@ -25,7 +25,8 @@ Scene layoutGraph(const VariableText& text, const QDir& movieFolder);
 // The parts layoutGraph composes; each adds its nodes to the scene.
 GraphFrame layoutFrame(const VariableText& text, Scene& scene);
 void layoutSeriesGraph(const VariableText& text, const GraphFrame& frame, Scene& scene);
-void layoutPieGraph(const VariableText& text, const GraphFrame& frame, Scene& scene);
+void layoutPieGraph(const VariableText& text, const GraphFrame& frame, const QDir& movieFolder,
+                    Scene& scene);
 void layoutBackdrop(const VariableText& text, const GraphFrame& frame, const QDir& movieFolder,
                     Scene& scene);
 void layoutNotes(const VariableText& text, Scene& scene);

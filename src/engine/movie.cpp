@@ -1,6 +1,7 @@
 #include "engine/movie.h"
 
 #include "engine/movie_kinds.h"
+#include "engine/movie_stage.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -39,11 +40,13 @@ std::unique_ptr<Movie> Movie::load(const QString& path) {
     if (!movie)
         return std::make_unique<Movie>(
             layoutErrorMovie(u"The file %1 is not a movie."_s.arg(QFileInfo(path).fileName())));
-    return std::make_unique<Movie>(layoutMovie(*movie, QFileInfo(path).absoluteDir()));
+    return std::make_unique<Movie>(layoutMovie(*movie, QFileInfo(path).absoluteDir()),
+                                   movieStage(*movie));
 }
 
-Movie::Movie(Scene scene)
-    : m_scene(std::move(scene)) {}
+Movie::Movie(Scene scene, QSizeF stage)
+    : m_scene(std::move(scene))
+    , m_stage(stage) {}
 
 Millis Movie::endTime() const {
     return m_scene.endTime();

@@ -18,8 +18,9 @@ public:
     // says so on its stage, so a player always has something to show.
     static std::unique_ptr<Movie> load(const QString& path);
 
-    explicit Movie(Scene scene);
-    QSizeF stageSize() const { return kStageSize; }
+    // stage: the size the scene was laid out for; graphs use the graph stage.
+    explicit Movie(Scene scene, QSizeF stage = kStageSize);
+    QSizeF stageSize() const { return m_stage; }
     // The time after which no frame changes; kForever for a looping movie.
     Millis endTime() const;
     // Paints the stage at time, in stage coordinates (the painter is already scaled).
@@ -28,6 +29,7 @@ public:
 
 private:
     Scene m_scene;
+    QSizeF m_stage;
 };
 
 } // namespace tivora::engine

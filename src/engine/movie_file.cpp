@@ -6,8 +6,10 @@ namespace {
 constexpr QByteArrayView kSignature = "TVMOVIE 1";
 constexpr QByteArrayView kBodySeparator = "--";
 
+// Every carriage return at a line's end goes, not just one: a value cannot end in one, so what
+// is parsed is exactly what serialize() writes back.
 QByteArray withoutCarriageReturn(QByteArray line) {
-    if (line.endsWith('\r'))
+    while (line.endsWith('\r'))
         line.chop(1);
     return line;
 }

@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <algorithm>
-#include <ranges>
 
 namespace tivora::engine {
 
@@ -31,9 +30,11 @@ Millis Scene::endTime() const {
 
 QUrl Scene::linkAt(QPointF point, Millis time) const {
     // The topmost node under the point wins.
-    for (const auto& layer : std::views::reverse(m_layers)) {
-        for (const auto& node : std::views::reverse(layer)) {
-            if (QUrl url = node->linkAt(point, time); !url.isEmpty())
+    // Reverse iterators rather than std::views::reverse, which clang cannot use with this
+    // standard library.
+    for (auto layer = m_layers.rbegin(); layer != m_layers.rend(); ++layer) {
+        for (auto node = layer->rbegin(); node != layer->rend(); ++node) {
+            if (QUrl url = (*node)->linkAt(point, time); !url.isEmpty())
                 return url;
         }
     }

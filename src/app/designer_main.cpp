@@ -1,0 +1,23 @@
+// tivora-designer: the graph designer's main window. A graph file named on the command line is
+// opened as the "&Open" command opens it.
+#include "shell/file_commands.h"
+#include "shell/tfrm_lumara.h"
+
+#include <QApplication>
+#include <QStringList>
+
+using namespace Qt::StringLiterals;
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    // The names place the per-user settings and the per-user data folder.
+    QApplication::setOrganizationName(u"Orvanta"_s);
+    QApplication::setApplicationName(u"Tivora"_s);
+
+    tivora::TfrmLumara frmLumara;
+    frmLumara.show();
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        frmLumara.fileCommands().openStartupFile(arguments.at(1));
+    return QApplication::exec();
+}

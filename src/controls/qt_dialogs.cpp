@@ -1,0 +1,81 @@
+#include "controls/qt_dialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora {
+
+namespace {
+
+QWidget* dialogParent() {
+    return QApplication::activeWindow();
+}
+
+QString boxTitle() {
+    return u"Tivora Designer"_s;
+}
+
+} // namespace
+
+void QtDialogs::showError(const QString& text) {
+    QMessageBox::critical(dialogParent(), boxTitle(), text, QMessageBox::Ok);
+}
+
+void QtDialogs::showMessage(const QString& text) {
+    QMessageBox::information(dialogParent(), boxTitle(), text, QMessageBox::Ok);
+}
+
+bool QtDialogs::askYesNo(const QString& text) {
+    return QMessageBox::question(dialogParent(), boxTitle(), text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+Dialogs::Answer QtDialogs::askYesNoCancel(const QString& text) {
+    switch (QMessageBox::question(dialogParent(), boxTitle(), text,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+QString QtDialogs::openFileName(const QString& title, const QString& filter) {
+    return QFileDialog::getOpenFileName(dialogParent(), title, QString(), filter);
+}
+
+QStringList QtDialogs::openFileNames(const QString& title, const QString& filter) {
+    return QFileDialog::getOpenFileNames(dialogParent(), title, QString(), filter);
+}
+
+QString QtDialogs::saveFileName(const QString& title, const QString& filter,
+                                const QString& defaultSuffix) {
+    QFileDialog dialog(dialogParent(), title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    // The overwrite question is the caller's, worded as the program words it.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QColor> QtDialogs::chooseColor(const QColor& initial) {
+    const QColor chosen = QColorDialog::getColor(initial, dialogParent());
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen;
+}
+
+QString QtDialogs::chooseFolder(const QString& title, const QString& startFolder) {
+    return QFileDialog::getExistingDirectory(dialogParent(), title, startFolder);
+}
+
+} // namespace tivora

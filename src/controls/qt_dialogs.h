@@ -1,0 +1,23 @@
+#pragma once
+
+#include "controls/dialogs.h"
+
+namespace tivora {
+
+// The Dialogs of the running program: Qt's message boxes and dialogs, parented to the active
+// window so that they stay in front of it.
+class QtDialogs : public Dialogs {
+public:
+    void showError(const QString& text) override;
+    void showMessage(const QString& text) override;
+    bool askYesNo(const QString& text) override;
+    Answer askYesNoCancel(const QString& text) override;
+    QString openFileName(const QString& title, const QString& filter) override;
+    QStringList openFileNames(const QString& title, const QString& filter) override;
+    QString saveFileName(const QString& title, const QString& filter,
+                         const QString& defaultSuffix) override;
+    std::optional<QColor> chooseColor(const QColor& initial) override;
+    QString chooseFolder(const QString& title, const QString& startFolder) override;
+};
+
+} // namespace tivora

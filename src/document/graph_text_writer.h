@@ -1,0 +1,45 @@
+#pragma once
+
+#include "document/graph_document.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace tivora {
+
+// The message of every failure to build or write a graph text, whatever the target file.
+inline constexpr auto kWriteErrorMessage = "Error writing Temporary File";
+
+struct GraphTextBuild {
+    enum class Status { Complete, Incomplete, Failed };
+    Status status = Status::Failed;
+    // The variable text of a complete graph, in one piece.
+    QByteArray text;
+    // Incomplete: what is missing, for the user. Failed: the error message.
+    QString message;
+};
+
+// Builds the variable text of the graph, in the fixed key order. Clears graphIncomplete and sets
+// it when a completeness check fails; fills empty line width cells with "10" in the grid itself.
+// A failure (a count or y value that is not a number, text the file cannot carry) leaves
+// graphIncomplete as it was.
+GraphTextBuild buildGraphText(GraphDocument& document);
+
+// The seven lines of a graph file: six chunks, each cut at the last "&" within 480 characters and
+// followed by "&" and CR LF, then the rest of the text, however long, with no line break.
+QByteArray layoutGraphLines(QByteArrayView text);
+
+struct GraphWriteResult {
+    enum class Status { Written, Incomplete, Failed };
+    Status status = Status::Failed;
+    // Incomplete: what is missing. Failed: the message to show.
+    QString message;
+
+    bool written() const { return status == Status::Written; }
+};
+
+// Builds the graph text and writes it to path in one atomic step: a graph that is incomplete or
+// fails leaves the file at path untouched.
+GraphWriteResult WriteGraphText(GraphDocument& document, const QString& path);
+
+} // namespace tivora

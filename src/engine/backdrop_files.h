@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDir>
+#include <QImage>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <optional>
+
+// Finding and loading the files a graph text names: pictures and effects. Graph files travel
+// between machines and folders (a published graph refers to its pictures by bare file name), so
+// a path that does not exist here is looked for by its file name in the movie's folder, with
+// either separator and any letter case.
+namespace tivora::engine {
+
+// The file name part of a path written with "/" or "\" separators.
+QString fileNameOfPath(const QString& path);
+// A file of the movie's folder with that file name, matched without regard to letter case.
+std::optional<QString> findInFolder(const QDir& folder, const QString& fileName);
+// A picture's path: the path itself when it names a file, else the folder's file of that name.
+std::optional<QString> locatePicture(const QString& path, const QDir& movieFolder);
+// A picture, at most about twice the stage in size so painting stays cheap; null when the file
+// is missing or no picture.
+QImage loadPicture(const QString& path, const QDir& movieFolder);
+// The part of an image of imageSize that fills target with the aspect kept (centred crop).
+QRectF coverSource(const QSizeF& imageSize, const QSizeF& target);
+
+} // namespace tivora::engine

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QColor>
+#include <QFont>
+
+// The colours and fonts every part of a drawn graph shares, so a graph reads as one piece.
+namespace tivora::engine {
+
+// The colour of a colour text ("0xRRGGBB"), or fallback for a text that names none.
+QColor colorFromText(QByteArrayView text, const QColor& fallback);
+
+// A colour at an opacity given in per cent (0..100, clamped).
+QColor withOpacity(QColor color, double percent);
+
+// preferred when it stands out against background, else black or white, whichever does.
+QColor readableOn(const QColor& preferred, const QColor& background);
+
+// The sans-serif face graphs are drawn in, at a size in stage units.
+QFont graphFont(double pixelSize, bool bold = false);
+
+} // namespace tivora::engine

@@ -1,0 +1,60 @@
+#include "shell/preview_cycle.h"
+
+#include "controls/dialogs.h"
+#include "controls/movie_player.h"
+#include "document/graph_document_model.h"
+#include "document/program_folder.h"
+
+#include <QScopedValueRollback>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora {
+
+PreviewCycle::PreviewCycle(GraphDocumentModel& model, MoviePlayer& player, QObject* parent)
+    : QObject(parent)
+    , m_model(model)
+    , m_player(player) {
+    connect(&m_model, &GraphDocumentModel::changed, this, &PreviewCycle::documentChanged);
+}
+
+PreviewCycle::Hold::Hold(PreviewCycle& cycle)
+    : m_cycle(cycle)
+    , m_wasHeld(cycle.m_held) {
+    m_cycle.m_held = true;
+}
+
+PreviewCycle::Hold::~Hold() {
+    m_cycle.m_held = m_wasHeld;
+}
+
+void PreviewCycle::documentChanged() {
+    if (!m_held)
+        RefreshPreview();
+}
+
+void PreviewCycle::RefreshPreview() {
+    if (m_refreshing || m_model.document().loadingGraph)
+        return;
+    const QScopedValueRollback guard(m_refreshing, true);
+    const GraphWriteResult result = m_model.write(programDataPath(u"Slide0.txt"_s));
+    // A failed write is reported, and the engine then shows what the file held before.
+    if (result.status == GraphWriteResult::Status::Failed)
+        appDialogs().showError(result.message);
+    ReloadPreviewMovie(result.status == GraphWriteResult::Status::Incomplete);
+}
+
+void PreviewCycle::ReloadPreviewMovie(bool graphIncomplete) {
+    m_player.Stop();
+    // The blank movie in between makes the engine start afresh and re-read the variables even
+    // when its path is the same as before.
+    m_player.setMovie(programDataPath(u"flGraph.swf"_s));
+    m_player.Play();
+    m_player.Stop();
+    m_player.setMovie(programDataPath(graphIncomplete ? u"NoInfo.swf"_s : u"Tivorav32.swf"_s));
+    m_player.Zoom(100);
+    m_player.Play();
+    Q_EMIT previewReloaded();
+}
+
+} // namespace tivora

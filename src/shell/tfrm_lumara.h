@@ -1,0 +1,61 @@
+#pragma once
+
+#include "document/graph_document_model.h"
+#include "shell/designer_settings.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QTabWidget;
+
+namespace tivora {
+
+class EditorPage;
+class FileCommands;
+class MainMenu;
+class PreviewCycle;
+class PreviewPanel;
+
+// The main window: the one open graph, the editing pages on the left, the live preview on the
+// right, and the menu bar. It composes its parts and wires them; the file commands, the preview
+// cycle and each editing page are classes of their own.
+class TfrmLumara : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TfrmLumara(QWidget* parent = nullptr);
+    ~TfrmLumara() override;
+
+    GraphDocumentModel& model() { return m_model; }
+    DesignerSettings& settings() { return m_settings; }
+    MainMenu& menu() { return *m_menu; }
+    PreviewCycle& preview() { return *m_preview; }
+    FileCommands& fileCommands() { return *m_fileCommands; }
+
+    QTabWidget* pageControl1;
+    PreviewPanel* Panel9;
+
+    // Adds an editing page; it is shown for the base types it names.
+    void addEditorPage(EditorPage* page);
+    // Shows or hides the editing pages and the preview together.
+    void ShowEditor(bool shown);
+    // Shows the editing pages that belong to baseType and hides the others.
+    void showPagesFor(const QString& baseType);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormShow();
+    void connectCommands();
+
+    GraphDocumentModel m_model;
+    DesignerSettings m_settings;
+    MainMenu* m_menu;
+    std::unique_ptr<PreviewCycle> m_preview;
+    std::unique_ptr<FileCommands> m_fileCommands;
+    bool m_shown = false;
+};
+
+} // namespace tivora

@@ -1,0 +1,222 @@
+#include "../shell/scripted_dialogs.h"
+#include "controls/string_align_grid.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora {
+
+namespace {
+
+// A grid of columns x rows whose cells read "column,row".
+Grid numberedGrid(int columns, int rows, int fixedColumns = 0, int fixedRows = 0) {
+    Grid grid(columns, rows);
+    grid.setFixedColumnCount(fixedColumns);
+    grid.setFixedRowCount(fixedRows);
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column)
+            grid.setCell(column, row, u"%1,%2"_s.arg(column).arg(row));
+    return grid;
+}
+
+QStringList columnTexts(const TStringAlignGrid& view, int column) {
+    QStringList texts;
+    for (int row = 0; row < view.grid().rowCount(); ++row)
+        texts.append(view.cell(column, row));
+    return texts;
+}
+
+QLineEdit* cellEditor(TStringAlignGrid& view) {
+    return qobject_cast<QLineEdit*>(view.indexWidget(view.currentIndex()));
+}
+
+void selectRange(TStringAlignGrid& view, int left, int top, int right, int bottom) {
+    view.setCurrentCell(left, top);
+    view.selectionModel()->select(
+        QItemSelection(view.model()->index(top, left), view.model()->index(bottom, right)),
+        QItemSelectionModel::ClearAndSelect);
+}
+
+} // namespace
+
+class StringAlignGridTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void insertAndDeleteRows() {
+        TStringAlignGrid view;
+        view.setGrid(numberedGrid(2, 3));
+        view.deleteRow(0);
+        QCOMPARE(columnTexts(view, 0), (QStringList{u"0,1"_s, u"0,2"_s}));
+
+        view.setCurrentCell(1, 1);
+        view.insertRow(0);
+        QCOMPARE(columnTexts(view, 0), (QStringList{QString(), u"0,1"_s, u"0,2"_s}));
+        QCOMPARE(view.currentRow(), 2);
+        QCOMPARE(view.cell(view.currentColumn(), view.currentRow()), u"1,2"_s);
+
+        TStringAlignGrid single;
+        single.setGrid(numberedGrid(2, 2, 0, 1));
+        single.deleteRow(1);
+        single.deleteRow(0);
+        QCOMPARE(single.grid().rowCount(), 2);
+        QCOMPARE(single.cell(0, 1), u"0,1"_s);
+    }
+
+    void fitsColumnsToWidestText() {
+        TStringAlignGrid view;
+        Grid grid(2, 3);
+        grid.setCell(0, 1, u"short"_s);
+        grid.setCell(0, 2, u"a much longer text"_s);
+        view.setGrid(grid);
+        view.fitColumn(0);
+        view.fitColumn(1);
+        view.fitColumn(7);
+        QCOMPARE(view.columnWidth(0), view.fontMetrics().horizontalAdvance(grid.cell(0, 2)) + 4);
+        QCOMPARE(view.columnWidth(1), 0);
+    }
+
+    void cellColourIsTheCellsOwn() {
+        TStringAlignGrid view;
+        view.setGrid(numberedGrid(3, 3, 0, 1));
+        const QColor base = view.cellColor(1, 1);
+        view.setFixedColor(Qt::gray);
+        view.setCellColor(1, 1, Qt::red);
+        QCOMPARE(view.cellColor(1, 1), QColor(Qt::red));
+        QCOMPARE(view.cellColor(0, 1), base);
+        QCOMPARE(view.cellColor(1, 2), base);
+        QCOMPARE(view.cellColor(1, 0), QColor(Qt::gray));
+        QCOMPARE(view.grid().cellColor(1, 1), makeWindowColor(255, 0, 0));
+    }
+
+    void enterOnLastCellAppendsRowAndEditsOn() {
+        TStringAlignGrid view;
+        view.setGrid(numberedGrid(3, 2, 1, 1));
+        view.setAutoEditNextCell(true);
+        view.show();
+        QSignalSpy edited(&view, &TStringAlignGrid::gridEdited);
+        view.setCurrentCell(2, 1);
+        view.edit(view.currentIndex());
+        QLineEdit* editor = cellEditor(view);
+        QVERIFY(editor);
+        editor->setText(u"new"_s);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(view.cell(2, 1), u"new"_s);
+        QCOMPARE(view.grid().rowCount(), 3);
+        QCOMPARE(view.currentRow(), 2);
+        QCOMPARE(view.currentColumn(), 1);
+        QVERIFY(view.isEditing());
+        QVERIFY(edited.count() >= 2);
+    }
+
+    void escapeRestoresAndValidatorKeepsEditorOnCell() {
+        test::ScriptedDialogs dialogs;
+        TStringAlignGrid view;
+        view.setGrid(numberedGrid(2, 2));
+        view.show();
+        QSignalSpy cancelled(&view, &TStringAlignGrid::cancelEdit);
+        view.setCurrentCell(1, 1);
+        view.edit(view.currentIndex());
+        cellEditor(view)->setText(u"typed"_s);
+        QTest::keyClick(cellEditor(view), Qt::Key_Escape);
+        QCOMPARE(view.cell(1, 1), u"1,1"_s);
+        QCOMPARE(cancelled.count(), 1);
+
+        view.setEditValidator([](int, int, const QString& text) -> std::optional<QString> {
+            if (text.contains(u'%'))
+                return u"No %"_s;
+            return std::nullopt;
+        });
+        view.edit(view.currentIndex());
+        cellEditor(view)->setText(u"5%"_s);
+        QTest::keyClick(cellEditor(view), Qt::Key_Return);
+        QTRY_COMPARE(dialogs.shown, QStringList{u"error: No %"_s});
+        QCOMPARE(view.cell(1, 1), u"1,1"_s);
+        QVERIFY(view.isEditing());
+    }
+
+    void sameShapedGridKeepsTheEditorOpen() {
+        TStringAlignGrid view;
+        view.setGrid(numberedGrid(3, 3));
+        view.show();
+        view.setCurrentCell(1, 2);
+        view.edit(view.currentIndex());
+        Grid changed = numberedGrid(3, 3);
+        changed.setCell(0, 0, u"changed"_s);
+        view.setGrid(changed);
+        QVERIFY(view.isEditing());
+        QCOMPARE(view.cell(0, 0), u"changed"_s);
+        view.setGrid(numberedGrid(3, 4));
+        QCOMPARE(view.grid().rowCount(), 4);
+        QCOMPARE(view.currentRow(), 2);
+    }
+
+    void tabMovesAndWraps() {
+        TStringAlignGrid view;
+        view.setGrid(numberedGrid(3, 3, 1, 1));
+        view.show();
+        view.setCurrentCell(1, 1);
+        QTest::keyClick(&view, Qt::Key_Tab);
+        QCOMPARE(view.currentIndex(), view.model()->index(1, 2));
+        QTest::keyClick(&view, Qt::Key_Tab);
+        QCOMPARE(view.currentIndex(), view.model()->index(2, 1));
+        view.setCurrentCell(2, 2);
+        QTest::keyClick(&view, Qt::Key_Tab);
+        QCOMPARE(view.currentIndex(), view.model()->index(1, 1));
+        QTest::keyClick(&view, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(view.currentIndex(), view.model()->index(2, 2));
+    }
+
+    void clipboardKeysCopyCutAndPasteRanges() {
+        TStringAlignGrid view;
+        view.setGrid(numberedGrid(3, 3, 0, 1));
+        view.show();
+        QSignalSpy edited(&view, &TStringAlignGrid::gridEdited);
+        selectRange(view, 0, 1, 1, 2);
+        QTest::keyClick(&view, Qt::Key_Insert, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), u"0,1\t1,1\t\r\n0,2\t1,2\t\r\n"_s);
+
+        QTest::keyClick(&view, Qt::Key_Delete, Qt::ShiftModifier);
+        QCOMPARE(view.cell(0, 1), QString());
+        QCOMPARE(view.cell(1, 2), QString());
+        QCOMPARE(view.cell(2, 2), u"2,2"_s);
+
+        // Pasting fills the selected range only, however much the clipboard holds.
+        QApplication::clipboard()->setText(u"a\tb\tc\t\r\nd\te\tf\t\r\ng\th\ti\t\r\n"_s);
+        selectRange(view, 1, 1, 2, 1);
+        QTest::keyClick(&view, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(view.cell(1, 1), u"a"_s);
+        QCOMPARE(view.cell(2, 1), u"b"_s);
+        QCOMPARE(view.cell(1, 2), QString());
+        QCOMPARE(view.cell(0, 0), u"0,0"_s);
+
+        selectRange(view, 0, 1, 0, 2);
+        QTest::keyClick(&view, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(columnTexts(view, 0), (QStringList{u"0,0"_s, u"a"_s, u"d"_s}));
+        QCOMPARE(edited.count(), 3);
+    }
+
+    void pasteRefusedByValidatorChangesNothing() {
+        test::ScriptedDialogs dialogs;
+        TStringAlignGrid view;
+        view.setGrid(numberedGrid(2, 2));
+        view.setEditValidator([](int, int, const QString& text) -> std::optional<QString> {
+            return text == u"bad"_s ? std::optional(u"Refused"_s) : std::nullopt;
+        });
+        QApplication::clipboard()->setText(u"ok\tbad\t\r\n"_s);
+        selectRange(view, 0, 0, 1, 0);
+        view.pasteIntoSelection();
+        QCOMPARE(view.cell(0, 0), u"0,0"_s);
+        QCOMPARE(dialogs.take(), QStringList{u"error: Refused"_s});
+    }
+};
+
+} // namespace tivora
+
+QTEST_MAIN(tivora::StringAlignGridTest)
+#include "tst_string_align_grid.moc"

@@ -1,0 +1,300 @@
+#include "shell/file_commands.h"
+#include "shell/main_menu.h"
+#include "shell/preview_panel.h"
+#include "shell/tfrm_lumara.h"
+#include "shell_environment.h"
+
+#include <QAction>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora {
+
+namespace {
+
+using Answer = Dialogs::Answer;
+const QString kOpenDialog = u"open: Open File Tivora files (*.[Tt][Vv][Xx])"_s;
+const QString kSaveDialog = u"save: Save As Tivora files (*.[Tt][Vv][Xx]) TVX"_s;
+const QString kUnsavedQuestion =
+    u"question: The graph has been changed.  Do you want to save the changes?"_s;
+
+// The main window with a program folder, settings and dialogs of its own.
+struct Designer {
+    Designer() { window.show(); }
+
+    FileCommands& commands() { return window.fileCommands(); }
+    const GraphDocument& document() { return window.model().document(); }
+    QString graph(const QString& name, int columns = 12) {
+        return environment.writeGraph(name, test::ShellEnvironment::seriesGraph(3, columns));
+    }
+    void open(const QString& path) {
+        environment.dialogs.fileNames.push_back(path);
+        commands().Open1Click();
+    }
+    void editHeader(const QString& text) {
+        window.model().edit([&](GraphDocument& document) { document.header.edtHeader = text; });
+    }
+    // "&Save", "Save &As", "Close File", editor shown.
+    QList<bool> fileState() {
+        const MainMenu& menu = window.menu();
+        return {menu.mnuSave->isEnabled(), menu.mnuSaveAs->isEnabled(),
+                menu.mnuCloseFile->isEnabled(), window.pageControl1->isVisible()};
+    }
+
+    test::ShellEnvironment environment;
+    TfrmLumara window;
+};
+
+const QList<bool> kOpenState{true, true, true, true};
+
+} // namespace
+
+class FileCommandsTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void openShowsTheGraphAndPutsItFirstInRecent() {
+        Designer designer;
+        const QString path = designer.graph(u"sales.TVX"_s);
+        designer.open(path);
+        QCOMPARE(designer.environment.dialogs.take(), QStringList{kOpenDialog});
+        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - sales.TVX"_s);
+        QCOMPARE(designer.fileState(), kOpenState);
+        QVERIFY(designer.window.Panel9->isVisible());
+        QCOMPARE(designer.document().currentFileName, path);
+        QCOMPARE(designer.document().header.edtHeader, u"Sales"_s);
+        QCOMPARE(test::ShellEnvironment::storedRecent(),
+                 (QStringList{path, QString(), QString(), QString()}));
+        QVERIFY(designer.window.menu().mnuRecent[0]->isVisible());
+        QVERIFY(!designer.window.menu().mnuRecent[1]->isVisible());
+    }
+
+    void recentListKeepsOrderAndDropsTheOldest() {
+        Designer designer;
+        QStringList paths;
+        for (int index = 1; index <= 5; ++index)
+            paths.append(designer.graph(u"g%1.tvx"_s.arg(index)));
+        for (int index = 0; index < 4; ++index)
+            designer.open(paths[index]);
+        const QStringList four{paths[3], paths[2], paths[1], paths[0]};
+        QCOMPARE(test::ShellEnvironment::storedRecent(), four);
+
+        designer.open(paths[1]); // Recent3
+        QCOMPARE(test::ShellEnvironment::storedRecent(), four);
+        designer.commands().mnuRecentClick(3);
+        QCOMPARE(designer.document().currentFileName, paths[0]);
+        QCOMPARE(designer.window.menu().recentFiles(), four);
+
+        designer.open(paths[4]);
+        QCOMPARE(test::ShellEnvironment::storedRecent(),
+                 (QStringList{paths[4], paths[3], paths[2], paths[1]}));
+
+        // The comparison is exact: another spelling of a listed path is a new entry.
+        const QString upper = designer.environment.folder() + u"G1.TVX"_s;
+        QFile::copy(paths[0], upper);
+        designer.open(upper);
+        QCOMPARE(designer.window.menu().recentFiles().first(), upper);
+    }
+
+    void openFailuresKeepTheOpenGraph() {
+        Designer designer;
+        const QString good = designer.graph(u"good.TVX"_s);
+        designer.open(good);
+        designer.environment.dialogs.take();
+
+        designer.open(designer.environment.folder() + u"missing.TVX"_s);
+        QCOMPARE(designer.environment.dialogs.take(),
+                 (QStringList{kOpenDialog, u"error: File I/O error."_s}));
+
+        const QString broken = designer.environment.folder() + u"broken.TVX"_s;
+        QFile file(broken);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("&v_=2.0&gt_=cbs&sr_=y&");
+        file.close();
+        designer.open(broken);
+        QCOMPARE(designer.environment.dialogs.take(),
+                 (QStringList{kOpenDialog, u"message: Error loading details from file"_s}));
+        // Title and file name stay with the graph that is open, so Save cannot write it over
+        // the unreadable file.
+        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - good.TVX"_s);
+        QCOMPARE(designer.document().currentFileName, good);
+        QCOMPARE(test::ShellEnvironment::storedRecent().first(), good);
+    }
+
+    void pathWithAmpersandOpensThatFile() {
+        Designer designer;
+        const QString path = designer.graph(u"R&D.TVX"_s);
+        designer.open(path);
+        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - R&D.TVX"_s);
+        QCOMPARE(designer.window.menu().mnuRecent[0]->text(),
+                 QString(path).replace(u"&"_s, u"&&"_s));
+        designer.window.menu().mnuRecent[0]->trigger();
+        QCOMPARE(designer.document().currentFileName, path);
+    }
+
+    void saveWritesTheOpenFile() {
+        Designer designer;
+        const QString path = designer.graph(u"sales.TVX"_s);
+        designer.open(path);
+        designer.editHeader(u"Revenue"_s);
+        QVERIFY(designer.commands().mnuSaveClick());
+        GraphDocument reread;
+        QVERIFY(ReadGraphFile(reread, path));
+        QCOMPARE(reread.header.edtHeader, u"Revenue"_s);
+        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - sales.TVX"_s);
+    }
+
+    void saveAsAsksBeforeOverwriting() {
+        Designer designer;
+        const QString path = designer.graph(u"sales.TVX"_s);
+        const QString other = designer.graph(u"other.TVX"_s, 4);
+        const QByteArray otherBytes = test::ShellEnvironment::contents(other);
+        designer.open(path);
+        designer.environment.dialogs.take();
+
+        designer.environment.dialogs.fileNames.push_back(other);
+        designer.environment.dialogs.yesNoAnswers.push_back(false);
+        QVERIFY(!designer.commands().mnuSaveAsClick());
+        QCOMPARE(designer.environment.dialogs.take(),
+                 (QStringList{kSaveDialog, u"question: The file "_s + other +
+                                               u" exists.  Do you want to overwrite it?"_s}));
+        QCOMPARE(test::ShellEnvironment::contents(other), otherBytes);
+        QCOMPARE(designer.document().currentFileName, path);
+
+        designer.environment.dialogs.fileNames.push_back(other);
+        designer.environment.dialogs.yesNoAnswers.push_back(true);
+        QVERIFY(designer.commands().mnuSaveAsClick());
+        QCOMPARE(test::ShellEnvironment::contents(other), test::ShellEnvironment::contents(path));
+        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - "_s + other);
+        QCOMPARE(designer.document().currentFileName, other);
+        QCOMPARE(designer.window.menu().recentFiles().first(), other);
+        QCOMPARE(designer.fileState(), kOpenState);
+
+        designer.environment.dialogs.take();
+        QVERIFY(!designer.commands().mnuSaveAsClick());
+        QCOMPARE(designer.environment.dialogs.take(), QStringList{u"unanswered: "_s + kSaveDialog});
+    }
+
+    void incompleteGraphIsNotSavedAndSaysWhy() {
+        Designer designer;
+        const QString path = designer.graph(u"sales.TVX"_s);
+        const QByteArray before = test::ShellEnvironment::contents(path);
+        designer.open(path);
+        designer.environment.dialogs.take();
+        designer.window.model().edit(
+            [](GraphDocument& document) { document.series.edtCols = u"0"_s; });
+        QVERIFY(!designer.commands().mnuSaveClick());
+        QCOMPARE(
+            designer.environment.dialogs.take(),
+            QStringList{u"message: The graph has no data columns.\nThe graph was not saved."_s});
+        QCOMPARE(test::ShellEnvironment::contents(path), before);
+
+        const QString copy = designer.environment.folder() + u"copy.TVX"_s;
+        designer.environment.dialogs.fileNames.push_back(copy);
+        QVERIFY(!designer.commands().mnuSaveAsClick());
+        QVERIFY(!QFile::exists(copy));
+        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - sales.TVX"_s);
+        QCOMPARE(designer.window.menu().recentFiles().first(), path);
+    }
+
+    void closeFileHidesTheEditorAndKeepsTheGraph() {
+        Designer designer;
+        const QString path = designer.graph(u"sales.TVX"_s);
+        designer.open(path);
+        designer.commands().mnuCloseFileClick();
+        QCOMPARE(designer.fileState(), (QList<bool>{true, true, false, false}));
+        QVERIFY(!designer.window.Panel9->isVisible());
+        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - sales.TVX"_s);
+        designer.editHeader(u"After close"_s);
+        QVERIFY(designer.commands().mnuSaveClick());
+        GraphDocument reread;
+        QVERIFY(ReadGraphFile(reread, path));
+        QCOMPARE(reread.header.edtHeader, u"After close"_s);
+    }
+
+    void newStartsAnUntitledGraphFromATemplate() {
+        Designer designer;
+        const QString templatePath = designer.environment.writeGraph(
+            u"Data/bars.TVX"_s, test::ShellEnvironment::seriesGraph(2, 5));
+        const QByteArray templateBytes = test::ShellEnvironment::contents(templatePath);
+        QString chosen = u"Data\\bars.TVX"_s;
+        designer.commands().setTemplateChooser([&] { return chosen; });
+        QVERIFY(designer.window.menu().mnuNew->isEnabled());
+        designer.commands().mnuNewClick();
+        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - New File"_s);
+        QCOMPARE(designer.fileState(), (QList<bool>{false, true, true, true}));
+        QCOMPARE(designer.document().currentFileName, QString());
+        QCOMPARE(designer.document().templateFile, chosen);
+        QCOMPARE(test::ShellEnvironment::storedRecent().first(), QString());
+
+        // Saving an untitled graph asks for a name; the template stays as it was.
+        designer.editHeader(u"Mine"_s);
+        const QString mine = designer.environment.folder() + u"mine.TVX"_s;
+        designer.environment.dialogs.fileNames.push_back(mine);
+        designer.environment.dialogs.yesNoCancelAnswers.push_back(Answer::Yes);
+        chosen.clear();
+        designer.commands().mnuNewClick();
+        QVERIFY(QFile::exists(mine));
+        QCOMPARE(test::ShellEnvironment::contents(templatePath), templateBytes);
+        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - "_s + mine);
+    }
+
+    void unsavedChangesAreOfferedForSaving() {
+        Designer designer;
+        const QString first = designer.graph(u"first.TVX"_s);
+        const QString second = designer.graph(u"second.TVX"_s);
+        designer.open(first);
+        designer.environment.dialogs.take();
+
+        // Nothing changed: no question.
+        designer.open(second);
+        QCOMPARE(designer.environment.dialogs.take(), QStringList{kOpenDialog});
+
+        // Cancel keeps the graph and its changes.
+        designer.editHeader(u"Edited"_s);
+        designer.environment.dialogs.yesNoCancelAnswers.push_back(Answer::Cancel);
+        designer.commands().Open1Click();
+        QCOMPARE(designer.environment.dialogs.take(), QStringList{kUnsavedQuestion});
+        QCOMPARE(designer.document().header.edtHeader, u"Edited"_s);
+        QVERIFY(!designer.window.close());
+        designer.environment.dialogs.take();
+
+        // Yes saves before the command goes on.
+        designer.environment.dialogs.yesNoCancelAnswers.push_back(Answer::Yes);
+        designer.commands().mnuRecentClick(1);
+        QCOMPARE(designer.document().currentFileName, first);
+        GraphDocument saved;
+        QVERIFY(ReadGraphFile(saved, second));
+        QCOMPARE(saved.header.edtHeader, u"Edited"_s);
+
+        // No drops the changes; an edit undone by hand is no change.
+        designer.editHeader(u"Dropped"_s);
+        designer.environment.dialogs.yesNoCancelAnswers.push_back(Answer::No);
+        designer.window.menu().Exit1->trigger();
+        QVERIFY(!designer.window.isVisible());
+        designer.environment.dialogs.take();
+
+        designer.window.show();
+        designer.editHeader(u"Other"_s);
+        designer.editHeader(u"Sales"_s);
+        QVERIFY(designer.window.close());
+        QVERIFY(designer.environment.dialogs.take().isEmpty());
+    }
+
+    void startupFileOpensAsOpenDoes() {
+        Designer designer;
+        const QString path = designer.graph(u"start.TVX"_s);
+        QVERIFY(QDir::setCurrent(designer.environment.folder()));
+        designer.commands().openStartupFile(u"start.TVX"_s);
+        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - start.TVX"_s);
+        QCOMPARE(test::ShellEnvironment::storedRecent().first(),
+                 QFileInfo(path).absoluteFilePath());
+    }
+};
+
+} // namespace tivora
+
+QTEST_MAIN(tivora::FileCommandsTest)
+#include "tst_file_commands.moc"

@@ -1,0 +1,84 @@
+#include "shell/main_menu.h"
+#include "shell/preview_panel.h"
+#include "shell/tfrm_lumara.h"
+#include "shell_environment.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora {
+
+class StartUpTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void firstStartStoresSkinAndHidesRecentItems() {
+        test::ShellEnvironment environment;
+        TfrmLumara window;
+        window.show();
+        QCOMPARE(test::ShellEnvironment::storedValue(u"Skin"_s),
+                 environment.folder() + u"Default.skn"_s);
+        for (const QAction* item : window.menu().mnuRecent)
+            QVERIFY(!item->isVisible());
+        QCOMPARE(window.windowTitle(), u"Tivora Designer"_s);
+        QVERIFY(!window.menu().mnuSave->isEnabled());
+        QVERIFY(!window.menu().mnuSaveAs->isEnabled());
+        QVERIFY(!window.menu().mnuCloseFile->isEnabled());
+        QVERIFY(window.menu().Open1->isEnabled());
+        QVERIFY(window.menu().Exit1->isEnabled());
+        QVERIFY(!window.pageControl1->isVisible());
+        QVERIFY(!window.Panel9->isVisible());
+        QCOMPARE(window.centralWidget()->size(), QSize(716, 458));
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+        QVERIFY(environment.dialogs.shown.isEmpty());
+    }
+
+    void storedSettingsAreShown() {
+        test::ShellEnvironment environment;
+        test::ShellEnvironment::store(u"Skin"_s, u"/skins/Blue.skn"_s);
+        test::ShellEnvironment::store(u"Recent1"_s, u"/graphs/a&b.TVX"_s);
+        test::ShellEnvironment::store(u"Recent2"_s, u"   "_s);
+        test::ShellEnvironment::store(u"Recent3"_s, u"/graphs/c.tvx"_s);
+        TfrmLumara window;
+        window.show();
+        QCOMPARE(test::ShellEnvironment::storedValue(u"Skin"_s), u"/skins/Blue.skn"_s);
+        const auto& recent = window.menu().mnuRecent;
+        QVERIFY(recent[0]->isVisible());
+        QCOMPARE(recent[0]->text(), u"/graphs/a&&b.TVX"_s);
+        QVERIFY(!recent[1]->isVisible());
+        QVERIFY(recent[2]->isVisible());
+        QVERIFY(!recent[3]->isVisible());
+    }
+
+    void menuBarHoldsTheCommandsInOrder() {
+        test::ShellEnvironment environment;
+        TfrmLumara window;
+        QStringList titles;
+        for (const QAction* action : window.menuBar()->actions())
+            titles.append(action->text());
+        QCOMPARE(titles, (QStringList{u"File"_s, u"&Publish"_s, u"Tools"_s, u"&Help"_s}));
+        QStringList fileItems;
+        for (const QAction* action : window.menuBar()->actions().first()->menu()->actions())
+            fileItems.append(action->isSeparator() ? u"-"_s : action->text());
+        QCOMPARE(fileItems, (QStringList{u"&New"_s, u"&Open"_s, u"&Save"_s, u"Save &As"_s, u"-"_s,
+                                         u"Close File"_s, u"-"_s, u"Exit"_s, u"Recent"_s}));
+        QCOMPARE(window.Panel9->btnRefresh->toolTip(), u"Refresh the preview"_s);
+        // Commands whose windows are not there yet cannot be chosen.
+        QVERIFY(!window.menu().mnuPublish->isEnabled());
+        QVERIFY(!window.menu().mnuChangeSkin->isEnabled());
+        QVERIFY(!window.menu().mnuHelp->isEnabled());
+        QVERIFY(!window.menu().mnuAbout->isEnabled());
+        QVERIFY(!window.menu().mnuNew->isEnabled());
+        QVERIFY(!window.Panel9->btnPreview->isEnabled());
+    }
+};
+
+} // namespace tivora
+
+QTEST_MAIN(tivora::StartUpTest)
+#include "tst_start_up.moc"
