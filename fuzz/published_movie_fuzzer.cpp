@@ -11,19 +11,20 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
+// Made once and never destroyed: taking it down among the exit handlers, after Qt's own globals
+// are gone, would crash the run at its very end.
 void ensureApplication() {
-    static std::unique_ptr<QGuiApplication> application;
-    if (application)
+    static QGuiApplication* application = nullptr;
+    if (application != nullptr)
         return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "fuzz_published_movie";
     static char* argv[] = {name, nullptr};
-    application = std::make_unique<QGuiApplication>(argc, argv);
+    application = new QGuiApplication(argc, argv);
 }
 
 } // namespace

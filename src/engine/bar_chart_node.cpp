@@ -111,6 +111,14 @@ void BarChartNode::decideLabels(BarSeries& bars, const Series& source,
     bars.labelFont = font;
     bars.countLabels = source.countValues;
     const QFontMetricsF labelMetrics(font);
+    // A translucent bar shows the plot through it: labels inside must stand out against both.
+    const double opacity = std::clamp(source.opacity / 100.0, 0.0, 1.0);
+    const auto mix = [opacity](int bar, int behind) {
+        return int(std::lround(bar * opacity + behind * (1.0 - opacity)));
+    };
+    const QColor seenColor(mix(source.color.red(), plotBackground.red()),
+                           mix(source.color.green(), plotBackground.green()),
+                           mix(source.color.blue(), plotBackground.blue()));
 
     std::vector<double> bases;
     const std::vector<double> tops = barTops(kForever, bases);
@@ -131,7 +139,7 @@ void BarChartNode::decideLabels(BarSeries& bars, const Series& source,
         label.fitsInside =
             height >= label.size.height() + 2 * kLabelPadding + capHeight(bars.bars[i].width);
         label.shown = label.fitsInside || !bars.stacks;
-        label.insideColor = readableOn(source.labelColor, source.color);
+        label.insideColor = readableOn(source.labelColor, seenColor);
         label.outsideColor = readableOn(source.labelColor, plotBackground);
         bars.labels.push_back(std::move(label));
     }

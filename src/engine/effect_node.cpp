@@ -1,6 +1,7 @@
 #include "engine/effect_node.h"
 
 #include "engine/effect_sprite.h"
+#include "engine/graph_style.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -41,11 +42,6 @@ double wrap(double value, double low, double length) {
 
 double wave(Millis time, double period, double phase) {
     return std::sin(kTau * (time / period + phase));
-}
-
-QColor withAlpha(QColor color, double opacity) {
-    color.setAlphaF(float(std::clamp(opacity, 0.0, 1.0)));
-    return color;
 }
 
 } // namespace
@@ -158,8 +154,8 @@ void EffectNode::paintRays(QPainter& painter, const Layer& layer, Millis time) c
         const QColor color = s.colors[i % s.colors.size()];
         const double strength = p.opacity * (0.75 + 0.25 * wave(time, s.period * 0.7, p.phase));
         QRadialGradient fade(origin, s.length);
-        fade.setColorAt(0.0, withAlpha(color, strength));
-        fade.setColorAt(1.0, withAlpha(color, 0));
+        fade.setColorAt(0.0, withOpacity(color, 100.0 * strength));
+        fade.setColorAt(1.0, withOpacity(color, 0));
         painter.fillPath(ray, fade);
     }
 }
@@ -172,8 +168,8 @@ void EffectNode::paintGlow(QPainter& painter, const Layer& layer, Millis time) c
     const double radius = s.length * (1.0 + 0.08 * pulse);
     const double strength = s.opacity.high / 100.0 * (0.8 + 0.2 * pulse);
     QRadialGradient glow(centre, radius);
-    glow.setColorAt(0.0, withAlpha(s.colors.front(), strength));
-    glow.setColorAt(1.0, withAlpha(s.colors.front(), 0));
+    glow.setColorAt(0.0, withOpacity(s.colors.front(), 100.0 * strength));
+    glow.setColorAt(1.0, withOpacity(s.colors.front(), 0));
     painter.setOpacity(m_opacity);
     painter.setPen(Qt::NoPen);
     painter.setBrush(glow);

@@ -25,17 +25,28 @@ QColor withOpacity(QColor color, double percent) {
 namespace {
 
 double luminance(const QColor& color) {
-    return 0.2126 * color.redF() + 0.7152 * color.greenF() + 0.0722 * color.blueF();
+    const auto linear = [](float channel) {
+        return channel <= 0.04045f ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) +
+           0.0722 * linear(color.blueF());
+}
+
+double contrast(double first, double second) {
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
 } // namespace
 
 QColor readableOn(const QColor& preferred, const QColor& background) {
-    constexpr double kLeastContrast = 0.3;
-    const double backgroundLuminance = luminance(background);
-    if (std::fabs(luminance(preferred) - backgroundLuminance) >= kLeastContrast)
+    // The contrast large text needs to be read with ease; below it the colour the graph asks for
+    // would all but vanish into what lies behind it.
+    constexpr double kLeastContrast = 3.0;
+    const double behind = luminance(background);
+    if (contrast(luminance(preferred), behind) >= kLeastContrast)
         return preferred;
-    return backgroundLuminance > 0.5 ? QColor(0x20, 0x20, 0x20) : QColor(Qt::white);
+    return contrast(0.0, behind) >= contrast(1.0, behind) ? QColor(0x20, 0x20, 0x20)
+                                                          : QColor(Qt::white);
 }
 
 QFont graphFont(double pixelSize, bool bold) {

@@ -17,11 +17,6 @@ constexpr double kTextPadding = 8.0;
 constexpr double kSpotRadius = 9.0;
 constexpr Millis kAppearDuration = 450.0;
 
-QColor withAlpha(QColor color, int percent) {
-    color.setAlphaF(float(std::clamp(percent, 0, 100) / 100.0));
-    return color;
-}
-
 } // namespace
 
 NoteNode::NoteNode(const NoteData& note, Millis appearAt)
@@ -91,7 +86,7 @@ void NoteNode::paint(QPainter& painter, Millis time) const {
         paintSpot(painter);
     if (m_note.shadow)
         painter.fillPath(m_shape.translated(m_note.shadowOffset),
-                         withAlpha(Qt::black, m_note.shadowAlpha));
+                         withOpacity(Qt::black, m_note.shadowAlpha));
     paintPanel(painter);
     for (const Paragraph& paragraph : m_paragraphs) {
         painter.setFont(paragraph.font);
@@ -101,11 +96,11 @@ void NoteNode::paint(QPainter& painter, Millis time) const {
 }
 
 void NoteNode::paintSpot(QPainter& painter) const {
-    const QColor color = withAlpha(m_note.spotColor, m_note.spotAlpha);
+    const QColor color = withOpacity(m_note.spotColor, m_note.spotAlpha);
     QRadialGradient glow(m_note.spotCentre, kSpotRadius * 1.8);
     glow.setColorAt(0.0, color);
-    glow.setColorAt(0.5, withAlpha(m_note.spotColor, m_note.spotAlpha / 3));
-    glow.setColorAt(1.0, withAlpha(m_note.spotColor, 0));
+    glow.setColorAt(0.5, withOpacity(m_note.spotColor, m_note.spotAlpha / 3.0));
+    glow.setColorAt(1.0, withOpacity(m_note.spotColor, 0));
     painter.setPen(Qt::NoPen);
     painter.setBrush(glow);
     painter.drawEllipse(m_note.spotCentre, kSpotRadius * 1.8, kSpotRadius * 1.8);
@@ -115,16 +110,16 @@ void NoteNode::paintSpot(QPainter& painter) const {
 }
 
 void NoteNode::paintPanel(QPainter& painter) const {
-    const QColor base = withAlpha(m_note.color, m_note.alpha);
+    const QColor base = withOpacity(m_note.color, m_note.alpha);
     if (m_note.flat) {
         painter.fillPath(m_shape, base);
         return;
     }
     const QRectF rect = m_note.rect;
     QLinearGradient body(rect.topLeft(), rect.bottomLeft());
-    body.setColorAt(0.0, withAlpha(m_note.color.lighter(135), m_note.alpha));
+    body.setColorAt(0.0, withOpacity(m_note.color.lighter(135), m_note.alpha));
     body.setColorAt(0.55, base);
-    body.setColorAt(1.0, withAlpha(m_note.color.darker(135), m_note.alpha));
+    body.setColorAt(1.0, withOpacity(m_note.color.darker(135), m_note.alpha));
     painter.fillPath(m_shape, body);
     // A glassy sheen over the upper part.
     QLinearGradient sheen(rect.topLeft(), QPointF(rect.left(), rect.top() + rect.height() * 0.5));
@@ -138,7 +133,7 @@ void NoteNode::paintPanel(QPainter& painter) const {
     else
         upper.addRoundedRect(top, kCornerRadius, kCornerRadius);
     painter.fillPath(upper.intersected(m_shape), sheen);
-    painter.strokePath(m_shape, QPen(withAlpha(m_note.color.darker(150), m_note.alpha), 1.0));
+    painter.strokePath(m_shape, QPen(withOpacity(m_note.color.darker(150), m_note.alpha), 1.0));
 }
 
 QUrl NoteNode::linkAt(QPointF point, Millis time) const {

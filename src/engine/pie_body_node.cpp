@@ -12,10 +12,6 @@ namespace {
 
 constexpr double kStartAngle = -90.0;
 
-double radians(double degrees) {
-    return degrees * std::numbers::pi / 180.0;
-}
-
 } // namespace
 
 PieBodyNode::PieBodyNode(PieGeometry geometry, std::vector<PieSliceShape> slices, Track sweep)
@@ -24,7 +20,8 @@ PieBodyNode::PieBodyNode(PieGeometry geometry, std::vector<PieSliceShape> slices
     , m_sweep(std::move(sweep)) {
     // Back slices first, so the walls of the front ones cover them.
     std::stable_sort(m_slices.begin(), m_slices.end(), [](const auto& a, const auto& b) {
-        return std::sin(radians(a.start + a.span / 2)) < std::sin(radians(b.start + b.span / 2));
+        return std::sin(PieGeometry::radians(a.start + a.span / 2)) <
+               std::sin(PieGeometry::radians(b.start + b.span / 2));
     });
     for (const PieSliceShape& slice : m_slices)
         m_finalFaces.push_back(facesOf(slice, kStartAngle + 360.0));
@@ -38,9 +35,9 @@ PieBodyNode::Faces PieBodyNode::facesOf(const PieSliceShape& slice, double revea
     const double end = slice.start + span;
     // A cut face shows only when it turns towards the viewer: the start side on the left half
     // of the pie, the end side on the right half.
-    if (std::cos(radians(slice.start)) < 0)
+    if (std::cos(PieGeometry::radians(slice.start)) < 0)
         faces.sides.push_back(m_geometry.cutFace(slice.start, slice.shift));
-    if (std::cos(radians(end)) > 0)
+    if (std::cos(PieGeometry::radians(end)) > 0)
         faces.sides.push_back(m_geometry.cutFace(end, slice.shift));
     faces.sides.push_back(m_geometry.outerWall(slice.start, span, slice.shift));
     faces.top = m_geometry.topFace(slice.start, span, slice.shift);

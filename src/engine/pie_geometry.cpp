@@ -12,10 +12,6 @@ constexpr double kTilt = 0.6;        // ry / rx: how far the pie leans back
 constexpr double kDepthRatio = 0.16; // depth / rx
 constexpr double kMaxRadius = 190.0;
 
-double radians(double degrees) {
-    return degrees * std::numbers::pi / 180.0;
-}
-
 } // namespace
 
 PieGeometry PieGeometry::fit(const QRectF& area, double labelRoom, double maxOffset) {

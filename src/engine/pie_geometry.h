@@ -3,6 +3,7 @@
 #include <QPainterPath>
 #include <QPointF>
 #include <QRectF>
+#include <numbers>
 
 namespace tivora::engine {
 
@@ -17,6 +18,7 @@ struct PieGeometry {
     // The largest pie that fits area with labelRoom left free on either side for the labels and
     // room for slices pulled out by up to maxOffset.
     static PieGeometry fit(const QRectF& area, double labelRoom, double maxOffset);
+    static double radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
 
     QPointF pointAt(double degrees, double radiusFactor = 1.0) const;
     // Where a slice pulled out by offset along its middle angle moves its centre to.

@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <cmath>
-#include <numbers>
 
 namespace tivora::engine {
 
@@ -18,7 +17,7 @@ void PieSweepEdgeNode::paint(QPainter& painter, Millis time) const {
         return;
     const double edge = m_slices.front().start + revealed;
     // Only a face on the right half turns towards the viewer.
-    if (std::cos(edge * std::numbers::pi / 180.0) <= 0)
+    if (std::cos(PieGeometry::radians(edge)) <= 0)
         return;
     for (const PieSliceShape& slice : m_slices) {
         if (edge > slice.start && edge < slice.start + slice.span) {

@@ -1,14 +1,19 @@
 #include "shell/tfrm_lumara.h"
 
 #include "document/program_folder.h"
-#include "shell/editor_page.h"
+#include "editing/editor_page.h"
+#include "editing/series_data_page.h"
+#include "editing/size_page.h"
+#include "editing/type_page.h"
+#include "editing/x_axis_page.h"
+#include "editing/y_axis_page.h"
 #include "shell/file_commands.h"
 #include "shell/main_menu.h"
 #include "shell/preview_cycle.h"
 #include "shell/preview_panel.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPushButton>
@@ -22,6 +27,14 @@ namespace tivora {
 namespace {
 
 constexpr QSize kClientSize(716, 458);
+
+// An editing field writes what was typed into the graph when it is left. A command chosen from
+// the menu or by its shortcut does not move the focus, so it leaves the field first and sees the
+// typed text.
+void leaveFocusedField() {
+    if (QWidget* field = QApplication::focusWidget())
+        field->clearFocus();
+}
 
 } // namespace
 
@@ -52,6 +65,13 @@ TfrmLumara::TfrmLumara(QWidget* parent)
 
     m_preview = std::make_unique<PreviewCycle>(m_model, *Panel9->ShockwaveFlash1);
     m_fileCommands = std::make_unique<FileCommands>(*this);
+    // The pages go in before the page control is wired to the preview, so that adding them
+    // refreshes nothing.
+    addEditorPage(new TypePage(m_model));
+    addEditorPage(new SeriesDataPage(m_model));
+    addEditorPage(new XAxisPage(m_model));
+    addEditorPage(new YAxisPage(m_model));
+    addEditorPage(new SizePage(m_model));
     connectCommands();
 }
 
@@ -59,6 +79,9 @@ TfrmLumara::~TfrmLumara() = default;
 
 void TfrmLumara::connectCommands() {
     FileCommands* commands = m_fileCommands.get();
+    for (QAction* action : {m_menu->mnuNew, m_menu->Open1, m_menu->mnuSave, m_menu->mnuSaveAs,
+                            m_menu->mnuCloseFile, m_menu->Exit1})
+        connect(action, &QAction::triggered, this, &leaveFocusedField);
     connect(m_menu->mnuNew, &QAction::triggered, commands, &FileCommands::mnuNewClick);
     connect(m_menu->Open1, &QAction::triggered, commands, &FileCommands::Open1Click);
     connect(m_menu->mnuSave, &QAction::triggered, commands, &FileCommands::mnuSaveClick);
@@ -66,6 +89,8 @@ void TfrmLumara::connectCommands() {
     connect(m_menu->mnuCloseFile, &QAction::triggered, commands, &FileCommands::mnuCloseFileClick);
     connect(m_menu->Exit1, &QAction::triggered, this, &QWidget::close);
     for (int index = 0; index < int(m_menu->mnuRecent.size()); ++index) {
+        connect(m_menu->mnuRecent[std::size_t(index)], &QAction::triggered, this,
+                &leaveFocusedField);
         connect(m_menu->mnuRecent[std::size_t(index)], &QAction::triggered, commands,
                 [commands, index] { commands->mnuRecentClick(index); });
     }
@@ -109,6 +134,7 @@ void TfrmLumara::FormShow() {
 }
 
 void TfrmLumara::closeEvent(QCloseEvent* event) {
+    leaveFocusedField();
     if (m_fileCommands->confirmDiscardChanges())
         event->accept();
     else

@@ -22,6 +22,8 @@ private Q_SLOTS:
     void readsSliceSettingsAndKeepsBadOnesHarmless();
     void slicesAreDrawnInTheirColoursClockwise();
     void offsetPullsTheSliceOutOfTheCentre();
+    void shadeAndAlphaChangeTheSlice();
+    void valueAndLabelMovesShiftTheirText();
     void openingSweepsInAndShadowFollows();
     void pieImageIsLaidOverThePie();
     void picturedFramesMatchTheDrawing();
@@ -106,6 +108,51 @@ void TestPieGraph::offsetPullsTheSliceOutOfTheCentre() {
     QVERIFY(meanX(pulled, red) > meanX(still, red) + 10);
     QVERIFY(std::abs(meanX(pulled, blue) - meanX(still, blue)) < 3);
     QCOMPARE(std::abs(countPixels(pulled, red) - countPixels(still, red)) < 400, true);
+}
+
+void TestPieGraph::shadeAndAlphaChangeTheSlice() {
+    const auto redness = [](const QImage& image) {
+        const auto reddish = [](QRgb p) {
+            return qRed(p) > qGreen(p) + 40 && qRed(p) > qBlue(p) + 40;
+        };
+        long sum = 0;
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (reddish(image.pixel(x, y))) {
+                    sum += qRed(image.pixel(x, y));
+                    ++count;
+                }
+            }
+        }
+        return count > 0 ? double(sum) / count : 0.0;
+    };
+    const QImage plain = renderText(pieGraph({{"1", "0xF02020"}}).text(), 0);
+    const QImage dark = renderText(
+        pieGraph({{"1", "0xF02020"}}, "2", "No", "0", {{"SliceShade", "100"}}).text(), 0);
+    QVERIFY(redness(dark) < redness(plain) * 0.5);
+    // Half see-through on white: pink, not red.
+    const QImage faint =
+        renderText(pieGraph({{"1", "0xF02020"}}, "2", "No", "0", {{"SliceAlpha", "40"}}).text(), 0);
+    QCOMPARE(countPixels(faint, near(QColor(0xF0, 0x20, 0x20), 60)), 0);
+    QVERIFY(countPixels(faint, near(QColor(0xF9, 0xA6, 0xA6), 50)) > 5000);
+}
+
+void TestPieGraph::valueAndLabelMovesShiftTheirText() {
+    // Green value text on a grey slice, a magenta label beside it: each found by its colour.
+    const auto value = near(QColor(0, 255, 0), 60);
+    const auto label = near(QColor(255, 0, 255), 60);
+    const std::vector<SliceSpec> slices{{"1", "0x404040", "Only"}};
+    const std::map<QByteArray, QByteArray> colors{{"PieValueColor", "0x00FF00"},
+                                                  {"PieLabelColor", "0xFF00FF"}};
+    std::map<QByteArray, QByteArray> moves = colors;
+    moves.insert({{"VXOff", "40"}, {"LXOff", "-30"}, {"LYOff", "20"}});
+    const QImage still = renderText(pieGraph(slices, "0", "No", "0", colors).text(), 0);
+    const QImage moved = renderText(pieGraph(slices, "0", "No", "0", moves).text(), 0);
+    QVERIFY(countPixels(still, value) > 20);
+    QVERIFY(countPixels(still, label) > 20);
+    QVERIFY(std::abs(meanX(moved, value) - meanX(still, value) - 40) < 2);
+    QVERIFY(std::abs(meanX(moved, label) - meanX(still, label) + 30) < 2);
 }
 
 void TestPieGraph::openingSweepsInAndShadowFollows() {

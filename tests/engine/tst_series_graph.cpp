@@ -23,10 +23,13 @@ private Q_SLOTS:
     void eachSeriesTypeDrawsItsColour();
     void mixedSeriesDrawEveryColour();
     void barsGrowFromTheBaseline();
+    void valueLabelsShowCountOrWait();
     void stackedBarsStack();
     void groupedBarsStandSideBySide();
     void automaticAxisHoldsTheData();
     void higherValuesStandTaller();
+    void columnLabelsThinToTheMaximum_data();
+    void columnLabelsThinToTheMaximum();
     void titleOffsetsMoveTheTitles();
     void stageBackgroundAndTransparency();
     void headerBandOnEachSide_data();
@@ -91,6 +94,27 @@ void SeriesGraphTest::barsGrowFromTheBaseline() {
     QCOMPARE(renderText(text, end + 5000), full);    // and still once grown
 }
 
+void SeriesGraphTest::valueLabelsShowCountOrWait() {
+    // Black labels on a tall red bar: shown at the end when asked for; while the bar grows, counted
+    // up with it when they count and not yet there when they wait for the end.
+    const auto labelPixels = [](const QByteArray& show, const QByteArray& count, double share) {
+        QByteArray text =
+            seriesGraph("bar", {{"bar", "0xFF0000", "90", QByteArray(), "15", show}}, 1).text();
+        text.replace(QByteArray("&GCV_=" + tivora::EncodeValue("NO")),
+                     QByteArray("&GCV_=" + tivora::EncodeValue(count)));
+        const QImage image = renderText(text, endOf(text) * share);
+        const auto black = [](QRgb p) {
+            return qAlpha(p) > 200 && qRed(p) < 60 && qGreen(p) < 60 && qBlue(p) < 60;
+        };
+        // Right of the axis numbers and above the baseline: the bar and its label only.
+        return countPixels(image, black, QRect(60, 0, 640, 430));
+    };
+    QVERIFY(labelPixels("YES", "NO", 1.0) > 30);
+    QCOMPARE(labelPixels("NO", "NO", 1.0), 0);
+    QVERIFY(labelPixels("YES", "YES", 0.3) > 30);
+    QCOMPARE(labelPixels("YES", "NO", 0.3), 0);
+}
+
 void SeriesGraphTest::stackedBarsStack() {
     const QByteArray text =
         seriesGraph("sbar", {{"bar", "0xFF0000", "60"}, {"bar", "0x0000FF", "30"}}, 1).text();
@@ -142,6 +166,37 @@ void SeriesGraphTest::higherValuesStandTaller() {
     QVERIFY(tallColumn > 350);
     const double ratio = double(highBottom - highTop) / double(lowBottom - lowTop);
     QVERIFY2(ratio > 2.6 && ratio < 3.4, qPrintable(QString::number(ratio)));
+}
+
+void SeriesGraphTest::columnLabelsThinToTheMaximum_data() {
+    QTest::addColumn<QByteArray>("most");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("no maximum") << QByteArray("") << 12 << 12;
+    QTest::newRow("at most 4") << QByteArray("4") << 12 << 4;
+    QTest::newRow("at most 5") << QByteArray("5") << 12 << 4; // every third: evenly spread
+}
+
+void SeriesGraphTest::columnLabelsThinToTheMaximum() {
+    QFETCH(QByteArray, most);
+    QFETCH(int, columns);
+    QFETCH(int, shown);
+    QByteArray values = "1";
+    for (int c = 1; c < columns; ++c)
+        values += "/x/1";
+    GraphTextBuilder builder = seriesGraph("line", {{"line", "0xFFFFFF", values}}, columns);
+    builder.encoded("XMax", most).encoded("XLabColor", "0xFF0000");
+    const QImage image = renderText(builder.text(), 0);
+    // Count the separate red runs along the band below the plot where the labels lie.
+    int runs = 0;
+    int lastRed = -100;
+    for (int x = 0; x < image.width(); ++x) {
+        if (countPixels(image, near(kRed, 90), QRect(x, 420, 1, 55)) == 0)
+            continue;
+        runs += x - lastRed > 6 ? 1 : 0;
+        lastRed = x;
+    }
+    QCOMPARE(runs, shown);
 }
 
 void SeriesGraphTest::titleOffsetsMoveTheTitles() {

@@ -1,5 +1,5 @@
 #include "controls/movie_player.h"
-#include "shell/editor_page.h"
+#include "editing/editor_page.h"
 #include "shell/file_commands.h"
 #include "shell/preview_cycle.h"
 #include "shell/preview_panel.h"

@@ -1,0 +1,70 @@
+#include "editing/page_layout.h"
+
+#include "editing/captioned_trackbar.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace tivora {
+
+QScrollArea* scrollingBody(QWidget* page, QWidget* body) {
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(body);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+    return scroll;
+}
+
+QGroupBox* compactGroup(const QString& title, QLayout* layout) {
+    auto* group = new QGroupBox(title);
+    // Groups keep their own height; a page's spare room goes below its last group.
+    group->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(4);
+    group->setLayout(layout);
+    return group;
+}
+
+QLabel* fieldLabel(const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QGroupBox* labelledGroup(const QString& title,
+                         const std::vector<std::pair<QString, QWidget*>>& fields, int perRow) {
+    auto* layout = new QGridLayout;
+    layout->setVerticalSpacing(1);
+    for (int index = 0; index < int(fields.size()); ++index) {
+        const auto& [text, field] = fields[std::size_t(index)];
+        const int row = index / perRow * 2;
+        const int column = index % perRow;
+        layout->addWidget(fieldLabel(text, field), row, column);
+        layout->addWidget(field, row + 1, column);
+    }
+    layout->setColumnStretch(perRow, 1);
+    return compactGroup(title, layout);
+}
+
+QGroupBox* positionGroup(const QString& title, CaptionedTrackbar* across, CaptionedTrackbar* upDown,
+                         QWidget* note) {
+    auto* layout = new QGridLayout;
+    upDown->setFixedHeight(note ? 72 : 52);
+    layout->addWidget(across, 0, 0);
+    layout->addWidget(across->caption(), 0, 1);
+    layout->addWidget(upDown, 0, 2, 2, 1);
+    layout->addWidget(upDown->caption(), 0, 3, 2, 1);
+    if (note)
+        layout->addWidget(note, 1, 0, 1, 2);
+    layout->setColumnStretch(0, 1);
+    return compactGroup(title, layout);
+}
+
+} // namespace tivora

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <utility>
+#include <vector>
+
+class QGroupBox;
+class QLabel;
+class QLayout;
+class QScrollArea;
+class QWidget;
+
+// Layout pieces the editing pages share, so that their groups look alike and stay compact in the
+// narrow editing side of the main window.
+namespace tivora {
+
+class CaptionedTrackbar;
+
+// A page body that scrolls when it is taller than the page.
+QScrollArea* scrollingBody(QWidget* page, QWidget* body);
+// A group box with a tight layout.
+QGroupBox* compactGroup(const QString& title, QLayout* layout);
+// A label for a control: its text, and the control it names as its buddy.
+QLabel* fieldLabel(const QString& text, QWidget* buddy);
+// A group of controls, each beneath its label, perRow to a row.
+QGroupBox* labelledGroup(const QString& title,
+                         const std::vector<std::pair<QString, QWidget*>>& fields, int perRow);
+// A group with a bar across (its caption at its right) and a bar up and down (its caption
+// beneath), with an optional note beside the bars.
+QGroupBox* positionGroup(const QString& title, CaptionedTrackbar* across, CaptionedTrackbar* upDown,
+                         QWidget* note = nullptr);
+
+} // namespace tivora

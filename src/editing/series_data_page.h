@@ -1,0 +1,52 @@
+#pragma once
+
+#include "editing/bound_page.h"
+
+class QCheckBox;
+class QPushButton;
+class QTabWidget;
+
+namespace tivora {
+
+class TNumEdit;
+class TStringAlignGrid;
+
+// Page "Data" of a bar, line or area graph: the series and column counts, the data grid with the
+// series names, column labels and values, and the hidden grid of the series' properties.
+class SeriesDataPage : public BoundPage {
+public:
+    explicit SeriesDataPage(GraphDocumentModel& model, QWidget* parent = nullptr);
+
+    QString caption() const override;
+    bool shownFor(const QString& baseType) const override;
+
+    TNumEdit* edtSeries;
+    TNumEdit* edtCols;
+    TNumEdit* edtXGap;
+    QCheckBox* chkStacked;
+    QTabWidget* pageControl2;
+    TStringAlignGrid* sgrdData;
+    TStringAlignGrid* sgrdProp;
+    QPushButton* btnDataUp;
+    QPushButton* btnDataDown;
+    QCheckBox* chkASP;
+
+    void edtSeriesChange();
+    void sgrdDataClick();
+    void btnDataUpClick();
+    void btnDataDownClick();
+    void chkStackedClick(bool checked);
+
+private:
+    QWidget* countsGroup();
+    QWidget* dataTab();
+    void bindControls();
+    // A count field whose text is not a whole number yet (empty while it is retyped) takes the
+    // graph's count back when it is left.
+    void restoreCountText(TNumEdit* field);
+    // Applies move to the selected series of both grids and puts the selection where the row
+    // insert and delete of the move leave it, selectionShift rows below the selected row.
+    void moveSelectedSeries(bool (*move)(SeriesFields&, int), int selectionShift);
+};
+
+} // namespace tivora

@@ -1,0 +1,271 @@
+#include "controls/num_edit.h"
+#include "controls/string_align_grid.h"
+#include "document/grid_layouts.h"
+#include "document/variable_text.h"
+#include "editing/series_data_page.h"
+#include "editing/series_rows.h"
+#include "editing_dialogs.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora {
+
+class TstSeriesDataPage : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void loadsWithoutWritingBack();
+    void countChangesKeepAndRestoreCells();
+    void newSeriesTypeFollowsTheGraph();
+    void countRetypedWaitsForANumber();
+    void moveSwapsSeriesInBothGrids();
+    void moveAtTheEndsDoesNothing();
+    void stackedBarsSwitchTheGraphType();
+    void gapIsWrittenFormattedOnLeaving();
+    void gridClickAndCellEdits();
+};
+
+namespace {
+
+GraphDocument sampleGraph(const QString& type = u"bar"_s) {
+    GraphDocument document;
+    document.graphType = type;
+    document.baseType = type == u"sbar"_s ? u"bar"_s : type;
+    document.series.edtSeries = u"3"_s;
+    document.series.edtCols = u"2"_s;
+    applySeriesCounts(document, 3, 2);
+    document.series.sgrdData.setFixedColumnCount(2);
+    Grid& data = document.series.sgrdData;
+    for (int row = 1; row <= 3; ++row) {
+        data.setCell(DataSeriesName, row, u"S%1"_s.arg(row));
+        data.setCell(DataFirstValue, row, QString::number(row * 10));
+        data.setCell(DataFirstValue + 1, row, QString::number(row * 100));
+        document.series.sgrdProp.setCell(PropAlpha, row, QString::number(50 + row));
+    }
+    const auto red = TextToColor("0xFF0000");
+    data.setCellColor(DataColor, 1, red);
+    document.series.sgrdProp.setCellColor(PropColor, 1, red);
+    document.series.sgrdProp.setCell(PropColor, 1, u"0xFF0000"_s);
+    return document;
+}
+
+// Replaces the whole count text, as a user selecting it and typing over it does.
+void typeCount(TNumEdit* field, const QString& text) {
+    field->selectAll();
+    QTest::keyClicks(field, text);
+}
+
+} // namespace
+
+void TstSeriesDataPage::loadsWithoutWritingBack() {
+    GraphDocumentModel model;
+    SeriesDataPage page(model);
+    QSignalSpy changed(&model, &GraphDocumentModel::changed);
+    const GraphDocument graph = sampleGraph();
+    model.replace(graph);
+
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(model.document() == graph);
+    QCOMPARE(page.edtSeries->text(), u"3"_s);
+    QCOMPARE(page.edtCols->text(), u"2"_s);
+    QCOMPARE(page.sgrdData->grid().columnCount(), 5);
+    QCOMPARE(page.sgrdData->cell(DataSeriesName, 2), u"S2"_s);
+    QCOMPARE(page.sgrdProp->cell(PropAlpha, 3), u"53"_s);
+    QVERIFY(page.pageControl2->isTabVisible(0));
+    QVERIFY(!page.pageControl2->isTabVisible(1));
+}
+
+void TstSeriesDataPage::countChangesKeepAndRestoreCells() {
+    GraphDocumentModel model;
+    model.replace(sampleGraph());
+    SeriesDataPage page(model);
+    QSignalSpy changed(&model, &GraphDocumentModel::changed);
+
+    typeCount(page.edtSeries, u"5"_s);
+    QCOMPARE(changed.count(), 1);
+    const SeriesFields& series = model.document().series;
+    QCOMPARE(series.edtSeries, u"5"_s);
+    QCOMPARE(series.sgrdData.rowCount(), 6);
+    QCOMPARE(series.sgrdProp.rowCount(), 6);
+    for (int row : {4, 5}) {
+        QCOMPARE(series.sgrdData.cell(DataType, row), u"bar"_s);
+        QCOMPARE(series.sgrdProp.cell(PropColor, row), u"0x000080"_s);
+        QCOMPARE(series.sgrdProp.cellColor(PropColor, row), TextToColor("0x000080"));
+        QCOMPARE(series.sgrdData.cellColor(DataColor, row), TextToColor("0x000080"));
+        QCOMPARE(series.sgrdProp.cell(PropValuesColor, row), u"0xFFFFFF"_s);
+        QCOMPARE(series.sgrdProp.cell(PropLineWidth, row), u"10"_s);
+    }
+    QCOMPARE(page.sgrdData->grid().rowCount(), 6);
+
+    const GraphDocument before = sampleGraph();
+    typeCount(page.edtSeries, u"2"_s);
+    typeCount(page.edtCols, u"1"_s);
+    QCOMPARE(model.document().series.sgrdData.rowCount(), 3);
+    QCOMPARE(model.document().series.sgrdData.columnCount(), 4);
+    typeCount(page.edtSeries, u"3"_s);
+    typeCount(page.edtCols, u"2"_s);
+    QCOMPARE(changed.count(), 5);
+    // Row 3 and column 4 come back exactly as they were, colours included.
+    for (int column = 0; column < 5; ++column) {
+        QCOMPARE(model.document().series.sgrdData.cell(column, 3),
+                 before.series.sgrdData.cell(column, 3));
+    }
+    QCOMPARE(model.document().series.sgrdData.cell(DataFirstValue + 1, 1), u"100"_s);
+    QCOMPARE(model.document().series.sgrdProp.cell(PropAlpha, 3), u"53"_s);
+    QCOMPARE(model.document().series.sgrdData.fixedColumnCount(), 2);
+
+    // No series and no columns leave the title row and the three leading columns.
+    typeCount(page.edtSeries, u"0"_s);
+    typeCount(page.edtCols, u"0"_s);
+    QCOMPARE(model.document().series.sgrdData.rowCount(), 1);
+    QCOMPARE(model.document().series.sgrdData.columnCount(), 3);
+}
+
+void TstSeriesDataPage::newSeriesTypeFollowsTheGraph() {
+    GraphDocument stacked = sampleGraph(u"sbar"_s);
+    applySeriesCounts(stacked, 4, 2);
+    QCOMPARE(stacked.series.sgrdProp.cell(PropType, 4), u"bar"_s);
+
+    GraphDocument mixed = sampleGraph(u"bar"_s);
+    mixed.baseType = u"line"_s;
+    applySeriesCounts(mixed, 4, 2);
+    QCOMPARE(mixed.series.sgrdData.cell(DataType, 4), u"line"_s);
+    QCOMPARE(mixed.series.sgrdProp.cell(PropType, 4), u"line"_s);
+}
+
+void TstSeriesDataPage::countRetypedWaitsForANumber() {
+    GraphDocumentModel model;
+    model.replace(sampleGraph());
+    SeriesDataPage page(model);
+    QSignalSpy changed(&model, &GraphDocumentModel::changed);
+
+    page.edtSeries->selectAll();
+    QTest::keyClick(page.edtSeries, Qt::Key_Backspace);
+    QCOMPARE(page.edtSeries->text(), QString());
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(model.document().series.edtSeries, u"3"_s);
+    // Leaving the field empty brings the graph's count back.
+    Q_EMIT page.edtSeries->exited();
+    QCOMPARE(page.edtSeries->text(), u"3"_s);
+    QCOMPARE(changed.count(), 0);
+}
+
+void TstSeriesDataPage::moveSwapsSeriesInBothGrids() {
+    GraphDocumentModel model;
+    GraphDocument graph = sampleGraph();
+    // A cell beyond the column count belongs to its series and moves with it.
+    graph.series.sgrdData.setCell(DataFirstValue + 5, 2, u"hidden"_s);
+    model.replace(graph);
+    SeriesDataPage page(model);
+    QSignalSpy changed(&model, &GraphDocumentModel::changed);
+
+    page.sgrdData->setCurrentCell(DataSeriesName, 2);
+    page.btnDataUp->click();
+    QCOMPARE(changed.count(), 1);
+    const SeriesFields& series = model.document().series;
+    QCOMPARE(series.sgrdData.cell(DataSeriesName, 1), u"S2"_s);
+    QCOMPARE(series.sgrdData.cell(DataSeriesName, 2), u"S1"_s);
+    QCOMPARE(series.sgrdData.cellColor(DataColor, 2), TextToColor("0xFF0000"));
+    QCOMPARE(series.sgrdData.cellColor(DataColor, 1), TextToColor("0x000080"));
+    QCOMPARE(series.sgrdProp.cell(PropColor, 2), u"0xFF0000"_s);
+    QCOMPARE(series.sgrdProp.cell(PropAlpha, 1), u"52"_s);
+    QCOMPARE(series.sgrdData.cell(DataFirstValue + 5, 1), u"hidden"_s);
+    QCOMPARE(page.sgrdData->currentRow(), 3);
+
+    page.sgrdData->setCurrentCell(DataSeriesName, 1);
+    page.btnDataDown->click();
+    QCOMPARE(changed.count(), 2);
+    QVERIFY(model.document().series == graph.series);
+    QCOMPARE(page.sgrdData->currentRow(), 1);
+}
+
+void TstSeriesDataPage::moveAtTheEndsDoesNothing() {
+    GraphDocumentModel model;
+    model.replace(sampleGraph());
+    SeriesDataPage page(model);
+    QSignalSpy changed(&model, &GraphDocumentModel::changed);
+    const std::pair<QPushButton*, int> noMoves[] = {
+        {page.btnDataUp, 0}, {page.btnDataUp, 1}, {page.btnDataDown, 0}, {page.btnDataDown, 3}};
+    for (const auto& [button, row] : noMoves) {
+        page.sgrdData->setCurrentCell(DataSeriesName, row);
+        button->click();
+    }
+    QCOMPARE(changed.count(), 0);
+    QVERIFY(model.document() == sampleGraph());
+}
+
+void TstSeriesDataPage::stackedBarsSwitchTheGraphType() {
+    GraphDocumentModel model;
+    model.replace(sampleGraph());
+    SeriesDataPage page(model);
+    QSignalSpy changed(&model, &GraphDocumentModel::changed);
+
+    page.chkStacked->click();
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(model.document().graphType, u"sbar"_s);
+    QCOMPARE(model.document().baseType, u"bar"_s);
+    page.chkStacked->click();
+    QCOMPARE(model.document().graphType, u"bar"_s);
+
+    GraphDocument pie = sampleGraph();
+    pie.graphType = pie.baseType = u"pie"_s;
+    model.replace(pie);
+    page.chkStacked->click();
+    QCOMPARE(model.document().graphType, u"pie"_s);
+}
+
+void TstSeriesDataPage::gapIsWrittenFormattedOnLeaving() {
+    GraphDocumentModel model;
+    model.replace(sampleGraph());
+    SeriesDataPage page(model);
+    QSignalSpy changed(&model, &GraphDocumentModel::changed);
+
+    QTest::keyClicks(page.edtXGap, u"2.5"_s);
+    QCOMPARE(changed.count(), 0);
+    Q_EMIT page.edtXGap->exited();
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(model.document().series.edtXGap, u"2.50"_s);
+
+    page.chkASP->click();
+    QCOMPARE(changed.count(), 2);
+    QVERIFY(model.document().series.chkASP);
+}
+
+void TstSeriesDataPage::gridClickAndCellEdits() {
+    test::EditingDialogs dialogs;
+    GraphDocumentModel model;
+    model.replace(sampleGraph());
+    SeriesDataPage page(model);
+    page.resize(360, 400);
+    page.show();
+    QSignalSpy changed(&model, &GraphDocumentModel::changed);
+
+    const QModelIndex cell = page.sgrdData->model()->index(1, DataFirstValue);
+    QTest::mouseClick(page.sgrdData->viewport(), Qt::LeftButton, {},
+                      page.sgrdData->visualRect(cell).center());
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(model.document() == sampleGraph());
+    for (int column = 0; column < 5; ++column)
+        QVERIFY(page.sgrdData->columnWidth(column) >= 20);
+
+    page.sgrdData->model()->setData(cell, u"42"_s, Qt::EditRole);
+    QCOMPARE(model.document().series.sgrdData.cell(DataFirstValue, 1), u"42"_s);
+    QCOMPARE(changed.count(), 2);
+
+    // While a graph is read, a click does nothing.
+    model.edit([](GraphDocument& d) { d.loadingGraph = true; });
+    const int before = int(changed.count());
+    QTest::mouseClick(page.sgrdData->viewport(), Qt::LeftButton, {},
+                      page.sgrdData->visualRect(cell).center());
+    QCOMPARE(changed.count(), before);
+}
+
+} // namespace tivora
+
+QTEST_MAIN(tivora::TstSeriesDataPage)
+#include "tst_series_data_page.moc"
