@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScopedValueRollback>
+#include <QStyle>
 
 namespace tivora {
 
@@ -72,11 +73,15 @@ void TStringAlignGrid::fitColumn(int column) {
     if (column < 0 || column >= m_model.columnCount())
         return;
     const QFontMetrics metrics = fontMetrics();
+    // The item views keep a text margin on each side of a cell and draw a grid line; a column
+    // narrower than that elides its widest text.
+    const int margin =
+        2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
     int widest = 0;
     for (int row = 0; row < m_model.rowCount(); ++row) {
-        const int width = metrics.horizontalAdvance(grid().cell(column, row)) + 4;
-        if (width > 4)
-            widest = std::max(widest, width);
+        const QString text = grid().cell(column, row);
+        if (!text.isEmpty())
+            widest = std::max(widest, metrics.horizontalAdvance(text) + margin);
     }
     setColumnWidth(column, widest);
 }

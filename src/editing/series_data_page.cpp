@@ -147,12 +147,13 @@ void SeriesDataPage::bindControls() {
         connect(count, &QLineEdit::textChanged, this, &SeriesDataPage::edtSeriesChange);
         connect(count, &TNumEdit::exited, this, [this, count] { restoreCountText(count); });
     }
-    bindText(edtXGap, u"Gap between columns"_s, [](auto& d) -> auto& { return d.series.edtXGap; });
-    bindCheck(chkASP, [](auto& d) -> auto& { return d.series.chkASP; });
+    bindText(
+        edtXGap, u"Gap between columns"_s, [](auto& d) -> auto& { return d.series.edtXGap; });
+    bindCheck(
+        chkASP, [](auto& d) -> auto& { return d.series.chkASP; });
     connect(chkStacked, &QCheckBox::clicked, this, &SeriesDataPage::chkStackedClick);
-    connect(sgrdData, &TStringAlignGrid::gridEdited, this, [this] {
-        edit([this](GraphDocument& d) { d.series.sgrdData = sgrdData->grid(); });
-    });
+    connect(sgrdData, &TStringAlignGrid::gridEdited, this,
+            [this] { edit([this](GraphDocument& d) { d.series.sgrdData = sgrdData->grid(); }); });
     connect(sgrdData, &QAbstractItemView::clicked, this, &SeriesDataPage::sgrdDataClick);
     connect(sgrdProp, &QAbstractItemView::clicked, this, &SeriesDataPage::sgrdDataClick);
     connect(btnDataUp, &QPushButton::clicked, this, &SeriesDataPage::btnDataUpClick);
@@ -211,7 +212,8 @@ void SeriesDataPage::moveSelectedSeries(bool (*move)(SeriesFields&, int), int se
     edit([&](GraphDocument& d) { d.series = std::move(series); });
     // The selection stays where the grid's row insert and delete leave it: on the row below the
     // series moved up, on the row of the series moved down.
-    sgrdData->setCurrentCell(column, std::min(row + selectionShift, sgrdProp->grid().rowCount() - 1));
+    sgrdData->setCurrentCell(column,
+                             std::min(row + selectionShift, sgrdProp->grid().rowCount() - 1));
 }
 
 void SeriesDataPage::chkStackedClick(bool checked) {

@@ -59,9 +59,12 @@ QWidget* SizePage::sizeGroup() {
 }
 
 void SizePage::bindControls() {
-    bindTrackbar(trkGX, [](auto& d) -> auto& { return d.placement.trkGX; });
-    bindTrackbar(trkGY, [](auto& d) -> auto& { return d.placement.trkGY; });
-    bindTrackbar(trkScaleGraph, [](auto& d) -> auto& { return d.placement.trkScaleGraph; });
+    bindTrackbar(
+        trkGX, [](auto& d) -> auto& { return d.placement.trkGX; });
+    bindTrackbar(
+        trkGY, [](auto& d) -> auto& { return d.placement.trkGY; });
+    bindTrackbar(
+        trkScaleGraph, [](auto& d) -> auto& { return d.placement.trkScaleGraph; });
     reload();
 }
 

@@ -46,13 +46,12 @@ TypePage::TypePage(GraphDocumentModel& model, QWidget* parent)
     , rdoHeaderTop(radio(u"rdoHeaderTop"_s, u"Top"_s, u"Position the header at the top"_s))
     , rdoHeaderBottom(
           radio(u"rdoHeaderBottom"_s, u"Bottom"_s, u"Position the header at the bottom"_s))
-    , rdoHeaderLeft(radio(u"rdoHeaderLeft"_s, u"Left"_s,
-                          u"Position the header on the left (vertically)"_s))
+    , rdoHeaderLeft(
+          radio(u"rdoHeaderLeft"_s, u"Left"_s, u"Position the header on the left (vertically)"_s))
     , rdoHeaderRight(radio(u"rdoHeaderRight"_s, u"Right"_s,
                            u"Position the header on the right (vertically)"_s))
     , pnlHeaderFontColour(new ColourPanelLabel(u"pnlHeaderFontColour"_s))
-    , btnHeadFontColour(
-          ellipsisButton(u"btnHeadFontColour"_s, u"Select the header text colour."_s))
+    , btnHeadFontColour(ellipsisButton(u"btnHeadFontColour"_s, u"Select the header text colour."_s))
     , pnlHeaderBackColour(new ColourPanelLabel(u"pnlHeaderBackColour"_s))
     , btnHeaderBackColour(
           ellipsisButton(u"btnHeaderBackColour"_s, u"Select the header background colour."_s))
@@ -132,22 +131,30 @@ QWidget* TypePage::backgroundGroup() {
 }
 
 void TypePage::bindControls() {
-    bindText(edtHeader, u"Header"_s, [](auto& d) -> auto& { return d.header.edtHeader; });
-    const auto position = [](auto& d) -> auto& { return d.header.headerPosition; };
+    bindText(
+        edtHeader, u"Header"_s, [](auto& d) -> auto& { return d.header.edtHeader; });
+    const auto position = [](auto& d) -> auto& {
+        return d.header.headerPosition;
+    };
     bindChoice(rdoHeaderTop, position, HeaderPosition::Top);
     bindChoice(rdoHeaderBottom, position, HeaderPosition::Bottom);
     bindChoice(rdoHeaderLeft, position, HeaderPosition::Left);
     bindChoice(rdoHeaderRight, position, HeaderPosition::Right);
-    bindColour(pnlHeaderFontColour, btnHeadFontColour,
-               [](auto& d) -> auto& { return d.header.pnlHeaderFontColour; });
-    bindColour(pnlHeaderBackColour, btnHeaderBackColour,
-               [](auto& d) -> auto& { return d.header.pnlHeaderBackColour; });
-    bindText(edtFooter, u"Footer"_s, [](auto& d) -> auto& { return d.header.edtFooter; });
-    bindColour(pnlFootColor, btnFootTxtColor,
-               [](auto& d) -> auto& { return d.header.pnlFootColor; });
-    bindColour(pnlBackColour, btnBackGroundColour,
-               [](auto& d) -> auto& { return d.header.pnlBackColour; });
-    bindCheck(chkBGTrans, [](auto& d) -> auto& { return d.header.chkBGTrans; });
+    bindColour(
+        pnlHeaderFontColour, btnHeadFontColour,
+        [](auto& d) -> auto& { return d.header.pnlHeaderFontColour; });
+    bindColour(
+        pnlHeaderBackColour, btnHeaderBackColour,
+        [](auto& d) -> auto& { return d.header.pnlHeaderBackColour; });
+    bindText(
+        edtFooter, u"Footer"_s, [](auto& d) -> auto& { return d.header.edtFooter; });
+    bindColour(
+        pnlFootColor, btnFootTxtColor, [](auto& d) -> auto& { return d.header.pnlFootColor; });
+    bindColour(
+        pnlBackColour, btnBackGroundColour,
+        [](auto& d) -> auto& { return d.header.pnlBackColour; });
+    bindCheck(
+        chkBGTrans, [](auto& d) -> auto& { return d.header.chkBGTrans; });
     reload();
 }
 

@@ -16,8 +16,8 @@ namespace tivora {
 XAxisPage::XAxisPage(GraphDocumentModel& model, QWidget* parent)
     : BoundPage(model, parent)
     , edtXTitle(axisTitleEdit(u"edtXTitle"_s, u"The Title text for the X-Axis"_s))
-    , trkXTitleX(axisTrackbar(u"trkXTitleX"_s, Qt::Horizontal,
-                              u"Move the X-Axis title left or right."_s))
+    , trkXTitleX(
+          axisTrackbar(u"trkXTitleX"_s, Qt::Horizontal, u"Move the X-Axis title left or right."_s))
     , trkXTitleY(
           axisTrackbar(u"trkXTitleY"_s, Qt::Vertical, u"Move the X-Axis title up or down."_s))
     , pnlXTitleColour(
@@ -27,8 +27,8 @@ XAxisPage::XAxisPage(GraphDocumentModel& model, QWidget* parent)
     , pnlXAxisColour(axisColourPanel(u"pnlXAxisColour"_s, u"Select the colour of the  X-Axis"_s))
     , edtXTitleFont(new UpDownField(u"edtXTitleFont"_s, u"UDXTitleFont"_s, 8, 40))
     , edtXLabelFont(new UpDownField(u"edtXLabelFont"_s, u"UDXLabelFont"_s, 6, 40))
-    , trkXLabelX(axisTrackbar(u"trkXLabelX"_s, Qt::Horizontal,
-                              u"Move the X-Axis labels left or right."_s))
+    , trkXLabelX(
+          axisTrackbar(u"trkXLabelX"_s, Qt::Horizontal, u"Move the X-Axis labels left or right."_s))
     , trkXLabelY(
           axisTrackbar(u"trkXLabelY"_s, Qt::Vertical, u"Move the X-Axis labels up or down."_s))
     , edtMaxX(axisNumberEdit(u"edtMaxX"_s, 0, {})) {
@@ -77,17 +77,28 @@ QWidget* XAxisPage::maxLabelsGroup() {
 }
 
 void XAxisPage::bindControls() {
-    bindText(edtXTitle, u"x-Axis Title"_s, [](auto& d) -> auto& { return d.axes.edtXTitle; });
-    bindTrackbar(trkXTitleX, [](auto& d) -> auto& { return d.placement.trkXTitleX; });
-    bindTrackbar(trkXTitleY, [](auto& d) -> auto& { return d.placement.trkXTitleY; });
-    bindColour(pnlXTitleColour, nullptr, [](auto& d) -> auto& { return d.axes.pnlXTitleColour; });
-    bindColour(pnlXLabelColour, nullptr, [](auto& d) -> auto& { return d.axes.pnlXLabelColour; });
-    bindColour(pnlXAxisColour, nullptr, [](auto& d) -> auto& { return d.axes.pnlXAxisColour; });
-    bindUpDown(edtXTitleFont, [](auto& d) -> auto& { return d.axes.edtXTitleFont; });
-    bindUpDown(edtXLabelFont, [](auto& d) -> auto& { return d.axes.edtXLabelFont; });
-    bindTrackbar(trkXLabelX, [](auto& d) -> auto& { return d.placement.trkXLabelX; });
-    bindTrackbar(trkXLabelY, [](auto& d) -> auto& { return d.placement.trkXLabelY; });
-    bindText(edtMaxX, u"Number of x-Axis Labels"_s, [](auto& d) -> auto& { return d.axes.edtMaxX; });
+    bindText(
+        edtXTitle, u"x-Axis Title"_s, [](auto& d) -> auto& { return d.axes.edtXTitle; });
+    bindTrackbar(
+        trkXTitleX, [](auto& d) -> auto& { return d.placement.trkXTitleX; });
+    bindTrackbar(
+        trkXTitleY, [](auto& d) -> auto& { return d.placement.trkXTitleY; });
+    bindColour(
+        pnlXTitleColour, nullptr, [](auto& d) -> auto& { return d.axes.pnlXTitleColour; });
+    bindColour(
+        pnlXLabelColour, nullptr, [](auto& d) -> auto& { return d.axes.pnlXLabelColour; });
+    bindColour(
+        pnlXAxisColour, nullptr, [](auto& d) -> auto& { return d.axes.pnlXAxisColour; });
+    bindUpDown(
+        edtXTitleFont, [](auto& d) -> auto& { return d.axes.edtXTitleFont; });
+    bindUpDown(
+        edtXLabelFont, [](auto& d) -> auto& { return d.axes.edtXLabelFont; });
+    bindTrackbar(
+        trkXLabelX, [](auto& d) -> auto& { return d.placement.trkXLabelX; });
+    bindTrackbar(
+        trkXLabelY, [](auto& d) -> auto& { return d.placement.trkXLabelY; });
+    bindText(
+        edtMaxX, u"Number of x-Axis Labels"_s, [](auto& d) -> auto& { return d.axes.edtMaxX; });
     reload();
 }
 

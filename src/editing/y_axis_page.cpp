@@ -39,16 +39,15 @@ YAxisPage::YAxisPage(GraphDocumentModel& model, QWidget* parent)
     , edtYStep(axisNumberEdit(u"edtYStep"_s, 4, u"The increment on the Y-Axis"_s))
     , chkMaxYCalc(autoBox(u"chkMaxYCalc"_s, u"Calculate the Max Y value from the data."_s))
     , chkMinYCalc(autoBox(u"chkMinYCalc"_s, u"Calculate the Min Y value from the data."_s))
-    , chkYStepCalc(
-          autoBox(u"chkYStepCalc"_s, u"Calculate a reasonable increment from the data."_s))
+    , chkYStepCalc(autoBox(u"chkYStepCalc"_s, u"Calculate a reasonable increment from the data."_s))
     , trkYTitleY(
           axisTrackbar(u"trkYTitleY"_s, Qt::Vertical, u"Move the Y-Axis title up or down."_s))
-    , trkYTitleX(axisTrackbar(u"trkYTitleX"_s, Qt::Horizontal,
-                              u"Move the Y-Axis title left or right."_s))
+    , trkYTitleX(
+          axisTrackbar(u"trkYTitleX"_s, Qt::Horizontal, u"Move the Y-Axis title left or right."_s))
     , trkYLabelY(
           axisTrackbar(u"trkYLabelY"_s, Qt::Vertical, u"Move the Y-Axis labels up or down."_s))
-    , trkYLabelX(axisTrackbar(u"trkYLabelX"_s, Qt::Horizontal,
-                              u"Move the Y-Axis labels left or right."_s))
+    , trkYLabelX(
+          axisTrackbar(u"trkYLabelX"_s, Qt::Horizontal, u"Move the Y-Axis labels left or right."_s))
     , edtYTitleFont(new UpDownField(u"edtYTitleFont"_s, u"UDYTitleFont"_s, 8, 40))
     , edtYLabelFont(new UpDownField(u"edtYLabelFont"_s, u"UDYLabelFont"_s, 6, 40)) {
     setObjectName(u"TabYAxis"_s);
@@ -108,23 +107,40 @@ QWidget* YAxisPage::valuesGroup() {
 }
 
 void YAxisPage::bindControls() {
-    bindText(edtYTitle, u"y-Axis Title"_s, [](auto& d) -> auto& { return d.axes.edtYTitle; });
-    bindColour(pnlYTitleColour, nullptr, [](auto& d) -> auto& { return d.axes.pnlYTitleColour; });
-    bindColour(pnlYAxisColour, nullptr, [](auto& d) -> auto& { return d.axes.pnlYAxisColour; });
-    bindColour(pnlYLabelColour, nullptr, [](auto& d) -> auto& { return d.axes.pnlYLabelColour; });
-    bindColour(pnlYGridColour, nullptr, [](auto& d) -> auto& { return d.axes.pnlYGridColour; });
-    bindText(edtMaxYVal, u"y Maximum"_s, [](auto& d) -> auto& { return d.axes.edtMaxYVal; });
-    bindText(edtMinYVal, u"y Minimum"_s, [](auto& d) -> auto& { return d.axes.edtMinYVal; });
-    bindText(edtYStep, u"y Step"_s, [](auto& d) -> auto& { return d.axes.edtYStep; });
-    bindCheck(chkMaxYCalc, [](auto& d) -> auto& { return d.axes.chkMaxYCalc; });
-    bindCheck(chkMinYCalc, [](auto& d) -> auto& { return d.axes.chkMinYCalc; });
-    bindCheck(chkYStepCalc, [](auto& d) -> auto& { return d.axes.chkYStepCalc; });
-    bindTrackbar(trkYTitleY, [](auto& d) -> auto& { return d.placement.trkYTitleY; });
-    bindTrackbar(trkYTitleX, [](auto& d) -> auto& { return d.placement.trkYTitleX; });
-    bindTrackbar(trkYLabelY, [](auto& d) -> auto& { return d.placement.trkYLabelY; });
-    bindTrackbar(trkYLabelX, [](auto& d) -> auto& { return d.placement.trkYLabelX; });
-    bindUpDown(edtYTitleFont, [](auto& d) -> auto& { return d.axes.edtYTitleFont; });
-    bindUpDown(edtYLabelFont, [](auto& d) -> auto& { return d.axes.edtYLabelFont; });
+    bindText(
+        edtYTitle, u"y-Axis Title"_s, [](auto& d) -> auto& { return d.axes.edtYTitle; });
+    bindColour(
+        pnlYTitleColour, nullptr, [](auto& d) -> auto& { return d.axes.pnlYTitleColour; });
+    bindColour(
+        pnlYAxisColour, nullptr, [](auto& d) -> auto& { return d.axes.pnlYAxisColour; });
+    bindColour(
+        pnlYLabelColour, nullptr, [](auto& d) -> auto& { return d.axes.pnlYLabelColour; });
+    bindColour(
+        pnlYGridColour, nullptr, [](auto& d) -> auto& { return d.axes.pnlYGridColour; });
+    bindText(
+        edtMaxYVal, u"y Maximum"_s, [](auto& d) -> auto& { return d.axes.edtMaxYVal; });
+    bindText(
+        edtMinYVal, u"y Minimum"_s, [](auto& d) -> auto& { return d.axes.edtMinYVal; });
+    bindText(
+        edtYStep, u"y Step"_s, [](auto& d) -> auto& { return d.axes.edtYStep; });
+    bindCheck(
+        chkMaxYCalc, [](auto& d) -> auto& { return d.axes.chkMaxYCalc; });
+    bindCheck(
+        chkMinYCalc, [](auto& d) -> auto& { return d.axes.chkMinYCalc; });
+    bindCheck(
+        chkYStepCalc, [](auto& d) -> auto& { return d.axes.chkYStepCalc; });
+    bindTrackbar(
+        trkYTitleY, [](auto& d) -> auto& { return d.placement.trkYTitleY; });
+    bindTrackbar(
+        trkYTitleX, [](auto& d) -> auto& { return d.placement.trkYTitleX; });
+    bindTrackbar(
+        trkYLabelY, [](auto& d) -> auto& { return d.placement.trkYLabelY; });
+    bindTrackbar(
+        trkYLabelX, [](auto& d) -> auto& { return d.placement.trkYLabelX; });
+    bindUpDown(
+        edtYTitleFont, [](auto& d) -> auto& { return d.axes.edtYTitleFont; });
+    bindUpDown(
+        edtYLabelFont, [](auto& d) -> auto& { return d.axes.edtYLabelFont; });
     reload();
 }
 

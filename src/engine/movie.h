@@ -23,6 +23,8 @@ public:
     QSizeF stageSize() const { return m_stage; }
     // The time after which no frame changes; kForever for a looping movie.
     Millis endTime() const;
+    // The time by which every animation that ends has ended: the finished look of the movie.
+    Millis settledTime() const { return m_scene.settledTime(); }
     // Paints the stage at time, in stage coordinates (the painter is already scaled).
     void paint(QPainter& painter, Millis time) const;
     QUrl linkAt(QPointF stagePoint, Millis time) const;

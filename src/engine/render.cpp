@@ -96,8 +96,7 @@ std::optional<QString> renderToFile(const QString& inPath, const QString& outPat
     const QSizeF stage = movie->stageSize();
     const int width = options.width.value_or(int(stage.width()));
     const QSize size(width, std::max(1, int(std::lround(width * stage.height() / stage.width()))));
-    const Millis end = movie->endTime();
-    const Millis time = options.time.value_or(std::isfinite(end) ? end : 0.0);
+    const Millis time = options.time.value_or(movie->settledTime());
 
     QSaveFile out(outPath);
     if (!out.open(QIODevice::WriteOnly))

@@ -28,6 +28,17 @@ Millis Scene::endTime() const {
     return end;
 }
 
+Millis Scene::settledTime() const {
+    Millis settled = 0.0;
+    for (const auto& layer : m_layers) {
+        for (const auto& node : layer) {
+            if (const Millis end = node->endTime(); end != kForever)
+                settled = std::max(settled, end);
+        }
+    }
+    return settled;
+}
+
 QUrl Scene::linkAt(QPointF point, Millis time) const {
     // The topmost node under the point wins.
     // Reverse iterators rather than std::views::reverse, which clang cannot use with this

@@ -44,6 +44,8 @@ public:
     void add(Layer layer, std::unique_ptr<SceneNode> node);
     void paint(QPainter& painter, Millis time) const;
     Millis endTime() const;
+    // When every animation that does end has ended; looping nodes are left out.
+    Millis settledTime() const;
     QUrl linkAt(QPointF point, Millis time) const;
     bool isEmpty() const;
 

@@ -12,8 +12,8 @@
 #include "shell/preview_cycle.h"
 #include "shell/preview_panel.h"
 
-#include <QCloseEvent>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPushButton>

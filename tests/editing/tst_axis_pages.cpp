@@ -23,6 +23,7 @@ private Q_SLOTS:
     void axisPickShowsTheColourText();
     void yValuesAreWrittenFormattedOnLeaving();
     void autoBoxesAndRefusedTitles();
+    void clickingAPanelLeavesTheFieldFirst();
 };
 
 namespace {
@@ -165,6 +166,26 @@ void TstAxisPages::autoBoxesAndRefusedTitles() {
     QCOMPARE(dialogs.takeMessages().size(), 1);
     QCOMPARE(model.document().axes.edtYTitle, u"Units"_s);
     QCOMPARE(changed.count(), 1);
+}
+
+void TstAxisPages::clickingAPanelLeavesTheFieldFirst() {
+    test::EditingDialogs dialogs;
+    GraphDocumentModel model;
+    model.replace(sampleGraph());
+    XAxisPage page(model);
+    page.resize(360, 420);
+    page.show();
+    page.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&page));
+
+    page.edtXTitle->setFocus();
+    QTest::keyClicks(page.edtXTitle, u" of sale"_s);
+    dialogs.colours.push_back(QColor(0x10, 0x20, 0x30));
+    QTest::mouseClick(page.pnlXTitleColour, Qt::LeftButton);
+    // The typed title is written before the pick, and the pick does not take it back.
+    QCOMPARE(model.document().axes.edtXTitle, u"Month of sale"_s);
+    QCOMPARE(page.edtXTitle->text(), u"Month of sale"_s);
+    QCOMPARE(model.document().axes.pnlXTitleColour.caption, u"0x102030"_s);
 }
 
 } // namespace tivora
