@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QStyle>
+#include <cmath>
 
 namespace tivora {
 
@@ -72,16 +73,16 @@ void TStringAlignGrid::deleteRow(int row) {
 void TStringAlignGrid::fitColumn(int column) {
     if (column < 0 || column >= m_model.columnCount())
         return;
-    const QFontMetrics metrics = fontMetrics();
-    // The item views keep a text margin on each side of a cell and draw a grid line; a column
-    // narrower than that elides its widest text.
+    // Text is laid out at fractional widths, and the item views keep a text margin on each side
+    // of a cell and draw a grid line; a column any narrower elides its widest text.
+    const QFontMetricsF metrics(font());
     const int margin =
-        2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
+        2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
     int widest = 0;
     for (int row = 0; row < m_model.rowCount(); ++row) {
         const QString text = grid().cell(column, row);
         if (!text.isEmpty())
-            widest = std::max(widest, metrics.horizontalAdvance(text) + margin);
+            widest = std::max(widest, int(std::ceil(metrics.horizontalAdvance(text))) + margin);
     }
     setColumnWidth(column, widest);
 }

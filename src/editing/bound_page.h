@@ -37,9 +37,8 @@ protected:
     // Runs loader, under the loading guard, on every reload.
     void addLoader(std::function<void(const GraphDocument&)> loader);
 
-    // Text that the graph file cannot carry is refused with a message; the field keeps the text
-    // and the focus so that it can be corrected, and the graph stays as it was.
-    bool acceptText(QLineEdit* field, const QString& fieldName, const QString& text);
+    // Shows text in field, leaving a field that already shows it (and its cursor) alone.
+    static void setFieldText(QLineEdit* field, const QString& text);
 
     // A text field written to the graph when it is left.
     template <typename Access>
@@ -106,7 +105,10 @@ protected:
     }
 
 private:
-    static void setFieldText(QLineEdit* field, const QString& text);
+    // Text that the graph file cannot carry is refused with a message; the field keeps the text
+    // and the focus so that it can be corrected, and the graph stays as it was.
+    bool acceptText(QLineEdit* field, const QString& fieldName, const QString& text);
+
     // Calls commit with the field's final text whenever the user leaves it (or confirms it with
     // Enter); a numeric edit's text is taken as it formats it on leaving.
     void onLeaving(QLineEdit* field, std::function<void(const QString&)> commit);

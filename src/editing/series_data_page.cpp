@@ -132,11 +132,8 @@ QWidget* SeriesDataPage::dataTab() {
 
 void SeriesDataPage::bindControls() {
     addLoader([this](const GraphDocument& d) {
-        for (TNumEdit* count : {edtSeries, edtCols}) {
-            const QString& text = count == edtSeries ? d.series.edtSeries : d.series.edtCols;
-            if (count->text() != text)
-                count->setText(text);
-        }
+        setFieldText(edtSeries, d.series.edtSeries);
+        setFieldText(edtCols, d.series.edtCols);
         chkStacked->setChecked(d.series.chkStacked);
         if (sgrdData->grid() != d.series.sgrdData)
             sgrdData->setGrid(d.series.sgrdData);

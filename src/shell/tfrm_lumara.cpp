@@ -28,9 +28,9 @@ namespace {
 
 constexpr QSize kClientSize(716, 458);
 
-// An editing field writes what was typed into the graph when it is left. A command chosen from
-// the menu or by its shortcut does not move the focus, so it leaves the field first and sees the
-// typed text.
+// An editing field writes what was typed into the graph when it is left. Closing the window does
+// not move the focus, so the window leaves the field first and the check for unsaved changes sees
+// the typed text.
 void leaveFocusedField() {
     if (QWidget* field = QApplication::focusWidget())
         field->clearFocus();
@@ -79,9 +79,6 @@ TfrmLumara::~TfrmLumara() = default;
 
 void TfrmLumara::connectCommands() {
     FileCommands* commands = m_fileCommands.get();
-    for (QAction* action : {m_menu->mnuNew, m_menu->Open1, m_menu->mnuSave, m_menu->mnuSaveAs,
-                            m_menu->mnuCloseFile, m_menu->Exit1})
-        connect(action, &QAction::triggered, this, &leaveFocusedField);
     connect(m_menu->mnuNew, &QAction::triggered, commands, &FileCommands::mnuNewClick);
     connect(m_menu->Open1, &QAction::triggered, commands, &FileCommands::Open1Click);
     connect(m_menu->mnuSave, &QAction::triggered, commands, &FileCommands::mnuSaveClick);
@@ -89,8 +86,6 @@ void TfrmLumara::connectCommands() {
     connect(m_menu->mnuCloseFile, &QAction::triggered, commands, &FileCommands::mnuCloseFileClick);
     connect(m_menu->Exit1, &QAction::triggered, this, &QWidget::close);
     for (int index = 0; index < int(m_menu->mnuRecent.size()); ++index) {
-        connect(m_menu->mnuRecent[std::size_t(index)], &QAction::triggered, this,
-                &leaveFocusedField);
         connect(m_menu->mnuRecent[std::size_t(index)], &QAction::triggered, commands,
                 [commands, index] { commands->mnuRecentClick(index); });
     }

@@ -7,6 +7,7 @@
 #include "editing_dialogs.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void stackedBarsSwitchTheGraphType();
     void gapIsWrittenFormattedOnLeaving();
     void gridClickAndCellEdits();
+    void gridRefusesTextTheFileCannotHold();
 };
 
 namespace {
@@ -263,6 +265,28 @@ void TstSeriesDataPage::gridClickAndCellEdits() {
     QTest::mouseClick(page.sgrdData->viewport(), Qt::LeftButton, {},
                       page.sgrdData->visualRect(cell).center());
     QCOMPARE(changed.count(), before);
+}
+
+void TstSeriesDataPage::gridRefusesTextTheFileCannotHold() {
+    test::EditingDialogs dialogs;
+    GraphDocumentModel model;
+    model.replace(sampleGraph());
+    SeriesDataPage page(model);
+    page.resize(360, 400);
+    page.show();
+    QSignalSpy changed(&model, &GraphDocumentModel::changed);
+
+    page.sgrdData->setCurrentCell(DataSeriesName, 2);
+    page.sgrdData->edit(page.sgrdData->currentIndex());
+    auto* editor = page.sgrdData->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->setText(u"Growth 5%"_s);
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The item delegate commits the editor's text once the key event has been handled.
+    QTRY_COMPARE(dialogs.messages.size(), 1);
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(model.document().series.sgrdData.cell(DataSeriesName, 2), u"S2"_s);
+    QVERIFY(page.sgrdData->isEditing());
 }
 
 } // namespace tivora
