@@ -53,6 +53,14 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         const QColor color = cellColor(index.column(), index.row());
         return color.isValid() ? QVariant(color) : QVariant();
     }
+    case Qt::ForegroundRole: {
+        // Colour swatches hold their colour text: keep it readable on dark colours.
+        const QColor color = cellColor(index.column(), index.row());
+        if (!color.isValid())
+            return {};
+        const int luma = (299 * color.red() + 587 * color.green() + 114 * color.blue()) / 1000;
+        return QColor(luma < 140 ? Qt::white : Qt::black);
+    }
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(m_columnAlignment.value(index.column(), m_alignment) |
                                    Qt::AlignVCenter);

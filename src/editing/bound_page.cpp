@@ -33,7 +33,7 @@ void BoundPage::addLoader(std::function<void(const GraphDocument&)> loader) {
     m_loaders.push_back(std::move(loader));
 }
 
-bool BoundPage::acceptText(QLineEdit* field, const QString& fieldName, const QString& text) {
+bool BoundPage::acceptText(QWidget* field, const QString& fieldName, const QString& text) {
     const auto refusal = checkEncodedText(fieldName, text);
     if (!refusal)
         return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/graph_document_model.h"
+#include "document/text_field_check.h"
 #include "editing/captioned_trackbar.h"
 #include "editing/colour_panel_label.h"
 #include "editing/editor_page.h"
@@ -48,6 +49,23 @@ protected:
             if (acceptText(field, fieldName, text))
                 edit([&](GraphDocument& d) { access(d) = text; });
         });
+    }
+
+    // A text field written to the graph at every change of its text. Text that the graph file
+    // cannot carry is not written: the refusal shows when the field is left, or at once when the
+    // program itself put the text in (a file chosen in a dialog), which no one is typing on.
+    template <typename Access>
+    void bindLiveText(QLineEdit* field, const QString& fieldName, Access access) {
+        addLoader([field, access](const GraphDocument& d) { setFieldText(field, access(d)); });
+        QObject::connect(field, &QLineEdit::textChanged, this,
+                         [this, field, fieldName, access](const QString& text) {
+                             if (!checkEncodedText(fieldName, text))
+                                 edit([&](GraphDocument& d) { access(d) = text; });
+                             else if (!loading() && !field->isModified())
+                                 acceptText(field, fieldName, text);
+                         });
+        QObject::connect(field, &QLineEdit::editingFinished, this,
+                         [this, field, fieldName] { acceptText(field, fieldName, field->text()); });
     }
 
     // A check box or radio button that sets the field to value (or, without a value, to its own
@@ -104,11 +122,11 @@ protected:
             QObject::connect(panel, &ColourPanelLabel::clicked, this, pick);
     }
 
-private:
     // Text that the graph file cannot carry is refused with a message; the field keeps the text
     // and the focus so that it can be corrected, and the graph stays as it was.
-    bool acceptText(QLineEdit* field, const QString& fieldName, const QString& text);
+    bool acceptText(QWidget* field, const QString& fieldName, const QString& text);
 
+private:
     // Calls commit with the field's final text whenever the user leaves it (or confirms it with
     // Enter); a numeric edit's text is taken as it formats it on leaving.
     void onLeaving(QLineEdit* field, std::function<void(const QString&)> commit);

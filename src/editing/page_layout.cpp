@@ -5,6 +5,8 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -65,6 +67,38 @@ QGroupBox* positionGroup(const QString& title, CaptionedTrackbar* across, Captio
         layout->addWidget(note, 1, 0, 1, 2);
     layout->setColumnStretch(0, 1);
     return compactGroup(title, layout);
+}
+
+QWidget* endedBar(const QString& question, CaptionedTrackbar* bar, const QString& lowEnd,
+                  const QString& highEnd) {
+    auto* widget = new QWidget;
+    auto* layout = new QGridLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setVerticalSpacing(0);
+    if (!question.isEmpty())
+        layout->addWidget(fieldLabel(question, bar), 0, 0, 1, 3);
+    layout->addWidget(bar, 1, 0, 1, 2);
+    layout->addWidget(bar->caption(), 1, 2);
+    layout->addWidget(new QLabel(lowEnd), 2, 0, Qt::AlignLeft);
+    layout->addWidget(new QLabel(highEnd), 2, 1, Qt::AlignRight);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 1);
+    return widget;
+}
+
+QPushButton* ellipsisButton(const QString& name, const QString& hint) {
+    auto* button = new QPushButton(QStringLiteral("..."));
+    button->setObjectName(name);
+    button->setToolTip(hint);
+    button->setFixedSize(24, 20);
+    return button;
+}
+
+QRadioButton* namedRadio(const QString& name, const QString& caption, const QString& hint) {
+    auto* button = new QRadioButton(caption);
+    button->setObjectName(name);
+    button->setToolTip(hint);
+    return button;
 }
 
 } // namespace tivora

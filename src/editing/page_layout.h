@@ -7,6 +7,8 @@
 class QGroupBox;
 class QLabel;
 class QLayout;
+class QPushButton;
+class QRadioButton;
 class QScrollArea;
 class QWidget;
 
@@ -29,5 +31,13 @@ QGroupBox* labelledGroup(const QString& title,
 // beneath), with an optional note beside the bars.
 QGroupBox* positionGroup(const QString& title, CaptionedTrackbar* across, CaptionedTrackbar* upDown,
                          QWidget* note = nullptr);
+// A bar under its question, the bar's caption at its right and the meaning of its two ends
+// beneath it ("Transparent" ... "Opaque").
+QWidget* endedBar(const QString& question, CaptionedTrackbar* bar, const QString& lowEnd,
+                  const QString& highEnd);
+// The small "..." button beside a field or colour panel that opens its dialog.
+QPushButton* ellipsisButton(const QString& name, const QString& hint);
+// A radio button with its name, caption and hint.
+QRadioButton* namedRadio(const QString& name, const QString& caption, const QString& hint);
 
 } // namespace tivora

@@ -14,17 +14,7 @@ namespace {
 constexpr int kWidestDataGrid = 999 + DataFirstValue;
 
 void swapRows(Grid& grid, int first, int second) {
-    const int columns = std::max(grid.columnCount(), kWidestDataGrid);
-    for (int column = 0; column < columns; ++column) {
-        const Grid::Cell a{grid.cell(column, first), grid.cellColor(column, first)};
-        const Grid::Cell b{grid.cell(column, second), grid.cellColor(column, second)};
-        if (a == b)
-            continue;
-        grid.setCell(column, first, b.text);
-        grid.setCellColor(column, first, b.color);
-        grid.setCell(column, second, a.text);
-        grid.setCellColor(column, second, a.color);
-    }
+    swapGridRows(grid, first, second, std::max(grid.columnCount(), kWidestDataGrid));
 }
 
 int seriesCountOf(const SeriesFields& series) {
@@ -49,6 +39,19 @@ void applySeriesCounts(GraphDocument& document, int seriesCount, int columnCount
     for (int row = 1; row <= seriesCount; ++row) {
         if (data.cell(DataType, row).isEmpty())
             setNewSeriesDefaults(data, properties, row, type);
+    }
+}
+
+void swapGridRows(Grid& grid, int first, int second, int columnCount) {
+    for (int column = 0; column < columnCount; ++column) {
+        const Grid::Cell a{grid.cell(column, first), grid.cellColor(column, first)};
+        const Grid::Cell b{grid.cell(column, second), grid.cellColor(column, second)};
+        if (a == b)
+            continue;
+        grid.setCell(column, first, b.text);
+        grid.setCellColor(column, first, b.color);
+        grid.setCell(column, second, a.text);
+        grid.setCellColor(column, second, a.color);
     }
 }
 

@@ -20,4 +20,7 @@ QString newSeriesType(const GraphDocument& document);
 bool moveSeriesUp(SeriesFields& series, int row);
 bool moveSeriesDown(SeriesFields& series, int row);
 
+// Swaps the text and cell colour of rows first and second in the grid's first columnCount columns.
+void swapGridRows(Grid& grid, int first, int second, int columnCount);
+
 } // namespace tivora

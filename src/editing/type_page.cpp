@@ -23,32 +23,17 @@ QLineEdit* textEdit(const QString& name, const QString& hint) {
     return edit;
 }
 
-QRadioButton* radio(const QString& name, const QString& caption, const QString& hint) {
-    auto* button = new QRadioButton(caption);
-    button->setObjectName(name);
-    button->setToolTip(hint);
-    return button;
-}
-
-QPushButton* ellipsisButton(const QString& name, const QString& hint) {
-    auto* button = new QPushButton(u"..."_s);
-    button->setObjectName(name);
-    button->setToolTip(hint);
-    button->setFixedSize(24, 20);
-    return button;
-}
-
 } // namespace
 
 TypePage::TypePage(GraphDocumentModel& model, QWidget* parent)
     : BoundPage(model, parent)
     , edtHeader(textEdit(u"edtHeader"_s, u"Header text - Leave blank for no header"_s))
-    , rdoHeaderTop(radio(u"rdoHeaderTop"_s, u"Top"_s, u"Position the header at the top"_s))
+    , rdoHeaderTop(namedRadio(u"rdoHeaderTop"_s, u"Top"_s, u"Position the header at the top"_s))
     , rdoHeaderBottom(
-          radio(u"rdoHeaderBottom"_s, u"Bottom"_s, u"Position the header at the bottom"_s))
+          namedRadio(u"rdoHeaderBottom"_s, u"Bottom"_s, u"Position the header at the bottom"_s))
     , rdoHeaderLeft(
-          radio(u"rdoHeaderLeft"_s, u"Left"_s, u"Position the header on the left (vertically)"_s))
-    , rdoHeaderRight(radio(u"rdoHeaderRight"_s, u"Right"_s,
+          namedRadio(u"rdoHeaderLeft"_s, u"Left"_s, u"Position the header on the left (vertically)"_s))
+    , rdoHeaderRight(namedRadio(u"rdoHeaderRight"_s, u"Right"_s,
                            u"Position the header on the right (vertically)"_s))
     , pnlHeaderFontColour(new ColourPanelLabel(u"pnlHeaderFontColour"_s))
     , btnHeadFontColour(ellipsisButton(u"btnHeadFontColour"_s, u"Select the header text colour."_s))

@@ -1,7 +1,11 @@
 #include "shell/tfrm_lumara.h"
 
 #include "document/program_folder.h"
+#include "editing/annotation_page.h"
 #include "editing/editor_page.h"
+#include "editing/effects_page.h"
+#include "editing/pie_data_page.h"
+#include "editing/pie_effects_page.h"
 #include "editing/series_data_page.h"
 #include "editing/size_page.h"
 #include "editing/type_page.h"
@@ -71,7 +75,11 @@ TfrmLumara::TfrmLumara(QWidget* parent)
     addEditorPage(new SeriesDataPage(m_model));
     addEditorPage(new XAxisPage(m_model));
     addEditorPage(new YAxisPage(m_model));
+    addEditorPage(new PieDataPage(m_model));
     addEditorPage(new SizePage(m_model));
+    addEditorPage(new PieEffectsPage(m_model));
+    addEditorPage(new EffectsPage(m_model));
+    addEditorPage(new AnnotationPage(m_model));
     connectCommands();
 }
 

@@ -99,6 +99,15 @@ private Q_SLOTS:
         QCOMPARE(view.cellColor(1, 2), base);
         QCOMPARE(view.cellColor(1, 0), QColor(Qt::gray));
         QCOMPARE(view.grid().cellColor(1, 1), makeWindowColor(255, 0, 0));
+
+        // The colour text a swatch holds stays readable on dark and light colours alike.
+        view.setCellColor(1, 2, QColor(0x1F, 0x3A, 0x5F));
+        view.setCellColor(2, 2, QColor(0xF4, 0xF7, 0xFB));
+        const auto textColour = [&](int column, int row) {
+            return view.model()->index(row, column).data(Qt::ForegroundRole).value<QColor>();
+        };
+        QCOMPARE(textColour(1, 2), QColor(Qt::white));
+        QCOMPARE(textColour(2, 2), QColor(Qt::black));
     }
 
     void enterOnLastCellAppendsRowAndEditsOn() {

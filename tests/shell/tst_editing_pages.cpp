@@ -46,11 +46,12 @@ void EditingPagesTest::pagesFollowTheGraphType() {
 
     environment.dialogs.fileNames.push_back(series);
     window.fileCommands().Open1Click();
-    QCOMPARE(visibleCaptions(window),
-             (QStringList{u"Type"_s, u"Data"_s, u"x-Axis"_s, u"y-Axis"_s, u"Size"_s}));
+    QCOMPARE(visibleCaptions(window), (QStringList{u"Type"_s, u"Data"_s, u"x-Axis"_s, u"y-Axis"_s,
+                                                   u"Size"_s, u"Effects"_s, u"Annotation"_s}));
     environment.dialogs.fileNames.push_back(pieFile);
     window.fileCommands().Open1Click();
-    QCOMPARE(visibleCaptions(window), (QStringList{u"Type"_s, u"Size"_s}));
+    QCOMPARE(visibleCaptions(window),
+             (QStringList{u"Type"_s, u"Data"_s, u"Size"_s, u"Effects"_s, u"Annotation"_s}));
 }
 
 void EditingPagesTest::closingTakesTheTextBeingTyped() {

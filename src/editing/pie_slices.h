@@ -1,0 +1,20 @@
+#pragma once
+
+#include "document/graph_document.h"
+
+// The row work of the pie data page, on the graph itself: resizing the slice grid to the slice
+// count and moving a slice up or down.
+namespace tivora {
+
+// Gives the slice grid sliceCount slice rows (never fewer than none), numbers them in column 0 and
+// gives every blank value, offset, shade, alpha and move cell its default. Labels and colours are
+// left alone, and so are the cells of rows beyond the count, which come back when it is raised.
+void applySliceCount(PieFields& pie, int sliceCount);
+
+// Swaps slice row with the one above it (row > 1) or below it (0 < row < slice count), texts and
+// cell colours. The slice numbers move with their rows. Gives false, changing nothing, for any
+// other row.
+bool moveSliceUp(PieFields& pie, int row);
+bool moveSliceDown(PieFields& pie, int row);
+
+} // namespace tivora

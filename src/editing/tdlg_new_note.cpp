@@ -1,0 +1,76 @@
+#include "editing/tdlg_new_note.h"
+
+#include <QDialogButtonBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora {
+namespace {
+
+// A small picture of the shape beside its radio button.
+class ShapePicture : public QFrame {
+public:
+    ShapePicture(const QString& name, bool oval)
+        : m_oval(oval) {
+        setObjectName(name);
+        setFixedSize(64, 44);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(QColor(0xD4, 0x8B, 0x39));
+        painter.setPen(Qt::darkGray);
+        const QRectF shape = QRectF(rect()).adjusted(4, 4, -4, -4);
+        if (m_oval)
+            painter.drawEllipse(shape);
+        else
+            painter.drawRect(shape);
+    }
+
+private:
+    bool m_oval;
+};
+
+} // namespace
+
+TdlgNewNote::TdlgNewNote(QWidget* parent)
+    : QDialog(parent)
+    , rdoOval(new QRadioButton(u"&Oval"_s))
+    , rdoRect(new QRadioButton(u"&Rectangular"_s)) {
+    setObjectName(u"dlgNewNote"_s);
+    setWindowTitle(u"Add a New Note to the Graph"_s);
+    rdoOval->setObjectName(u"rdoOval"_s);
+    rdoRect->setObjectName(u"rdoRect"_s);
+    rdoRect->setToolTip(u"Rectangular/square shaped note."_s);
+    rdoOval->setChecked(true);
+
+    auto* shapes = new QGridLayout;
+    shapes->addWidget(rdoOval, 0, 0);
+    shapes->addWidget(new ShapePicture(u"pnlOval"_s, true), 0, 1);
+    shapes->addWidget(rdoRect, 1, 0);
+    shapes->addWidget(new ShapePicture(u"pnlRect"_s, false), 1, 1);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(shapes);
+    layout->addWidget(buttons);
+    setFixedSize(sizeHint());
+}
+
+int TdlgNewNote::shape() const {
+    return rdoRect->isChecked() ? 1 : 0;
+}
+
+} // namespace tivora

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDialog>
+
+class QRadioButton;
+
+namespace tivora {
+
+// "Add a New Note to the Graph": asks for the shape of a note about to be added. The window keeps
+// one dialog for as long as it lives, so the shape chosen last is offered again.
+class TdlgNewNote : public QDialog {
+public:
+    explicit TdlgNewNote(QWidget* parent = nullptr);
+
+    // The shape chosen: 0 for "Oval", 1 for "Rectangular", as the notes grid stores it.
+    int shape() const;
+
+    QRadioButton* rdoOval;
+    QRadioButton* rdoRect;
+};
+
+} // namespace tivora

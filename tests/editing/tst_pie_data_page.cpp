@@ -1,0 +1,264 @@
+#include "controls/num_edit.h"
+#include "controls/string_align_grid.h"
+#include "document/grid_layouts.h"
+#include "document/variable_text.h"
+#include "editing/pie_data_page.h"
+#include "editing/pie_slices.h"
+#include "editing_dialogs.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora {
+
+class TstPieDataPage : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void loadsWithoutWritingBack();
+    void countDownAndUpRestoresCells();
+    void newSlicesGetTheirDefaults();
+    void countRetypedWaitsForANumber();
+    void fontSizeStepsAlsoDefaultTheSlices();
+    void choicesAndSpeedEditOnce();
+    void moveSwapsSlicesWithTheirColours();
+    void moveAtTheEndsDoesNothing();
+    void gridRefusesTextTheFileCannotHold();
+};
+
+namespace {
+
+GraphDocument pieGraph() {
+    GraphDocument document;
+    document.graphType = u"pie"_s;
+    document.baseType = u"pie"_s;
+    document.pie.edtPieSlices = u"4"_s;
+    applySliceCount(document.pie, 4);
+    Grid& slices = document.pie.sgrdPieSlices;
+    const char* colours[] = {"0xFF0000", "0x00FF00", "0x0000FF", "0x808080"};
+    for (int row = 1; row <= 4; ++row) {
+        slices.setCell(SliceLabel, row, u"L%1"_s.arg(row));
+        slices.setCell(SliceValue, row, QString::number(row * 10));
+        slices.setCell(SliceColour, row, QString::fromLatin1(colours[row - 1]));
+        slices.setCellColor(SliceColour, row, TextToColor(colours[row - 1]));
+    }
+    document.pie.valuesShown = PieValuesShown::Values;
+    document.pie.edtPieValueFontSize.setPosition(14);
+    document.pie.rdoAnimate = false;
+    document.pie.sbAnimSpeed.setPosition(40);
+    return document;
+}
+
+void typeCount(TNumEdit* field, const QString& text) {
+    field->selectAll();
+    QTest::keyClicks(field, text);
+}
+
+} // namespace
+
+void TstPieDataPage::loadsWithoutWritingBack() {
+    GraphDocumentModel model;
+    PieDataPage page(model);
+    QVERIFY(page.shownFor(u"pie"_s));
+    QVERIFY(!page.shownFor(u"bar"_s));
+    QSignalSpy changed(&model, &GraphDocumentModel::changed);
+    const GraphDocument graph = pieGraph();
+    model.replace(graph);
+
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(model.document() == graph);
+    QCOMPARE(page.edtPieSlices->text(), u"4"_s);
+    QCOMPARE(page.sgrdPieSlices->grid().rowCount(), 5);
+    QCOMPARE(page.sgrdPieSlices->cell(SliceLabel, 3), u"L3"_s);
+    QCOMPARE(page.sgrdPieSlices->cellColor(SliceColour, 2), QColor(0, 255, 0));
+    QVERIFY(page.rdoPieValues->isChecked());
+    QCOMPARE(page.edtPieValueFontSize->edit()->text(), u"14"_s);
+    QCOMPARE(page.edtPieLabelFontSize->edit()->text(), u"12"_s);
+    QVERIFY(page.rdoNoAnimate->isChecked());
+    QCOMPARE(page.sbAnimSpeed->value(), 40);
+    QCOMPARE(page.findChild<QLabel*>(u"lblGrowSpeed"_s)->text(), u"40"_s);
+    // The loaded grid is fitted, so that the colour texts show whole.
+    QVERIFY(page.sgrdPieSlices->columnWidth(SliceColour) >= 20);
+}
+
+void TstPieDataPage::countDownAndUpRestoresCells() {
+    GraphDocumentModel model;
+    model.replace(pieGraph());
+    PieDataPage page(model);
+    QSignalSpy changed(&model, &GraphDocumentModel::changed);
+
+    typeCount(page.edtPieSlices, u"2"_s);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(model.document().pie.edtPieSlices, u"2"_s);
+    QCOMPARE(model.document().pie.sgrdPieSlices.rowCount(), 3);
+    QCOMPARE(page.sgrdPieSlices->grid().rowCount(), 3);
+
+    typeCount(page.edtPieSlices, u"4"_s);
+    QCOMPARE(changed.count(), 2);
+    const Grid& slices = model.document().pie.sgrdPieSlices;
+    QCOMPARE(slices.rowCount(), 5);
+    QCOMPARE(slices.cell(SliceLabel, 4), u"L4"_s);
+    QCOMPARE(slices.cell(SliceValue, 3), u"30"_s);
+    QCOMPARE(slices.cellColor(SliceColour, 4), TextToColor("0x808080"));
+    QVERIFY(model.document().pie == pieGraph().pie);
+}
+
+void TstPieDataPage::newSlicesGetTheirDefaults() {
+    GraphDocumentModel model;
+    GraphDocument graph = pieGraph();
+    graph.pie.sgrdPieSlices.setCell(SliceValue, 2, u"   "_s);
+    graph.pie.sgrdPieSlices.setCell(SliceNo, 3, u"9"_s);
+    model.replace(graph);
+    PieDataPage page(model);
+
+    typeCount(page.edtPieSlices, u"5"_s);
+    const Grid& slices = model.document().pie.sgrdPieSlices;
+    QCOMPARE(slices.cell(SliceNo, 5), u"5"_s);
+    QCOMPARE(slices.cell(SliceValue, 5), u"1"_s);
+    QCOMPARE(slices.cell(SliceAlpha, 5), u"100"_s);
+    for (const int column :
+         {SliceShade, SliceOffset, SliceLblMoveX, SliceLblMoveY, SliceValMoveX, SliceValMoveY})
+        QCOMPARE(slices.cell(column, 5), u"0"_s);
+    QCOMPARE(slices.cell(SliceLabel, 5), QString());
+    QCOMPARE(slices.cell(SliceColour, 5), QString());
+    QVERIFY(!slices.cellColor(SliceColour, 5));
+    // A value of spaces counts as blank; the numbers are rewritten.
+    QCOMPARE(slices.cell(SliceValue, 2), u"1"_s);
+    QCOMPARE(slices.cell(SliceNo, 3), u"3"_s);
+    QCOMPARE(slices.cell(SliceLblMoveX, 0), u"Lbl Move X"_s);
+}
+
+void TstPieDataPage::countRetypedWaitsForANumber() {
+    GraphDocumentModel model;
+    model.replace(pieGraph());
+    PieDataPage page(model);
+    QSignalSpy changed(&model, &GraphDocumentModel::changed);
+
+    page.edtPieSlices->selectAll();
+    QTest::keyClick(page.edtPieSlices, Qt::Key_Backspace);
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(model.document().pie.edtPieSlices, u"4"_s);
+    Q_EMIT page.edtPieSlices->exited();
+    QCOMPARE(page.edtPieSlices->text(), u"4"_s);
+    QCOMPARE(changed.count(), 0);
+}
+
+void TstPieDataPage::fontSizeStepsAlsoDefaultTheSlices() {
+    GraphDocumentModel model;
+    GraphDocument graph = pieGraph();
+    graph.pie.sgrdPieSlices.setCell(SliceShade, 1, QString());
+    model.replace(graph);
+    PieDataPage page(model);
+    QSignalSpy changed(&model, &GraphDocumentModel::changed);
+
+    page.edtPieLabelFontSize->upButton()->click();
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(model.document().pie.edtPieLabelFontSize.text(), u"13"_s);
+    QCOMPARE(model.document().pie.sgrdPieSlices.cell(SliceShade, 1), u"0"_s);
+
+    // The value size stops at 8.
+    for (int step = 0; step < 10; ++step)
+        page.edtPieValueFontSize->downButton()->click();
+    QCOMPARE(model.document().pie.edtPieValueFontSize.text(), u"8"_s);
+    QCOMPARE(changed.count(), 7);
+}
+
+void TstPieDataPage::choicesAndSpeedEditOnce() {
+    GraphDocumentModel model;
+    model.replace(pieGraph());
+    PieDataPage page(model);
+    QSignalSpy changed(&model, &GraphDocumentModel::changed);
+
+    page.rdoPieNone->click();
+    QCOMPARE(model.document().pie.valuesShown, PieValuesShown::None);
+    page.rdoAnimate->click();
+    QVERIFY(model.document().pie.rdoAnimate);
+    page.chkPieASP->click();
+    QVERIFY(model.document().pie.chkPieASP);
+    page.sbAnimSpeed->setValue(2);
+    QCOMPARE(model.document().pie.sbAnimSpeed.position(), 5);
+    QCOMPARE(page.sbAnimSpeed->caption()->text(), u"5"_s);
+    page.sbAnimSpeed->setValue(77);
+    QCOMPARE(model.document().pie.sbAnimSpeed.position(), 77);
+    QCOMPARE(changed.count(), 5);
+}
+
+void TstPieDataPage::moveSwapsSlicesWithTheirColours() {
+    GraphDocumentModel model;
+    GraphDocument graph = pieGraph();
+    graph.pie.sgrdPieSlices.setCellColor(SliceLabelClr, 3, TextToColor("0x123456"));
+    model.replace(graph);
+    PieDataPage page(model);
+    QSignalSpy changed(&model, &GraphDocumentModel::changed);
+
+    page.sgrdPieSlices->setCurrentCell(SliceLabel, 3);
+    page.btnPieDataUp->click();
+    QCOMPARE(changed.count(), 1);
+    const Grid& slices = model.document().pie.sgrdPieSlices;
+    QCOMPARE(slices.cell(SliceLabel, 2), u"L3"_s);
+    QCOMPARE(slices.cell(SliceLabel, 3), u"L2"_s);
+    QCOMPARE(slices.cell(SliceNo, 2), u"3"_s);
+    QCOMPARE(slices.cellColor(SliceColour, 2), TextToColor("0x0000FF"));
+    QCOMPARE(slices.cellColor(SliceLabelClr, 2), TextToColor("0x123456"));
+    QVERIFY(!slices.cellColor(SliceLabelClr, 3));
+
+    page.sgrdPieSlices->setCurrentCell(SliceLabel, 1);
+    page.btnPieDataDown->click();
+    QCOMPARE(changed.count(), 2);
+    QCOMPARE(slices.cell(SliceLabel, 1), u"L3"_s);
+    QCOMPARE(slices.cell(SliceLabel, 2), u"L1"_s);
+    QCOMPARE(page.sgrdPieSlices->currentRow(), 1);
+}
+
+void TstPieDataPage::moveAtTheEndsDoesNothing() {
+    GraphDocumentModel model;
+    model.replace(pieGraph());
+    PieDataPage page(model);
+    QSignalSpy changed(&model, &GraphDocumentModel::changed);
+
+    page.sgrdPieSlices->setCurrentCell(SliceLabel, 1);
+    page.btnPieDataUp->click();
+    page.sgrdPieSlices->setCurrentCell(SliceLabel, 4);
+    page.btnPieDataDown->click();
+    page.sgrdPieSlices->setCurrentCell(SliceLabel, 0);
+    page.btnPieDataDown->click();
+    QCOMPARE(changed.count(), 0);
+    QVERIFY(model.document() == pieGraph());
+}
+
+void TstPieDataPage::gridRefusesTextTheFileCannotHold() {
+    test::EditingDialogs dialogs;
+    GraphDocumentModel model;
+    model.replace(pieGraph());
+    PieDataPage page(model);
+    page.resize(360, 400);
+    page.show();
+    QSignalSpy changed(&model, &GraphDocumentModel::changed);
+
+    const QModelIndex cell = page.sgrdPieSlices->model()->index(2, SliceValue);
+    page.sgrdPieSlices->model()->setData(cell, u"25"_s, Qt::EditRole);
+    QCOMPARE(model.document().pie.sgrdPieSlices.cell(SliceValue, 2), u"25"_s);
+    QCOMPARE(changed.count(), 1);
+
+    page.sgrdPieSlices->setCurrentCell(SliceLabel, 2);
+    page.sgrdPieSlices->edit(page.sgrdPieSlices->currentIndex());
+    auto* editor = page.sgrdPieSlices->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->setText(u"Half 50%"_s);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(dialogs.messages.size(), 1);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(model.document().pie.sgrdPieSlices.cell(SliceLabel, 2), u"L2"_s);
+}
+
+} // namespace tivora
+
+QTEST_MAIN(tivora::TstPieDataPage)
+#include "tst_pie_data_page.moc"
