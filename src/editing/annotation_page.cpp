@@ -47,12 +47,6 @@ CaptionedTrackbar* noteBar(const QString& name, const QString& captionName,
     return bar;
 }
 
-template <typename Widget> Widget* named(Widget* widget, const QString& name, const QString& hint) {
-    widget->setObjectName(name);
-    widget->setToolTip(hint);
-    return widget;
-}
-
 QPlainTextEdit* memo(const QString& name, const QString& hint) {
     auto* edit = named(new QPlainTextEdit, name, hint);
     edit->setFixedHeight(54);

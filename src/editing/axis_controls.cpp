@@ -5,18 +5,10 @@
 #include "editing/colour_panel_label.h"
 
 #include <QLabel>
-#include <QLineEdit>
 
 using namespace Qt::StringLiterals;
 
 namespace tivora {
-
-QLineEdit* axisTitleEdit(const QString& name, const QString& hint) {
-    auto* edit = new QLineEdit;
-    edit->setObjectName(name);
-    edit->setToolTip(hint);
-    return edit;
-}
 
 ColourPanelLabel* axisColourPanel(const QString& name, const QString& hint) {
     auto* panel = new ColourPanelLabel(name);

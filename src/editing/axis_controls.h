@@ -2,8 +2,6 @@
 
 #include <QString>
 
-class QLineEdit;
-
 // The controls the two axis pages build alike.
 namespace tivora {
 
@@ -11,7 +9,6 @@ class CaptionedTrackbar;
 class ColourPanelLabel;
 class TNumEdit;
 
-QLineEdit* axisTitleEdit(const QString& name, const QString& hint);
 ColourPanelLabel* axisColourPanel(const QString& name, const QString& hint);
 CaptionedTrackbar* axisTrackbar(const QString& name, Qt::Orientation orientation,
                                 const QString& hint);

@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -37,12 +38,6 @@ template <typename Effects> auto& imageOf(Effects& effects, int index) {
 
 const QString kFileDialogTitle = u"Select Image File"_s;
 
-QLineEdit* pathEdit(const QString& name) {
-    auto* edit = new QLineEdit;
-    edit->setObjectName(name);
-    return edit;
-}
-
 CaptionedTrackbar* opacityBar(const QString& name, const QString& captionName, int pageStep,
                               const QString& hint) {
     auto* bar = new CaptionedTrackbar(name, captionName, Qt::Horizontal);
@@ -61,7 +56,8 @@ EffectsPage::EffectsPage(GraphDocumentModel& model, QWidget* parent)
                          u"Set the grahs background colour - If no photos or behind photos."_s))
     , sbShading(opacityBar(u"sbShading"_s, u"lblShading"_s, 5, u"Set the shading depth"_s))
     , cbShading(new QComboBox)
-    , edtBImage{pathEdit(u"edtBImage1"_s), pathEdit(u"edtBImage2"_s), pathEdit(u"edtBImage3"_s)}
+    , edtBImage{named(new QLineEdit, u"edtBImage1"_s), named(new QLineEdit, u"edtBImage2"_s),
+                named(new QLineEdit, u"edtBImage3"_s)}
     , btnBImage{ellipsisButton(
                     u"btnBImage1"_s,
                     u"Select a background image for the graph. Images rotate on a timer"_s),
@@ -73,7 +69,7 @@ EffectsPage::EffectsPage(GraphDocumentModel& model, QWidget* parent)
                     u"Select a background image for the graph. Images rotate on a timer"_s)}
     , trkBImageAlpha(opacityBar(u"trkBImageAlpha"_s, u"lblBImageAlpha"_s, 2,
                                 u"How strongly must the images display."_s))
-    , edtBOverlay(pathEdit(u"edtBOverlay"_s))
+    , edtBOverlay(named(new QLineEdit, u"edtBOverlay"_s))
     , btnBOverlay(ellipsisButton(u"btnBOverlay"_s, u"Select a flash background effect."_s))
     , trkBOverlayAlpha(opacityBar(u"trkBOverlayAlpha"_s, u"lblBOverlayAlpha"_s, 2,
                                   u"How visible must the background flash effect be"_s))

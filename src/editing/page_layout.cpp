@@ -87,18 +87,13 @@ QWidget* endedBar(const QString& question, CaptionedTrackbar* bar, const QString
 }
 
 QPushButton* ellipsisButton(const QString& name, const QString& hint) {
-    auto* button = new QPushButton(QStringLiteral("..."));
-    button->setObjectName(name);
-    button->setToolTip(hint);
+    auto* button = named(new QPushButton(QStringLiteral("...")), name, hint);
     button->setFixedSize(24, 20);
     return button;
 }
 
 QRadioButton* namedRadio(const QString& name, const QString& caption, const QString& hint) {
-    auto* button = new QRadioButton(caption);
-    button->setObjectName(name);
-    button->setToolTip(hint);
-    return button;
+    return named(new QRadioButton(caption), name, hint);
 }
 
 } // namespace tivora

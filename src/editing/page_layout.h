@@ -40,4 +40,13 @@ QPushButton* ellipsisButton(const QString& name, const QString& hint);
 // A radio button with its name, caption and hint.
 QRadioButton* namedRadio(const QString& name, const QString& caption, const QString& hint);
 
+// Gives a new control its system name (which tests and skins find it by) and its hint.
+template <typename Widget>
+Widget* named(Widget* widget, const QString& name, const QString& hint = QString()) {
+    widget->setObjectName(name);
+    if (!hint.isEmpty())
+        widget->setToolTip(hint);
+    return widget;
+}
+
 } // namespace tivora

@@ -43,12 +43,6 @@ TStringAlignGrid* sliceGrid() {
     return grid;
 }
 
-QPushButton* button(const QString& name, const QString& caption) {
-    auto* result = new QPushButton(caption);
-    result->setObjectName(name);
-    return result;
-}
-
 // A font size field within the range of the graph's field.
 UpDownField* fontSize(const QString& editName, const QString& upDownName, const UpDownEdit& field,
                       const QString& hint) {
@@ -72,8 +66,8 @@ PieDataPage::PieDataPage(GraphDocumentModel& model, QWidget* parent)
     : BoundPage(model, parent)
     , edtPieSlices(countEdit())
     , sgrdPieSlices(sliceGrid())
-    , btnPieDataUp(button(u"btnPieDataUp"_s, u"Move Up"_s))
-    , btnPieDataDown(button(u"btnPieDataDown"_s, u"Move Down"_s))
+    , btnPieDataUp(named(new QPushButton(u"Move Up"_s), u"btnPieDataUp"_s))
+    , btnPieDataDown(named(new QPushButton(u"Move Down"_s), u"btnPieDataDown"_s))
     , rdoPiePercen(
           namedRadio(u"rdoPiePercen"_s, u"Percentages"_s,
                      u"The percentage size of each slice will be calculated and displayed"_s))

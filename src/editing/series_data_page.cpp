@@ -40,12 +40,6 @@ TStringAlignGrid* seriesGrid(const QString& name, bool editable) {
     return grid;
 }
 
-QPushButton* button(const QString& name, const QString& caption) {
-    auto* result = new QPushButton(caption);
-    result->setObjectName(name);
-    return result;
-}
-
 constexpr int kNarrowestColumn = 20;
 
 } // namespace
@@ -59,8 +53,8 @@ SeriesDataPage::SeriesDataPage(GraphDocumentModel& model, QWidget* parent)
     , pageControl2(new QTabWidget)
     , sgrdData(seriesGrid(u"sgrdData"_s, true))
     , sgrdProp(seriesGrid(u"sgrdProp"_s, false))
-    , btnDataUp(button(u"btnDataUp"_s, u"Move Up"_s))
-    , btnDataDown(button(u"btnDataDown"_s, u"Move Down"_s))
+    , btnDataUp(named(new QPushButton(u"Move Up"_s), u"btnDataUp"_s))
+    , btnDataDown(named(new QPushButton(u"Move Down"_s), u"btnDataDown"_s))
     , chkASP(new QCheckBox(u"Allow ASP parameters passed to file to load values"_s)) {
     setObjectName(u"TabBarData"_s);
     edtXGap->setToolTip(u"Set the space between columns"_s);

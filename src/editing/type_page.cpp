@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -14,33 +15,24 @@
 using namespace Qt::StringLiterals;
 
 namespace tivora {
-namespace {
-
-QLineEdit* textEdit(const QString& name, const QString& hint) {
-    auto* edit = new QLineEdit;
-    edit->setObjectName(name);
-    edit->setToolTip(hint);
-    return edit;
-}
-
-} // namespace
+namespace {} // namespace
 
 TypePage::TypePage(GraphDocumentModel& model, QWidget* parent)
     : BoundPage(model, parent)
-    , edtHeader(textEdit(u"edtHeader"_s, u"Header text - Leave blank for no header"_s))
+    , edtHeader(named(new QLineEdit, u"edtHeader"_s, u"Header text - Leave blank for no header"_s))
     , rdoHeaderTop(namedRadio(u"rdoHeaderTop"_s, u"Top"_s, u"Position the header at the top"_s))
     , rdoHeaderBottom(
           namedRadio(u"rdoHeaderBottom"_s, u"Bottom"_s, u"Position the header at the bottom"_s))
-    , rdoHeaderLeft(
-          namedRadio(u"rdoHeaderLeft"_s, u"Left"_s, u"Position the header on the left (vertically)"_s))
+    , rdoHeaderLeft(namedRadio(u"rdoHeaderLeft"_s, u"Left"_s,
+                               u"Position the header on the left (vertically)"_s))
     , rdoHeaderRight(namedRadio(u"rdoHeaderRight"_s, u"Right"_s,
-                           u"Position the header on the right (vertically)"_s))
+                                u"Position the header on the right (vertically)"_s))
     , pnlHeaderFontColour(new ColourPanelLabel(u"pnlHeaderFontColour"_s))
     , btnHeadFontColour(ellipsisButton(u"btnHeadFontColour"_s, u"Select the header text colour."_s))
     , pnlHeaderBackColour(new ColourPanelLabel(u"pnlHeaderBackColour"_s))
     , btnHeaderBackColour(
           ellipsisButton(u"btnHeaderBackColour"_s, u"Select the header background colour."_s))
-    , edtFooter(textEdit(u"edtFooter"_s, u"Footer Text - Leave Blank for no footer"_s))
+    , edtFooter(named(new QLineEdit, u"edtFooter"_s, u"Footer Text - Leave Blank for no footer"_s))
     , pnlFootColor(new ColourPanelLabel(u"pnlFootColor"_s))
     , btnFootTxtColor(ellipsisButton(u"btnFootTxtColor"_s, u"Select the footer text colour."_s))
     , pnlBackColour(new ColourPanelLabel(u"pnlBackColour"_s))

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -15,7 +16,7 @@ namespace tivora {
 
 XAxisPage::XAxisPage(GraphDocumentModel& model, QWidget* parent)
     : BoundPage(model, parent)
-    , edtXTitle(axisTitleEdit(u"edtXTitle"_s, u"The Title text for the X-Axis"_s))
+    , edtXTitle(named(new QLineEdit, u"edtXTitle"_s, u"The Title text for the X-Axis"_s))
     , trkXTitleX(
           axisTrackbar(u"trkXTitleX"_s, Qt::Horizontal, u"Move the X-Axis title left or right."_s))
     , trkXTitleY(

@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -26,7 +27,7 @@ QCheckBox* autoBox(const QString& name, const QString& hint) {
 
 YAxisPage::YAxisPage(GraphDocumentModel& model, QWidget* parent)
     : BoundPage(model, parent)
-    , edtYTitle(axisTitleEdit(u"edtYTitle"_s, u"Y Axis Title text"_s))
+    , edtYTitle(named(new QLineEdit, u"edtYTitle"_s, u"Y Axis Title text"_s))
     , pnlYTitleColour(
           axisColourPanel(u"pnlYTitleColour"_s, u"Select the Y-Axis title text colour"_s))
     , pnlYAxisColour(axisColourPanel(u"pnlYAxisColour"_s, u"Select the Y-Axis colour"_s))
