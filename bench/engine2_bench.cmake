@@ -1,1 +1,1 @@
-tivora_add_benchmark(engine2 SOURCES ${CMAKE_CURRENT_LIST_DIR}/engine2_frames.cpp DEPENDS tivora_engine)
+tivora_add_benchmark(engine2 QT_APPLICATION gui SOURCES ${CMAKE_CURRENT_LIST_DIR}/engine2_frames.cpp DEPENDS tivora_engine)

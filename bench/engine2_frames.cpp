@@ -5,7 +5,6 @@
 #include "engine/effect_node.h"
 #include "engine/graph_layout.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -107,12 +106,3 @@ void BM_SnowEffect(benchmark::State& state) {
 BENCHMARK(BM_SnowEffect)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,7 +4,6 @@
 #include "engine/graph_layout.h"
 #include "engine/movie.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -77,12 +76,3 @@ BENCHMARK_CAPTURE(paintFrames, largest_line_growing, "line", 99, 999, false)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(layout, typical_bar, "bar", 3, 12)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(layout, largest_bar, "bar", 99, 999)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,4 +1,4 @@
-tivora_add_benchmark(shell SOURCES ${CMAKE_CURRENT_LIST_DIR}/shell_preview_bench.cpp
+tivora_add_benchmark(shell QT_APPLICATION widgets SOURCES ${CMAKE_CURRENT_LIST_DIR}/shell_preview_bench.cpp
                      DEPENDS tivora_shell)
 target_compile_definitions(bench_shell PRIVATE TIVORA_DATA_DIR="${TIVORA_DATA_OUTPUT_DIR}")
 add_dependencies(bench_shell tivora_data)

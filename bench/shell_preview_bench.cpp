@@ -7,7 +7,6 @@
 #include "shell/preview_panel.h"
 #include "shell/tfrm_lumara.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 using namespace Qt::StringLiterals;
@@ -68,14 +67,3 @@ BENCHMARK(changeToNextFrame)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
