@@ -6,9 +6,12 @@ packages=(
     cmake make g++ pkg-config ccache
     qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libqt6core5compat6-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    libfreexl-dev
+    libfreexl-dev libzip-dev
+    libgif-dev libwebp-dev libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
+    python3 python3-xlwt
     fonts-dejavu-core
     xvfb xauth
+    chromium
 )
 
 missing=()

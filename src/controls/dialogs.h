@@ -18,19 +18,22 @@ public:
 
     virtual ~Dialogs() = default;
 
-    // An error box with an OK button ("File I/O error.").
-    virtual void showError(const QString& text) = 0;
-    // A plain message box ("Error loading details from file").
-    virtual void showMessage(const QString& text) = 0;
+    // An error box with an OK button ("File I/O error."). detail, when given, is a second line
+    // naming the file and the reason.
+    virtual void showError(const QString& text, const QString& detail = QString()) = 0;
+    // A plain message box ("Error loading details from file"), with an optional second line.
+    virtual void showMessage(const QString& text, const QString& detail = QString()) = 0;
     // A confirmation box with Yes and No; true for Yes.
     virtual bool askYesNo(const QString& text) = 0;
     // A confirmation box with Yes, No and Cancel.
     virtual Answer askYesNoCancel(const QString& text) = 0;
 
     // The dialogs give an empty result (or nothing) when the user cancels. filter is a Qt name
-    // filter ("Tivora files (*.TVX)").
-    virtual QString openFileName(const QString& title, const QString& filter) = 0;
-    virtual QStringList openFileNames(const QString& title, const QString& filter) = 0;
+    // filter ("Tivora files (*.TVX)"); startFolder, when given, is the folder the dialog opens in.
+    virtual QString openFileName(const QString& title, const QString& filter,
+                                 const QString& startFolder = QString()) = 0;
+    virtual QStringList openFileNames(const QString& title, const QString& filter,
+                                      const QString& startFolder = QString()) = 0;
     virtual QString saveFileName(const QString& title, const QString& filter,
                                  const QString& defaultSuffix) = 0;
     virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;

@@ -19,14 +19,18 @@ QString boxTitle() {
     return u"Tivora Designer"_s;
 }
 
-} // namespace
-
-void QtDialogs::showError(const QString& text) {
-    QMessageBox::critical(dialogParent(), boxTitle(), text, QMessageBox::Ok);
+QString withDetail(const QString& text, const QString& detail) {
+    return detail.isEmpty() ? text : text + u'\n' + detail;
 }
 
-void QtDialogs::showMessage(const QString& text) {
-    QMessageBox::information(dialogParent(), boxTitle(), text, QMessageBox::Ok);
+} // namespace
+
+void QtDialogs::showError(const QString& text, const QString& detail) {
+    QMessageBox::critical(dialogParent(), boxTitle(), withDetail(text, detail), QMessageBox::Ok);
+}
+
+void QtDialogs::showMessage(const QString& text, const QString& detail) {
+    QMessageBox::information(dialogParent(), boxTitle(), withDetail(text, detail), QMessageBox::Ok);
 }
 
 bool QtDialogs::askYesNo(const QString& text) {
@@ -47,12 +51,14 @@ Dialogs::Answer QtDialogs::askYesNoCancel(const QString& text) {
     }
 }
 
-QString QtDialogs::openFileName(const QString& title, const QString& filter) {
-    return QFileDialog::getOpenFileName(dialogParent(), title, QString(), filter);
+QString QtDialogs::openFileName(const QString& title, const QString& filter,
+                                const QString& startFolder) {
+    return QFileDialog::getOpenFileName(dialogParent(), title, startFolder, filter);
 }
 
-QStringList QtDialogs::openFileNames(const QString& title, const QString& filter) {
-    return QFileDialog::getOpenFileNames(dialogParent(), title, QString(), filter);
+QStringList QtDialogs::openFileNames(const QString& title, const QString& filter,
+                                     const QString& startFolder) {
+    return QFileDialog::getOpenFileNames(dialogParent(), title, startFolder, filter);
 }
 
 QString QtDialogs::saveFileName(const QString& title, const QString& filter,

@@ -8,12 +8,14 @@ namespace tivora {
 // window so that they stay in front of it.
 class QtDialogs : public Dialogs {
 public:
-    void showError(const QString& text) override;
-    void showMessage(const QString& text) override;
+    void showError(const QString& text, const QString& detail) override;
+    void showMessage(const QString& text, const QString& detail) override;
     bool askYesNo(const QString& text) override;
     Answer askYesNoCancel(const QString& text) override;
-    QString openFileName(const QString& title, const QString& filter) override;
-    QStringList openFileNames(const QString& title, const QString& filter) override;
+    QString openFileName(const QString& title, const QString& filter,
+                         const QString& startFolder) override;
+    QStringList openFileNames(const QString& title, const QString& filter,
+                              const QString& startFolder) override;
     QString saveFileName(const QString& title, const QString& filter,
                          const QString& defaultSuffix) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;

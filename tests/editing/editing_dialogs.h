@@ -22,8 +22,8 @@ public:
     // The colour each colour dialog started with.
     QList<QColor> colourStarts;
 
-    void showError(const QString& text) override { messages.append(text); }
-    void showMessage(const QString& text) override { messages.append(text); }
+    void showError(const QString& text, const QString&) override { messages.append(text); }
+    void showMessage(const QString& text, const QString&) override { messages.append(text); }
     bool askYesNo(const QString& text) override {
         messages.append(text);
         return false;
@@ -32,8 +32,10 @@ public:
         messages.append(text);
         return Answer::Cancel;
     }
-    QString openFileName(const QString&, const QString&) override { return {}; }
-    QStringList openFileNames(const QString&, const QString&) override { return {}; }
+    QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QStringList openFileNames(const QString&, const QString&, const QString&) override {
+        return {};
+    }
     QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
     std::optional<QColor> chooseColor(const QColor& initial) override {
         colourStarts.append(initial);

@@ -22,7 +22,7 @@ public:
     std::deque<QString> files;
     QStringList filters;
 
-    QString openFileName(const QString&, const QString& filter) override {
+    QString openFileName(const QString&, const QString& filter, const QString&) override {
         filters.append(filter);
         if (files.empty())
             return {};

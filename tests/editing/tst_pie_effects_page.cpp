@@ -33,7 +33,7 @@ public:
     QStringList titles;
     QStringList filters;
 
-    QString openFileName(const QString& title, const QString& filter) override {
+    QString openFileName(const QString& title, const QString& filter, const QString&) override {
         titles.append(title);
         filters.append(filter);
         if (paths.empty())

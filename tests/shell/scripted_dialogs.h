@@ -23,9 +23,19 @@ public:
     std::deque<bool> yesNoAnswers;
     std::deque<Answer> yesNoCancelAnswers;
     std::deque<QString> fileNames;
+    // The second lines of error and message boxes that had one, in order.
+    QStringList details;
+    // The start folder of every open dialog, in order.
+    QStringList startFolders;
 
-    void showError(const QString& text) override { shown.append(u"error: "_s + text); }
-    void showMessage(const QString& text) override { shown.append(u"message: "_s + text); }
+    void showError(const QString& text, const QString& detail) override {
+        shown.append(u"error: "_s + text);
+        recordDetail(detail);
+    }
+    void showMessage(const QString& text, const QString& detail) override {
+        shown.append(u"message: "_s + text);
+        recordDetail(detail);
+    }
     bool askYesNo(const QString& text) override {
         shown.append(u"question: "_s + text);
         return next(yesNoAnswers, false);
@@ -34,12 +44,16 @@ public:
         shown.append(u"question: "_s + text);
         return next(yesNoCancelAnswers, Answer::Cancel);
     }
-    QString openFileName(const QString& title, const QString& filter) override {
+    QString openFileName(const QString& title, const QString& filter,
+                         const QString& startFolder) override {
         shown.append(u"open: "_s + title + u' ' + filter);
+        startFolders.append(startFolder);
         return next(fileNames, QString());
     }
-    QStringList openFileNames(const QString& title, const QString& filter) override {
+    QStringList openFileNames(const QString& title, const QString& filter,
+                              const QString& startFolder) override {
         shown.append(u"open: "_s + title + u' ' + filter);
+        startFolders.append(startFolder);
         const QString name = next(fileNames, QString());
         return name.isEmpty() ? QStringList() : QStringList{name};
     }
@@ -61,6 +75,11 @@ public:
     QStringList take() { return std::exchange(shown, {}); }
 
 private:
+    void recordDetail(const QString& detail) {
+        if (!detail.isEmpty())
+            details.append(detail);
+    }
+
     template <typename T> T next(std::deque<T>& answers, T cancelled) {
         if (answers.empty()) {
             shown.append(u"unanswered: "_s + shown.takeLast());
