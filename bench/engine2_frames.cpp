@@ -1,9 +1,9 @@
 // Frame times of the pie, notes and effects at the stage's own size: what a player pays for every
 // frame once the graph is laid out.
 #include "document/variable_text.h"
-#include "engine/effect_file.h"
-#include "engine/effect_node.h"
-#include "engine/graph_layout.h"
+#include "engine/backdrop/effect_file.h"
+#include "engine/backdrop/effect_node.h"
+#include "engine/layout/graph_layout.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,8 +1,8 @@
 // Frame times of series graphs on the 700 x 475 stage: a typical graph (3 series x 12 columns) and
 // the largest the editor allows (99 x 999), laid out once and painted at mid-growth and at rest.
 #include "document/variable_text.h"
-#include "engine/graph_layout.h"
-#include "engine/movie.h"
+#include "engine/layout/graph_layout.h"
+#include "engine/movies/movie.h"
 
 #include <QImage>
 #include <QPainter>

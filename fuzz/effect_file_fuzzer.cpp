@@ -1,8 +1,8 @@
 // Effect files are picked by the user from any folder and copied along when publishing: the
 // reader must refuse or accept any bytes without fault, keep what it accepts within its limits,
 // and the effect it accepts must paint at any time.
-#include "engine/effect_file.h"
-#include "engine/effect_node.h"
+#include "engine/backdrop/effect_file.h"
+#include "engine/backdrop/effect_node.h"
 
 #include <QImage>
 #include <QPainter>

@@ -2,9 +2,9 @@
 // painting must cope with any bytes. Each input is laid out and painted at its start and its end
 // into a small image.
 #include "document/variable_text.h"
-#include "engine/graph_file_scene.h"
-#include "engine/graph_layout.h"
-#include "engine/movie.h"
+#include "engine/layout/graph_file_scene.h"
+#include "engine/layout/graph_layout.h"
+#include "engine/movies/movie.h"
 
 #include <QDir>
 #include <QGuiApplication>

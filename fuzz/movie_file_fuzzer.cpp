@@ -1,7 +1,7 @@
 // Movie files come from the Data folder and from published folders a user may have edited: the
 // parser must refuse or accept any bytes without fault, and what it accepts must survive a
 // serialise-and-parse round trip unchanged.
-#include "engine/movie_file.h"
+#include "engine/movies/movie_file.h"
 
 #include <QByteArray>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // A published graph movie travels with web pages and presentations and may be damaged or edited
 // on the way. Its slots are read back from any bytes: at most ten lines, each no longer than its
 // slot and without trailing blanks, and the graph they make must lay out and paint.
-#include "engine/movie_kinds.h"
-#include "engine/published_slots.h"
+#include "engine/movies/movie_kinds.h"
+#include "engine/movies/published_slots.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 // tivora: the command-line side of the designer.
 #include "document/graph_file.h"
-#include "engine/render.h"
+#include "engine/render/render.h"
 
 #include <QGuiApplication>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/movie.h"
+#include "engine/movies/movie.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

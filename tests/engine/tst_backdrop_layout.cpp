@@ -1,5 +1,5 @@
-#include "engine/backdrop_files.h"
-#include "engine/backdrop_images_node.h"
+#include "engine/backdrop/backdrop_files.h"
+#include "engine/backdrop/backdrop_images_node.h"
 #include "tst_pie_fixture.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "engine/effect_file.h"
-#include "engine/effect_node.h"
+#include "engine/backdrop/effect_file.h"
+#include "engine/backdrop/effect_node.h"
 
 #include <QDir>
 #include <QFile>

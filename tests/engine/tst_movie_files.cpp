@@ -1,8 +1,8 @@
 // Movie files: the format, the movies of the Data folder, and rendering them to files.
-#include "engine/movie.h"
-#include "engine/movie_file.h"
-#include "engine/movie_stage.h"
-#include "engine/render.h"
+#include "engine/movies/movie.h"
+#include "engine/movies/movie_file.h"
+#include "engine/movies/movie_stage.h"
+#include "engine/render/render.h"
 #include "tst_series_fixture.h"
 
 #include <QFile>

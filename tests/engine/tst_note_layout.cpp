@@ -1,4 +1,4 @@
-#include "engine/note_data.h"
+#include "engine/notes/note_data.h"
 #include "tst_pie_fixture.h"
 
 #include <QTest>

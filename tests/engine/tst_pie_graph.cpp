@@ -1,5 +1,5 @@
-#include "engine/pie_data.h"
-#include "engine/pie_label_placer.h"
+#include "engine/pie/pie_data.h"
+#include "engine/pie/pie_label_placer.h"
 #include "tst_pie_fixture.h"
 
 #include <QPicture>

@@ -1,6 +1,6 @@
-#include "engine/graph_file_scene.h"
-#include "engine/movie_file.h"
-#include "engine/published_slots.h"
+#include "engine/layout/graph_file_scene.h"
+#include "engine/movies/movie_file.h"
+#include "engine/movies/published_slots.h"
 #include "tst_pie_fixture.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
 // The value axis: automatic ranges that hold the data, round steps, numbers without float noise.
-#include "engine/axis_scale.h"
+#include "engine/series/axis_scale.h"
 
 #include <QTest>
 

@@ -3,8 +3,8 @@
 // Graph texts written by hand for the engine's tests, the way the graph file writer lays them out,
 // and the pixel checks the tests share.
 #include "document/variable_text.h"
-#include "engine/graph_layout.h"
-#include "engine/movie.h"
+#include "engine/layout/graph_layout.h"
+#include "engine/movies/movie.h"
 
 #include <QByteArray>
 #include <QColor>

@@ -1,6 +1,6 @@
-#include "engine/movie.h"
-#include "engine/movie_file.h"
-#include "engine/tutorial_script.h"
+#include "engine/movies/movie.h"
+#include "engine/movies/movie_file.h"
+#include "engine/movies/tutorial_script.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,0 +1,70 @@
+#include "document/ansi_text.h"
+#include "document/variable_text.h"
+#include "engine/backdrop/backdrop_files.h"
+#include "engine/backdrop/backdrop_images_node.h"
+#include "engine/backdrop/effect_file.h"
+#include "engine/backdrop/effect_node.h"
+#include "engine/layout/graph_frame_transform.h"
+#include "engine/layout/graph_layout.h"
+#include "engine/layout/graph_text.h"
+#include "engine/scene/group_node.h"
+
+#include <QFile>
+
+namespace tivora::engine {
+namespace {
+
+constexpr int kMostImages = 3;
+
+std::vector<QImage> loadImages(const GraphText& text, const QDir& movieFolder) {
+    std::vector<QImage> images;
+    const QByteArray list = text.bytes("&BImages");
+    if (list.trimmed().isEmpty())
+        return images;
+    ListReader reader(list);
+    QStringList seen;
+    for (int i = 0; i < kMostImages; ++i) {
+        const QString path = ansiToString(reader.NextListItem()).trimmed();
+        if (path.isEmpty() || seen.contains(path))
+            continue;
+        seen.append(path);
+        QImage image = loadPicture(path, movieFolder);
+        if (!image.isNull())
+            images.push_back(std::move(image));
+    }
+    return images;
+}
+
+std::optional<EffectFile> loadEffect(const GraphText& text, const QDir& movieFolder) {
+    // The effect is always one of the movie folder's own files, whatever folder the text names.
+    const auto path = findInFolder(movieFolder, fileNameOfPath(text.string("&BEffect")));
+    if (!path)
+        return std::nullopt;
+    QFile file(*path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return EffectFile::parse(file.read(256 * 1024));
+}
+
+} // namespace
+
+void layoutBackdrop(const VariableText& variables, const GraphFrame& frame, const QDir& movieFolder,
+                    Scene& scene) {
+    const GraphText text(variables);
+    const QRectF area = frame.plotArea;
+    std::vector<QImage> images = loadImages(text, movieFolder);
+    if (!images.empty()) {
+        auto group = std::make_unique<GroupNode>(graphFrameTransform(frame), area);
+        group->add(std::make_unique<BackdropImagesNode>(
+            std::move(images), area, text.number("&BImageAlpha", 50, 0, 100) / 100.0));
+        scene.add(Layer::Backdrop, std::move(group));
+    }
+    if (const auto effect = loadEffect(text, movieFolder); effect && !effect->layers.empty()) {
+        auto group = std::make_unique<GroupNode>(graphFrameTransform(frame), area);
+        group->add(std::make_unique<EffectNode>(*effect, area,
+                                                text.number("&BEffectAlpha", 50, 0, 100) / 100.0));
+        scene.add(Layer::Effect, std::move(group));
+    }
+}
+
+} // namespace tivora::engine

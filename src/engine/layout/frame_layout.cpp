@@ -1,0 +1,119 @@
+#include "document/variable_text.h"
+#include "engine/layout/graph_layout.h"
+#include "engine/layout/graph_style.h"
+#include "engine/layout/graph_text.h"
+#include "engine/layout/text_fit.h"
+#include "engine/scene/shape_node.h"
+#include "engine/scene/text_node.h"
+
+#include <algorithm>
+
+namespace tivora::engine {
+namespace {
+
+constexpr int kHeaderPixels = 22;
+constexpr int kFooterPixels = 12;
+constexpr int kSmallestTitlePixels = 9;
+constexpr double kBandPadding = 8.0;
+
+enum class HeaderSide { Top, Left, Right, Bottom };
+
+HeaderSide headerSide(const GraphText& text) {
+    switch (int(text.number("&hp_", 0, 0, 3))) {
+    case 1:
+        return HeaderSide::Left;
+    case 2:
+        return HeaderSide::Right;
+    case 3:
+        return HeaderSide::Bottom;
+    default:
+        return HeaderSide::Top;
+    }
+}
+
+void addStageBackground(const GraphText& text, Scene& scene) {
+    if (text.plainBytes("&bga_").trimmed() == "1")
+        return;
+    QPainterPath stage;
+    stage.addRect(QRectF(QPointF(0, 0), kStageSize));
+    const QByteArray colorText = text.plainBytes("&bg_", "&Backgrnd");
+    const QColor color =
+        colorText.trimmed().isEmpty() ? QColor(Qt::white) : colorFromText(colorText, Qt::white);
+    scene.add(Layer::Background, std::make_unique<ShapeNode>(stage, color));
+}
+
+// Lays the header band along one side of the stage and takes its room from area.
+void addHeader(const GraphText& text, QRectF& area, Scene& scene) {
+    const QString title = text.string("&hd_", "&header").trimmed();
+    if (title.isEmpty())
+        return;
+    const HeaderSide side = headerSide(text);
+    const bool vertical = side == HeaderSide::Left || side == HeaderSide::Right;
+    const double length = vertical ? area.height() : area.width();
+    const FittedText fitted = fitText(title, graphFont(kHeaderPixels, true),
+                                      length - 2 * kBandPadding, kSmallestTitlePixels);
+    const double thickness = fitted.size.height() + 2 * kBandPadding;
+
+    QRectF band;
+    switch (side) {
+    case HeaderSide::Top:
+        band = QRectF(area.left(), area.top(), area.width(), thickness);
+        area.setTop(band.bottom());
+        break;
+    case HeaderSide::Bottom:
+        band = QRectF(area.left(), area.bottom() - thickness, area.width(), thickness);
+        area.setBottom(band.top());
+        break;
+    case HeaderSide::Left:
+        band = QRectF(area.left(), area.top(), thickness, area.height());
+        area.setLeft(band.right());
+        break;
+    case HeaderSide::Right:
+        band = QRectF(area.right() - thickness, area.top(), thickness, area.height());
+        area.setRight(band.left());
+        break;
+    }
+    QPainterPath bandPath;
+    bandPath.addRect(band);
+    scene.add(Layer::Titles,
+              std::make_unique<ShapeNode>(
+                  bandPath, text.color("&hb_", QColor(0x1F, 0x3A, 0x5F), "&headBack")));
+    const double rotation = side == HeaderSide::Left    ? -90.0
+                            : side == HeaderSide::Right ? 90.0
+                                                        : 0.0;
+    scene.add(Layer::Titles, std::make_unique<TextNode>(fitted.text, fitted.font,
+                                                        text.color("&hc_", Qt::white, "&headCol"),
+                                                        band.center(), Qt::AlignCenter, rotation));
+}
+
+void addFooter(const GraphText& text, QRectF& area, Scene& scene) {
+    const QString footer = text.string("&ft_", "&footer").trimmed();
+    if (footer.isEmpty())
+        return;
+    const FittedText fitted = fitText(footer, graphFont(kFooterPixels), area.width() - 16, 7);
+    const double height = fitted.size.height() + kBandPadding;
+    const QPointF anchor(area.center().x(), area.bottom() - height / 2);
+    area.setBottom(area.bottom() - height);
+    scene.add(Layer::Titles, std::make_unique<TextNode>(fitted.text, fitted.font,
+                                                        text.color("&fc_", Qt::black, "&footCol"),
+                                                        anchor, Qt::AlignCenter));
+}
+
+} // namespace
+
+GraphFrame layoutFrame(const VariableText& variables, Scene& scene) {
+    const GraphText text(variables);
+    addStageBackground(text, scene);
+    QRectF area(QPointF(0, 0), kStageSize);
+    // The footer keeps the stage's bottom edge; a bottom header sits above it.
+    addFooter(text, area, scene);
+    addHeader(text, area, scene);
+    GraphFrame frame;
+    frame.plotArea = area;
+    frame.scale = text.number("&GScale", 100, 50, 150) / 100.0;
+    frame.offset = QPointF(text.number("&GX", 0, -kStageSize.width(), kStageSize.width()),
+                           text.number("&GY", 0, -kStageSize.height(), kStageSize.height()));
+    return frame;
+}
+
+} // namespace tivora::engine

@@ -1,0 +1,20 @@
+#include "engine/layout/graph_layout.h"
+
+#include "document/variable_text.h"
+
+namespace tivora::engine {
+
+Scene layoutGraph(const VariableText& text, const QDir& movieFolder) {
+    Scene scene;
+    const GraphFrame frame = layoutFrame(text, scene);
+    if (text.encodedValueAlias("&graphType", "&gt_").toUpper() == "PIE") {
+        layoutPieGraph(text, frame, movieFolder, scene);
+    } else {
+        layoutBackdrop(text, frame, movieFolder, scene);
+        layoutSeriesGraph(text, frame, scene);
+    }
+    layoutNotes(text, scene);
+    return scene;
+}
+
+} // namespace tivora::engine

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "engine/scene/scene.h"
+
+#include <QDir>
+#include <QRectF>
+
+namespace tivora {
+class VariableText;
+}
+
+namespace tivora::engine {
+
+// What the frame of a graph (stage background, header, footer) leaves for the graph itself.
+struct GraphFrame {
+    QRectF plotArea;    // stage area inside the header and footer, before scaling
+    double scale = 1.0; // GScale / 100, applied about the centre of plotArea
+    QPointF offset;     // GX, GY in stage units
+};
+
+// Lays out a whole graph text: frame, then the series or pie graph, backdrop and notes. Files the
+// text names by relative path (images, effects) are looked up in movieFolder.
+Scene layoutGraph(const VariableText& text, const QDir& movieFolder);
+
+// The parts layoutGraph composes; each adds its nodes to the scene.
+GraphFrame layoutFrame(const VariableText& text, Scene& scene);
+void layoutSeriesGraph(const VariableText& text, const GraphFrame& frame, Scene& scene);
+void layoutPieGraph(const VariableText& text, const GraphFrame& frame, const QDir& movieFolder,
+                    Scene& scene);
+void layoutBackdrop(const VariableText& text, const GraphFrame& frame, const QDir& movieFolder,
+                    Scene& scene);
+void layoutNotes(const VariableText& text, Scene& scene);
+
+} // namespace tivora::engine

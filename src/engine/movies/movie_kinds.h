@@ -1,0 +1,23 @@
+#pragma once
+
+#include "engine/movies/movie_file.h"
+#include "engine/scene/scene.h"
+
+#include <QDir>
+
+// The scene each kind of movie lays out. movieFolder is the folder the movie file lies in; movies
+// that read other files (the engine reads Slide0.txt, the sample reads Slice.dat) find them there.
+namespace tivora::engine {
+
+Scene layoutBlankMovie(const MovieFile& movie);
+Scene layoutMessageMovie(const MovieFile& movie);
+Scene layoutEngineMovie(const MovieFile& movie, const QDir& movieFolder);
+Scene layoutSampleMovie(const MovieFile& movie, const QDir& movieFolder);
+Scene layoutLoopingGraphMovie(const MovieFile& movie, const QDir& movieFolder);
+Scene layoutTutorialMovie(const MovieFile& movie, const QDir& movieFolder);
+Scene layoutPublishedMovie(const MovieFile& movie, const QDir& movieFolder);
+
+// The stage a movie shows when it cannot play: a file that is missing or not a movie.
+Scene layoutErrorMovie(const QString& message);
+
+} // namespace tivora::engine

@@ -1,0 +1,60 @@
+#include "document/ansi_text.h"
+#include "engine/layout/graph_style.h"
+#include "engine/movies/movie_kinds.h"
+#include "engine/movies/tutorial_page_node.h"
+#include "engine/movies/tutorial_script.h"
+#include "engine/scene/shape_node.h"
+#include "engine/scene/text_node.h"
+
+#include <QLinearGradient>
+#include <QPainterPath>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora::engine {
+namespace {
+
+constexpr Millis kDefaultPageTime = 9000.0;
+
+void addBackdrop(Scene& scene, const QString& title) {
+    QPainterPath stage;
+    stage.addRect(QRectF(QPointF(0, 0), kStageSize));
+    QLinearGradient paper(0, 0, 0, kStageSize.height());
+    paper.setColorAt(0.0, QColor(0xF7, 0xF9, 0xFC));
+    paper.setColorAt(1.0, QColor(0xE2, 0xE9, 0xF2));
+    scene.add(Layer::Background, std::make_unique<ShapeNode>(stage, paper));
+    QPainterPath band;
+    band.addRect(QRectF(0, 0, kStageSize.width(), 60));
+    QLinearGradient header(0, 0, kStageSize.width(), 0);
+    header.setColorAt(0.0, QColor(0x1F, 0x3B, 0x63));
+    header.setColorAt(1.0, QColor(0x2E, 0x5C, 0x94));
+    scene.add(Layer::Background, std::make_unique<ShapeNode>(band, header));
+    scene.add(Layer::Titles,
+              std::make_unique<TextNode>(title, graphFont(22, true), Qt::white, QPointF(40, 30),
+                                         Qt::AlignLeft | Qt::AlignVCenter));
+}
+
+} // namespace
+
+// A tutorial: pages of numbered steps (the body, see tutorial_script.h) that turn over on their
+// own and start again after the last. Properties: "title", "page" (ms each page shows).
+Scene layoutTutorialMovie(const MovieFile& movie, const QDir&) {
+    const TutorialScript script = TutorialScript::parse(movie.body);
+    if (script.pages.empty())
+        return layoutErrorMovie(u"This tutorial has no pages."_s);
+    bool ok = false;
+    double pageTime = movie.property("page").toDouble(&ok);
+    if (!ok || pageTime < 1000)
+        pageTime = kDefaultPageTime;
+    Scene scene;
+    addBackdrop(scene, ansiToString(movie.property("title", "Tutorial")));
+    const int count = int(script.pages.size());
+    for (int i = 0; i < count; ++i) {
+        const TutorialPageNode::Timing timing{pageTime * i, pageTime, pageTime * count};
+        scene.add(Layer::Plot, std::make_unique<TutorialPageNode>(script.pages[std::size_t(i)],
+                                                                  i + 1, count, timing));
+    }
+    return scene;
+}
+
+} // namespace tivora::engine

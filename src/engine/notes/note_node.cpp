@@ -1,0 +1,145 @@
+#include "engine/notes/note_node.h"
+
+#include "engine/layout/graph_style.h"
+
+#include <QFontMetricsF>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QRadialGradient>
+#include <QTextOption>
+#include <cmath>
+
+namespace tivora::engine {
+namespace {
+
+constexpr double kCornerRadius = 5.0;
+constexpr double kTextPadding = 8.0;
+constexpr double kSpotRadius = 9.0;
+constexpr Millis kAppearDuration = 450.0;
+
+} // namespace
+
+NoteNode::NoteNode(const NoteData& note, Millis appearAt)
+    : m_note(note)
+    , m_appear(Track::ramp(0, 1, appearAt, kAppearDuration, Easing::OutCubic)) {
+    if (m_note.oval)
+        m_shape.addEllipse(m_note.rect);
+    else
+        m_shape.addRoundedRect(m_note.rect, kCornerRadius, kCornerRadius);
+    if (!m_note.url.isEmpty())
+        m_url = QUrl::fromUserInput(m_note.url);
+    m_lineEnd = edgeTowards(m_note.spotCentre);
+    addParagraphs(m_note.heading, graphFont(m_note.headingSize, true), m_note.headingColor,
+                  m_note.headingY);
+    addParagraphs(m_note.body, graphFont(m_note.bodySize), m_note.bodyColor, m_note.bodyY);
+}
+
+QPointF NoteNode::edgeTowards(QPointF point) const {
+    // The line stops at the note's edge, so it never shows through a see-through note.
+    const QPointF centre = m_note.rect.center();
+    const QPointF d = point - centre;
+    const double a = m_note.rect.width() / 2;
+    const double b = m_note.rect.height() / 2;
+    if ((d.x() == 0 && d.y() == 0) || a <= 0 || b <= 0)
+        return centre;
+    const double reach = m_note.oval ? 1.0 / std::hypot(d.x() / a, d.y() / b)
+                                     : std::min(d.x() != 0 ? a / std::abs(d.x()) : 1e9,
+                                                d.y() != 0 ? b / std::abs(d.y()) : 1e9);
+    return centre + d * std::min(reach, 1.0);
+}
+
+void NoteNode::addParagraphs(const QStringList& lines, const QFont& font, const QColor& color,
+                             double top) {
+    // Each line is its own paragraph, wrapped to the note's width and centred in it.
+    const double width = std::max(m_note.rect.width() - 2 * kTextPadding, 10.0);
+    QTextOption option(Qt::AlignHCenter);
+    option.setWrapMode(QTextOption::WordWrap);
+    double y = m_note.rect.top() + top;
+    for (const QString& line : lines) {
+        QStaticText text(line);
+        text.setTextFormat(Qt::PlainText);
+        text.setTextWidth(width);
+        text.setTextOption(option);
+        text.prepare(QTransform(), font);
+        m_paragraphs.push_back({text, font, color, QPointF(m_note.rect.left() + kTextPadding, y)});
+        y += line.isEmpty() ? QFontMetricsF(font).height() : text.size().height();
+    }
+}
+
+void NoteNode::paint(QPainter& painter, Millis time) const {
+    const double shown = m_appear.at(time);
+    if (shown <= 0)
+        return;
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    painter.setOpacity(shown);
+    // Grow out of the note's centre as it appears.
+    const QPointF centre = m_note.rect.center();
+    const double scale = 0.85 + 0.15 * shown;
+    painter.translate(centre);
+    painter.scale(scale, scale);
+    painter.translate(-centre);
+    if (m_note.linked) {
+        painter.setPen(QPen(m_note.color.darker(115), 1.6, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(m_note.spotCentre, m_lineEnd);
+    }
+    if (m_note.spot)
+        paintSpot(painter);
+    if (m_note.shadow)
+        painter.fillPath(m_shape.translated(m_note.shadowOffset),
+                         withOpacity(Qt::black, m_note.shadowAlpha));
+    paintPanel(painter);
+    for (const Paragraph& paragraph : m_paragraphs) {
+        painter.setFont(paragraph.font);
+        painter.setPen(paragraph.color);
+        painter.drawStaticText(paragraph.topLeft, paragraph.text);
+    }
+}
+
+void NoteNode::paintSpot(QPainter& painter) const {
+    const QColor color = withOpacity(m_note.spotColor, m_note.spotAlpha);
+    QRadialGradient glow(m_note.spotCentre, kSpotRadius * 1.8);
+    glow.setColorAt(0.0, color);
+    glow.setColorAt(0.5, withOpacity(m_note.spotColor, m_note.spotAlpha / 3.0));
+    glow.setColorAt(1.0, withOpacity(m_note.spotColor, 0));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(glow);
+    painter.drawEllipse(m_note.spotCentre, kSpotRadius * 1.8, kSpotRadius * 1.8);
+    painter.setBrush(color);
+    painter.setPen(QPen(m_note.color.darker(115), 1.4));
+    painter.drawEllipse(m_note.spotCentre, kSpotRadius * 0.55, kSpotRadius * 0.55);
+}
+
+void NoteNode::paintPanel(QPainter& painter) const {
+    const QColor base = withOpacity(m_note.color, m_note.alpha);
+    if (m_note.flat) {
+        painter.fillPath(m_shape, base);
+        return;
+    }
+    const QRectF rect = m_note.rect;
+    QLinearGradient body(rect.topLeft(), rect.bottomLeft());
+    body.setColorAt(0.0, withOpacity(m_note.color.lighter(135), m_note.alpha));
+    body.setColorAt(0.55, base);
+    body.setColorAt(1.0, withOpacity(m_note.color.darker(135), m_note.alpha));
+    painter.fillPath(m_shape, body);
+    // A glassy sheen over the upper part.
+    QLinearGradient sheen(rect.topLeft(), QPointF(rect.left(), rect.top() + rect.height() * 0.5));
+    sheen.setColorAt(0.0, QColor(255, 255, 255, 90));
+    sheen.setColorAt(1.0, QColor(255, 255, 255, 0));
+    QPainterPath upper;
+    const QRectF top =
+        rect.adjusted(rect.width() * 0.04, 2, -rect.width() * 0.04, -rect.height() * 0.5);
+    if (m_note.oval)
+        upper.addEllipse(top);
+    else
+        upper.addRoundedRect(top, kCornerRadius, kCornerRadius);
+    painter.fillPath(upper.intersected(m_shape), sheen);
+    painter.strokePath(m_shape, QPen(withOpacity(m_note.color.darker(150), m_note.alpha), 1.0));
+}
+
+QUrl NoteNode::linkAt(QPointF point, Millis time) const {
+    if (m_url.isEmpty() || m_appear.at(time) <= 0)
+        return {};
+    return m_shape.contains(point) ? m_url : QUrl();
+}
+
+} // namespace tivora::engine

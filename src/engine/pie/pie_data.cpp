@@ -1,0 +1,124 @@
+#include "engine/pie/pie_data.h"
+
+#include "document/ansi_text.h"
+#include "document/variable_text.h"
+#include "engine/layout/graph_style.h"
+#include "engine/layout/graph_text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora::engine {
+namespace {
+
+// Slice colours for slices whose colour text cannot be read: a calm business palette.
+QColor paletteColor(std::size_t index) {
+    static const QRgb palette[] = {0x2E6FD8, 0xF28C28, 0x3BAA5C, 0xD8423A, 0x8B5CC7,
+                                   0x1FA7B8, 0xE5B92B, 0x8C6D4F, 0xE264A8, 0x6B7A8F};
+    return QColor::fromRgb(palette[index % std::size(palette)]);
+}
+
+// The largest remainder method: floor every share, then hand the points still missing to the
+// slices that lost the most to rounding, so the shown percentages always add up to 100.
+std::vector<int> wholePercentages(const std::vector<double>& shares) {
+    const double total = std::accumulate(shares.begin(), shares.end(), 0.0);
+    std::vector<int> result(shares.size(), 0);
+    if (total <= 0)
+        return result;
+    std::vector<std::pair<double, std::size_t>> remainders;
+    int assigned = 0;
+    for (std::size_t i = 0; i < shares.size(); ++i) {
+        const double exact = shares[i] * 100.0 / total;
+        result[i] = int(std::floor(exact));
+        assigned += result[i];
+        remainders.emplace_back(exact - result[i], i);
+    }
+    std::stable_sort(remainders.begin(), remainders.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (std::size_t i = 0; assigned < 100 && i < remainders.size(); ++i, ++assigned)
+        ++result[remainders[i].second];
+    return result;
+}
+
+double numberOr(const QByteArray& item, double fallback) {
+    return GraphText::parseNumber(item).value_or(fallback);
+}
+
+QColor colorOr(const QByteArray& item, const QColor& fallback) {
+    return item.trimmed().isEmpty() ? fallback : colorFromText(item, fallback);
+}
+
+} // namespace
+
+PieData PieData::read(const VariableText& variables) {
+    const GraphText text(variables);
+    PieData pie;
+    const int count = int(text.number("&sli_", 0, 0, 999));
+    const auto labels = text.list("&SliceLabels", count);
+    const auto numbers = text.list("&SliceValues", count);
+    const auto offsets = text.list("&OffSets", count);
+    const auto colors = text.list("&SliceColor", count);
+    const auto labelColors = text.list("&PieLabelColor", count);
+    const auto valueColors = text.list("&PieValueColor", count);
+    const auto shades = text.list("&SliceShade", count);
+    const auto alphas = text.list("&SliceAlpha", count);
+    const auto labelX = text.list("&LXOff", count);
+    const auto labelY = text.list("&LYOff", count);
+    const auto valueX = text.list("&VXOff", count);
+    const auto valueY = text.list("&VYOff", count);
+    for (std::size_t i = 0; i < std::size_t(count); ++i) {
+        PieSlice slice;
+        slice.label = ansiToString(labels[i]).trimmed();
+        slice.valueText = ansiToString(numbers[i]).trimmed();
+        slice.value = std::max(numberOr(numbers[i], 0), 0.0);
+        slice.offset = std::clamp(numberOr(offsets[i], 0), 0.0, 200.0);
+        slice.color = colorOr(colors[i], paletteColor(i));
+        slice.labelColor = colorOr(labelColors[i], Qt::black);
+        slice.valueColor = colorOr(valueColors[i], Qt::white);
+        slice.shade = int(std::clamp(numberOr(shades[i], 0), 0.0, 100.0));
+        slice.alpha = int(std::clamp(numberOr(alphas[i], 100), 0.0, 100.0));
+        slice.labelMove = {numberOr(labelX[i], 0), numberOr(labelY[i], 0)};
+        slice.valueMove = {numberOr(valueX[i], 0), numberOr(valueY[i], 0)};
+        pie.slices.push_back(slice);
+    }
+    pie.show = PieValues(int(text.number("&pieToShow", 0, 0, 2)));
+    pie.valueFontSize = int(text.number("&XPLFont", 12, 4, 80));
+    pie.labelFontSize = int(text.number("&XPVFont", 12, 4, 80));
+    const QByteArray animate = text.bytes("&a_", "&animate").trimmed();
+    pie.animate = animate.compare("no", Qt::CaseInsensitive) != 0;
+    pie.speed = int(text.number("&gs_", 5, 5, 100));
+    pie.imagePath = text.string("&pieImage").trimmed();
+    pie.imageAlpha = int(text.number("&pieAlpha", 50, 0, 100));
+    pie.shadow = text.bytes("&pieShadow").trimmed() != "0";
+    pie.shadowAlpha = int(text.number("&pieShadowAlpha", 50, 0, 100));
+    pie.shadowOffset = {text.number("&pieShadowX", 50, 0, 300),
+                        text.number("&pieShadowY", 50, 0, 300)};
+    return pie;
+}
+
+double PieData::total() const {
+    return std::accumulate(slices.begin(), slices.end(), 0.0,
+                           [](double sum, const PieSlice& slice) { return sum + slice.value; });
+}
+
+std::vector<QString> PieData::valueTexts() const {
+    std::vector<QString> texts;
+    if (show == PieValues::None)
+        return std::vector<QString>(slices.size());
+    if (show == PieValues::Values) {
+        for (const PieSlice& slice : slices)
+            texts.push_back(slice.valueText);
+        return texts;
+    }
+    std::vector<double> shares;
+    for (const PieSlice& slice : slices)
+        shares.push_back(slice.value);
+    for (const int percent : wholePercentages(shares))
+        texts.push_back(QString::number(percent) + u'%');
+    return texts;
+}
+
+} // namespace tivora::engine

@@ -1,0 +1,66 @@
+#include "engine/pie/pie_labels_node.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace tivora::engine {
+namespace {
+
+// How many sweep degrees a text takes to fade in.
+constexpr double kFadeDegrees = 40.0;
+
+} // namespace
+
+PieLabelsNode::PieLabelsNode(std::vector<PieText> texts, std::vector<PieLeader> leaders,
+                             Track sweep)
+    : m_texts(std::move(texts))
+    , m_leaders(std::move(leaders))
+    , m_sweep(std::move(sweep)) {
+    m_shaped.reserve(m_texts.size());
+    for (const PieText& text : m_texts) {
+        QStaticText shaped(text.text);
+        shaped.setTextFormat(Qt::PlainText);
+        shaped.setPerformanceHint(QStaticText::AggressiveCaching);
+        shaped.prepare(QTransform(), text.font);
+        m_shaped.push_back(shaped);
+    }
+}
+
+double PieLabelsNode::fadeIn(double revealed, double revealAt) {
+    return std::clamp((revealed - revealAt) / kFadeDegrees, 0.0, 1.0);
+}
+
+Millis PieLabelsNode::endTime() const {
+    // The last text finishes fading a little after the sweep closes the circle.
+    const Millis end = m_sweep.endTime();
+    return end > 0 ? end + 1.0 : 0.0;
+}
+
+void PieLabelsNode::paint(QPainter& painter, Millis time) const {
+    const double revealed = m_sweep.at(time) + (m_sweep.at(time) >= 360.0 ? kFadeDegrees : 0.0);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const PieLeader& leader : m_leaders) {
+        const double opacity = fadeIn(revealed, leader.revealAt);
+        if (opacity <= 0)
+            continue;
+        painter.setOpacity(opacity);
+        painter.setPen(QPen(leader.color, 0.9));
+        painter.drawPolyline(leader.line);
+    }
+    for (std::size_t i = 0; i < m_texts.size(); ++i) {
+        const PieText& text = m_texts[i];
+        const double opacity = fadeIn(revealed, text.revealAt);
+        if (opacity <= 0)
+            continue;
+        painter.setOpacity(opacity);
+        painter.setFont(text.font);
+        if (text.raised) {
+            painter.setPen(QColor(0, 0, 0, 110));
+            painter.drawStaticText(text.topLeft + QPointF(0.8, 0.9), m_shaped[i]);
+        }
+        painter.setPen(text.color);
+        painter.drawStaticText(text.topLeft, m_shaped[i]);
+    }
+}
+
+} // namespace tivora::engine

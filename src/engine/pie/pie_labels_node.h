@@ -1,0 +1,47 @@
+#pragma once
+
+#include "engine/scene/scene.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPolygonF>
+#include <QStaticText>
+#include <vector>
+
+namespace tivora::engine {
+
+// A text of the pie (a slice label or value), shaped once at layout. It fades in once the opening
+// sweep has passed its slice.
+struct PieText {
+    QString text;
+    QFont font;
+    QColor color;
+    QPointF topLeft;
+    double revealAt = 0; // sweep degrees at which it starts to show
+    bool raised = false; // drawn with a soft dark edge, for values on coloured slices
+};
+
+// A line from a slice's rim to its label.
+struct PieLeader {
+    QPolygonF line;
+    QColor color;
+    double revealAt = 0;
+};
+
+// Every label, value and leader line of a pie.
+class PieLabelsNode : public SceneNode {
+public:
+    PieLabelsNode(std::vector<PieText> texts, std::vector<PieLeader> leaders, Track sweep);
+    void paint(QPainter& painter, Millis time) const override;
+    Millis endTime() const override;
+
+private:
+    static double fadeIn(double revealed, double revealAt);
+
+    std::vector<PieText> m_texts;
+    std::vector<QStaticText> m_shaped;
+    std::vector<PieLeader> m_leaders;
+    Track m_sweep; // revealed degrees
+};
+
+} // namespace tivora::engine

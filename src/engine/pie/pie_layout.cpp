@@ -1,0 +1,288 @@
+#include "document/variable_text.h"
+#include "engine/backdrop/backdrop_files.h"
+#include "engine/layout/graph_frame_transform.h"
+#include "engine/layout/graph_layout.h"
+#include "engine/layout/graph_style.h"
+#include "engine/pie/pie_body_node.h"
+#include "engine/pie/pie_data.h"
+#include "engine/pie/pie_image_node.h"
+#include "engine/pie/pie_label_placer.h"
+#include "engine/pie/pie_labels_node.h"
+#include "engine/pie/pie_raster_cache_node.h"
+#include "engine/pie/pie_shadow_node.h"
+#include "engine/pie/pie_sweep_edge_node.h"
+#include "engine/scene/group_node.h"
+
+#include <QFontMetricsF>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora::engine {
+namespace {
+
+constexpr double kStartAngle = -90.0;
+constexpr double kLeaderRoom = 22.0;  // between the rim and the label column
+constexpr double kValueRadius = 0.62; // where a value sits on its slice, as part of the radius
+constexpr double kShadowUnits = 5.0;  // shadow offset steps per stage unit
+constexpr Millis kOpeningDelay = 150.0;
+const QRectF kStageRect(QPointF(0, 0), kStageSize);
+
+// Speed 5 opens in about three seconds, 100 in a third of a second.
+Millis openingDuration(int speed) {
+    return 300.0 + 2700.0 * (100.0 - speed) / 95.0;
+}
+
+QColor shaded(const QColor& color, int shade) {
+    const double keep = 1.0 - 0.75 * shade / 100.0;
+    return QColor::fromRgbF(float(color.redF() * keep), float(color.greenF() * keep),
+                            float(color.blueF() * keep));
+}
+
+// One slice's place on the pie and what it shows.
+struct SlicePlan {
+    std::size_t index = 0;
+    double start = 0;
+    double span = 0;
+    double mid() const { return start + span / 2; }
+    double revealAt() const { return mid() - kStartAngle; }
+    QPointF shift;
+    QString value;
+    bool valueInside = false;
+};
+
+class PieLayout {
+public:
+    PieLayout(const PieData& pie, const QRectF& area)
+        : m_pie(pie)
+        , m_area(area)
+        , m_labelFont(graphFont(pie.labelFontSize))
+        , m_valueFont(graphFont(pie.valueFontSize, true)) {}
+
+    std::unique_ptr<GroupNode> build(const QDir& movieFolder, const GraphFrame& frame);
+
+private:
+    double labelRoom() const;
+    void planSlices();
+    bool valueFits(const SlicePlan& plan) const;
+    void addValuesInside(std::vector<PieText>& texts) const;
+    void addLabelColumn(bool right, std::vector<PieText>& texts,
+                        std::vector<PieLeader>& leaders) const;
+    void addLabelRow(const SlicePlan& plan, bool right, double top, double rowHeight,
+                     std::vector<PieText>& texts, std::vector<PieLeader>& leaders) const;
+    QPointF anchorOf(const SlicePlan& plan) const;
+    QRectF extentOf(const std::vector<PieText>& texts) const;
+    QRectF shadowEllipse() const;
+
+    const PieData& m_pie;
+    QRectF m_area;
+    QFont m_labelFont;
+    QFont m_valueFont;
+    double m_maxOffset = 0;
+    PieGeometry m_geometry;
+    std::vector<SlicePlan> m_plans;
+};
+
+double PieLayout::labelRoom() const {
+    const QFontMetricsF metrics(m_labelFont);
+    double widest = 0;
+    for (const PieSlice& slice : m_pie.slices) {
+        if (slice.value > 0)
+            widest = std::max(widest, metrics.horizontalAdvance(slice.label));
+    }
+    if (m_pie.show != PieValues::None)
+        widest += QFontMetricsF(m_valueFont).horizontalAdvance(u"  100%"_s);
+    return std::min(widest, m_area.width() * 0.24) + kLeaderRoom;
+}
+
+void PieLayout::planSlices() {
+    const double total = m_pie.total();
+    const std::vector<QString> values = m_pie.valueTexts();
+    double start = kStartAngle;
+    for (std::size_t i = 0; i < m_pie.slices.size(); ++i) {
+        const PieSlice& slice = m_pie.slices[i];
+        if (slice.value <= 0)
+            continue;
+        SlicePlan plan;
+        plan.index = i;
+        plan.start = start;
+        plan.span = 360.0 * slice.value / total;
+        plan.shift = m_geometry.pullOut(plan.mid(), slice.offset);
+        plan.value = values[i];
+        plan.valueInside = !plan.value.isEmpty() && valueFits(plan);
+        start += plan.span;
+        m_plans.push_back(plan);
+    }
+}
+
+bool PieLayout::valueFits(const SlicePlan& plan) const {
+    const QSizeF size = QFontMetricsF(m_valueFont).boundingRect(plan.value).size();
+    const double angle = PieGeometry::radians(plan.mid());
+    const double along =
+        std::abs(std::sin(angle)) * size.width() + std::abs(std::cos(angle)) * size.height();
+    const double tangent =
+        std::hypot(m_geometry.rx * std::sin(angle), m_geometry.ry * std::cos(angle));
+    return PieGeometry::radians(std::min(plan.span, 180.0)) * kValueRadius * tangent >=
+               along * 1.1 &&
+           size.height() < m_geometry.ry * 0.8;
+}
+
+void PieLayout::addValuesInside(std::vector<PieText>& texts) const {
+    const QFontMetricsF metrics(m_valueFont);
+    for (const SlicePlan& plan : m_plans) {
+        if (!plan.valueInside)
+            continue;
+        const PieSlice& slice = m_pie.slices[plan.index];
+        const QSizeF size(metrics.horizontalAdvance(plan.value), metrics.height());
+        const QPointF centre = m_geometry.pointAt(plan.mid(), kValueRadius) + plan.shift;
+        const QPointF topLeft =
+            centre - QPointF(size.width() / 2, size.height() / 2) + slice.valueMove;
+        texts.push_back(
+            {plan.value, m_valueFont, slice.valueColor, topLeft, plan.revealAt(), true});
+    }
+}
+
+QPointF PieLayout::anchorOf(const SlicePlan& plan) const {
+    // Front slices are pointed at below their wall, so the leader runs clear of the pie.
+    const double angle = PieGeometry::radians(plan.mid());
+    const QPointF outward(3 * std::cos(angle), 3 * std::sin(angle));
+    const QPointF rim = m_geometry.pointAt(plan.mid()) + plan.shift + outward;
+    return std::sin(angle) > 0 ? rim + QPointF(0, m_geometry.depth) : rim;
+}
+
+void PieLayout::addLabelColumn(bool right, std::vector<PieText>& texts,
+                               std::vector<PieLeader>& leaders) const {
+    std::vector<const SlicePlan*> members;
+    std::vector<PieLabelPlacer::Label> column;
+    const double rowHeight =
+        std::max(QFontMetricsF(m_labelFont).height(), QFontMetricsF(m_valueFont).height()) + 2;
+    for (const SlicePlan& plan : m_plans) {
+        const bool hasText = !m_pie.slices[plan.index].label.isEmpty() ||
+                             (!plan.valueInside && !plan.value.isEmpty());
+        if (hasText && (std::cos(PieGeometry::radians(plan.mid())) >= 0) == right) {
+            members.push_back(&plan);
+            column.push_back({anchorOf(plan).y(), rowHeight, m_pie.slices[plan.index].value});
+        }
+    }
+    PieLabelPlacer(m_area.top() + 4, m_area.bottom() - 4).place(column);
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        if (column[i].shown)
+            addLabelRow(*members[i], right, column[i].y - rowHeight / 2, rowHeight, texts, leaders);
+    }
+}
+
+void PieLayout::addLabelRow(const SlicePlan& plan, bool right, double top, double rowHeight,
+                            std::vector<PieText>& texts, std::vector<PieLeader>& leaders) const {
+    const QFontMetricsF labelMetrics(m_labelFont);
+    const QFontMetricsF valueMetrics(m_valueFont);
+    const double direction = right ? 1.0 : -1.0;
+    const double columnX =
+        m_geometry.centre.x() + direction * (m_geometry.rx + m_maxOffset + kLeaderRoom - 6);
+    const double room = right ? m_area.right() - columnX - 4 : columnX - m_area.left() - 4;
+    const PieSlice& slice = m_pie.slices[plan.index];
+    // A value too big for its slice follows the label, in the label's colour.
+    const QString value = plan.valueInside ? QString() : plan.value;
+    const double valueWidth = value.isEmpty() ? 0 : valueMetrics.horizontalAdvance(value) + 6;
+    const QString label =
+        labelMetrics.elidedText(slice.label, Qt::ElideRight, std::max(0.0, room - valueWidth));
+    const double labelWidth = labelMetrics.horizontalAdvance(label);
+    const double rowWidth = labelWidth + (label.isEmpty() ? valueWidth - 6 : valueWidth);
+    const QPointF rowTop(right ? columnX + 4 : columnX - 4 - rowWidth, top + 1);
+    const QPointF moved = rowTop + slice.labelMove;
+    if (!label.isEmpty()) {
+        const double baselineShift = (rowHeight - 2 - labelMetrics.height()) / 2;
+        texts.push_back({label, m_labelFont, slice.labelColor, moved + QPointF(0, baselineShift),
+                         plan.revealAt(), false});
+    }
+    if (!value.isEmpty()) {
+        const double x = label.isEmpty() ? 0 : labelWidth + 6;
+        const double baselineShift = (rowHeight - 2 - valueMetrics.height()) / 2;
+        texts.push_back({value, m_valueFont, slice.labelColor,
+                         rowTop + QPointF(x, baselineShift) + slice.valueMove, plan.revealAt(),
+                         false});
+    }
+    const QPointF end(right ? moved.x() - 2 : moved.x() + rowWidth + 2,
+                      moved.y() + rowHeight / 2 - 1);
+    QColor lineColor = slice.labelColor;
+    lineColor.setAlpha(140);
+    leaders.push_back({QPolygonF({anchorOf(plan), QPointF(end.x() - direction * 8, end.y()), end}),
+                       lineColor, plan.revealAt()});
+}
+
+QRectF PieLayout::extentOf(const std::vector<PieText>& texts) const {
+    QRectF extent = m_geometry.topRect()
+                        .adjusted(-m_maxOffset, -m_maxOffset, m_maxOffset, m_maxOffset)
+                        .united(m_geometry.topRect().translated(0, m_geometry.depth + m_maxOffset));
+    for (const PieText& text : texts)
+        extent |= QRectF(text.topLeft, QFontMetricsF(text.font).size(0, text.text));
+    return extent;
+}
+
+std::unique_ptr<GroupNode> PieLayout::build(const QDir& movieFolder, const GraphFrame& frame) {
+    for (const PieSlice& slice : m_pie.slices)
+        m_maxOffset = std::max(m_maxOffset, slice.value > 0 ? slice.offset : 0.0);
+    m_geometry = PieGeometry::fit(m_area, labelRoom(), m_maxOffset);
+    planSlices();
+    std::vector<PieText> texts;
+    std::vector<PieLeader> leaders;
+    addValuesInside(texts);
+    addLabelColumn(true, texts, leaders);
+    addLabelColumn(false, texts, leaders);
+
+    const Millis duration = openingDuration(m_pie.speed);
+    const Track sweep = m_pie.animate
+                            ? Track::ramp(0, 360, kOpeningDelay, duration, Easing::InOutSine)
+                            : Track(360);
+    const Track reveal =
+        m_pie.animate ? Track::ramp(0, 1, kOpeningDelay, duration, Easing::InOutSine) : Track(1);
+    auto group = std::make_unique<GroupNode>(graphFrameTransform(frame, extentOf(texts)));
+    if (m_pie.shadow)
+        group->add(
+            std::make_unique<PieShadowNode>(shadowEllipse(), m_pie.shadowAlpha / 100.0, reveal));
+    std::vector<PieSliceShape> shapes;
+    for (const SlicePlan& plan : m_plans) {
+        const PieSlice& slice = m_pie.slices[plan.index];
+        shapes.push_back({plan.start, plan.span, plan.shift, shaded(slice.color, slice.shade),
+                          slice.alpha / 100.0});
+    }
+    const PieGeometry geometry = m_geometry;
+    auto uncovered = [geometry, sweep](Millis time) {
+        return geometry.sweptArea(kStartAngle, sweep.at(time));
+    };
+    group->add(std::make_unique<PieRasterCacheNode>(
+        std::make_unique<PieBodyNode>(m_geometry, shapes, sweep), kStageRect, uncovered));
+    group->add(std::make_unique<PieSweepEdgeNode>(m_geometry, std::move(shapes), sweep));
+    if (!m_pie.imagePath.isEmpty()) {
+        QImage image = loadPicture(m_pie.imagePath, movieFolder);
+        if (!image.isNull())
+            group->add(std::make_unique<PieImageNode>(std::move(image), m_geometry.topRect(),
+                                                      m_pie.imageAlpha / 100.0, reveal));
+    }
+    group->add(std::make_unique<PieLabelsNode>(std::move(texts), std::move(leaders), sweep));
+    return group;
+}
+
+QRectF PieLayout::shadowEllipse() const {
+    const QRectF base =
+        m_geometry.topRect()
+            .adjusted(-m_maxOffset, -m_maxOffset * 0.6, m_maxOffset, m_maxOffset * 0.6)
+            .translated(m_pie.shadowOffset / kShadowUnits + QPointF(0, m_geometry.depth));
+    return base.adjusted(-base.width() * 0.04, -base.height() * 0.04, base.width() * 0.04,
+                         base.height() * 0.06);
+}
+
+} // namespace
+
+void layoutPieGraph(const VariableText& text, const GraphFrame& frame, const QDir& movieFolder,
+                    Scene& scene) {
+    const PieData pie = PieData::read(text);
+    if (pie.total() <= 0)
+        return;
+    PieLayout layout(pie, frame.plotArea);
+    scene.add(Layer::Plot,
+              std::make_unique<PieRasterCacheNode>(layout.build(movieFolder, frame), kStageRect));
+}
+
+} // namespace tivora::engine

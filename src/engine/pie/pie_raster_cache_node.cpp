@@ -1,0 +1,60 @@
+#include "engine/pie/pie_raster_cache_node.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+#include <cmath>
+
+namespace tivora::engine {
+
+PieRasterCacheNode::PieRasterCacheNode(std::unique_ptr<SceneNode> child, QRectF bounds,
+                                       Uncovered uncovered)
+    : m_child(std::move(child))
+    , m_bounds(bounds)
+    , m_uncovered(std::move(uncovered)) {}
+
+bool PieRasterCacheNode::cacheable(const QPainter& painter) {
+    const QPaintDevice* device = painter.device();
+    if (device == nullptr || painter.transform().type() > QTransform::TxScale)
+        return false;
+    const int type = device->devType();
+    return type == QInternal::Image || type == QInternal::Pixmap || type == QInternal::Widget;
+}
+
+QPointF PieRasterCacheNode::preparePicture(const QPainter& painter) const {
+    const double ratio = painter.device()->devicePixelRatio();
+    const QTransform device = painter.transform() * QTransform::fromScale(ratio, ratio);
+    // Whole pixels of movement only move the picture; anything else draws it afresh.
+    const QPoint whole(int(std::floor(device.dx())), int(std::floor(device.dy())));
+    const Key key{device * QTransform::fromTranslate(-whole.x(), -whole.y()), ratio};
+    if (m_picture.isNull() || !(key == m_key)) {
+        const QRect area = key.transform.mapRect(m_bounds).toAlignedRect();
+        m_picture = QImage(area.size().expandedTo({1, 1}), QImage::Format_ARGB32_Premultiplied);
+        m_picture.fill(Qt::transparent);
+        QPainter cache(&m_picture);
+        cache.setRenderHints(painter.renderHints());
+        cache.setTransform(key.transform * QTransform::fromTranslate(-area.left(), -area.top()));
+        m_child->paint(cache, m_child->endTime());
+        cache.end();
+        m_picture.setDevicePixelRatio(ratio);
+        m_pictureAt = area.topLeft();
+        m_key = key;
+    }
+    return QPointF(m_pictureAt + whole) / ratio;
+}
+
+void PieRasterCacheNode::paint(QPainter& painter, Millis time) const {
+    const bool settled = time >= m_child->endTime();
+    if ((!settled && !m_uncovered) || !cacheable(painter)) {
+        m_child->paint(painter, time);
+        return;
+    }
+    const QPointF at = preparePicture(painter);
+    painter.save();
+    if (!settled)
+        painter.setClipPath(m_uncovered(time), Qt::IntersectClip);
+    painter.resetTransform();
+    painter.drawImage(at, m_picture);
+    painter.restore();
+}
+
+} // namespace tivora::engine

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "engine/scene/scene.h"
+
+#include <QImage>
+#include <QPainterPath>
+#include <QRectF>
+#include <QTransform>
+#include <functional>
+#include <memory>
+
+namespace tivora::engine {
+
+// Keeps the finished look of a part of the scene that has stopped changing (a pie once it has
+// opened, the notes once they are in) as a picture at the device's resolution, so a still frame
+// costs one picture copy instead of hundreds of gradient fills. A part whose animation only
+// uncovers its finished look (the pie's opening sweep) gives the area uncovered at each time, and
+// plays from the picture too. Otherwise, until the part settles, and on devices that are not
+// pixels (SVG, PDF), the part is painted as it is.
+class PieRasterCacheNode : public SceneNode {
+public:
+    using Uncovered = std::function<QPainterPath(Millis)>;
+
+    PieRasterCacheNode(std::unique_ptr<SceneNode> child, QRectF bounds, Uncovered uncovered = {});
+    void paint(QPainter& painter, Millis time) const override;
+    Millis endTime() const override { return m_child->endTime(); }
+    QUrl linkAt(QPointF point, Millis time) const override { return m_child->linkAt(point, time); }
+
+private:
+    struct Key {
+        QTransform transform; // device transform, whole pixels of translation removed
+        double pixelRatio = 0;
+        bool operator==(const Key&) const = default;
+    };
+    static bool cacheable(const QPainter& painter);
+    // Brings the picture up to date for the painter's device transform; gives where it goes.
+    QPointF preparePicture(const QPainter& painter) const;
+
+    std::unique_ptr<SceneNode> m_child;
+    QRectF m_bounds;
+    Uncovered m_uncovered;
+    mutable QImage m_picture;
+    mutable QPoint m_pictureAt;
+    mutable Key m_key;
+};
+
+} // namespace tivora::engine

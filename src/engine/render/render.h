@@ -1,0 +1,20 @@
+#pragma once
+
+#include "engine/scene/track.h"
+
+#include <QString>
+#include <optional>
+
+namespace tivora::engine {
+
+struct RenderOptions {
+    std::optional<Millis> time; // default: the end of every animation
+    std::optional<int> width;   // default: the stage width; height keeps the stage's aspect
+};
+
+// Renders a graph file or preview text (or a movie file) to OUT, whose extension chooses the form:
+// .png, .bmp, .svg or .pdf. Gives the reason when it could not.
+std::optional<QString> renderToFile(const QString& inPath, const QString& outPath,
+                                    const RenderOptions& options);
+
+} // namespace tivora::engine

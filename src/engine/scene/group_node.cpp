@@ -1,0 +1,48 @@
+#include "engine/scene/group_node.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace tivora::engine {
+
+GroupNode::GroupNode(QTransform transform, std::optional<QRectF> clip)
+    : m_transform(transform)
+    , m_clip(clip) {}
+
+void GroupNode::add(std::unique_ptr<SceneNode> node) {
+    m_children.push_back(std::move(node));
+}
+
+void GroupNode::paint(QPainter& painter, Millis time) const {
+    painter.setTransform(m_transform, true);
+    if (m_clip)
+        painter.setClipRect(*m_clip, Qt::IntersectClip);
+    for (const auto& child : m_children) {
+        painter.save();
+        child->paint(painter, time);
+        painter.restore();
+    }
+}
+
+Millis GroupNode::endTime() const {
+    Millis end = 0.0;
+    for (const auto& child : m_children)
+        end = std::max(end, child->endTime());
+    return end;
+}
+
+QUrl GroupNode::linkAt(QPointF point, Millis time) const {
+    bool invertible = false;
+    const QPointF local = m_transform.inverted(&invertible).map(point);
+    if (!invertible || (m_clip && !m_clip->contains(local)))
+        return {};
+    // The child painted last lies on top. (Reverse iterators rather than std::views::reverse,
+    // which clang cannot use with this standard library.)
+    for (auto child = m_children.rbegin(); child != m_children.rend(); ++child) {
+        if (QUrl url = (*child)->linkAt(local, time); !url.isEmpty())
+            return url;
+    }
+    return {};
+}
+
+} // namespace tivora::engine

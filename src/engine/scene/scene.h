@@ -1,0 +1,56 @@
+#pragma once
+
+#include "engine/scene/track.h"
+
+#include <QPointF>
+#include <QSizeF>
+#include <QUrl>
+#include <array>
+#include <memory>
+#include <vector>
+
+class QPainter;
+
+namespace tivora::engine {
+
+// The stage every graph is laid out on, in stage units; players scale it to their size.
+inline constexpr QSizeF kStageSize{700.0, 475.0};
+
+// Something drawn on the stage. Nodes are built once at layout with everything measured and
+// decided; painting only evaluates their tracks at the given time.
+class SceneNode {
+public:
+    virtual ~SceneNode() = default;
+    virtual void paint(QPainter& painter, Millis time) const = 0;
+    // When this node stops changing; kForever for a node that loops.
+    virtual Millis endTime() const { return 0.0; }
+    // The address a click at point opens, if this node has one there.
+    virtual QUrl linkAt(QPointF /*point*/, Millis /*time*/) const { return {}; }
+};
+
+// Layers are painted from first to last; within a layer nodes paint in the order they were added.
+enum class Layer {
+    Background, // stage colour
+    Backdrop,   // background images
+    Plot,       // plot area, axes, series, pie
+    Effect,     // animated overlay
+    Titles,     // header, footer, axis titles
+    Annotation, // notes
+    Count
+};
+
+class Scene {
+public:
+    void add(Layer layer, std::unique_ptr<SceneNode> node);
+    void paint(QPainter& painter, Millis time) const;
+    Millis endTime() const;
+    // When every animation that does end has ended; looping nodes are left out.
+    Millis settledTime() const;
+    QUrl linkAt(QPointF point, Millis time) const;
+    bool isEmpty() const;
+
+private:
+    std::array<std::vector<std::unique_ptr<SceneNode>>, std::size_t(Layer::Count)> m_layers;
+};
+
+} // namespace tivora::engine

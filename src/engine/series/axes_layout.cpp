@@ -1,0 +1,225 @@
+#include "engine/series/axes_layout.h"
+
+#include "engine/layout/graph_style.h"
+#include "engine/layout/graph_text.h"
+#include "engine/layout/text_fit.h"
+#include "engine/scene/group_node.h"
+#include "engine/scene/shape_node.h"
+
+#include <QFontMetricsF>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+namespace tivora::engine {
+namespace {
+
+constexpr double kPadding = 8.0;
+constexpr double kTick = 5.0;
+constexpr double kGap = 4.0;
+constexpr double kSmallestPlot = 40.0;
+// Turned column labels take at most this share of the graph's height; longer ones are shortened.
+constexpr double kMostLabelDepth = 0.3;
+constexpr double kTurn = -45.0;
+// More column labels than this never fit the stage, whatever the graph asks for.
+constexpr int kMostColumnLabels = 1000;
+constexpr double kSinTurn = 0.7071;
+
+AxisLook readAxis(const GraphText& text, char axis) {
+    const auto key = [axis](const char* rest) {
+        return QByteArray(QByteArray("&") + axis + rest);
+    };
+    const bool x = axis == 'X';
+    AxisLook look;
+    look.title = text.string(key("Title")).trimmed();
+    look.titleColor = text.color(key("TitleCol"), QColor(0x22, 0x22, 0x22));
+    look.labelColor = text.color(x ? "&XLabColor" : "&YLabColor", QColor(0x33, 0x33, 0x33));
+    look.lineColor = text.color(key("AxisCol"), QColor(0x55, 0x55, 0x55));
+    look.titlePixels = int(text.number(key("TFont"), 10, 8, 40));
+    look.labelPixels = int(text.number(key("LFont"), 10, 6, 40));
+    look.labelOffset = {text.number(key("lx").toLower(), 0, -100, 100),
+                        text.number(key("ly").toLower(), 0, -50, 50)};
+    look.titleOffset = {text.number(key("tx").toLower(), 0, x ? -300 : -100, x ? 300 : 100),
+                        text.number(key("ty").toLower(), 0, x ? -70 : -200, x ? 70 : 200)};
+    return look;
+}
+
+QPainterPath line(QPointF from, QPointF to) {
+    QPainterPath path;
+    path.moveTo(from);
+    path.lineTo(to);
+    return path;
+}
+
+} // namespace
+
+AxesLayout::AxesLayout(const GraphText& text, const std::vector<QString>& columnLabels,
+                       const AxisScale& scale, const QRectF& box)
+    : m_x(readAxis(text, 'X'))
+    , m_y(readAxis(text, 'Y'))
+    , m_gridColor(text.color("&YGridCol", QColor(0xDD, 0xDD, 0xDD)))
+    , m_mostColumnLabels(int(text.number("&XMax", 0, 0, kMostColumnLabels)))
+    , m_columnLabels(columnLabels)
+    , m_box(box)
+    , m_numberFont(graphFont(m_y.labelPixels)) {
+    m_geometry.scale = scale;
+    m_geometry.columns = std::max(int(columnLabels.size()), 1);
+
+    double numberWidth = 0.0;
+    for (const double value : scale.ticks())
+        numberWidth = std::max(numberWidth, textSize(scale.label(value), m_numberFont).width());
+    const double numberHeight = QFontMetricsF(m_numberFont).height();
+    const double titleHeight = QFontMetricsF(graphFont(m_y.titlePixels, true)).height();
+
+    const double left = box.left() + kPadding + (m_y.title.isEmpty() ? 0 : titleHeight + kGap) +
+                        numberWidth + kGap + kTick;
+    const double right = box.right() - kPadding * 2;
+    const double top = box.top() + kPadding + numberHeight / 2;
+    const ColumnLabelPlan plan = planColumnLabels(right - left, box.height());
+    const double xTitleHeight =
+        m_x.title.isEmpty() ? 0 : QFontMetricsF(graphFont(m_x.titlePixels, true)).height() + kGap;
+    const double bottom = std::max(
+        box.bottom() - kPadding - xTitleHeight - plan.depth - kGap - kTick, top + kSmallestPlot);
+    m_geometry.plot =
+        QRectF(QPointF(left, top), QPointF(std::max(right, left + kSmallestPlot), bottom));
+    placeNumbers();
+    placeColumnLabels(plan);
+    placeTitles(plan.depth);
+    m_extent = m_geometry.plot;
+    for (const PlacedText& placed : m_texts)
+        m_extent |= placed.bounds();
+}
+
+AxesLayout::ColumnLabelPlan AxesLayout::planColumnLabels(double plotWidth, double boxHeight) const {
+    ColumnLabelPlan plan;
+    plan.font = graphFont(m_x.labelPixels);
+    const int count = int(m_columnLabels.size());
+    if (count == 0)
+        return plan;
+    const QFontMetricsF metrics(plan.font);
+    for (const QString& label : m_columnLabels)
+        plan.longest = std::max(plan.longest, metrics.horizontalAdvance(label));
+    const double slot = std::max(plotWidth, 1.0) / count;
+    const int allowed =
+        m_mostColumnLabels > 0 ? (count + m_mostColumnLabels - 1) / m_mostColumnLabels : 1;
+    const int flat = int(std::ceil((plan.longest + 2 * kGap) / slot));
+    const int turned = int(std::ceil(metrics.height() * 1.3 / slot));
+    plan.every = std::max(allowed, flat);
+    if (flat > allowed && std::max(allowed, turned) < flat) {
+        plan.turned = true;
+        plan.every = std::max(allowed, turned);
+        const double mostLength =
+            (boxHeight * kMostLabelDepth - metrics.height() * kSinTurn) / kSinTurn;
+        plan.longest = std::min(plan.longest, std::max(mostLength, metrics.height()));
+        plan.depth = (plan.longest + metrics.height()) * kSinTurn;
+    } else {
+        plan.longest = std::min(plan.longest, plan.every * slot - kGap);
+        plan.depth = metrics.height();
+    }
+    plan.every = std::max(plan.every, 1);
+    return plan;
+}
+
+int AxesLayout::numberEvery(double plotHeight, double numberHeight) const {
+    const AxisScale& scale = m_geometry.scale;
+    const int intervals = int(std::lround((scale.max - scale.min) / scale.step));
+    if (intervals < 1)
+        return 1;
+    const double spacing = plotHeight / intervals;
+    const int needed = std::max(1, int(std::ceil(numberHeight * 1.15 / std::max(spacing, 0.01))));
+    // Thinned numbers keep round steps and, where a divisor allows, both ends of the axis.
+    for (const int every : {1, 2, 4, 5, 10, 20, 25, 50, 100}) {
+        if (every >= needed && intervals % every == 0)
+            return every;
+    }
+    for (const int every : {2, 5, 10, 20, 25, 50, 100}) {
+        if (every >= needed)
+            return every;
+    }
+    return needed;
+}
+
+std::vector<double> AxesLayout::markedValues() const {
+    const auto ticks = m_geometry.scale.ticks();
+    std::vector<double> marked;
+    for (std::size_t i = 0; i < ticks.size(); i += std::size_t(m_numberEvery))
+        marked.push_back(ticks[i]);
+    return marked;
+}
+
+void AxesLayout::placeNumbers() {
+    const PlotGeometry& g = m_geometry;
+    m_numberEvery = numberEvery(g.plot.height(), QFontMetricsF(m_numberFont).height());
+    for (const double value : markedValues()) {
+        const QPointF anchor(g.plot.left() - kTick - kGap, g.y(value));
+        m_texts.push_back({g.scale.label(value), m_numberFont, m_y.labelColor,
+                           anchor + m_y.labelOffset, Qt::AlignRight | Qt::AlignVCenter});
+    }
+}
+
+void AxesLayout::placeColumnLabels(const ColumnLabelPlan& plan) {
+    const QFontMetricsF metrics(plan.font);
+    const double top = m_geometry.plot.bottom() + kTick + kGap / 2;
+    for (int column = 0; column < int(m_columnLabels.size()); column += plan.every) {
+        const QString text = metrics.elidedText(m_columnLabels[std::size_t(column)], Qt::ElideRight,
+                                                plan.longest + 0.5);
+        const double x = m_geometry.columnCentre(column);
+        PlacedText placed{text, plan.font, m_x.labelColor, QPointF(x, top) + m_x.labelOffset,
+                          Qt::AlignHCenter | Qt::AlignTop};
+        if (plan.turned) {
+            placed.alignment = Qt::AlignRight | Qt::AlignVCenter;
+            placed.rotation = kTurn;
+            placed.anchor += QPointF(metrics.height() * 0.3, metrics.height() * 0.3);
+        }
+        m_texts.push_back(placed);
+    }
+}
+
+void AxesLayout::placeTitles(double columnLabelDepth) {
+    const QRectF& plot = m_geometry.plot;
+    if (!m_y.title.isEmpty()) {
+        const FittedText fitted =
+            fitText(m_y.title, graphFont(m_y.titlePixels, true), m_box.height() - kPadding, 7);
+        const QPointF anchor(m_box.left() + kPadding + fitted.size.height() / 2, plot.center().y());
+        m_texts.push_back({fitted.text, fitted.font, m_y.titleColor, anchor + m_y.titleOffset,
+                           Qt::AlignCenter, -90.0});
+    }
+    if (!m_x.title.isEmpty()) {
+        const FittedText fitted =
+            fitText(m_x.title, graphFont(m_x.titlePixels, true), m_box.width() - kPadding, 7);
+        const QPointF anchor(plot.center().x(),
+                             plot.bottom() + kTick + kGap + columnLabelDepth + kGap);
+        m_texts.push_back({fitted.text, fitted.font, m_x.titleColor, anchor + m_x.titleOffset,
+                           Qt::AlignHCenter | Qt::AlignTop});
+    }
+}
+
+void AxesLayout::addGrid(GroupNode& group) const {
+    const PlotGeometry& g = m_geometry;
+    QPainterPath grid;
+    for (const double value : markedValues()) {
+        grid.moveTo(g.plot.left(), g.y(value));
+        grid.lineTo(g.plot.right(), g.y(value));
+    }
+    group.add(std::make_unique<ShapeNode>(grid, Qt::NoBrush, QPen(m_gridColor, 1.0)));
+}
+
+void AxesLayout::addAxes(GroupNode& group) const {
+    const PlotGeometry& g = m_geometry;
+    QPainterPath ticks;
+    for (const double value : markedValues()) {
+        ticks.moveTo(g.plot.left() - kTick, g.y(value));
+        ticks.lineTo(g.plot.left(), g.y(value));
+    }
+    ticks.addPath(line(g.plot.topLeft(), g.plot.bottomLeft()));
+    group.add(std::make_unique<ShapeNode>(ticks, Qt::NoBrush,
+                                          QPen(m_y.lineColor, 1.5, Qt::SolidLine, Qt::FlatCap)));
+    const double baseY = g.y(g.scale.baseline());
+    group.add(std::make_unique<ShapeNode>(
+        line({g.plot.left() - kTick, baseY}, {g.plot.right(), baseY}), Qt::NoBrush,
+        QPen(m_x.lineColor, 1.5, Qt::SolidLine, Qt::FlatCap)));
+    for (const PlacedText& placed : m_texts)
+        group.add(placed.node());
+}
+
+} // namespace tivora::engine

@@ -1,0 +1,89 @@
+#include "engine/series/legend_layout.h"
+
+#include "engine/layout/graph_style.h"
+#include "engine/layout/text_fit.h"
+#include "engine/scene/group_node.h"
+#include "engine/scene/shape_node.h"
+#include "engine/scene/text_node.h"
+#include "engine/series/series_data.h"
+
+#include <QFontMetricsF>
+#include <QPainterPath>
+#include <algorithm>
+
+namespace tivora::engine {
+namespace {
+
+constexpr int kLegendPixels = 11;
+constexpr int kMostRows = 3;
+constexpr double kSwatch = 10.0;
+constexpr double kSpacing = 16.0;
+constexpr double kLongestName = 160.0;
+
+QFont legendFont() {
+    return graphFont(kLegendPixels);
+}
+
+} // namespace
+
+LegendLayout::LegendLayout(const SeriesData& data, const QRectF& box)
+    : m_data(data) {
+    const bool named =
+        std::ranges::any_of(data.series, [](const Series& s) { return !s.name.isEmpty(); });
+    if (data.series.size() < 2 || !named)
+        return;
+    const QFontMetricsF metrics(legendFont());
+    const double rowHeight = metrics.height() + 4;
+    std::vector<std::vector<std::pair<std::size_t, double>>> rows(1);
+    double rowWidth = 0.0;
+    const double room = box.width() - 2 * kSpacing;
+    for (std::size_t i = 0; i < data.series.size(); ++i) {
+        const double width =
+            kSwatch + 4 + std::min(metrics.horizontalAdvance(data.series[i].name), kLongestName);
+        if (rowWidth > 0 && rowWidth + width > room) {
+            if (int(rows.size()) == kMostRows)
+                return;
+            rows.emplace_back();
+            rowWidth = 0.0;
+        }
+        rows.back().push_back({i, width});
+        rowWidth += width + kSpacing;
+    }
+    double y = box.top() + 6;
+    for (const auto& row : rows) {
+        double width = -kSpacing;
+        for (const auto& item : row)
+            width += item.second + kSpacing;
+        double x = box.center().x() - width / 2;
+        for (const auto& [series, itemWidth] : row) {
+            const QRectF swatch(x, y + (rowHeight - kSwatch) / 2, kSwatch, kSwatch);
+            m_entries.push_back({swatch, {x + kSwatch + 4, y + rowHeight / 2}, series});
+            m_extent |= QRectF(x, y, itemWidth, rowHeight);
+            x += itemWidth + kSpacing;
+        }
+        y += rowHeight;
+    }
+    m_height = y - box.top();
+}
+
+void LegendLayout::addTo(GroupNode& group, const QColor& textColor) const {
+    const QFont font = legendFont();
+    const QFontMetricsF metrics(font);
+    for (const Entry& entry : m_entries) {
+        const Series& series = m_data.series[entry.series];
+        QPainterPath swatch;
+        if (series.type == SeriesType::Line) {
+            swatch.addRoundedRect(entry.swatch.adjusted(0, kSwatch * 0.35, 0, -kSwatch * 0.35), 1.5,
+                                  1.5);
+        } else {
+            swatch.addRoundedRect(entry.swatch, 2, 2);
+        }
+        group.add(std::make_unique<ShapeNode>(
+            swatch, withOpacity(series.color, std::max(series.opacity, 60.0))));
+        const QString name = metrics.elidedText(series.name, Qt::ElideRight, kLongestName);
+        group.add(std::make_unique<TextNode>(name, font, textColor, entry.textAnchor,
+                                             Qt::AlignLeft | Qt::AlignVCenter));
+    }
+}
+
+} // namespace tivora::engine

@@ -1,0 +1,102 @@
+#include "engine/series/line_series_node.h"
+
+#include "engine/layout/graph_style.h"
+#include "engine/scene/growth.h"
+#include "engine/series/series_data.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace tivora::engine {
+namespace {
+
+// The editor offers line widths up to 99 with 10 as the default. Drawn at 0.4 stage units each, the
+// default line is 4 units wide and the widest 16: thick enough to read as a pipe, thin enough not
+// to cover the neighbouring columns.
+double penWidthFor(double lineWidth) {
+    return std::clamp(lineWidth * 0.4, 1.0, 16.0);
+}
+
+// Point markers only where columns are wide enough for them to stay apart.
+constexpr double kNarrowestMarkedColumn = 14.0;
+
+} // namespace
+
+LineSeriesNode::LineSeriesNode(const Series& series, const PlotGeometry& geometry)
+    : m_geometry(geometry)
+    , m_growth(growthTrack(series.speed))
+    , m_area(series.type == SeriesType::Area)
+    , m_color(withOpacity(series.color, series.opacity))
+    // Where columns are narrower than the pipe, a pipe would only smear neighbouring points into
+    // one band: such dense lines are drawn thin, which is also the one width that stays quick to
+    // draw for a thousand jagged points.
+    , m_penWidth(
+          m_area ? 1.5
+                 : std::min(penWidthFor(series.lineWidth), std::max(1.0, geometry.slotWidth() / 2)))
+    , m_markers(!m_area && geometry.slotWidth() >= kNarrowestMarkedColumn) {
+    Run run;
+    for (int column = 0; column < int(series.values.size()); ++column) {
+        const double value = series.values[std::size_t(column)];
+        if (std::isnan(value)) {
+            if (!run.xs.empty())
+                m_runs.push_back(std::move(run));
+            run = {};
+            continue;
+        }
+        run.xs.push_back(geometry.columnCentre(column));
+        run.values.push_back(value);
+    }
+    if (!run.xs.empty())
+        m_runs.push_back(std::move(run));
+}
+
+QPolygonF LineSeriesNode::pointsAt(const Run& run, double grown) const {
+    const double baseline = m_geometry.scale.baseline();
+    QPolygonF points;
+    points.reserve(qsizetype(run.xs.size()) + 2);
+    for (std::size_t i = 0; i < run.xs.size(); ++i)
+        points.append({run.xs[i], m_geometry.y(baseline + (run.values[i] - baseline) * grown)});
+    return points;
+}
+
+void LineSeriesNode::paint(QPainter& painter, Millis time) const {
+    const double grown = m_growth.at(time);
+    painter.setClipRect(m_geometry.plot.adjusted(-m_penWidth, -m_penWidth, m_penWidth, m_penWidth),
+                        Qt::IntersectClip);
+    const double baseY = m_geometry.y(m_geometry.scale.baseline());
+    for (const Run& run : m_runs) {
+        QPolygonF points = pointsAt(run, grown);
+        if (m_area) {
+            QPolygonF area = points;
+            area.append({run.xs.back(), baseY});
+            area.prepend({run.xs.front(), baseY});
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(m_color);
+            painter.drawPolygon(area);
+        }
+        QPen pen(m_area ? m_color.darker(125) : m_color, m_penWidth, Qt::SolidLine, Qt::RoundCap,
+                 Qt::RoundJoin);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        if (points.size() == 1 && !m_markers)
+            painter.drawPoint(points.front());
+        painter.drawPolyline(points);
+        if (!m_area && m_penWidth >= 3.0) {
+            // A light streak along the line gives it the look of a pipe.
+            QPen shine(QColor(255, 255, 255, 90), m_penWidth * 0.3, Qt::SolidLine, Qt::RoundCap,
+                       Qt::RoundJoin);
+            painter.setPen(shine);
+            painter.drawPolyline(points.translated(0, -m_penWidth * 0.18));
+        }
+        if (m_markers) {
+            painter.setPen(QPen(m_color.darker(130), 1.0));
+            painter.setBrush(Qt::white);
+            const double radius = std::max(m_penWidth * 0.75, 2.5);
+            for (const QPointF& point : points)
+                painter.drawEllipse(point, radius, radius);
+        }
+    }
+}
+
+} // namespace tivora::engine

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "engine/scene/scene.h"
+#include "engine/scene/track.h"
+#include "engine/series/plot_geometry.h"
+
+#include <QColor>
+#include <QPolygonF>
+#include <vector>
+
+namespace tivora::engine {
+
+struct Series;
+
+// A line or area series: its points rise from the baseline to their values as the series grows.
+// A cell without a number breaks the line (and the area) into runs.
+class LineSeriesNode : public SceneNode {
+public:
+    LineSeriesNode(const Series& series, const PlotGeometry& geometry);
+
+    void paint(QPainter& painter, Millis time) const override;
+    Millis endTime() const override { return m_growth.endTime(); }
+
+private:
+    struct Run {
+        std::vector<double> xs;
+        std::vector<double> values;
+    };
+    QPolygonF pointsAt(const Run& run, double grown) const;
+
+    PlotGeometry m_geometry;
+    Track m_growth;
+    bool m_area;
+    QColor m_color;
+    double m_penWidth;
+    bool m_markers;
+    std::vector<Run> m_runs;
+};
+
+} // namespace tivora::engine

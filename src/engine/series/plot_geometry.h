@@ -1,0 +1,22 @@
+#pragma once
+
+#include "engine/series/axis_scale.h"
+
+#include <QRectF>
+#include <algorithm>
+
+namespace tivora::engine {
+
+// Where values and columns of a series graph lie in the graph's own coordinates.
+struct PlotGeometry {
+    QRectF plot;
+    AxisScale scale;
+    int columns = 1;
+
+    double y(double value) const { return plot.bottom() - scale.fraction(value) * plot.height(); }
+    double slotWidth() const { return plot.width() / std::max(columns, 1); }
+    double columnLeft(int column) const { return plot.left() + column * slotWidth(); }
+    double columnCentre(int column) const { return columnLeft(column) + slotWidth() / 2; }
+};
+
+} // namespace tivora::engine
