@@ -43,6 +43,9 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     Panel1->setObjectName(u"Panel1"_s);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setLineWidth(1);
+    // The logo is drawn for a light ground, whatever the window's own colour.
+    Panel1->setBackgroundRole(QPalette::Base);
+    Panel1->setAutoFillBackground(true);
     ProgramIcon->setObjectName(u"ProgramIcon"_s);
     ProgramIcon->setFixedSize(kIconSize);
     ProgramIcon->setAlignment(Qt::AlignCenter);
