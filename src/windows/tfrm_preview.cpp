@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -66,6 +67,8 @@ TfrmPreview::TfrmPreview(const GraphDocumentModel& model, MoviePlayer& mainPlaye
     connect(btnSaveImage, &QPushButton::clicked, this, &TfrmPreview::btnSaveImageClick);
     connect(btnRefresh, &QPushButton::clicked, this, &TfrmPreview::btnRefreshClick);
     connect(btnClose, &QPushButton::clicked, this, &TfrmPreview::btnCloseClick);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &TfrmPreview::btnCloseClick);
 }
 
 void TfrmPreview::showPreview() {
@@ -130,8 +133,8 @@ void TfrmPreview::reloadMovie() {
 void TfrmPreview::btnSaveImageClick() {
     btnSaveImage->setEnabled(false);
     setWindowTitle(kPendingCaption);
-    // The picture is taken from the player itself, so the capture keystroke changes nothing
-    // here; it is still sent, as other programs watching for it expect.
+    // The picture is taken from the player itself and needs no capture keystroke; the keystroke
+    // is still sent as it always was, for anything that listens for it.
     SendKeys(u"^+%{PRT}"_s);
     ShockwaveFlash1->StopPlay();
     m_mainPlayer.StopPlay();
