@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
@@ -21,6 +22,12 @@ QString boxTitle() {
 
 QString withDetail(const QString& text, const QString& detail) {
     return detail.isEmpty() ? text : text + u'\n' + detail;
+}
+
+// The extension of a filter entry's first pattern: "png" of "PNG picture (*.png)".
+QString suffixOfFilter(const QString& filter) {
+    static const QRegularExpression pattern(u"\\*\\.(\\w+)"_s);
+    return pattern.match(filter).captured(1);
 }
 
 } // namespace
@@ -66,6 +73,11 @@ QString QtDialogs::saveFileName(const QString& title, const QString& filter,
     QFileDialog dialog(dialogParent(), title, QString(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
+    // A name typed without an extension takes the one of the file type chosen in the list.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+        if (const QString suffix = suffixOfFilter(f); !suffix.isEmpty())
+            dialog.setDefaultSuffix(suffix);
+    });
     // The overwrite question is the caller's, worded as the program words it.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

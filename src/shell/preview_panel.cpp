@@ -21,7 +21,6 @@ PreviewPanel::PreviewPanel(QWidget* parent)
     btnRefresh->setObjectName(u"btnRefresh"_s);
     btnRefresh->setToolTip(u"Refresh the preview"_s);
     btnPreview->setObjectName(u"btnPreview"_s);
-    btnPreview->setEnabled(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

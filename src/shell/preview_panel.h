@@ -18,7 +18,7 @@ public:
 
     MoviePlayer* ShockwaveFlash1;
     QPushButton* btnRefresh;
-    // Shows the preview window, which is not part of the program yet: disabled until it is.
+    // Shows the preview window.
     QPushButton* btnPreview;
 };
 

@@ -15,6 +15,9 @@
 #include "shell/main_menu.h"
 #include "shell/preview_cycle.h"
 #include "shell/preview_panel.h"
+#include "windows/help_pages.h"
+#include "windows/tfrm_about.h"
+#include "windows/tfrm_preview.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -68,6 +71,8 @@ TfrmLumara::TfrmLumara(QWidget* parent)
         move(screen->availableGeometry().center() - rect().center());
 
     m_preview = std::make_unique<PreviewCycle>(m_model, *Panel9->ShockwaveFlash1);
+    frmPreview = new TfrmPreview(m_model, *Panel9->ShockwaveFlash1, this);
+    frmAbout = new TfrmAbout(this);
     m_fileCommands = std::make_unique<FileCommands>(*this);
     // The pages go in before the page control is wired to the preview, so that adding them
     // refreshes nothing.
@@ -101,6 +106,13 @@ void TfrmLumara::connectCommands() {
             &PreviewCycle::RefreshPreview);
     connect(pageControl1, &QTabWidget::currentChanged, m_preview.get(),
             &PreviewCycle::RefreshPreview);
+    connect(Panel9->btnPreview, &QPushButton::clicked, frmPreview, &TfrmPreview::showPreview);
+    connect(m_preview.get(), &PreviewCycle::previewReloaded, frmPreview,
+            &TfrmPreview::followMainPreview);
+    connect(frmPreview, &TfrmPreview::refreshMainPreview, m_preview.get(),
+            &PreviewCycle::RefreshPreview);
+    connect(m_menu->mnuAbout, &QAction::triggered, frmAbout, &QDialog::exec);
+    connect(m_menu->mnuHelp, &QAction::triggered, this, [] { HelpPages::open(); });
 }
 
 void TfrmLumara::addEditorPage(EditorPage* page) {

@@ -15,6 +15,8 @@ class FileCommands;
 class MainMenu;
 class PreviewCycle;
 class PreviewPanel;
+class TfrmAbout;
+class TfrmPreview;
 
 // The main window: the one open graph, the editing pages on the left, the live preview on the
 // right, and the menu bar. It composes its parts and wires them; the file commands, the preview
@@ -34,6 +36,8 @@ public:
 
     QTabWidget* pageControl1;
     PreviewPanel* Panel9;
+    TfrmPreview* frmPreview;
+    TfrmAbout* frmAbout;
 
     // Adds an editing page; it is shown for the base types it names.
     void addEditorPage(EditorPage* page);

@@ -1,0 +1,43 @@
+// The Qt save dialog: the file type chosen in its list gives its extension to a bare name.
+#include "controls/qt_dialogs.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace tivora;
+using namespace Qt::StringLiterals;
+
+class TestQtDialogs : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void theChosenFileTypeGivesItsExtension() {
+        QTemporaryDir folder;
+        QtDialogs dialogs;
+        const QString filter = u"Bitmap (*.bmp);;PNG picture (*.png)"_s;
+        const auto answer = [&](const QString& type) {
+            QTimer::singleShot(0, qApp, [&folder, type] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                dialog->setDirectory(folder.path());
+                // Chosen as a user chooses it: from the list, by keyboard.
+                auto* types = dialog->findChild<QComboBox*>(u"fileTypeCombo"_s);
+                QVERIFY(types);
+                while (!type.isEmpty() && types->currentText() != type)
+                    QTest::keyClick(types, Qt::Key_Down);
+                dialog->selectFile(u"still"_s);
+                QMetaObject::invokeMethod(dialog, "accept");
+            });
+            return dialogs.saveFileName(u"Export"_s, filter, u"bmp"_s);
+        };
+        QCOMPARE(answer(QString()), folder.filePath(u"still.bmp"_s));
+        QCOMPARE(answer(u"PNG picture (*.png)"_s), folder.filePath(u"still.png"_s));
+    }
+};
+
+QTEST_MAIN(TestQtDialogs)
+#include "tst_qt_dialogs.moc"
