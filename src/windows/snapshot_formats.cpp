@@ -1,6 +1,6 @@
 #include "windows/snapshot_formats.h"
 
-#include "engine/render.h"
+#include "engine/render/render.h"
 
 #include <QDir>
 #include <QFileInfo>

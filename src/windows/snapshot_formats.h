@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/track.h"
+#include "engine/scene/track.h"
 
 #include <QImage>
 #include <QString>

@@ -5,7 +5,7 @@
 #include "../shell/shell_environment.h"
 #include "controls/movie_player.h"
 #include "document/graph_document_model.h"
-#include "engine/movie.h"
+#include "engine/movies/movie.h"
 #include "windows/tfrm_preview.h"
 
 #include <QImage>
