@@ -71,6 +71,11 @@ QGroupBox* positionGroup(const QString& title, CaptionedTrackbar* across, Captio
 
 QWidget* endedBar(const QString& question, CaptionedTrackbar* bar, const QString& lowEnd,
                   const QString& highEnd) {
+    return endedBar(question, bar, bar->caption(), lowEnd, highEnd);
+}
+
+QWidget* endedBar(const QString& question, QAbstractSlider* bar, QWidget* position,
+                  const QString& lowEnd, const QString& highEnd) {
     auto* widget = new QWidget;
     auto* layout = new QGridLayout(widget);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -78,7 +83,7 @@ QWidget* endedBar(const QString& question, CaptionedTrackbar* bar, const QString
     if (!question.isEmpty())
         layout->addWidget(fieldLabel(question, bar), 0, 0, 1, 3);
     layout->addWidget(bar, 1, 0, 1, 2);
-    layout->addWidget(bar->caption(), 1, 2);
+    layout->addWidget(position, 1, 2);
     layout->addWidget(new QLabel(lowEnd), 2, 0, Qt::AlignLeft);
     layout->addWidget(new QLabel(highEnd), 2, 1, Qt::AlignRight);
     layout->setColumnStretch(0, 1);
@@ -90,6 +95,11 @@ QPushButton* ellipsisButton(const QString& name, const QString& hint) {
     auto* button = named(new QPushButton(QStringLiteral("...")), name, hint);
     button->setFixedSize(24, 20);
     return button;
+}
+
+void setReadingTabOrder(const std::vector<QWidget*>& widgets) {
+    for (std::size_t index = 1; index < widgets.size(); ++index)
+        QWidget::setTabOrder(widgets[index - 1], widgets[index]);
 }
 
 QRadioButton* namedRadio(const QString& name, const QString& caption, const QString& hint) {

@@ -3,8 +3,10 @@
 #include "controls/num_edit.h"
 #include "controls/string_align_grid.h"
 #include "document/grid_layouts.h"
+#include "editing/number_cell_warning.h"
 #include "editing/page_layout.h"
 #include "editing/pie_slices.h"
+#include "editing/tfrm_pie_slice_opt.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -40,6 +42,14 @@ TStringAlignGrid* sliceGrid() {
     grid->setEditValidator([](int column, int row, const QString& text) {
         return checkEncodedText(u"Slice grid, column %1, row %2"_s.arg(column).arg(row), text);
     });
+    // The colours are the cells' own colours, chosen in the slice options that a double-click
+    // opens; their colour text is there to read, and typing over it would change nothing saved.
+    grid->setDoubleClickEdits(false);
+    for (int column : {SliceColour, SliceValueClr, SliceLabelClr})
+        grid->setColumnEditable(column, false);
+    grid->setCellWarning(
+        numberCellWarning([](int column, int row) { return column == SliceValue && row >= 1; },
+                          u"Not a number: the slice is drawn with no size."_s));
     return grid;
 }
 
@@ -83,7 +93,8 @@ PieDataPage::PieDataPage(GraphDocumentModel& model, QWidget* parent)
     , chkPieASP(new QCheckBox(u"Allow ASP parameters passed to file to load values"_s))
     , rdoAnimate(namedRadio(u"rdoAnimate"_s, u"Yes"_s, u"Animate drawing the graph"_s))
     , rdoNoAnimate(namedRadio(u"rdoNoAnimate"_s, u"No"_s, u"Set to no while testing"_s))
-    , sbAnimSpeed(speedBar()) {
+    , sbAnimSpeed(speedBar())
+    , frmPieSliceOpt(new TfrmPieSliceOpt(model, this)) {
     setObjectName(u"TabPieData"_s);
     chkPieASP->setObjectName(u"chkPieASP"_s);
     chkPieASP->setToolTip(u"Parameters will be passed into the graph."_s);
@@ -97,6 +108,10 @@ PieDataPage::PieDataPage(GraphDocumentModel& model, QWidget* parent)
     layout->addWidget(animateGroup());
     layout->addWidget(chkPieASP);
     bindControls();
+    setReadingTabOrder({edtPieSlices, sgrdPieSlices, btnPieDataUp, btnPieDataDown, rdoPiePercen,
+                        rdoPieValues, rdoPieNone, edtPieValueFontSize->edit(),
+                        edtPieLabelFontSize->edit(), rdoAnimate, rdoNoAnimate, sbAnimSpeed,
+                        chkPieASP});
 }
 
 QString PieDataPage::caption() const {
@@ -198,6 +213,8 @@ void PieDataPage::bindControls() {
         edit([this](GraphDocument& d) { d.pie.sgrdPieSlices = sgrdPieSlices->grid(); });
     });
     connect(sgrdPieSlices, &QAbstractItemView::clicked, this, &PieDataPage::sgrdPieSlicesClick);
+    connect(sgrdPieSlices, &TStringAlignGrid::openRequested, this,
+            &PieDataPage::sgrdPieSlicesDblClick);
     connect(btnPieDataUp, &QPushButton::clicked, this, &PieDataPage::btnPieDataUpClick);
     connect(btnPieDataDown, &QPushButton::clicked, this, &PieDataPage::btnPieDataDownClick);
     reload();
@@ -236,6 +253,14 @@ void PieDataPage::sgrdPieSlicesClick() {
     if (document().loadingGraph)
         return;
     fitColumns();
+    refresh();
+}
+
+void PieDataPage::sgrdPieSlicesDblClick() {
+    const int row = sgrdPieSlices->currentRow();
+    if (row < 1 || row >= document().pie.sgrdPieSlices.rowCount())
+        return;
+    frmPieSliceOpt->showForSlice(row);
     refresh();
 }
 

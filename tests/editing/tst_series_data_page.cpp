@@ -78,8 +78,8 @@ void TstSeriesDataPage::loadsWithoutWritingBack() {
     QCOMPARE(page.sgrdData->grid().columnCount(), 5);
     QCOMPARE(page.sgrdData->cell(DataSeriesName, 2), u"S2"_s);
     QCOMPARE(page.sgrdProp->cell(PropAlpha, 3), u"53"_s);
-    QVERIFY(page.pageControl2->isTabVisible(0));
-    QVERIFY(!page.pageControl2->isTabVisible(1));
+    QVERIFY(page.PageControl3->isTabVisible(0));
+    QVERIFY(!page.PageControl3->isTabVisible(1));
 }
 
 void TstSeriesDataPage::countChangesKeepAndRestoreCells() {
