@@ -102,6 +102,14 @@ void setReadingTabOrder(const std::vector<QWidget*>& widgets) {
         QWidget::setTabOrder(widgets[index - 1], widgets[index]);
 }
 
+QLabel* rowOptionsHint() {
+    auto* hint = new QLabel(QStringLiteral("Select line and then Double-Click to edit properties"));
+    hint->setWordWrap(true);
+    hint->setToolTip(QStringLiteral("From the keyboard: Alt+Enter opens the properties of the "
+                                    "selected line, Ctrl+Tab leaves the grid."));
+    return hint;
+}
+
 QRadioButton* namedRadio(const QString& name, const QString& caption, const QString& hint) {
     return named(new QRadioButton(caption), name, hint);
 }

@@ -41,6 +41,9 @@ QWidget* endedBar(const QString& question, QAbstractSlider* bar, QWidget* positi
                   const QString& lowEnd, const QString& highEnd);
 // The small "..." button beside a field or colour panel that opens its dialog.
 QPushButton* ellipsisButton(const QString& name, const QString& hint);
+// The line under a grid whose rows open a dialog of their options, with the keys that do the
+// same from the keyboard as its hint.
+QLabel* rowOptionsHint();
 // A radio button with its name, caption and hint.
 QRadioButton* namedRadio(const QString& name, const QString& caption, const QString& hint);
 

@@ -131,8 +131,7 @@ QWidget* PieDataPage::slicesGroup() {
     moves->addWidget(btnPieDataUp);
     moves->addWidget(btnPieDataDown);
     moves->addStretch();
-    auto* hint = new QLabel(u"Select line and then Double-Click to edit properties"_s);
-    hint->setWordWrap(true);
+    QLabel* hint = rowOptionsHint();
     auto* body = new QWidget;
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -112,16 +112,20 @@ void SeriesDataPage::addToDataSheet(QWidget* row) {
 }
 
 void SeriesDataPage::setTabOrder() {
-    std::vector<QWidget*> order{edtSeries, edtCols,   edtXGap,     chkStacked,
-                                sgrdData,  btnDataUp, btnDataDown, chkASP};
+    std::vector<QWidget*> order{
+        edtSeries, edtCols,   edtXGap,     chkStacked, PageControl3->tabBar(),
+        sgrdData,  btnDataUp, btnDataDown, chkASP};
     // Rows added to the sheet follow the ASP box, in the order they stand.
     auto* layout = TabSheet1->layout();
     for (int index = layout->indexOf(chkASP) + 1; index < layout->count(); ++index) {
-        if (QWidget* row = layout->itemAt(index)->widget()) {
-            for (QWidget* control : row->findChildren<QWidget*>()) {
-                if (control->focusPolicy() & Qt::TabFocus)
-                    order.push_back(control);
-            }
+        QWidget* row = layout->itemAt(index)->widget();
+        if (!row)
+            continue;
+        QList<QWidget*> controls = row->findChildren<QWidget*>();
+        controls.prepend(row);
+        for (QWidget* control : controls) {
+            if (control->focusPolicy() & Qt::TabFocus)
+                order.push_back(control);
         }
     }
     setReadingTabOrder(order);
@@ -156,8 +160,7 @@ QWidget* SeriesDataPage::dataTab() {
     moves->addWidget(btnDataUp);
     moves->addWidget(btnDataDown);
     moves->addStretch();
-    auto* hint = new QLabel(u"Select line and then Double-Click to edit properties"_s);
-    hint->setWordWrap(true);
+    QLabel* hint = rowOptionsHint();
     chkASP->setStyleSheet(u"QCheckBox { font-size: 8pt; }"_s);
     auto* layout = new QVBoxLayout(TabSheet1);
     layout->setContentsMargins(2, 2, 2, 2);
