@@ -4,6 +4,7 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -89,6 +90,25 @@ QWidget* endedBar(const QString& question, QAbstractSlider* bar, QWidget* positi
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
     return widget;
+}
+
+QGroupBox* animateOpeningGroup(const QString& title, QRadioButton* yes, QRadioButton* no,
+                               CaptionedTrackbar* speed) {
+    auto* layout = new QGridLayout;
+    layout->setVerticalSpacing(1);
+    layout->addWidget(yes, 0, 0);
+    layout->addWidget(no, 1, 0);
+    auto* caption = new QHBoxLayout;
+    caption->addWidget(fieldLabel(QStringLiteral("Speed"), speed));
+    caption->addWidget(speed->caption());
+    caption->addStretch();
+    layout->addLayout(caption, 0, 1, 1, 3);
+    layout->addWidget(new QLabel(QStringLiteral("5")), 1, 1);
+    layout->addWidget(speed, 1, 2);
+    layout->addWidget(new QLabel(QStringLiteral("100")), 1, 3);
+    layout->setColumnStretch(2, 1);
+    layout->setColumnMinimumWidth(0, 60);
+    return compactGroup(title, layout);
 }
 
 QPushButton* ellipsisButton(const QString& name, const QString& hint) {

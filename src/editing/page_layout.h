@@ -39,6 +39,10 @@ QWidget* endedBar(const QString& question, CaptionedTrackbar* bar, const QString
 // The same with another widget showing the bar's position.
 QWidget* endedBar(const QString& question, QAbstractSlider* bar, QWidget* position,
                   const QString& lowEnd, const QString& highEnd);
+// The "Animate ... Opening?" group: "Yes" and "No" on the left, the speed bar between its end
+// labels "5" and "100" on the right, "Speed" and the bar's caption above it.
+QGroupBox* animateOpeningGroup(const QString& title, QRadioButton* yes, QRadioButton* no,
+                               CaptionedTrackbar* speed);
 // The small "..." button beside a field or colour panel that opens its dialog.
 QPushButton* ellipsisButton(const QString& name, const QString& hint);
 // The line under a grid whose rows open a dialog of their options, with the keys that do the

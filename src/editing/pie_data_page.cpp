@@ -105,7 +105,10 @@ PieDataPage::PieDataPage(GraphDocumentModel& model, QWidget* parent)
     layout->setSpacing(4);
     layout->addWidget(slicesGroup(), 1);
     layout->addWidget(labelsGroup());
-    layout->addWidget(animateGroup());
+    QGroupBox* animate =
+        animateOpeningGroup(u"Animate Opening?"_s, rdoAnimate, rdoNoAnimate, sbAnimSpeed);
+    animate->setObjectName(u"gbAnimate"_s);
+    layout->addWidget(animate);
     layout->addWidget(chkPieASP);
     bindControls();
     setReadingTabOrder({edtPieSlices, sgrdPieSlices, btnPieDataUp, btnPieDataDown, rdoPiePercen,
@@ -155,26 +158,6 @@ QWidget* PieDataPage::labelsGroup() {
     layout->addWidget(edtPieLabelFontSize, 2, 1);
     layout->setColumnStretch(3, 1);
     return compactGroup(u"Show Segment Labels as "_s, layout);
-}
-
-QWidget* PieDataPage::animateGroup() {
-    auto* layout = new QGridLayout;
-    layout->setVerticalSpacing(1);
-    layout->addWidget(rdoAnimate, 0, 0);
-    layout->addWidget(rdoNoAnimate, 1, 0);
-    auto* speed = new QHBoxLayout;
-    speed->addWidget(fieldLabel(u"Speed"_s, sbAnimSpeed));
-    speed->addWidget(sbAnimSpeed->caption());
-    speed->addStretch();
-    layout->addLayout(speed, 0, 1, 1, 3);
-    layout->addWidget(new QLabel(u"5"_s), 1, 1);
-    layout->addWidget(sbAnimSpeed, 1, 2);
-    layout->addWidget(new QLabel(u"100"_s), 1, 3);
-    layout->setColumnStretch(2, 1);
-    layout->setColumnMinimumWidth(0, 60);
-    auto* group = compactGroup(u"Animate Opening?"_s, layout);
-    group->setObjectName(u"gbAnimate"_s);
-    return group;
 }
 
 void PieDataPage::bindControls() {

@@ -46,7 +46,6 @@ public:
 private:
     QWidget* slicesGroup();
     QWidget* labelsGroup();
-    QWidget* animateGroup();
     void bindControls();
     // Fits every column to its widest text, but never narrower than a cell can be clicked. The
     // grid is fitted whenever it shows a new shape or new cells of the graph, and on a click.

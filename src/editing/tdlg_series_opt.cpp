@@ -76,7 +76,7 @@ UpDownField* valueSizeField() {
 } // namespace
 
 TdlgSeriesOpt::TdlgSeriesOpt(GraphDocumentModel& model, QWidget* parent)
-    : QDialog(parent)
+    : OptionDialog(model, kSampleSize, parent)
     , rdoBar(named(new QRadioButton(u"Bar"_s), u"rdoBar"_s))
     , rdoLine(named(new QRadioButton(u"Line"_s), u"rdoLine"_s))
     , rdoArea(named(new QRadioButton(u"Area"_s), u"rdoArea"_s))
@@ -95,11 +95,7 @@ TdlgSeriesOpt::TdlgSeriesOpt(GraphDocumentModel& model, QWidget* parent)
     , chkColValues(named(new QCheckBox(u"Show Column Value labels"_s), u"chkColValues"_s))
     , chkGCV(named(new QCheckBox(u"Show Column Value labels Growing"_s), u"chkGCV"_s))
     , edtColValSize(valueSizeField())
-    , edtLineWidth(lineWidthEdit())
-    , btnOK(named(new QPushButton(u"OK"_s), u"btnOK"_s))
-    , ShockwaveFlash1(named(new MoviePlayer, u"ShockwaveFlash1"_s))
-    , m_model(model)
-    , m_sample(*ShockwaveFlash1) {
+    , edtLineWidth(lineWidthEdit()) {
     setObjectName(u"dlgSeriesOpt"_s);
     setWindowTitle(u"Series Options"_s);
     rdoBar->setChecked(true);
@@ -110,31 +106,20 @@ TdlgSeriesOpt::TdlgSeriesOpt(GraphDocumentModel& model, QWidget* parent)
     edtAlpha->setFixedWidth(36);
     // The edit only mirrors the bar beside it, which is the control to use.
     edtAlpha->setFocusPolicy(Qt::NoFocus);
-    ShockwaveFlash1->setFixedSize(kSampleSize);
-    btnOK->setDefault(true);
 
     auto* controls = new QVBoxLayout;
-    controls->setSpacing(6);
     controls->addWidget(typeGroup());
     controls->addWidget(colourButtons());
     controls->addWidget(alphaGroup());
-    controls->addWidget(animateGroup());
+    controls->addWidget(
+        animateOpeningGroup(u"Animate Series Opening?"_s, rdoAnimate, rdoNoAnimate, sbAnimSpeed));
     controls->addWidget(typePages());
-    controls->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    controls->addLayout(buttons);
-    auto* layout = new QHBoxLayout(this);
-    layout->setSpacing(10);
-    layout->addWidget(ShockwaveFlash1, 0, Qt::AlignTop);
-    layout->addLayout(controls, 1);
+    layOut(controls);
     setReadingTabOrder({rdoBar, rdoLine, rdoArea, btnSeriesColor, btnTextColour, trkSeriesAlpha,
                         rdoAnimate, rdoNoAnimate, sbAnimSpeed, chkColValues, chkGCV,
                         edtColValSize->edit(), edtLineWidth, btnOK});
     connectControls();
     showTypePage();
-    setFixedSize(sizeHint().expandedTo(QSize(440, 0)));
 }
 
 QWidget* TdlgSeriesOpt::typeGroup() {
@@ -160,23 +145,6 @@ QWidget* TdlgSeriesOpt::alphaGroup() {
     auto* layout = new QVBoxLayout;
     layout->addWidget(endedBar(QString(), trkSeriesAlpha, edtAlpha, u"Transparent"_s, u"Opaque"_s));
     return compactGroup(u"How Transparent must the Series be?"_s, layout);
-}
-
-QWidget* TdlgSeriesOpt::animateGroup() {
-    auto* layout = new QGridLayout;
-    layout->addWidget(rdoAnimate, 0, 0);
-    layout->addWidget(rdoNoAnimate, 1, 0);
-    auto* speed = new QHBoxLayout;
-    speed->addWidget(fieldLabel(u"Speed"_s, sbAnimSpeed));
-    speed->addWidget(lblGrowSpeed);
-    speed->addStretch();
-    layout->addLayout(speed, 0, 1, 1, 3);
-    layout->addWidget(new QLabel(u"5"_s), 1, 1);
-    layout->addWidget(sbAnimSpeed, 1, 2);
-    layout->addWidget(new QLabel(u"100"_s), 1, 3);
-    layout->setColumnStretch(2, 1);
-    layout->setColumnMinimumWidth(0, 50);
-    return compactGroup(u"Animate Series Opening?"_s, layout);
 }
 
 QWidget* TdlgSeriesOpt::typePages() {
@@ -212,19 +180,11 @@ void TdlgSeriesOpt::connectControls() {
     connect(chkGCV, &QCheckBox::clicked, this, &TdlgSeriesOpt::chkGCVClick);
     connect(edtColValSize, &UpDownField::stepped, this, &TdlgSeriesOpt::edtColValSizeChange);
     connect(edtLineWidth, &QLineEdit::textChanged, this, &TdlgSeriesOpt::edtLineWidthChange);
-    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void TdlgSeriesOpt::showForSeries(int row) {
     m_row = row;
     exec();
-}
-
-void TdlgSeriesOpt::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // A window restored by the desktop is no new showing.
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TdlgSeriesOpt::FormShow() {
@@ -239,7 +199,6 @@ void TdlgSeriesOpt::FormShow() {
         edtLineWidth->setText(property(PropLineWidth));
         loadValueLabels();
     }
-    m_sample.startShowing();
     ShowPreview();
 }
 

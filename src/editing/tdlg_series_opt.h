@@ -1,8 +1,6 @@
 #pragma once
 
-#include "editing/option_sample.h"
-
-#include <QDialog>
+#include "editing/option_dialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -15,8 +13,6 @@ class QStackedWidget;
 namespace tivora {
 
 class CaptionedTrackbar;
-class GraphDocumentModel;
-class MoviePlayer;
 class TNumEdit;
 class UpDownField;
 
@@ -25,7 +21,7 @@ class UpDownField;
 // series' row of the grids at once, as one change of the graph; there is nothing to cancel. The
 // window keeps one dialog, so what is not loaded from a series (the speed while "No" is chosen)
 // carries over to the next showing.
-class TdlgSeriesOpt : public QDialog {
+class TdlgSeriesOpt : public OptionDialog {
     Q_OBJECT
 
 public:
@@ -56,12 +52,9 @@ public:
     QCheckBox* chkGCV;
     UpDownField* edtColValSize;
     TNumEdit* edtLineWidth;
-    QPushButton* btnOK;
-    MoviePlayer* ShockwaveFlash1;
 
-    // Loads the controls from the series and shows its sample. Showing what the series holds
-    // writes nothing, so opening the dialog never changes the graph.
-    void FormShow();
+    // Loads the controls from the series and shows its sample.
+    void FormShow() override;
     void rdoBarClick();
     void btnSeriesColorClick();
     void btnTextColourClick();
@@ -74,14 +67,10 @@ public:
     void edtColValSizeChange();
     void edtLineWidthChange(const QString& text);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     QWidget* typeGroup();
     QWidget* colourButtons();
     QWidget* alphaGroup();
-    QWidget* animateGroup();
     QWidget* typePages();
     void connectControls();
     void loadType(const QString& type);
@@ -96,13 +85,6 @@ private:
     void showTypePage();
     void enableValueLabelControls(bool enabled);
     void ShowPreview();
-
-    GraphDocumentModel& m_model;
-    OptionSample m_sample;
-    int m_row = 1;
-    // Set while FormShow puts the series into the controls, whose change handlers then write
-    // nothing.
-    bool m_loading = false;
 };
 
 } // namespace tivora

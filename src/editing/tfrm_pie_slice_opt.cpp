@@ -42,7 +42,7 @@ std::optional<int> cellNumber(const Grid& slices, int column, int row) {
 } // namespace
 
 TfrmPieSliceOpt::TfrmPieSliceOpt(GraphDocumentModel& model, QWidget* parent)
-    : QDialog(parent)
+    : OptionDialog(model, kSampleSize, parent)
     , lblModify(new QLabel(u"Modify:"_s))
     , btnBackground(named(new QPushButton(u"Slice Colour"_s), u"btnBackground"_s))
     , btnTextColour(named(new QPushButton(u"Value Colour"_s), u"btnTextColour"_s))
@@ -52,15 +52,9 @@ TfrmPieSliceOpt::TfrmPieSliceOpt(GraphDocumentModel& model, QWidget* parent)
     , trkSValueX(bar(u"trkSValueX"_s, u"lblValueX"_s, Qt::Horizontal, -100, 100))
     , trkSValueY(bar(u"trkSValueY"_s, u"lblValueY"_s, Qt::Vertical, -50, 50))
     , trkSLabelX(bar(u"trkSLabelX"_s, u"lblLabelX"_s, Qt::Horizontal, -100, 100))
-    , trkSLabelY(bar(u"trkSLabelY"_s, u"lblLabelY"_s, Qt::Vertical, -50, 50))
-    , btnOK(named(new QPushButton(u"OK"_s), u"btnOK"_s))
-    , ShockwaveFlash1(named(new MoviePlayer, u"ShockwaveFlash1"_s))
-    , m_model(model)
-    , m_sample(*ShockwaveFlash1) {
+    , trkSLabelY(bar(u"trkSLabelY"_s, u"lblLabelY"_s, Qt::Vertical, -50, 50)) {
     setObjectName(u"frmPieSliceOpt"_s);
     setWindowTitle(u"Pie Slice Options"_s);
-    ShockwaveFlash1->setFixedSize(kSampleSize);
-    btnOK->setDefault(true);
 
     auto* alpha = new QVBoxLayout;
     alpha->addWidget(endedBar(QString(), trkSliceAlpha, u"Transparent"_s, u"Opaque"_s));
@@ -69,26 +63,15 @@ TfrmPieSliceOpt::TfrmPieSliceOpt(GraphDocumentModel& model, QWidget* parent)
     auto* moves = new QHBoxLayout;
     moves->addWidget(positionGroup(u"Move Value Position"_s, trkSValueX, trkSValueY));
     moves->addWidget(positionGroup(u"Move Label Position"_s, trkSLabelX, trkSLabelY));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-
     auto* controls = new QVBoxLayout;
-    controls->setSpacing(6);
     controls->addWidget(colourButtons());
     controls->addWidget(compactGroup(u"How Transparent must the slice be?"_s, alpha));
     controls->addWidget(compactGroup(u"What shade do you want to add to the slice"_s, shade));
     controls->addLayout(moves);
-    controls->addStretch();
-    controls->addLayout(buttons);
-    auto* layout = new QHBoxLayout(this);
-    layout->setSpacing(10);
-    layout->addWidget(ShockwaveFlash1, 0, Qt::AlignTop);
-    layout->addLayout(controls, 1);
+    layOut(controls);
     setReadingTabOrder({btnBackground, btnTextColour, btnSliceLabColour, trkSliceAlpha,
                         trkSliceShade, trkSValueX, trkSValueY, trkSLabelX, trkSLabelY, btnOK});
     connectControls();
-    setFixedSize(sizeHint());
 }
 
 QWidget* TfrmPieSliceOpt::colourButtons() {
@@ -112,7 +95,6 @@ void TfrmPieSliceOpt::connectControls() {
     connect(trkSliceShade, &QSlider::valueChanged, this, &TfrmPieSliceOpt::trkSliceShadeChange);
     for (CaptionedTrackbar* move : {trkSValueX, trkSValueY, trkSLabelX, trkSLabelY})
         connect(move, &QSlider::valueChanged, this, &TfrmPieSliceOpt::trkSValueYChange);
-    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void TfrmPieSliceOpt::showForSlice(int row) {
@@ -136,14 +118,7 @@ void TfrmPieSliceOpt::loadSlice(int row) {
         move->setValue(cellNumber(slices, column, row).value_or(0));
 }
 
-void TfrmPieSliceOpt::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
 void TfrmPieSliceOpt::FormShow() {
-    m_sample.startShowing();
     ShowPreview();
 }
 

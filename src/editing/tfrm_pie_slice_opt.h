@@ -1,8 +1,6 @@
 #pragma once
 
-#include "editing/option_sample.h"
-
-#include <QDialog>
+#include "editing/option_dialog.h"
 
 class QLabel;
 class QPushButton;
@@ -10,14 +8,12 @@ class QPushButton;
 namespace tivora {
 
 class CaptionedTrackbar;
-class GraphDocumentModel;
-class MoviePlayer;
 
 // "Pie Slice Options": the colours, shade, opacity and label moves of one slice of a pie graph,
 // with a sample slice on the left. Every change goes into the slice's row of the slice grid at
 // once, as one change of the graph; there is nothing to cancel. The window keeps one dialog, so a
 // bar whose cell is empty shows where it was left.
-class TfrmPieSliceOpt : public QDialog {
+class TfrmPieSliceOpt : public OptionDialog {
     Q_OBJECT
 
 public:
@@ -41,10 +37,9 @@ public:
     CaptionedTrackbar* trkSValueY;
     CaptionedTrackbar* trkSLabelX;
     CaptionedTrackbar* trkSLabelY;
-    QPushButton* btnOK;
-    MoviePlayer* ShockwaveFlash1;
 
-    void FormShow();
+    // Shows the slice's sample.
+    void FormShow() override;
     void btnBackgroundClick();
     void btnTextColourClick();
     void btnSliceLabColourClick();
@@ -54,9 +49,6 @@ public:
     // slice's move cells, which the main preview then shows.
     void trkSValueYChange();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     QWidget* colourButtons();
     void connectControls();
@@ -65,11 +57,6 @@ private:
     void chooseSliceColour(int column);
     void setSliceCell(int column, int position);
     void ShowPreview();
-
-    GraphDocumentModel& m_model;
-    OptionSample m_sample;
-    int m_row = 1;
-    bool m_loading = false;
 };
 
 } // namespace tivora
