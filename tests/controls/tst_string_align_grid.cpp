@@ -312,24 +312,6 @@ private Q_SLOTS:
         QTest::keyClick(view, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), before);
     }
-
-    void cellWarningPaintsTheCellRed() {
-        TStringAlignGrid view;
-        view.setGrid(numberedGrid(3, 3));
-        view.setCellWarning([](int column, int, const QString& text) {
-            return column == 2 && text.endsWith(u'2') ? u"Bad"_s : QString();
-        });
-        const auto data = [&](int column, int row, int role) {
-            return view.model()->index(row, column).data(role);
-        };
-        QCOMPARE(data(2, 2, Qt::ToolTipRole).toString(), u"Bad"_s);
-        const QColor fill = data(2, 2, Qt::BackgroundRole).value<QColor>();
-        QVERIFY(fill.red() > fill.green() && fill.red() > fill.blue());
-        QVERIFY(data(2, 2, Qt::ForegroundRole).value<QColor>().red() > 100);
-        QVERIFY(!data(2, 1, Qt::ToolTipRole).isValid());
-        QVERIFY(!data(2, 1, Qt::BackgroundRole).isValid());
-        QVERIFY(!data(1, 2, Qt::ToolTipRole).isValid());
-    }
 };
 
 } // namespace tivora

@@ -16,7 +16,6 @@ class TestSliceFile : public QObject {
 private Q_SLOTS:
     void seriesTypesCarryTheirOwnFields();
     void pieSliceCarriesColoursAlphaAndShade();
-    void writeReplacesTheFileWhole();
     void failedWriteLeavesTheFileAndSaysWhy();
 };
 
@@ -69,17 +68,6 @@ void TestSliceFile::pieSliceCarriesColoursAlphaAndShade() {
     // Text that single-byte text cannot carry gives no file text at all.
     document.pie.sgrdPieSlices.setCell(SliceShade, 1, u"\u4e00"_s);
     QVERIFY(!sliceFileText(document, u"pie"_s, 1));
-}
-
-void TestSliceFile::writeReplacesTheFileWhole() {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(u"Slice.dat"_s);
-    QFile old(path);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write(QByteArray(500, 'x'));
-    old.close();
-    QVERIFY(!WriteSliceFile(graph(), u"line"_s, 2, path));
-    QCOMPARE(contents(path), *sliceFileText(graph(), u"line"_s, 2));
 }
 
 void TestSliceFile::failedWriteLeavesTheFileAndSaysWhy() {
