@@ -1,16 +1,14 @@
 #include "controls/grid_model.h"
 
+#include "controls/window_qcolor.h"
+
 namespace tivora {
 
 namespace {
 
-QColor toQColor(WindowColor color) {
-    return QColor(redOf(color), greenOf(color), blueOf(color));
-}
-
-WindowColor toWindowColor(const QColor& color) {
-    return makeWindowColor(color.red(), color.green(), color.blue());
-}
+// A cell whose text the graph cannot use: pale red, its text dark red.
+const QColor kWarningBackground(0xFF, 0xD6, 0xD6);
+const QColor kWarningText(0xA0, 0x00, 0x00);
 
 } // namespace
 
@@ -51,13 +49,19 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         return m_grid.cell(index.column(), index.row());
     case Qt::BackgroundRole: {
         const QColor color = cellColor(index.column(), index.row());
-        return color.isValid() ? QVariant(color) : QVariant();
+        if (color.isValid())
+            return color;
+        return warning(index).isEmpty() ? QVariant() : QVariant(kWarningBackground);
+    }
+    case Qt::ToolTipRole: {
+        const QString text = warning(index);
+        return text.isEmpty() ? QVariant() : QVariant(text);
     }
     case Qt::ForegroundRole: {
         // Colour swatches hold their colour text: keep it readable on dark colours.
         const QColor color = cellColor(index.column(), index.row());
         if (!color.isValid())
-            return {};
+            return warning(index).isEmpty() ? QVariant() : QVariant(kWarningText);
         const int luma = (299 * color.red() + 587 * color.green() + 114 * color.blue()) / 1000;
         return QColor(luma < 140 ? Qt::white : Qt::black);
     }
@@ -121,6 +125,16 @@ void GridModel::setColumnAlignment(int column, Qt::Alignment alignment) {
 
 void GridModel::setFixedColor(const QColor& color) {
     m_fixedColor = color;
+}
+
+void GridModel::setCellWarning(CellWarning warning) {
+    m_cellWarning = std::move(warning);
+}
+
+QString GridModel::warning(const QModelIndex& index) const {
+    if (!m_cellWarning)
+        return {};
+    return m_cellWarning(index.column(), index.row(), m_grid.cell(index.column(), index.row()));
 }
 
 void GridModel::setCellText(int column, int row, const QString& text) {

@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QHash>
+#include <functional>
 
 namespace tivora {
 
@@ -15,6 +16,9 @@ class GridModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
+    // What is wrong with a cell's text for the graph, or an empty text when nothing is.
+    using CellWarning = std::function<QString(int column, int row, const QString& text)>;
+
     explicit GridModel(QObject* parent = nullptr);
 
     const Grid& grid() const { return m_grid; }
@@ -32,7 +36,10 @@ public:
     void setColumnEditable(int column, bool editable);
     void setAlignment(Qt::Alignment alignment);
     void setColumnAlignment(int column, Qt::Alignment alignment);
+    QColor fixedColor() const { return m_fixedColor; }
     void setFixedColor(const QColor& color);
+    // Cells that warning finds fault with are painted red, with the warning as their tooltip.
+    void setCellWarning(CellWarning warning);
 
     void setCellText(int column, int row, const QString& text);
     // The colour the cell is painted in: its own colour, else the fixed colour for a fixed cell;
@@ -52,6 +59,7 @@ Q_SIGNALS:
 
 private:
     void cellChanged(int column, int row);
+    QString warning(const QModelIndex& index) const;
 
     Grid m_grid;
     bool m_editable = true;
@@ -59,6 +67,7 @@ private:
     Qt::Alignment m_alignment = Qt::AlignLeft;
     QHash<int, Qt::Alignment> m_columnAlignment;
     QColor m_fixedColor;
+    CellWarning m_cellWarning;
 };
 
 } // namespace tivora

@@ -1,5 +1,7 @@
 #include "controls/movie_player.h"
 
+#include "document/program_folder.h"
+
 #include <QDesktopServices>
 #include <QMouseEvent>
 #include <QPainter>
@@ -36,6 +38,16 @@ void MoviePlayer::setMovie(const QString& path) {
     Play();
     update();
     Q_EMIT movieLoaded(path);
+}
+
+void MoviePlayer::reload(const QString& target) {
+    Stop();
+    setMovie(programDataPath(QStringLiteral("flGraph.swf")));
+    Play();
+    Stop();
+    setMovie(target);
+    Zoom(100);
+    Play();
 }
 
 void MoviePlayer::Play() {

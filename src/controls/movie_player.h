@@ -30,6 +30,11 @@ public:
     // Halts playback before a screen snapshot.
     void StopPlay();
 
+    // Shows target afresh the way every window reloads its player: stop, the blank movie played
+    // and stopped, then the target, zoomed to 100 and played. Passing through the blank movie
+    // makes a movie that reads a variables file read it again even when its path is unchanged.
+    void reload(const QString& target);
+
     bool isPlaying() const;
     engine::Millis currentTime() const;
 

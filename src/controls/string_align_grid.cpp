@@ -2,12 +2,14 @@
 
 #include "controls/dialogs.h"
 #include "controls/grid_text.h"
+#include "controls/window_qcolor.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <cmath>
@@ -28,7 +30,7 @@ TStringAlignGrid::TStringAlignGrid(QWidget* parent)
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
     setTabKeyNavigation(true);
-    setFixedColor(palette().color(QPalette::Button));
+    m_model.setFixedColor(palette().color(QPalette::Button));
     connect(&m_model, &GridModel::cellEdited, this, [this] {
         if (!m_programChange)
             Q_EMIT gridEdited();
@@ -52,9 +54,25 @@ void TStringAlignGrid::setColumnAlignment(int column, Qt::Alignment alignment) {
     m_model.setColumnAlignment(column, alignment);
 }
 
+QColor TStringAlignGrid::FixedColor() const {
+    return m_model.fixedColor();
+}
+
+void TStringAlignGrid::setFixedColor(const QColor& color) {
+    m_fixedColorSet = true;
+    m_model.setFixedColor(color);
+    viewport()->update();
+}
+
 QColor TStringAlignGrid::cellColor(int column, int row) const {
-    const QColor own = m_model.cellColor(column, row);
-    return own.isValid() ? own : palette().color(QPalette::Base);
+    if (const auto own = grid().cellColor(column, row))
+        return toQColor(*own);
+    return m_model.isFixed(column, row) ? FixedColor() : palette().color(QPalette::Base);
+}
+
+void TStringAlignGrid::setDoubleClickEdits(bool edits) {
+    m_doubleClickEdits = edits;
+    setEditTriggers(edits ? editTriggers() | DoubleClicked : editTriggers() & ~DoubleClicked);
 }
 
 void TStringAlignGrid::setCellColor(int column, int row, const QColor& color) {
@@ -172,12 +190,47 @@ bool TStringAlignGrid::clipboardShortcut(QKeyEvent* event) {
     return true;
 }
 
+// Tab and Shift+Tab move from cell to cell and wrap round, so Ctrl+Tab and Ctrl+Shift+Tab are
+// the keys that leave the grid for the controls beside it, as in any text area.
+bool TStringAlignGrid::leavingShortcut(QKeyEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier))
+        return false;
+    if (event->key() == Qt::Key_Backtab ||
+        (event->key() == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier)))
+        QWidget::focusNextPrevChild(false);
+    else if (event->key() == Qt::Key_Tab)
+        QWidget::focusNextPrevChild(true);
+    else
+        return false;
+    return true;
+}
+
 void TStringAlignGrid::keyPressEvent(QKeyEvent* event) {
-    if (state() != QAbstractItemView::EditingState && clipboardShortcut(event)) {
+    const bool editing = state() == QAbstractItemView::EditingState;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!editing && enter && (event->modifiers() & Qt::AltModifier)) {
+        event->accept();
+        if (currentIndex().isValid())
+            Q_EMIT openRequested();
+        return;
+    }
+    if (leavingShortcut(event) || (!editing && clipboardShortcut(event))) {
         event->accept();
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+void TStringAlignGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTableView::mouseDoubleClickEvent(event);
+    if (!m_doubleClickEdits && indexAt(event->position().toPoint()).isValid())
+        Q_EMIT openRequested();
+}
+
+void TStringAlignGrid::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && !m_fixedColorSet)
+        m_model.setFixedColor(palette().color(QPalette::Button));
 }
 
 std::optional<QModelIndex> TStringAlignGrid::stepCell(QModelIndex from, bool forward) const {

@@ -36,12 +36,22 @@ public:
     }
     void setAlignment(Qt::Alignment alignment) { m_model.setAlignment(alignment); }
     void setColumnAlignment(int column, Qt::Alignment alignment);
-    void setFixedColor(const QColor& color) { m_model.setFixedColor(color); }
+    // The colour of fixed cells; it follows the palette's button colour until it is set.
+    QColor FixedColor() const;
+    void setFixedColor(const QColor& color);
     bool AutoEditNextCell() const { return m_autoEditNextCell; }
     void setAutoEditNextCell(bool on) { m_autoEditNextCell = on; }
     void setEditValidator(EditValidator validator) { m_validator = std::move(validator); }
+    // Cells whose text the warning finds fault with are shown in red, the warning as their hint.
+    void setCellWarning(GridModel::CellWarning warning) {
+        m_model.setCellWarning(std::move(warning));
+    }
+    // Whether a double-click opens the in-place editor (typing and F2 always do). A grid whose
+    // rows have a dialog of their own sends the double-click there instead, as openRequested.
+    void setDoubleClickEdits(bool edits);
 
-    // The effective colour of a cell (its own, else the fixed or the grid's colour).
+    // The effective colour of a cell: its own, else the fixed colour for a fixed cell and the
+    // grid's base colour for any other.
     QColor cellColor(int column, int row) const;
     void setCellColor(int column, int row, const QColor& color);
 
@@ -66,9 +76,14 @@ Q_SIGNALS:
     void gridEdited();
     void afterEdit(int column, int row);
     void cancelEdit(int column, int row);
+    // The user asked for the dialog of the current row: a double-click on a cell while
+    // double-clicks do not edit, or Alt+Enter.
+    void openRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void commitData(QWidget* editor) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
@@ -79,11 +94,14 @@ private:
     QModelIndex nextTabCell(QModelIndex from, bool forward) const;
     void editNextCell(QModelIndex from);
     bool clipboardShortcut(QKeyEvent* event);
+    bool leavingShortcut(QKeyEvent* event);
 
     GridModel m_model;
     bool m_autoEditNextCell = false;
     EditValidator m_validator;
     bool m_editRefused = false;
+    bool m_doubleClickEdits = true;
+    bool m_fixedColorSet = false;
     // Set while the program itself changes cells, so that only the user's changes are reported.
     bool m_programChange = false;
 };

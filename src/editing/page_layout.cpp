@@ -4,6 +4,7 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -71,6 +72,11 @@ QGroupBox* positionGroup(const QString& title, CaptionedTrackbar* across, Captio
 
 QWidget* endedBar(const QString& question, CaptionedTrackbar* bar, const QString& lowEnd,
                   const QString& highEnd) {
+    return endedBar(question, bar, bar->caption(), lowEnd, highEnd);
+}
+
+QWidget* endedBar(const QString& question, QAbstractSlider* bar, QWidget* position,
+                  const QString& lowEnd, const QString& highEnd) {
     auto* widget = new QWidget;
     auto* layout = new QGridLayout(widget);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -78,7 +84,7 @@ QWidget* endedBar(const QString& question, CaptionedTrackbar* bar, const QString
     if (!question.isEmpty())
         layout->addWidget(fieldLabel(question, bar), 0, 0, 1, 3);
     layout->addWidget(bar, 1, 0, 1, 2);
-    layout->addWidget(bar->caption(), 1, 2);
+    layout->addWidget(position, 1, 2);
     layout->addWidget(new QLabel(lowEnd), 2, 0, Qt::AlignLeft);
     layout->addWidget(new QLabel(highEnd), 2, 1, Qt::AlignRight);
     layout->setColumnStretch(0, 1);
@@ -86,10 +92,42 @@ QWidget* endedBar(const QString& question, CaptionedTrackbar* bar, const QString
     return widget;
 }
 
+QGroupBox* animateOpeningGroup(const QString& title, QRadioButton* yes, QRadioButton* no,
+                               CaptionedTrackbar* speed) {
+    auto* layout = new QGridLayout;
+    layout->setVerticalSpacing(1);
+    layout->addWidget(yes, 0, 0);
+    layout->addWidget(no, 1, 0);
+    auto* caption = new QHBoxLayout;
+    caption->addWidget(fieldLabel(QStringLiteral("Speed"), speed));
+    caption->addWidget(speed->caption());
+    caption->addStretch();
+    layout->addLayout(caption, 0, 1, 1, 3);
+    layout->addWidget(new QLabel(QStringLiteral("5")), 1, 1);
+    layout->addWidget(speed, 1, 2);
+    layout->addWidget(new QLabel(QStringLiteral("100")), 1, 3);
+    layout->setColumnStretch(2, 1);
+    layout->setColumnMinimumWidth(0, 60);
+    return compactGroup(title, layout);
+}
+
 QPushButton* ellipsisButton(const QString& name, const QString& hint) {
     auto* button = named(new QPushButton(QStringLiteral("...")), name, hint);
     button->setFixedSize(24, 20);
     return button;
+}
+
+void setReadingTabOrder(const std::vector<QWidget*>& widgets) {
+    for (std::size_t index = 1; index < widgets.size(); ++index)
+        QWidget::setTabOrder(widgets[index - 1], widgets[index]);
+}
+
+QLabel* rowOptionsHint() {
+    auto* hint = new QLabel(QStringLiteral("Select line and then Double-Click to edit properties"));
+    hint->setWordWrap(true);
+    hint->setToolTip(QStringLiteral("From the keyboard: Alt+Enter opens the properties of the "
+                                    "selected line, Ctrl+Tab leaves the grid."));
+    return hint;
 }
 
 QRadioButton* namedRadio(const QString& name, const QString& caption, const QString& hint) {

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+class QAbstractSlider;
 class QGroupBox;
 class QLabel;
 class QLayout;
@@ -35,10 +36,23 @@ QGroupBox* positionGroup(const QString& title, CaptionedTrackbar* across, Captio
 // beneath it ("Transparent" ... "Opaque").
 QWidget* endedBar(const QString& question, CaptionedTrackbar* bar, const QString& lowEnd,
                   const QString& highEnd);
+// The same with another widget showing the bar's position.
+QWidget* endedBar(const QString& question, QAbstractSlider* bar, QWidget* position,
+                  const QString& lowEnd, const QString& highEnd);
+// The "Animate ... Opening?" group: "Yes" and "No" on the left, the speed bar between its end
+// labels "5" and "100" on the right, "Speed" and the bar's caption above it.
+QGroupBox* animateOpeningGroup(const QString& title, QRadioButton* yes, QRadioButton* no,
+                               CaptionedTrackbar* speed);
 // The small "..." button beside a field or colour panel that opens its dialog.
 QPushButton* ellipsisButton(const QString& name, const QString& hint);
+// The line under a grid whose rows open a dialog of their options, with the keys that do the
+// same from the keyboard as its hint.
+QLabel* rowOptionsHint();
 // A radio button with its name, caption and hint.
 QRadioButton* namedRadio(const QString& name, const QString& caption, const QString& hint);
+
+// Makes Tab visit widgets in the order given, which is the order they are read in.
+void setReadingTabOrder(const std::vector<QWidget*>& widgets);
 
 // Gives a new control its system name (which tests and skins find it by) and its hint.
 template <typename Widget>

@@ -3,8 +3,10 @@
 #include "controls/num_edit.h"
 #include "controls/string_align_grid.h"
 #include "document/grid_layouts.h"
+#include "editing/number_cell_warning.h"
 #include "editing/page_layout.h"
 #include "editing/pie_slices.h"
+#include "editing/tfrm_pie_slice_opt.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -40,6 +42,14 @@ TStringAlignGrid* sliceGrid() {
     grid->setEditValidator([](int column, int row, const QString& text) {
         return checkEncodedText(u"Slice grid, column %1, row %2"_s.arg(column).arg(row), text);
     });
+    // The colours are the cells' own colours, chosen in the slice options that a double-click
+    // opens; their colour text is there to read, and typing over it would change nothing saved.
+    grid->setDoubleClickEdits(false);
+    for (int column : {SliceColour, SliceValueClr, SliceLabelClr})
+        grid->setColumnEditable(column, false);
+    grid->setCellWarning(
+        numberCellWarning([](int column, int row) { return column == SliceValue && row >= 1; },
+                          u"Not a number: the slice is drawn with no size."_s));
     return grid;
 }
 
@@ -83,7 +93,8 @@ PieDataPage::PieDataPage(GraphDocumentModel& model, QWidget* parent)
     , chkPieASP(new QCheckBox(u"Allow ASP parameters passed to file to load values"_s))
     , rdoAnimate(namedRadio(u"rdoAnimate"_s, u"Yes"_s, u"Animate drawing the graph"_s))
     , rdoNoAnimate(namedRadio(u"rdoNoAnimate"_s, u"No"_s, u"Set to no while testing"_s))
-    , sbAnimSpeed(speedBar()) {
+    , sbAnimSpeed(speedBar())
+    , frmPieSliceOpt(new TfrmPieSliceOpt(model, this)) {
     setObjectName(u"TabPieData"_s);
     chkPieASP->setObjectName(u"chkPieASP"_s);
     chkPieASP->setToolTip(u"Parameters will be passed into the graph."_s);
@@ -94,9 +105,16 @@ PieDataPage::PieDataPage(GraphDocumentModel& model, QWidget* parent)
     layout->setSpacing(4);
     layout->addWidget(slicesGroup(), 1);
     layout->addWidget(labelsGroup());
-    layout->addWidget(animateGroup());
+    QGroupBox* animate =
+        animateOpeningGroup(u"Animate Opening?"_s, rdoAnimate, rdoNoAnimate, sbAnimSpeed);
+    animate->setObjectName(u"gbAnimate"_s);
+    layout->addWidget(animate);
     layout->addWidget(chkPieASP);
     bindControls();
+    setReadingTabOrder({edtPieSlices, sgrdPieSlices, btnPieDataUp, btnPieDataDown, rdoPiePercen,
+                        rdoPieValues, rdoPieNone, edtPieValueFontSize->edit(),
+                        edtPieLabelFontSize->edit(), rdoAnimate, rdoNoAnimate, sbAnimSpeed,
+                        chkPieASP});
 }
 
 QString PieDataPage::caption() const {
@@ -116,8 +134,7 @@ QWidget* PieDataPage::slicesGroup() {
     moves->addWidget(btnPieDataUp);
     moves->addWidget(btnPieDataDown);
     moves->addStretch();
-    auto* hint = new QLabel(u"Select line and then Double-Click to edit properties"_s);
-    hint->setWordWrap(true);
+    QLabel* hint = rowOptionsHint();
     auto* body = new QWidget;
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -141,26 +158,6 @@ QWidget* PieDataPage::labelsGroup() {
     layout->addWidget(edtPieLabelFontSize, 2, 1);
     layout->setColumnStretch(3, 1);
     return compactGroup(u"Show Segment Labels as "_s, layout);
-}
-
-QWidget* PieDataPage::animateGroup() {
-    auto* layout = new QGridLayout;
-    layout->setVerticalSpacing(1);
-    layout->addWidget(rdoAnimate, 0, 0);
-    layout->addWidget(rdoNoAnimate, 1, 0);
-    auto* speed = new QHBoxLayout;
-    speed->addWidget(fieldLabel(u"Speed"_s, sbAnimSpeed));
-    speed->addWidget(sbAnimSpeed->caption());
-    speed->addStretch();
-    layout->addLayout(speed, 0, 1, 1, 3);
-    layout->addWidget(new QLabel(u"5"_s), 1, 1);
-    layout->addWidget(sbAnimSpeed, 1, 2);
-    layout->addWidget(new QLabel(u"100"_s), 1, 3);
-    layout->setColumnStretch(2, 1);
-    layout->setColumnMinimumWidth(0, 60);
-    auto* group = compactGroup(u"Animate Opening?"_s, layout);
-    group->setObjectName(u"gbAnimate"_s);
-    return group;
 }
 
 void PieDataPage::bindControls() {
@@ -198,6 +195,8 @@ void PieDataPage::bindControls() {
         edit([this](GraphDocument& d) { d.pie.sgrdPieSlices = sgrdPieSlices->grid(); });
     });
     connect(sgrdPieSlices, &QAbstractItemView::clicked, this, &PieDataPage::sgrdPieSlicesClick);
+    connect(sgrdPieSlices, &TStringAlignGrid::openRequested, this,
+            &PieDataPage::sgrdPieSlicesDblClick);
     connect(btnPieDataUp, &QPushButton::clicked, this, &PieDataPage::btnPieDataUpClick);
     connect(btnPieDataDown, &QPushButton::clicked, this, &PieDataPage::btnPieDataDownClick);
     reload();
@@ -236,6 +235,14 @@ void PieDataPage::sgrdPieSlicesClick() {
     if (document().loadingGraph)
         return;
     fitColumns();
+    refresh();
+}
+
+void PieDataPage::sgrdPieSlicesDblClick() {
+    const int row = sgrdPieSlices->currentRow();
+    if (row < 1 || row >= document().pie.sgrdPieSlices.rowCount())
+        return;
+    frmPieSliceOpt->showForSlice(row);
     refresh();
 }
 

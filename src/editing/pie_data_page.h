@@ -10,6 +10,7 @@ namespace tivora {
 
 class TNumEdit;
 class TStringAlignGrid;
+class TfrmPieSliceOpt;
 
 // Page "Data" of a pie graph: the slice count and the slice grid, how the slice values are
 // labelled and in which font sizes, and whether and how fast the pie opens animated.
@@ -33,16 +34,18 @@ public:
     QRadioButton* rdoAnimate;
     QRadioButton* rdoNoAnimate;
     CaptionedTrackbar* sbAnimSpeed;
+    TfrmPieSliceOpt* frmPieSliceOpt;
 
     void edtPieSlicesChange();
     void sgrdPieSlicesClick();
+    // Opens the slice options for the selected slice, then refreshes the preview.
+    void sgrdPieSlicesDblClick();
     void btnPieDataUpClick();
     void btnPieDataDownClick();
 
 private:
     QWidget* slicesGroup();
     QWidget* labelsGroup();
-    QWidget* animateGroup();
     void bindControls();
     // Fits every column to its widest text, but never narrower than a cell can be clicked. The
     // grid is fitted whenever it shows a new shape or new cells of the graph, and on a click.

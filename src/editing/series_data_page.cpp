@@ -2,9 +2,12 @@
 
 #include "controls/num_edit.h"
 #include "controls/string_align_grid.h"
+#include "document/grid_layouts.h"
 #include "document/text_field_check.h"
+#include "editing/number_cell_warning.h"
 #include "editing/page_layout.h"
 #include "editing/series_rows.h"
+#include "editing/tdlg_series_opt.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -37,7 +40,16 @@ TStringAlignGrid* seriesGrid(const QString& name, bool editable) {
     grid->setEditable(editable);
     grid->verticalHeader()->setDefaultSectionSize(16);
     grid->horizontalHeader()->setDefaultSectionSize(64);
+    // A double-click opens the series options; typing or F2 edits a cell.
+    grid->setDoubleClickEdits(false);
     return grid;
+}
+
+// The type and the colour swatch are set in the series options, where the colour is chosen:
+// typed text would change neither the series' type in its properties nor its saved colour.
+void keepSeriesColumnsFromTyping(TStringAlignGrid* grid) {
+    grid->setColumnEditable(DataType, false);
+    grid->setColumnEditable(DataColor, false);
 }
 
 constexpr int kNarrowestColumn = 20;
@@ -50,12 +62,14 @@ SeriesDataPage::SeriesDataPage(GraphDocumentModel& model, QWidget* parent)
     , edtCols(numberEdit(u"edtCols"_s, 0, 3))
     , edtXGap(numberEdit(u"edtXGap"_s, 2, 0))
     , chkStacked(new QCheckBox(u"Stack bars for Bar Graphs"_s))
-    , pageControl2(new QTabWidget)
+    , PageControl3(new QTabWidget)
+    , TabSheet1(new QWidget)
     , sgrdData(seriesGrid(u"sgrdData"_s, true))
     , sgrdProp(seriesGrid(u"sgrdProp"_s, false))
     , btnDataUp(named(new QPushButton(u"Move Up"_s), u"btnDataUp"_s))
     , btnDataDown(named(new QPushButton(u"Move Down"_s), u"btnDataDown"_s))
-    , chkASP(new QCheckBox(u"Allow ASP parameters passed to file to load values"_s)) {
+    , chkASP(new QCheckBox(u"Allow ASP parameters passed to file to load values"_s))
+    , dlgSeriesOpt(new TdlgSeriesOpt(model, this)) {
     setObjectName(u"TabBarData"_s);
     edtXGap->setToolTip(u"Set the space between columns"_s);
     chkStacked->setObjectName(u"chkStacked"_s);
@@ -66,19 +80,55 @@ SeriesDataPage::SeriesDataPage(GraphDocumentModel& model, QWidget* parent)
         return checkEncodedText(u"Data grid, column %1, row %2"_s.arg(column).arg(row), text);
     };
     sgrdData->setEditValidator(validator);
+    keepSeriesColumnsFromTyping(sgrdData);
+    sgrdData->setCellWarning(
+        numberCellWarning([](int column, int row) { return column >= DataFirstValue && row >= 1; },
+                          u"Not a number: the graph leaves a gap here."_s));
 
     // The properties live on a page of their own that is never shown as a tab.
-    pageControl2->setObjectName(u"pageControl2"_s);
-    pageControl2->addTab(dataTab(), u"Data"_s);
-    pageControl2->addTab(sgrdProp, u"Properties"_s);
-    pageControl2->setTabVisible(1, false);
+    PageControl3->setObjectName(u"PageControl3"_s);
+    TabSheet1->setObjectName(u"TabSheet1"_s);
+    PageControl3->addTab(dataTab(), u"Data"_s);
+    PageControl3->addTab(sgrdProp, u"Properties"_s);
+    PageControl3->setTabVisible(1, false);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
     layout->addWidget(countsGroup());
-    layout->addWidget(pageControl2, 1);
+    layout->addWidget(PageControl3, 1);
     bindControls();
+    setTabOrder();
+}
+
+int SeriesDataPage::addDataSheet(QWidget* sheet, const QString& caption) {
+    return PageControl3->addTab(sheet, caption);
+}
+
+void SeriesDataPage::addToDataSheet(QWidget* row) {
+    auto* layout = static_cast<QVBoxLayout*>(TabSheet1->layout());
+    layout->insertWidget(layout->indexOf(chkASP) + 1, row);
+    setTabOrder();
+}
+
+void SeriesDataPage::setTabOrder() {
+    std::vector<QWidget*> order{
+        edtSeries, edtCols,   edtXGap,     chkStacked, PageControl3->tabBar(),
+        sgrdData,  btnDataUp, btnDataDown, chkASP};
+    // Rows added to the sheet follow the ASP box, in the order they stand.
+    auto* layout = TabSheet1->layout();
+    for (int index = layout->indexOf(chkASP) + 1; index < layout->count(); ++index) {
+        QWidget* row = layout->itemAt(index)->widget();
+        if (!row)
+            continue;
+        QList<QWidget*> controls = row->findChildren<QWidget*>();
+        controls.prepend(row);
+        for (QWidget* control : controls) {
+            if (control->focusPolicy() & Qt::TabFocus)
+                order.push_back(control);
+        }
+    }
+    setReadingTabOrder(order);
 }
 
 QString SeriesDataPage::caption() const {
@@ -110,18 +160,16 @@ QWidget* SeriesDataPage::dataTab() {
     moves->addWidget(btnDataUp);
     moves->addWidget(btnDataDown);
     moves->addStretch();
-    auto* hint = new QLabel(u"Select line and then Double-Click to edit properties"_s);
-    hint->setWordWrap(true);
+    QLabel* hint = rowOptionsHint();
     chkASP->setStyleSheet(u"QCheckBox { font-size: 8pt; }"_s);
-    auto* tab = new QWidget;
-    auto* layout = new QVBoxLayout(tab);
+    auto* layout = new QVBoxLayout(TabSheet1);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
     layout->addWidget(sgrdData, 1);
     layout->addLayout(moves);
     layout->addWidget(chkASP);
     layout->addWidget(hint);
-    return tab;
+    return TabSheet1;
 }
 
 void SeriesDataPage::bindControls() {
@@ -147,6 +195,8 @@ void SeriesDataPage::bindControls() {
             [this] { edit([this](GraphDocument& d) { d.series.sgrdData = sgrdData->grid(); }); });
     connect(sgrdData, &QAbstractItemView::clicked, this, &SeriesDataPage::sgrdDataClick);
     connect(sgrdProp, &QAbstractItemView::clicked, this, &SeriesDataPage::sgrdDataClick);
+    connect(sgrdData, &TStringAlignGrid::openRequested, this, &SeriesDataPage::sgrdDataDblClick);
+    connect(sgrdProp, &TStringAlignGrid::openRequested, this, &SeriesDataPage::sgrdDataDblClick);
     connect(btnDataUp, &QPushButton::clicked, this, &SeriesDataPage::btnDataUpClick);
     connect(btnDataDown, &QPushButton::clicked, this, &SeriesDataPage::btnDataDownClick);
     reload();
@@ -182,6 +232,19 @@ void SeriesDataPage::sgrdDataClick() {
         if (sgrdData->columnWidth(column) < kNarrowestColumn)
             sgrdData->setColumnWidth(column, kNarrowestColumn);
     }
+    refresh();
+}
+
+void SeriesDataPage::sgrdDataDblClick() {
+    const int row = sgrdData->currentRow();
+    if (row == 0) {
+        sgrdData->edit(sgrdData->currentIndex());
+        return;
+    }
+    // Rows that editing on past the last cell added are no series yet: they have no properties.
+    if (row < 1 || row >= document().series.sgrdProp.rowCount())
+        return;
+    dlgSeriesOpt->showForSeries(row);
     refresh();
 }
 

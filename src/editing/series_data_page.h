@@ -10,6 +10,7 @@ namespace tivora {
 
 class TNumEdit;
 class TStringAlignGrid;
+class TdlgSeriesOpt;
 
 // Page "Data" of a bar, line or area graph: the series and column counts, the data grid with the
 // series names, column labels and values, and the hidden grid of the series' properties.
@@ -20,19 +21,29 @@ public:
     QString caption() const override;
     bool shownFor(const QString& baseType) const override;
 
+    // Adds a sheet to the inner page control after "Data" and "Properties"; gives its index.
+    int addDataSheet(QWidget* sheet, const QString& caption);
+    // Adds a row of controls to the "Data" sheet, below the ASP box, next in the tab order.
+    void addToDataSheet(QWidget* row);
+
     TNumEdit* edtSeries;
     TNumEdit* edtCols;
     TNumEdit* edtXGap;
     QCheckBox* chkStacked;
-    QTabWidget* pageControl2;
+    QTabWidget* PageControl3;
+    QWidget* TabSheet1;
     TStringAlignGrid* sgrdData;
     TStringAlignGrid* sgrdProp;
     QPushButton* btnDataUp;
     QPushButton* btnDataDown;
     QCheckBox* chkASP;
+    TdlgSeriesOpt* dlgSeriesOpt;
 
     void edtSeriesChange();
     void sgrdDataClick();
+    // Opens the series options for the selected series row, then refreshes the preview. On the
+    // title row, which has no options, it edits the column label instead.
+    void sgrdDataDblClick();
     void btnDataUpClick();
     void btnDataDownClick();
     void chkStackedClick(bool checked);
@@ -41,6 +52,7 @@ private:
     QWidget* countsGroup();
     QWidget* dataTab();
     void bindControls();
+    void setTabOrder();
     // A count field whose text is not a whole number yet (empty while it is retyped) takes the
     // graph's count back when it is left.
     void restoreCountText(TNumEdit* field);

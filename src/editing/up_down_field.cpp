@@ -1,6 +1,7 @@
 #include "editing/up_down_field.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -45,6 +46,7 @@ UpDownField::UpDownField(const QString& editName, const QString& upDownName, int
     layout->addWidget(m_edit);
     layout->addWidget(upDown);
     layout->addStretch();
+    m_edit->installEventFilter(this);
     connect(m_up, &QToolButton::clicked, this, [this] { step(1); });
     connect(m_down, &QToolButton::clicked, this, [this] { step(-1); });
 }
@@ -52,6 +54,18 @@ UpDownField::UpDownField(const QString& editName, const QString& upDownName, int
 void UpDownField::setText(const QString& text) {
     if (m_edit->text() != text)
         m_edit->setText(text);
+}
+
+bool UpDownField::eventFilter(QObject* watched, QEvent* event) {
+    // The buttons take no focus, so the keyboard steps the number from the edit itself.
+    if (watched == m_edit && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            step(key == Qt::Key_Up ? 1 : -1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void UpDownField::step(int delta) {

@@ -7,8 +7,8 @@ class QToolButton;
 
 namespace tivora {
 
-// A read-only number edit with its up-down buttons: only the buttons change the number, one step
-// at a time, within the range.
+// A read-only number edit with its up-down buttons: only the buttons, or the Up and Down keys in
+// the edit, change the number, one step at a time, within the range.
 class UpDownField : public QWidget {
     Q_OBJECT
 
@@ -24,6 +24,9 @@ public:
 Q_SIGNALS:
     // A button moved the number to position.
     void stepped(int position);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void step(int delta);

@@ -43,6 +43,12 @@ void selectRange(TStringAlignGrid& view, int left, int top, int right, int botto
         QItemSelectionModel::ClearAndSelect);
 }
 
+// A double-click as a mouse gives it: a click, then the second press as a double-click.
+void doubleClick(TStringAlignGrid& view, QPoint at) {
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, at);
+}
+
 } // namespace
 
 class StringAlignGridTest : public QObject {
@@ -229,6 +235,82 @@ private Q_SLOTS:
         view.pasteIntoSelection();
         QCOMPARE(view.cell(0, 0), u"0,0"_s);
         QCOMPARE(dialogs.take(), QStringList{u"error: Refused"_s});
+    }
+
+    void fixedCellsAnswerTheFixedColour() {
+        TStringAlignGrid view;
+        view.setGrid(numberedGrid(3, 3, 1, 1));
+        const auto painted = [&](int column, int row) {
+            return view.model()->index(row, column).data(Qt::BackgroundRole).value<QColor>();
+        };
+        const QColor button = view.palette().color(QPalette::Button);
+        QCOMPARE(view.cellColor(0, 2), button);
+        QCOMPARE(view.cellColor(2, 0), button);
+        QCOMPARE(painted(0, 2), button);
+        QCOMPARE(view.cellColor(1, 1), view.palette().color(QPalette::Base));
+
+        // Until it is set, the fixed colour follows the palette.
+        QPalette palette = view.palette();
+        palette.setColor(QPalette::Button, QColor(0x40, 0x50, 0x60));
+        view.setPalette(palette);
+        QCOMPARE(view.cellColor(0, 1), QColor(0x40, 0x50, 0x60));
+        QCOMPARE(painted(0, 1), QColor(0x40, 0x50, 0x60));
+        view.setFixedColor(Qt::gray);
+        palette.setColor(QPalette::Button, Qt::yellow);
+        view.setPalette(palette);
+        QCOMPARE(view.cellColor(0, 1), QColor(Qt::gray));
+        QCOMPARE(view.FixedColor(), QColor(Qt::gray));
+        // A fixed cell's own colour, a swatch, comes first.
+        view.setCellColor(0, 2, Qt::red);
+        QCOMPARE(view.cellColor(0, 2), QColor(Qt::red));
+    }
+
+    void doubleClickEditsOrAsksForTheRowsDialog() {
+        TStringAlignGrid view;
+        view.setGrid(numberedGrid(3, 3, 0, 1));
+        view.resize(300, 200);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QSignalSpy opened(&view, &TStringAlignGrid::openRequested);
+        const QPoint cell = view.visualRect(view.model()->index(2, 1)).center();
+
+        doubleClick(view, cell);
+        QVERIFY(view.isEditing());
+        QCOMPARE(opened.count(), 0);
+        QTest::keyClick(cellEditor(view), Qt::Key_Escape);
+
+        view.setDoubleClickEdits(false);
+        doubleClick(view, cell);
+        QVERIFY(!view.isEditing());
+        QCOMPARE(opened.count(), 1);
+        QCOMPARE(view.currentRow(), 2);
+        // Typing and F2 still edit; Alt+Enter asks for the dialog from the keyboard.
+        QTest::keyClick(&view, Qt::Key_F2);
+        QVERIFY(view.isEditing());
+        QTest::keyClick(cellEditor(view), Qt::Key_Escape);
+        QTest::keyClick(&view, Qt::Key_Return, Qt::AltModifier);
+        QCOMPARE(opened.count(), 2);
+    }
+
+    void ctrlTabLeavesTheGrid() {
+        QWidget window;
+        auto* before = new QLineEdit(&window);
+        auto* view = new TStringAlignGrid(&window);
+        auto* after = new QLineEdit(&window);
+        view->setGrid(numberedGrid(2, 2));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        view->setFocus();
+        view->setCurrentCell(1, 1);
+        // Tab wraps round the cells and keeps the focus in the grid.
+        QTest::keyClick(view, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), view);
+        QCOMPARE(view->currentRow(), 0);
+        QTest::keyClick(view, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), after);
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), before);
     }
 };
 

@@ -2,11 +2,16 @@
 #include "controls/string_align_grid.h"
 #include "document/grid_layouts.h"
 #include "document/variable_text.h"
+#include "editing/captioned_trackbar.h"
 #include "editing/pie_data_page.h"
 #include "editing/pie_slices.h"
+#include "editing/tfrm_pie_slice_opt.h"
 #include "editing_dialogs.h"
+#include "option_dialog_fixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -31,6 +36,10 @@ private Q_SLOTS:
     void moveSwapsSlicesWithTheirColours();
     void moveAtTheEndsDoesNothing();
     void gridRefusesTextTheFileCannotHold();
+    void doubleClickOpensTheSliceOptions();
+    void colourCellsTakeNoTyping();
+    void valueThatIsNoNumberShowsRed();
+    void keyboardVisitsEveryControlInReadingOrder();
 };
 
 namespace {
@@ -256,6 +265,91 @@ void TstPieDataPage::gridRefusesTextTheFileCannotHold() {
     QTRY_COMPARE(dialogs.messages.size(), 1);
     QCOMPARE(changed.count(), 1);
     QCOMPARE(model.document().pie.sgrdPieSlices.cell(SliceLabel, 2), u"L2"_s);
+}
+
+void TstPieDataPage::doubleClickOpensTheSliceOptions() {
+    test::OptionFolder folder;
+    test::EditingDialogs dialogs;
+    GraphDocumentModel model;
+    model.replace(test::optionPieGraph());
+    PieDataPage page(model);
+    page.resize(400, 500);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QSignalSpy changed(&model, &GraphDocumentModel::changed);
+
+    int shownRow = 0;
+    int shownShade = 0;
+    qsizetype changesWhileShown = 0;
+    QWidget* opened =
+        test::closeModalOpenedBy([&] { test::doubleClickCell(page.sgrdPieSlices, SliceLabel, 2); },
+                                 [&](QWidget*) {
+                                     shownRow = page.frmPieSliceOpt->sliceRow();
+                                     shownShade = page.frmPieSliceOpt->trkSliceShade->value();
+                                     changesWhileShown = changed.count();
+                                 });
+    QCOMPARE(opened, page.frmPieSliceOpt);
+    QCOMPARE(shownRow, 2);
+    QCOMPARE(shownShade, 30);
+    QVERIFY(!page.sgrdPieSlices->isEditing());
+    QCOMPARE(changed.count(), changesWhileShown + 1);
+    QVERIFY(folder.sliceText().contains("&SliceCol=0xFF0000&"));
+
+    // The title row and the numbers' column are fixed: a double-click there opens nothing.
+    QCOMPARE(
+        test::closeModalOpenedBy([&] { test::doubleClickCell(page.sgrdPieSlices, SliceLabel, 0); }),
+        nullptr);
+}
+
+void TstPieDataPage::colourCellsTakeNoTyping() {
+    test::EditingDialogs dialogs;
+    GraphDocumentModel model;
+    const GraphDocument graph = pieGraph();
+    model.replace(graph);
+    PieDataPage page(model);
+    const QAbstractItemModel* cells = page.sgrdPieSlices->model();
+    for (int column : {SliceColour, SliceValueClr, SliceLabelClr})
+        QVERIFY(!(cells->flags(cells->index(1, column)) & Qt::ItemIsEditable));
+    QVERIFY(cells->flags(cells->index(1, SliceShade)) & Qt::ItemIsEditable);
+
+    page.sgrdPieSlices->setCurrentCell(SliceColour, 1);
+    QTest::keyClicks(page.sgrdPieSlices, u"0x00FF00"_s);
+    // Pasting over the colour columns leaves them as well.
+    QApplication::clipboard()->setText(u"0x111111\t0x222222\t0x333333\r\n"_s);
+    page.sgrdPieSlices->pasteIntoSelection();
+    QCOMPARE(model.document().pie.sgrdPieSlices.cell(SliceColour, 1), u"0xFF0000"_s);
+    QCOMPARE(model.document().pie.sgrdPieSlices.cellColor(SliceColour, 1),
+             graph.pie.sgrdPieSlices.cellColor(SliceColour, 1));
+}
+
+void TstPieDataPage::valueThatIsNoNumberShowsRed() {
+    GraphDocumentModel model;
+    GraphDocument graph = pieGraph();
+    graph.pie.sgrdPieSlices.setCell(SliceValue, 2, u"ten"_s);
+    graph.pie.sgrdPieSlices.setCell(SliceLabel, 3, u"ten"_s);
+    model.replace(graph);
+    PieDataPage page(model);
+    const auto hint = [&](int column, int row) {
+        return page.sgrdPieSlices->model()->index(row, column).data(Qt::ToolTipRole).toString();
+    };
+    QCOMPARE(hint(SliceValue, 2), u"Not a number: the slice is drawn with no size."_s);
+    QVERIFY(hint(SliceValue, 1).isEmpty());
+    QVERIFY(hint(SliceLabel, 3).isEmpty());
+}
+
+void TstPieDataPage::keyboardVisitsEveryControlInReadingOrder() {
+    GraphDocumentModel model;
+    model.replace(pieGraph());
+    PieDataPage page(model);
+    page.resize(400, 600);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowActive(&page));
+    // Tab enters a group of radio buttons once; the arrow keys choose within it.
+    const QStringList expected = {
+        u"edtPieSlices"_s, u"sgrdPieSlices"_s,       u"btnPieDataUp"_s,        u"btnPieDataDown"_s,
+        u"rdoPiePercen"_s, u"edtPieValueFontSize"_s, u"edtPieLabelFontSize"_s, u"rdoAnimate"_s,
+        u"sbAnimSpeed"_s,  u"chkPieASP"_s,           u"edtPieSlices"_s};
+    QCOMPARE(test::keyboardOrder(page.edtPieSlices, int(expected.size())), expected);
 }
 
 } // namespace tivora

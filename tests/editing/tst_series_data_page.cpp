@@ -4,12 +4,16 @@
 #include "document/variable_text.h"
 #include "editing/series_data_page.h"
 #include "editing/series_rows.h"
+#include "editing/tdlg_series_opt.h"
 #include "editing_dialogs.h"
+#include "option_dialog_fixture.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -30,6 +34,10 @@ private Q_SLOTS:
     void gapIsWrittenFormattedOnLeaving();
     void gridClickAndCellEdits();
     void gridRefusesTextTheFileCannotHold();
+    void doubleClickOpensTheSeriesOptions();
+    void typeAndColourCellsTakeNoTyping();
+    void cellThatIsNoNumberShowsRed();
+    void innerPagesAndKeyboardOrder();
 };
 
 namespace {
@@ -78,8 +86,8 @@ void TstSeriesDataPage::loadsWithoutWritingBack() {
     QCOMPARE(page.sgrdData->grid().columnCount(), 5);
     QCOMPARE(page.sgrdData->cell(DataSeriesName, 2), u"S2"_s);
     QCOMPARE(page.sgrdProp->cell(PropAlpha, 3), u"53"_s);
-    QVERIFY(page.pageControl2->isTabVisible(0));
-    QVERIFY(!page.pageControl2->isTabVisible(1));
+    QVERIFY(page.PageControl3->isTabVisible(0));
+    QVERIFY(!page.PageControl3->isTabVisible(1));
 }
 
 void TstSeriesDataPage::countChangesKeepAndRestoreCells() {
@@ -287,6 +295,122 @@ void TstSeriesDataPage::gridRefusesTextTheFileCannotHold() {
     QCOMPARE(changed.count(), 0);
     QCOMPARE(model.document().series.sgrdData.cell(DataSeriesName, 2), u"S2"_s);
     QVERIFY(page.sgrdData->isEditing());
+}
+
+void TstSeriesDataPage::doubleClickOpensTheSeriesOptions() {
+    test::OptionFolder folder;
+    test::EditingDialogs dialogs;
+    GraphDocumentModel model;
+    model.replace(test::optionSeriesGraph());
+    SeriesDataPage page(model);
+    page.resize(400, 400);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QSignalSpy changed(&model, &GraphDocumentModel::changed);
+
+    int shownRow = 0;
+    qsizetype changesWhileShown = 0;
+    const auto seeRow = [&](QWidget*) {
+        shownRow = page.dlgSeriesOpt->seriesRow();
+        changesWhileShown = changed.count();
+    };
+    QWidget* opened = test::closeModalOpenedBy(
+        [&] { test::doubleClickCell(page.sgrdData, DataFirstValue, 2); }, seeRow);
+    QCOMPARE(opened, page.dlgSeriesOpt);
+    QCOMPARE(shownRow, 2);
+    // The double-click went to the dialog, not to the cell's editor; closing refreshed.
+    QVERIFY(!page.sgrdData->isEditing());
+    QCOMPARE(changed.count(), changesWhileShown + 1);
+    QVERIFY(folder.sliceText().startsWith("&graphType=line&"));
+
+    // The colour swatch of a series opens it too, and so does Alt+Enter.
+    opened = test::closeModalOpenedBy([&] { test::doubleClickCell(page.sgrdData, DataColor, 3); },
+                                      seeRow);
+    QCOMPARE(opened, page.dlgSeriesOpt);
+    QCOMPARE(shownRow, 3);
+    page.sgrdData->setCurrentCell(DataSeriesName, 1);
+    opened = test::closeModalOpenedBy(
+        [&] { QTest::keyClick(page.sgrdData, Qt::Key_Return, Qt::AltModifier); }, seeRow);
+    QCOMPARE(shownRow, 1);
+    QCOMPARE(changed.count(), changesWhileShown + 1);
+
+    // The title row has no options: a double-click edits its column label.
+    opened =
+        test::closeModalOpenedBy([&] { test::doubleClickCell(page.sgrdData, DataFirstValue, 0); });
+    QCOMPARE(opened, nullptr);
+    QVERIFY(page.sgrdData->isEditing());
+}
+
+void TstSeriesDataPage::typeAndColourCellsTakeNoTyping() {
+    GraphDocumentModel model;
+    GraphDocument graph = sampleGraph();
+    // Even before a graph makes the first two columns fixed, they cannot be typed in.
+    graph.series.sgrdData.setFixedColumnCount(0);
+    model.replace(graph);
+    SeriesDataPage page(model);
+    const QAbstractItemModel* cells = page.sgrdData->model();
+    QVERIFY(!(cells->flags(cells->index(1, DataColor)) & Qt::ItemIsEditable));
+    QVERIFY(!(cells->flags(cells->index(1, DataType)) & Qt::ItemIsEditable));
+    QVERIFY(cells->flags(cells->index(1, DataSeriesName)) & Qt::ItemIsEditable);
+    page.sgrdData->setCurrentCell(DataColor, 2);
+    QTest::keyClicks(page.sgrdData, u"0x00FF00"_s);
+    QVERIFY(model.document() == graph);
+}
+
+void TstSeriesDataPage::cellThatIsNoNumberShowsRed() {
+    GraphDocumentModel model;
+    GraphDocument graph = sampleGraph();
+    Grid& data = graph.series.sgrdData;
+    data.setCell(DataFirstValue, 1, u"12a"_s);
+    data.setCell(DataFirstValue + 1, 1, u"1,5"_s);
+    data.setCell(DataFirstValue, 2, QString());
+    data.setCell(DataFirstValue, 0, u"Jan"_s);
+    model.replace(graph);
+    SeriesDataPage page(model);
+    const QAbstractItemModel* cells = page.sgrdData->model();
+    const auto hint = [&](int column, int row) {
+        return cells->index(row, column).data(Qt::ToolTipRole).toString();
+    };
+    QCOMPARE(hint(DataFirstValue, 1), u"Not a number: the graph leaves a gap here."_s);
+    QVERIFY(cells->index(1, DataFirstValue).data(Qt::BackgroundRole).value<QColor>().red() >
+            cells->index(1, DataFirstValue).data(Qt::BackgroundRole).value<QColor>().green());
+    // A comma is read as the decimal point; empty cells and the column labels are no numbers
+    // to begin with.
+    QVERIFY(hint(DataFirstValue + 1, 1).isEmpty());
+    QVERIFY(hint(DataFirstValue, 2).isEmpty());
+    QVERIFY(hint(DataFirstValue, 0).isEmpty());
+    QVERIFY(hint(DataSeriesName, 1).isEmpty());
+    QVERIFY(!cells->index(2, DataFirstValue).data(Qt::BackgroundRole).isValid());
+
+    // Mending the text takes the warning away.
+    page.sgrdData->model()->setData(cells->index(1, DataFirstValue), u"12"_s, Qt::EditRole);
+    QCOMPARE(model.document().series.sgrdData.cell(DataFirstValue, 1), u"12"_s);
+    QVERIFY(hint(DataFirstValue, 1).isEmpty());
+}
+
+void TstSeriesDataPage::innerPagesAndKeyboardOrder() {
+    GraphDocumentModel model;
+    model.replace(sampleGraph());
+    SeriesDataPage page(model);
+    QCOMPARE(page.PageControl3->objectName(), u"PageControl3"_s);
+    QCOMPARE(page.PageControl3->widget(0), page.TabSheet1);
+    QCOMPARE(page.TabSheet1->objectName(), u"TabSheet1"_s);
+
+    // A sheet added later comes after "Data" and "Properties"; a row added to "Data" is next in
+    // the keyboard order after the ASP box.
+    auto* sheet = new QWidget;
+    QCOMPARE(page.addDataSheet(sheet, u"Extra"_s), 2);
+    auto* row = new QCheckBox(u"Extra row"_s);
+    row->setObjectName(u"chkExtra"_s);
+    page.addToDataSheet(row);
+    page.resize(400, 500);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowActive(&page));
+    const QStringList expected = {u"edtSeries"_s, u"edtCols"_s,  u"edtXGap"_s,   u"chkStacked"_s,
+                                  u"tabBar"_s,    u"sgrdData"_s, u"btnDataUp"_s, u"btnDataDown"_s,
+                                  u"chkASP"_s,    u"chkExtra"_s};
+    page.PageControl3->tabBar()->setObjectName(u"tabBar"_s);
+    QCOMPARE(test::keyboardOrder(page.edtSeries, int(expected.size())), expected);
 }
 
 } // namespace tivora
