@@ -1,7 +1,7 @@
 #include "editing/number_cell_warning.h"
 
 #include "document/number_text.h"
-#include "engine/graph_text.h"
+#include "engine/layout/graph_text.h"
 
 namespace tivora {
 
