@@ -74,6 +74,7 @@ void TfrmLumara::buildClient() {
     pageControl1->tabBar()->setStyle(tabStyle);
     // Every page's tab stays in sight: the page control is never narrower than its tabs.
     pageControl1->setUsesScrollButtons(false);
+    pageControl1->setElideMode(Qt::ElideNone);
 
     auto* client = new QWidget;
     client->setMinimumSize(kClientSize);
