@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 
 using namespace Qt::StringLiterals;
 
@@ -46,6 +47,34 @@ std::optional<QString> writeProblem(const QString& path) {
     return std::nullopt;
 }
 
+// Gives the focus back, once a save is done, to the field the user was typing in, or to the grid
+// whose cell editor was closed, so that the keyboard stays where it was.
+class FocusReturn {
+public:
+    explicit FocusReturn(QWidget* field)
+        : m_field(field) {
+        for (QWidget* owner = field ? field->parentWidget() : nullptr; owner && !m_owner;
+             owner = owner->parentWidget()) {
+            if (owner->focusPolicy() & Qt::TabFocus)
+                m_owner = owner;
+        }
+    }
+    ~FocusReturn() {
+        for (QWidget* target : {m_field.data(), m_owner.data()}) {
+            if (target && target->isVisible()) {
+                target->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+        }
+    }
+    FocusReturn(const FocusReturn&) = delete;
+    FocusReturn& operator=(const FocusReturn&) = delete;
+
+private:
+    QPointer<QWidget> m_field;
+    QPointer<QWidget> m_owner;
+};
+
 } // namespace
 
 FileCommands::FileCommands(TfrmLumara& window)
@@ -55,12 +84,14 @@ FileCommands::FileCommands(TfrmLumara& window)
             &FileCommands::showModifiedMarker);
 }
 
-void FileCommands::commitPendingEdits() {
+QWidget* FileCommands::commitPendingEdits() {
     // Fields write what was typed into the graph when they are left, and a grid's in-place
     // editor when it closes. A menu or a shortcut leaves the focus where it is, so the field is
     // left here; the grid's editor closes with it.
-    if (QWidget* field = QApplication::focusWidget())
+    QWidget* field = QApplication::focusWidget();
+    if (field)
         field->clearFocus();
+    return field;
 }
 
 void FileCommands::showModifiedMarker() {
@@ -219,12 +250,12 @@ bool FileCommands::saveGraph(const QString& path) {
 }
 
 bool FileCommands::mnuSaveClick() {
-    commitPendingEdits();
+    const FocusReturn focusReturn(commitPendingEdits());
     return saveGraph(m_window.model().document().currentFileName);
 }
 
 bool FileCommands::mnuSaveAsClick() {
-    commitPendingEdits();
+    const FocusReturn focusReturn(commitPendingEdits());
     const QString path = appDialogs().saveFileName(u"Save As"_s, kGraphFilter, u"TVX"_s);
     if (path.isEmpty())
         return false;

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <functional>
 
+class QWidget;
+
 namespace tivora {
 
 class LinkOptionsStore;
@@ -37,8 +39,9 @@ public:
     bool confirmDiscardChanges();
     // Writes into the graph what a field or a grid cell holds typed but not yet taken over (its
     // focus left for a menu, or its in-place editor still open). Every command that saves, or
-    // replaces the graph, runs it first, as closing the window does.
-    void commitPendingEdits();
+    // replaces the graph, runs it first, as closing the window does. Gives the control that had
+    // the focus, if any.
+    QWidget* commitPendingEdits();
 
     void mnuNewClick();
     void Open1Click();

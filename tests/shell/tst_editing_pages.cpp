@@ -126,6 +126,8 @@ void EditingPagesTest::saveTakesTheNumberBeingTyped() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(designer.saved(designer.path).axes.edtYStep.toDouble(), 25.0);
     QVERIFY(!designer.window.isWindowModified());
+    // The keyboard stays in the field.
+    QCOMPARE(QApplication::focusWidget(), designer.window.findChild<QLineEdit*>(u"edtYStep"_s));
 }
 
 void EditingPagesTest::saveAsTakesTheGridCellBeingEdited() {
@@ -143,6 +145,7 @@ void EditingPagesTest::saveAsTakesTheGridCellBeingEdited() {
     designer.window.menu().mnuSaveAs->trigger();
     QCOMPARE(designer.saved(copy).series.sgrdData.cell(DataFirstValue, 2), u"77"_s);
     QVERIFY(!grid->isEditing());
+    QCOMPARE(QApplication::focusWidget(), grid);
 }
 
 void EditingPagesTest::openAndNewOfferTheValueBeingTyped() {

@@ -7,6 +7,7 @@
 #include "shell_environment.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
@@ -105,6 +106,19 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QVERIFY(window.centralWidget()->width() >= 716);
         QVERIFY(window.centralWidget()->height() >= 458);
+    }
+
+    void everyTabFitsWithALargeFont() {
+        const QFont usual = QApplication::font();
+        QFont large = usual;
+        large.setPointSizeF(usual.pointSizeF() * 1.6);
+        QApplication::setFont(large);
+        {
+            OpenWindow open;
+            verifyEveryTabFits(open.window);
+            verifyStageShape(open.player());
+        }
+        QApplication::setFont(usual);
     }
 
     void sizeIsRememberedPerUser() {
