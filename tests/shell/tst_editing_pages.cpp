@@ -1,9 +1,9 @@
 #include "controls/num_edit.h"
 #include "controls/string_align_grid.h"
+#include "open_designer.h"
 #include "shell/file_commands.h"
 #include "shell/main_menu.h"
 #include "shell/tfrm_lumara.h"
-#include "shell_environment.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -25,42 +25,28 @@ private Q_SLOTS:
     void openAndNewOfferTheValueBeingTyped();
 
 private:
-    // The window, active, with a bar graph open from the test folder.
-    struct OpenDesigner {
-        OpenDesigner() {
-            window.show();
-            window.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&window));
-            path = environment.writeGraph(u"bars.TVX"_s, test::ShellEnvironment::seriesGraph(3, 4));
-            environment.dialogs.fileNames.push_back(path);
-            window.fileCommands().Open1Click();
-            environment.dialogs.take();
-        }
-        GraphDocument saved(const QString& file) const {
-            GraphDocument document;
-            ReadGraphFile(document, file);
-            return document;
-        }
-        // Types text over a field's contents; the field keeps the focus, as when a menu opens.
-        void typeInto(const QString& name, const QString& text) {
-            auto* field = window.findChild<QLineEdit*>(name);
-            QVERIFY(field);
-            window.pageControl1->setCurrentWidget(pageOf(field));
-            field->setFocus();
-            field->selectAll();
-            QTest::keyClicks(field, text);
-        }
-        QWidget* pageOf(QWidget* control) const {
-            while (control->parentWidget() && control->parentWidget()->parentWidget() &&
-                   window.pageControl1->indexOf(control) < 0)
-                control = control->parentWidget();
-            return control;
-        }
+    using OpenDesigner = test::OpenDesigner;
 
-        test::ShellEnvironment environment;
-        TfrmLumara window;
-        QString path;
-    };
+    static GraphDocument saved(const QString& file) {
+        GraphDocument document;
+        ReadGraphFile(document, file);
+        return document;
+    }
+    // The editing page that holds control.
+    static QWidget* pageOf(const TfrmLumara& window, QWidget* control) {
+        while (control->parentWidget() && window.pageControl1->indexOf(control) < 0)
+            control = control->parentWidget();
+        return control;
+    }
+    // Types text over a field's contents; the field keeps the focus, as when a menu opens.
+    static void typeInto(TfrmLumara& window, const QString& name, const QString& text) {
+        auto* field = window.findChild<QLineEdit*>(name);
+        QVERIFY(field);
+        window.pageControl1->setCurrentWidget(pageOf(window, field));
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
 
     static QStringList visibleCaptions(const TfrmLumara& window) {
         QStringList captions;
@@ -121,10 +107,10 @@ void EditingPagesTest::closingTakesTheTextBeingTyped() {
 
 void EditingPagesTest::saveTakesTheNumberBeingTyped() {
     OpenDesigner designer;
-    designer.typeInto(u"edtYStep"_s, u"25"_s);
+    typeInto(designer.window, u"edtYStep"_s, u"25"_s);
     // Ctrl+S from the field itself: the focus never leaves it.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(designer.saved(designer.path).axes.edtYStep.toDouble(), 25.0);
+    QCOMPARE(saved(designer.path).axes.edtYStep.toDouble(), 25.0);
     QVERIFY(!designer.window.isWindowModified());
     // The keyboard stays in the field.
     QCOMPARE(QApplication::focusWidget(), designer.window.findChild<QLineEdit*>(u"edtYStep"_s));
@@ -134,7 +120,7 @@ void EditingPagesTest::saveAsTakesTheGridCellBeingEdited() {
     OpenDesigner designer;
     auto* grid = designer.window.findChild<TStringAlignGrid*>(u"sgrdData"_s);
     QVERIFY(grid);
-    designer.window.pageControl1->setCurrentWidget(designer.pageOf(grid));
+    designer.window.pageControl1->setCurrentWidget(pageOf(designer.window, grid));
     grid->setFocus();
     grid->setCurrentCell(DataFirstValue, 2);
     grid->edit(grid->currentIndex());
@@ -143,7 +129,7 @@ void EditingPagesTest::saveAsTakesTheGridCellBeingEdited() {
     const QString copy = designer.environment.folder() + u"copy.TVX"_s;
     designer.environment.dialogs.fileNames.push_back(copy);
     designer.window.menu().mnuSaveAs->trigger();
-    QCOMPARE(designer.saved(copy).series.sgrdData.cell(DataFirstValue, 2), u"77"_s);
+    QCOMPARE(saved(copy).series.sgrdData.cell(DataFirstValue, 2), u"77"_s);
     QVERIFY(!grid->isEditing());
     QCOMPARE(QApplication::focusWidget(), grid);
 }
@@ -152,16 +138,16 @@ void EditingPagesTest::openAndNewOfferTheValueBeingTyped() {
     OpenDesigner designer;
     const QString other =
         designer.environment.writeGraph(u"other.TVX"_s, test::ShellEnvironment::seriesGraph(2, 3));
-    designer.typeInto(u"edtMaxYVal"_s, u"400"_s);
+    typeInto(designer.window, u"edtMaxYVal"_s, u"400"_s);
     // The typed value counts as a change; saving it writes it before the other file opens.
     designer.environment.dialogs.yesNoCancelAnswers.push_back(Dialogs::Answer::Yes);
     designer.environment.dialogs.fileNames.push_back(other);
     designer.window.menu().Open1->trigger();
-    QCOMPARE(designer.saved(designer.path).axes.edtMaxYVal.toDouble(), 400.0);
+    QCOMPARE(saved(designer.path).axes.edtMaxYVal.toDouble(), 400.0);
     QCOMPARE(designer.window.model().document().currentFileName, other);
 
     // New asks about the typed value before the template is chosen.
-    designer.typeInto(u"edtMinYVal"_s, u"5"_s);
+    typeInto(designer.window, u"edtMinYVal"_s, u"5"_s);
     designer.window.fileCommands().setTemplateChooser([] { return QString(); });
     designer.environment.dialogs.take();
     designer.environment.dialogs.yesNoCancelAnswers.push_back(Dialogs::Answer::Cancel);

@@ -1,10 +1,10 @@
 #include "controls/movie_player.h"
+#include "open_designer.h"
 #include "shell/file_commands.h"
 #include "shell/main_menu.h"
 #include "shell/preview_panel.h"
 #include "shell/start_screen.h"
 #include "shell/tfrm_lumara.h"
-#include "shell_environment.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,23 +22,7 @@ namespace {
 
 constexpr double kStageAspect = 700.0 / 475.0;
 
-// The window with a graph open, as a user sees it after opening one.
-struct OpenWindow {
-    OpenWindow() {
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        environment.dialogs.fileNames.push_back(
-            environment.writeGraph(u"sales.TVX"_s, test::ShellEnvironment::seriesGraph(3, 12)));
-        window.fileCommands().Open1Click();
-        environment.dialogs.take();
-        // The layout follows the shown pages once the window gets to its events.
-        QCoreApplication::processEvents();
-    }
-    const MoviePlayer& player() const { return *window.Panel9->ShockwaveFlash1; }
-
-    test::ShellEnvironment environment;
-    TfrmLumara window;
-};
+using test::OpenDesigner;
 
 void verifyStageShape(const QWidget& player) {
     const double aspect = double(player.width()) / player.height();
@@ -80,7 +64,7 @@ class MainWindowTest : public QObject {
 
 private Q_SLOTS:
     void opensAtItsSizeAndGrowsWithThePreviewInShape() {
-        OpenWindow open;
+        OpenDesigner open;
         TfrmLumara& window = open.window;
         QCOMPARE(window.centralWidget()->size(), QSize(716, 458));
         verifyStageShape(open.player());
@@ -114,7 +98,7 @@ private Q_SLOTS:
         large.setPointSizeF(usual.pointSizeF() * 1.6);
         QApplication::setFont(large);
         {
-            OpenWindow open;
+            OpenDesigner open;
             verifyEveryTabFits(open.window);
             verifyStageShape(open.player());
         }
@@ -186,7 +170,7 @@ private Q_SLOTS:
     }
 
     void titleMarksUnsavedChanges() {
-        OpenWindow open;
+        OpenDesigner open;
         TfrmLumara& window = open.window;
         QVERIFY(!window.isWindowModified());
         QCOMPARE(window.title(), u"Tivora Designer - sales.TVX"_s);
@@ -229,7 +213,7 @@ private Q_SLOTS:
     }
 
     void tabGoesThroughThePagesBeforeThePreviewButtons() {
-        OpenWindow open;
+        OpenDesigner open;
         TfrmLumara& window = open.window;
         const QWidgetList chain = tabChain(window);
         const qsizetype refresh = chain.indexOf(window.Panel9->btnRefresh);
