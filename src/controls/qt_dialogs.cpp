@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -29,11 +30,15 @@ QMessageBox::StandardButton showBox(QMessageBox::Icon icon, const QString& text,
     QMessageBox box(icon, boxTitle(), text, buttons, dialogParent());
     box.setInformativeText(detail);
     box.setDefaultButton(defaultButton);
-    // Room for the title and the frame's buttons beside it.
+    // Room for the title and the frame's buttons beside it, and for a path on one line where
+    // the screen allows.
     constexpr int kFrameButtons = 160;
-    const int titleWidth = box.fontMetrics().horizontalAdvance(boxTitle()) + kFrameButtons;
+    constexpr int kWidestDetail = 640;
+    const QFontMetrics metrics = box.fontMetrics();
+    const int width = std::max(metrics.horizontalAdvance(boxTitle()) + kFrameButtons,
+                               std::min(metrics.horizontalAdvance(detail) + 80, kWidestDetail));
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
                       grid->rowCount(), 0, 1, grid->columnCount());
     }
     return QMessageBox::StandardButton(box.exec());
