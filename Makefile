@@ -3,17 +3,23 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build configure deps clean
+.PHONY: run check-display test build configure deps clean
 
-run: build
-	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
-		echo "No display found. Start the designer from a desktop session with:"; \
-		echo "    $(BUILD_DIR)/bin/tivora-designer"; \
-		echo "or on a virtual display with:"; \
-		echo "    xvfb-run -a $(BUILD_DIR)/bin/tivora-designer"; \
+# The display is checked first, so that a machine without one hears how to go on before it spends
+# minutes installing and building.
+run: check-display
+	@$(MAKE) --no-print-directory build
+	$(BUILD_DIR)/bin/tivora-designer
+
+check-display:
+	@if [ -z "$$QT_QPA_PLATFORM" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ -z "$$DISPLAY" ]; then \
+		echo "No display found (DISPLAY is not set), so the designer's window cannot open."; \
+		echo "Start it on a virtual display:"; \
+		echo "    make build && xvfb-run -a -s '-screen 0 1920x1080x24' $(BUILD_DIR)/bin/tivora-designer"; \
+		echo "or draw a graph file to a picture without any display:"; \
+		echo "    make build && $(BUILD_DIR)/bin/tivora render GRAPH.TVX OUT.png"; \
 		exit 1; \
 	fi
-	$(BUILD_DIR)/bin/tivora-designer
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)

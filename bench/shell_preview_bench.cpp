@@ -4,6 +4,7 @@
 #include "../tests/shell/shell_environment.h"
 #include "controls/movie_player.h"
 #include "shell/file_commands.h"
+#include "shell/preview_cycle.h"
 #include "shell/preview_panel.h"
 #include "shell/tfrm_lumara.h"
 
@@ -36,6 +37,23 @@ void changeToNextFrame(benchmark::State& state) {
     state.counters["cells"] = double(seriesCount) * columnCount;
 }
 
+// A refresh with nothing changed (a page switch, a save): the text is written and found to be
+// the one shown, so the movie keeps playing.
+void unchangedRefresh(benchmark::State& state) {
+    tivora::test::ShellEnvironment environment;
+    tivora::TfrmLumara window;
+    window.show();
+    const QString path = environment.writeGraph(
+        u"bench.TVX"_s,
+        tivora::test::ShellEnvironment::seriesGraph(int(state.range(0)), int(state.range(1))));
+    if (!window.fileCommands().OpenGraphFile(path)) {
+        state.SkipWithError("the graph did not open");
+        return;
+    }
+    for (auto _ : state)
+        window.preview().RefreshPreview();
+}
+
 // The preview file alone: the graph text built and written atomically, without the engine.
 void changeToPreviewFile(benchmark::State& state) {
     tivora::test::ShellEnvironment environment;
@@ -55,6 +73,13 @@ void changeToPreviewFile(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(changeToPreviewFile)
+    ->Args({3, 12})
+    ->Args({99, 999})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+BENCHMARK(unchangedRefresh)
     ->Args({3, 12})
     ->Args({99, 999})
     ->Unit(benchmark::kMillisecond)

@@ -1,14 +1,23 @@
 // tivora-designer: the graph designer's main window. A graph file named on the command line is
 // opened as the "&Open" command opens it.
+#include "shell/display_check.h"
 #include "shell/file_commands.h"
 #include "shell/tfrm_lumara.h"
 
 #include <QApplication>
 #include <QStringList>
+#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
 int main(int argc, char* argv[]) {
+    // Checked before Qt starts: without a display, QApplication would abort the program.
+    const QString noDisplay =
+        tivora::missingDisplayMessage(QProcessEnvironment::systemEnvironment());
+    if (!noDisplay.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(noDisplay));
+        return 1;
+    }
     QApplication application(argc, argv);
     // The names place the per-user settings and the per-user data folder.
     QApplication::setOrganizationName(u"Orvanta"_s);

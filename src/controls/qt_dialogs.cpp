@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -20,8 +22,27 @@ QString boxTitle() {
     return u"Tivora Designer"_s;
 }
 
-QString withDetail(const QString& text, const QString& detail) {
-    return detail.isEmpty() ? text : text + u'\n' + detail;
+// A message box with the program's title, the text in its own words and, when there is one, a
+// second line that names the file and the reason. The box is kept wide enough for its whole
+// title, which window managers would otherwise cut short.
+QMessageBox::StandardButton showBox(QMessageBox::Icon icon, const QString& text,
+                                    const QString& detail, QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton) {
+    QMessageBox box(icon, boxTitle(), text, buttons, dialogParent());
+    box.setInformativeText(detail);
+    box.setDefaultButton(defaultButton);
+    // Room for the title and the frame's buttons beside it, and for a path on one line where
+    // the screen allows.
+    constexpr int kFrameButtons = 160;
+    constexpr int kWidestDetail = 640;
+    const QFontMetrics metrics = box.fontMetrics();
+    const int width = std::max(metrics.horizontalAdvance(boxTitle()) + kFrameButtons,
+                               std::min(metrics.horizontalAdvance(detail) + 80, kWidestDetail));
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    return QMessageBox::StandardButton(box.exec());
 }
 
 // The extension of a filter entry's first pattern: "png" of "PNG picture (*.png)".
@@ -33,22 +54,22 @@ QString suffixOfFilter(const QString& filter) {
 } // namespace
 
 void QtDialogs::showError(const QString& text, const QString& detail) {
-    QMessageBox::critical(dialogParent(), boxTitle(), withDetail(text, detail), QMessageBox::Ok);
+    showBox(QMessageBox::Critical, text, detail, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void QtDialogs::showMessage(const QString& text, const QString& detail) {
-    QMessageBox::information(dialogParent(), boxTitle(), withDetail(text, detail), QMessageBox::Ok);
+    showBox(QMessageBox::Information, text, detail, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool QtDialogs::askYesNo(const QString& text) {
-    return QMessageBox::question(dialogParent(), boxTitle(), text,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return showBox(QMessageBox::Question, text, QString(), QMessageBox::Yes | QMessageBox::No,
+                   QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 Dialogs::Answer QtDialogs::askYesNoCancel(const QString& text) {
-    switch (QMessageBox::question(dialogParent(), boxTitle(), text,
-                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                  QMessageBox::Cancel)) {
+    switch (showBox(QMessageBox::Question, text, QString(),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    QMessageBox::Cancel)) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:

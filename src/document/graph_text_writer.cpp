@@ -311,16 +311,14 @@ GraphWriteResult WriteGraphText(GraphDocument& document, const QString& path) {
     using WriteStatus = GraphWriteResult::Status;
     const GraphTextBuild build = buildGraphText(document);
     if (build.status == Status::Incomplete)
-        return {WriteStatus::Incomplete, build.message};
+        return {WriteStatus::Incomplete, build.message, {}};
     if (build.status == Status::Failed)
-        return {WriteStatus::Failed, build.message};
+        return {WriteStatus::Failed, build.message, {}};
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {WriteStatus::Failed, QString::fromLatin1(kWriteErrorMessage)};
     const QByteArray lines = layoutGraphLines(build.text);
-    if (file.write(lines) != lines.size() || !file.commit())
-        return {WriteStatus::Failed, QString::fromLatin1(kWriteErrorMessage)};
-    return {WriteStatus::Written, {}};
+    if (!file.open(QIODevice::WriteOnly) || file.write(lines) != lines.size() || !file.commit())
+        return {WriteStatus::Failed, QString::fromLatin1(kWriteErrorMessage), file.errorString()};
+    return {WriteStatus::Written, {}, {}};
 }
 
 } // namespace tivora

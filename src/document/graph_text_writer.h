@@ -34,6 +34,8 @@ struct GraphWriteResult {
     Status status = Status::Failed;
     // Incomplete: what is missing. Failed: the message to show.
     QString message;
+    // Failed: why, in the system's words ("Permission denied"), for a second line under message.
+    QString reason;
 
     bool written() const { return status == Status::Written; }
 };

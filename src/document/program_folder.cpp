@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -25,8 +26,12 @@ bool holdsData(const QString& folder) {
     return QFileInfo(folder + u"/Data"_s).isDir();
 }
 
+// A folder whose write bits are all off counts as read-only even for a user the system would let
+// write it (the administrator): it was made read-only on purpose, as installed media are.
 bool isWritableFolder(const QString& folder) {
-    return QFileInfo(folder).isWritable();
+    const QFileInfo info(folder);
+    constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return info.isWritable() && (info.permissions() & anyWrite);
 }
 
 // Where an installed copy keeps its data, relative to the executable in <prefix>/bin.
@@ -46,7 +51,11 @@ void refreshCopy(const QString& source, const QString& target) {
             continue;
         QDir().mkpath(copy.absolutePath());
         QFile::remove(copyPath);
-        QFile::copy(installed.filePath(), copyPath);
+        // The copy keeps the installed file's permissions; a read-only one (a preview file the
+        // installation happened to hold) would make the first refresh fail.
+        if (QFile::copy(installed.filePath(), copyPath))
+            QFile::setPermissions(copyPath, QFile::permissions(copyPath) | QFile::WriteOwner |
+                                                QFile::ReadOwner);
     }
 }
 

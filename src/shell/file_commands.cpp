@@ -2,6 +2,7 @@
 
 #include "controls/dialogs.h"
 #include "document/program_folder.h"
+#include "shell/error_detail.h"
 #include "shell/link_options_store.h"
 #include "shell/main_menu.h"
 #include "shell/preview_cycle.h"
@@ -9,8 +10,10 @@
 #include "shell/tfrm_lumara.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 
 using namespace Qt::StringLiterals;
 
@@ -23,21 +26,80 @@ const QString kGraphFilter = u"Tivora files (*.[Tt][Vv][Xx])"_s;
 const QString kTitle = u"Tivora Designer"_s;
 const QString kFileIoError = u"File I/O error."_s;
 
-// Whether a file could be written at path at all: its folder exists, and the file or, for a new
-// file, the folder may be written.
-bool canWriteTo(const QString& path) {
+const QString kLoadError = u"Error loading details from file"_s;
+
+// Why a file could not be written at path at all, or nothing when it can: its folder must exist,
+// and the file or, for a new file, the folder must be writable.
+std::optional<QString> writeProblem(const QString& path) {
     const QFileInfo target(path);
-    if (target.exists())
-        return target.isFile() && target.isWritable();
+    if (target.exists()) {
+        if (!target.isFile())
+            return u"It is not a file."_s;
+        if (!target.isWritable())
+            return u"The file is read-only."_s;
+        return std::nullopt;
+    }
     const QFileInfo folder(target.absolutePath());
-    return folder.isDir() && folder.isWritable();
+    if (!folder.isDir())
+        return u"The folder does not exist."_s;
+    if (!folder.isWritable())
+        return u"The folder cannot be written."_s;
+    return std::nullopt;
 }
+
+// Gives the focus back, once a save is done, to the field the user was typing in, or to the grid
+// whose cell editor was closed, so that the keyboard stays where it was.
+class FocusReturn {
+public:
+    explicit FocusReturn(QWidget* field)
+        : m_field(field) {
+        for (QWidget* owner = field ? field->parentWidget() : nullptr; owner && !m_owner;
+             owner = owner->parentWidget()) {
+            if (owner->focusPolicy() & Qt::TabFocus)
+                m_owner = owner;
+        }
+    }
+    ~FocusReturn() {
+        for (QWidget* target : {m_field.data(), m_owner.data()}) {
+            if (target && target->isVisible()) {
+                target->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+        }
+    }
+    FocusReturn(const FocusReturn&) = delete;
+    FocusReturn& operator=(const FocusReturn&) = delete;
+
+private:
+    QPointer<QWidget> m_field;
+    QPointer<QWidget> m_owner;
+};
 
 } // namespace
 
 FileCommands::FileCommands(TfrmLumara& window)
     : m_window(window) {
     m_window.menu().mnuNew->setEnabled(false);
+    connect(&m_window.model(), &GraphDocumentModel::changed, this,
+            &FileCommands::showModifiedMarker);
+}
+
+QWidget* FileCommands::commitPendingEdits() {
+    // Fields write what was typed into the graph when they are left, and a grid's in-place
+    // editor when it closes. A menu or a shortcut leaves the focus where it is, so the field is
+    // left here; the grid's editor closes with it.
+    QWidget* field = QApplication::focusWidget();
+    if (field)
+        field->clearFocus();
+    return field;
+}
+
+void FileCommands::showModifiedMarker() {
+    m_window.setWindowModified(m_unsaved.hasChanges(m_window.model().document()));
+}
+
+void FileCommands::setTitle(const QString& suffix) {
+    m_window.setTitle(suffix.isEmpty() ? kTitle : kTitle + u" - "_s + suffix);
 }
 
 void FileCommands::setTemplateChooser(TemplateChooser chooser) {
@@ -61,11 +123,12 @@ void FileCommands::setFileMenu(bool save, bool saveAs, bool closeFile) {
 
 void FileCommands::markClean() {
     m_unsaved.markClean(m_window.model().document());
+    showModifiedMarker();
 }
 
 bool FileCommands::readGraph(const QString& path) {
-    if (!m_window.model().read(path)) {
-        appDialogs().showMessage(u"Error loading details from file"_s);
+    if (const GraphReadResult result = m_window.model().read(path); !result) {
+        appDialogs().showError(kLoadError, errorDetail(path, result.error));
         return false;
     }
     setFileNames(path, path);
@@ -75,7 +138,7 @@ bool FileCommands::readGraph(const QString& path) {
 bool FileCommands::OpenGraphFile(const QString& path) {
     QFile input(path);
     if (!input.open(QIODevice::ReadOnly)) {
-        appDialogs().showError(kFileIoError);
+        appDialogs().showError(kFileIoError, errorDetail(path, input.errorString()));
         return false;
     }
     input.close();
@@ -85,13 +148,13 @@ bool FileCommands::OpenGraphFile(const QString& path) {
     // were, so that a later Save cannot write the old graph over the unreadable file.
     if (!readGraph(path))
         return false;
-    m_window.setWindowTitle(kTitle + u" - "_s + QFileInfo(path).fileName());
+    setTitle(QFileInfo(path).fileName());
     setFileMenu(true, true, true);
     m_window.ShowEditor(true);
     const GraphDocument& document = m_window.model().document();
     if (m_linkOptions && document.graphType != u"pie"_s) {
         if (const auto error = m_linkOptions->readBeside(path)) {
-            appDialogs().showMessage(u"Error loading details from file"_s);
+            appDialogs().showError(kLoadError, errorDetail(path, *error));
             return false;
         }
     }
@@ -112,11 +175,13 @@ void FileCommands::UpdateRecentFiles() {
 }
 
 void FileCommands::openStartupFile(const QString& path) {
+    commitPendingEdits();
     if (OpenGraphFile(QFileInfo(path).absoluteFilePath()))
         UpdateRecentFiles();
 }
 
 bool FileCommands::confirmDiscardChanges() {
+    commitPendingEdits();
     if (!m_unsaved.hasChanges(m_window.model().document()))
         return true;
     switch (appDialogs().askYesNoCancel(
@@ -144,7 +209,7 @@ void FileCommands::mnuNewClick() {
     if (!OpenGraphFile(programFolder() + relative.replace(u'\\', u'/')))
         return;
     setFileNames(QString(), m_window.model().document().lastOpenedFile);
-    m_window.setWindowTitle(kTitle + u" - New File"_s);
+    setTitle(u"New File"_s);
     setFileMenu(false, true, true);
     markClean();
 }
@@ -164,20 +229,20 @@ void FileCommands::mnuRecentClick(int index) {
 }
 
 bool FileCommands::saveGraph(const QString& path) {
-    if (!canWriteTo(path)) {
-        appDialogs().showError(kFileIoError);
+    if (const auto problem = writeProblem(path)) {
+        appDialogs().showError(kFileIoError, errorDetail(path, *problem));
         return false;
     }
     if (m_linkOptions) {
         if (const auto error = m_linkOptions->writeBeside(path))
-            appDialogs().showError(*error);
+            appDialogs().showError(*error, errorDetail(path, QString()));
     }
     const PreviewCycle::Hold hold(m_window.preview());
     const GraphWriteResult result = m_window.model().write(path);
     if (result.status == GraphWriteResult::Status::Incomplete)
         appDialogs().showMessage(result.message + u"\nThe graph was not saved."_s);
     else if (result.status == GraphWriteResult::Status::Failed)
-        appDialogs().showError(result.message);
+        appDialogs().showError(result.message, errorDetail(path, result.reason));
     else
         markClean();
     m_window.preview().RefreshPreview();
@@ -185,10 +250,12 @@ bool FileCommands::saveGraph(const QString& path) {
 }
 
 bool FileCommands::mnuSaveClick() {
+    const FocusReturn focusReturn(commitPendingEdits());
     return saveGraph(m_window.model().document().currentFileName);
 }
 
 bool FileCommands::mnuSaveAsClick() {
+    const FocusReturn focusReturn(commitPendingEdits());
     const QString path = appDialogs().saveFileName(u"Save As"_s, kGraphFilter, u"TVX"_s);
     if (path.isEmpty())
         return false;
@@ -201,7 +268,7 @@ bool FileCommands::mnuSaveAsClick() {
     if (!saveGraph(path))
         return false;
     setFileNames(path, path);
-    m_window.setWindowTitle(kTitle + u" - "_s + path);
+    setTitle(path);
     setFileMenu(true, true, true);
     UpdateRecentFiles();
     return true;

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <functional>
 
+class QWidget;
+
 namespace tivora {
 
 class LinkOptionsStore;
@@ -35,6 +37,11 @@ public:
     // Asks whether to save changes that were not saved; false when the user cancels (or the save
     // does not succeed), in which case the command that asked must not go on.
     bool confirmDiscardChanges();
+    // Writes into the graph what a field or a grid cell holds typed but not yet taken over (its
+    // focus left for a menu, or its in-place editor still open). Every command that saves, or
+    // replaces the graph, runs it first, as closing the window does. Gives the control that had
+    // the focus, if any.
+    QWidget* commitPendingEdits();
 
     void mnuNewClick();
     void Open1Click();
@@ -50,6 +57,10 @@ private:
     void setFileNames(const QString& currentFileName, const QString& lastOpenedFile);
     void setFileMenu(bool save, bool saveAs, bool closeFile);
     void markClean();
+    // The window title's marker of unsaved changes, in the desktop's usual form.
+    void showModifiedMarker();
+    // "Tivora Designer", followed by " - " and suffix when there is one.
+    void setTitle(const QString& suffix);
 
     TfrmLumara& m_window;
     TemplateChooser m_templateChooser;

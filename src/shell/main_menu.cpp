@@ -16,7 +16,7 @@ MainMenu::MainMenu(QMenuBar* MainMenu1)
 }
 
 void MainMenu::buildFileMenu(QMenuBar* bar) {
-    QMenu* file = bar->addMenu(u"File"_s);
+    QMenu* file = bar->addMenu(u"&File"_s);
     mnuNew = file->addAction(u"&New"_s);
     Open1 = file->addAction(u"&Open"_s);
     mnuSave = file->addAction(u"&Save"_s);
@@ -25,7 +25,7 @@ void MainMenu::buildFileMenu(QMenuBar* bar) {
     mnuCloseFile = file->addAction(u"Close File"_s);
     file->addSeparator();
     Exit1 = file->addAction(u"Exit"_s);
-    Recent1 = file->addMenu(u"Recent"_s);
+    Recent1 = file->addMenu(u"&Recent"_s);
     for (std::size_t index = 0; index < mnuRecent.size(); ++index) {
         mnuRecent[index] = Recent1->addAction(QString());
         mnuRecent[index]->setObjectName(u"mnuRecent"_s + QString::number(index + 1));
@@ -38,6 +38,11 @@ void MainMenu::buildFileMenu(QMenuBar* bar) {
     mnuCloseFile->setObjectName(u"mnuCloseFile"_s);
     Exit1->setObjectName(u"Exit1"_s);
     Recent1->setObjectName(u"Recent1"_s);
+    mnuNew->setShortcut(Qt::CTRL | Qt::Key_N);
+    Open1->setShortcut(Qt::CTRL | Qt::Key_O);
+    mnuSave->setShortcut(Qt::CTRL | Qt::Key_S);
+    mnuSaveAs->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    Exit1->setShortcut(Qt::CTRL | Qt::Key_Q);
     mnuSave->setEnabled(false);
     mnuSaveAs->setEnabled(false);
     mnuCloseFile->setEnabled(false);
@@ -46,12 +51,13 @@ void MainMenu::buildFileMenu(QMenuBar* bar) {
 void MainMenu::buildOtherMenus(QMenuBar* bar) {
     mnuPublish = bar->addAction(u"&Publish"_s);
     mnuPublish->setObjectName(u"mnuPublish"_s);
-    QMenu* tools = bar->addMenu(u"Tools"_s);
+    QMenu* tools = bar->addMenu(u"&Tools"_s);
     mnuChangeSkin = tools->addAction(u"Change Skin"_s);
     mnuChangeSkin->setObjectName(u"mnuChangeSkin"_s);
     QMenu* help = bar->addMenu(u"&Help"_s);
     mnuHelp = help->addAction(u"&Help"_s);
     mnuHelp->setObjectName(u"mnuHelp"_s);
+    mnuHelp->setShortcut(Qt::Key_F1);
     help->addSeparator();
     mnuAbout = help->addAction(u"&About"_s);
     mnuAbout->setObjectName(u"mnuAbout"_s);

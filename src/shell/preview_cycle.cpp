@@ -4,12 +4,23 @@
 #include "controls/movie_player.h"
 #include "document/graph_document_model.h"
 #include "document/program_folder.h"
+#include "shell/error_detail.h"
 
+#include <QFile>
 #include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
 
 namespace tivora {
+
+namespace {
+
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
 
 PreviewCycle::PreviewCycle(GraphDocumentModel& model, MoviePlayer& player, QObject* parent)
     : QObject(parent)
@@ -34,14 +45,34 @@ void PreviewCycle::documentChanged() {
 }
 
 void PreviewCycle::RefreshPreview() {
+    refresh(Reload::WhenChanged);
+}
+
+void PreviewCycle::btnRefreshClick() {
+    refresh(Reload::Always);
+}
+
+void PreviewCycle::refresh(Reload reload) {
     if (m_refreshing || m_model.document().loadingGraph)
         return;
     const QScopedValueRollback guard(m_refreshing, true);
-    const GraphWriteResult result = m_model.write(programDataPath(u"Slide0.txt"_s));
+    const QString previewFile = programDataPath(u"Slide0.txt"_s);
+    const GraphWriteResult result = m_model.write(previewFile);
     // A failed write is reported, and the engine then shows what the file held before.
     if (result.status == GraphWriteResult::Status::Failed)
-        appDialogs().showError(result.message);
-    ReloadPreviewMovie(result.status == GraphWriteResult::Status::Incomplete);
+        appDialogs().showError(result.message, errorDetail(previewFile, result.reason));
+    const bool graphIncomplete = result.status == GraphWriteResult::Status::Incomplete;
+    const QByteArray text = result.written() ? contentsOf(previewFile) : QByteArray();
+    const bool sameAsShown = result.status != GraphWriteResult::Status::Failed &&
+                             text == m_shownText && m_player.movie() == moviePath(graphIncomplete);
+    if (reload == Reload::WhenChanged && sameAsShown)
+        return;
+    m_shownText = text;
+    ReloadPreviewMovie(graphIncomplete);
+}
+
+QString PreviewCycle::moviePath(bool graphIncomplete) const {
+    return programDataPath(graphIncomplete ? u"NoInfo.swf"_s : u"Tivorav32.swf"_s);
 }
 
 void PreviewCycle::ReloadPreviewMovie(bool graphIncomplete) {
@@ -51,7 +82,7 @@ void PreviewCycle::ReloadPreviewMovie(bool graphIncomplete) {
     m_player.setMovie(programDataPath(u"flGraph.swf"_s));
     m_player.Play();
     m_player.Stop();
-    m_player.setMovie(programDataPath(graphIncomplete ? u"NoInfo.swf"_s : u"Tivorav32.swf"_s));
+    m_player.setMovie(moviePath(graphIncomplete));
     m_player.Zoom(100);
     m_player.Play();
     Q_EMIT previewReloaded();

@@ -11,10 +11,13 @@
 #include "editing/type_page.h"
 #include "editing/x_axis_page.h"
 #include "editing/y_axis_page.h"
+#include "shell/compact_tab_style.h"
 #include "shell/file_commands.h"
 #include "shell/main_menu.h"
 #include "shell/preview_cycle.h"
 #include "shell/preview_panel.h"
+#include "shell/start_screen.h"
+#include "shell/wheel_guard.h"
 #include "windows/help_pages.h"
 #include "windows/tfrm_about.h"
 #include "windows/tfrm_preview.h"
@@ -25,6 +28,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 
 using namespace Qt::StringLiterals;
@@ -34,14 +38,7 @@ namespace tivora {
 namespace {
 
 constexpr QSize kClientSize(716, 458);
-
-// An editing field writes what was typed into the graph when it is left. Closing the window does
-// not move the focus, so the window leaves the field first and the check for unsaved changes sees
-// the typed text.
-void leaveFocusedField() {
-    if (QWidget* field = QApplication::focusWidget())
-        field->clearFocus();
-}
+const QString kPlaceholder = u"[*]"_s;
 
 } // namespace
 
@@ -51,24 +48,10 @@ TfrmLumara::TfrmLumara(QWidget* parent)
     , Panel9(new PreviewPanel)
     , m_menu(new MainMenu(menuBar())) {
     setObjectName(u"frmLumara"_s);
-    setWindowTitle(u"Tivora Designer"_s);
-    // A single border with the minimise button only: the layout of the pages is fixed.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    pageControl1->setObjectName(u"pageControl1"_s);
-
-    auto* client = new QWidget;
-    client->setFixedSize(kClientSize);
-    auto* layout = new QHBoxLayout(client);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(pageControl1, 1);
-    layout->addWidget(Panel9);
-    setCentralWidget(client);
-    layout->activate();
-    setFixedSize(sizeHint());
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    setTitle(u"Tivora Designer"_s);
+    startScreen = new StartScreen(m_menu->mnuNew, m_menu->Open1);
+    buildClient();
+    restoreWindowSize();
 
     m_preview = std::make_unique<PreviewCycle>(m_model, *Panel9->ShockwaveFlash1);
     frmPreview = new TfrmPreview(m_model, *Panel9->ShockwaveFlash1, this);
@@ -86,6 +69,53 @@ TfrmLumara::TfrmLumara(QWidget* parent)
     addEditorPage(new EffectsPage(m_model));
     addEditorPage(new AnnotationPage(m_model));
     connectCommands();
+    QApplication::instance()->installEventFilter(new WheelGuard(this));
+}
+
+void TfrmLumara::buildClient() {
+    pageControl1->setObjectName(u"pageControl1"_s);
+    auto* tabStyle = new CompactTabStyle;
+    tabStyle->setParent(pageControl1);
+    pageControl1->tabBar()->setStyle(tabStyle);
+    // Every page's tab stays in sight: the page control is never narrower than its tabs.
+    pageControl1->setUsesScrollButtons(false);
+    pageControl1->setElideMode(Qt::ElideNone);
+
+    auto* client = new QWidget;
+    client->setMinimumSize(kClientSize);
+    auto* layout = new QHBoxLayout(client);
+    layout->setContentsMargins(4, 4, 4, 4);
+    // Room beyond the first size goes to the pages and the preview two to three: enough for the
+    // grids to show more columns, and for the preview's text to become readable.
+    layout->addWidget(startScreen, 1);
+    layout->addWidget(pageControl1, 2);
+    layout->addWidget(Panel9, 3);
+    setCentralWidget(client);
+}
+
+void TfrmLumara::restoreWindowSize() {
+    resize(kClientSize + QSize(0, menuBar()->sizeHint().height()));
+    if (const auto size = m_settings.windowSize())
+        resize(size->expandedTo(minimumSizeHint()));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    if (m_settings.windowMaximized())
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TfrmLumara::storeWindowSize() {
+    // A maximised window keeps the size it had before, for the next time it is restored.
+    const QSize normal = isMaximized() ? normalGeometry().size() : size();
+    m_settings.setWindowState(normal.isValid() ? normal : m_settings.windowSize().value_or(size()),
+                              isMaximized());
+}
+
+void TfrmLumara::setTitle(const QString& title) {
+    setWindowTitle(title + kPlaceholder);
+}
+
+QString TfrmLumara::title() const {
+    return QString(windowTitle()).remove(kPlaceholder);
 }
 
 TfrmLumara::~TfrmLumara() = default;
@@ -103,7 +133,8 @@ void TfrmLumara::connectCommands() {
                 [commands, index] { commands->mnuRecentClick(index); });
     }
     connect(Panel9->btnRefresh, &QPushButton::clicked, m_preview.get(),
-            &PreviewCycle::RefreshPreview);
+            &PreviewCycle::btnRefreshClick);
+    connect(startScreen, &StartScreen::recentChosen, commands, &FileCommands::mnuRecentClick);
     connect(pageControl1, &QTabWidget::currentChanged, m_preview.get(),
             &PreviewCycle::RefreshPreview);
     connect(Panel9->btnPreview, &QPushButton::clicked, frmPreview, &TfrmPreview::showPreview);
@@ -117,11 +148,25 @@ void TfrmLumara::connectCommands() {
 
 void TfrmLumara::addEditorPage(EditorPage* page) {
     pageControl1->addTab(page, page->caption());
+    keepPreviewLastInTabOrder();
+}
+
+void TfrmLumara::keepPreviewLastInTabOrder() {
+    QWidget* lastOfPages = pageControl1;
+    for (QWidget* next = nextInFocusChain(); next != this; next = next->nextInFocusChain()) {
+        if (pageControl1->isAncestorOf(next))
+            lastOfPages = next;
+    }
+    setTabOrder(lastOfPages, Panel9->btnRefresh);
+    setTabOrder(Panel9->btnRefresh, Panel9->btnPreview);
 }
 
 void TfrmLumara::ShowEditor(bool shown) {
     pageControl1->setVisible(shown);
     Panel9->setVisible(shown);
+    if (!shown)
+        startScreen->showRecentFiles(m_menu->recentFiles());
+    startScreen->setVisible(!shown);
 }
 
 void TfrmLumara::showPagesFor(const QString& baseType) {
@@ -149,11 +194,12 @@ void TfrmLumara::FormShow() {
 }
 
 void TfrmLumara::closeEvent(QCloseEvent* event) {
-    leaveFocusedField();
-    if (m_fileCommands->confirmDiscardChanges())
-        event->accept();
-    else
+    if (!m_fileCommands->confirmDiscardChanges()) {
         event->ignore();
+        return;
+    }
+    storeWindowSize();
+    event->accept();
 }
 
 } // namespace tivora

@@ -17,10 +17,12 @@ class PreviewCycle;
 class PreviewPanel;
 class TfrmAbout;
 class TfrmPreview;
+class StartScreen;
 
 // The main window: the one open graph, the editing pages on the left, the live preview on the
-// right, and the menu bar. It composes its parts and wires them; the file commands, the preview
-// cycle and each editing page are classes of their own.
+// right, and the menu bar. It can be resized and maximised; the preview then grows in the stage's
+// shape and the pages take the room left. It composes its parts and wires them; the file commands,
+// the preview cycle and each editing page are classes of their own.
 class TfrmLumara : public QMainWindow {
     Q_OBJECT
 
@@ -38,6 +40,8 @@ public:
     PreviewPanel* Panel9;
     TfrmPreview* frmPreview;
     TfrmAbout* frmAbout;
+    // Shown instead of the pages and the preview while no graph is open.
+    StartScreen* startScreen;
 
     // Adds an editing page; it is shown for the base types it names.
     void addEditorPage(EditorPage* page);
@@ -45,6 +49,10 @@ public:
     void ShowEditor(bool shown);
     // Shows the editing pages that belong to baseType and hides the others.
     void showPagesFor(const QString& baseType);
+    // Sets the window title; the marker of unsaved changes goes with it (setWindowModified).
+    void setTitle(const QString& title);
+    // The window title without the marker's placeholder.
+    QString title() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -53,6 +61,11 @@ protected:
 private:
     void FormShow();
     void connectCommands();
+    void buildClient();
+    void restoreWindowSize();
+    void storeWindowSize();
+    // Puts the preview's buttons after the last control of the pages in the tab order.
+    void keepPreviewLastInTabOrder();
 
     GraphDocumentModel m_model;
     DesignerSettings m_settings;

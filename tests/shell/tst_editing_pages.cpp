@@ -1,7 +1,11 @@
+#include "controls/num_edit.h"
+#include "controls/string_align_grid.h"
+#include "open_designer.h"
 #include "shell/file_commands.h"
+#include "shell/main_menu.h"
 #include "shell/tfrm_lumara.h"
-#include "shell_environment.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
@@ -16,8 +20,34 @@ class EditingPagesTest : public QObject {
 private Q_SLOTS:
     void pagesFollowTheGraphType();
     void closingTakesTheTextBeingTyped();
+    void saveTakesTheNumberBeingTyped();
+    void saveAsTakesTheGridCellBeingEdited();
+    void openAndNewOfferTheValueBeingTyped();
 
 private:
+    using OpenDesigner = test::OpenDesigner;
+
+    static GraphDocument saved(const QString& file) {
+        GraphDocument document;
+        ReadGraphFile(document, file);
+        return document;
+    }
+    // The editing page that holds control.
+    static QWidget* pageOf(const TfrmLumara& window, QWidget* control) {
+        while (control->parentWidget() && window.pageControl1->indexOf(control) < 0)
+            control = control->parentWidget();
+        return control;
+    }
+    // Types text over a field's contents; the field keeps the focus, as when a menu opens.
+    static void typeInto(TfrmLumara& window, const QString& name, const QString& text) {
+        auto* field = window.findChild<QLineEdit*>(name);
+        QVERIFY(field);
+        window.pageControl1->setCurrentWidget(pageOf(window, field));
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
+
     static QStringList visibleCaptions(const TfrmLumara& window) {
         QStringList captions;
         for (int index = 0; index < window.pageControl1->count(); ++index) {
@@ -73,6 +103,59 @@ void EditingPagesTest::closingTakesTheTextBeingTyped() {
     QVERIFY(!window.close());
     QCOMPARE(environment.dialogs.take().size(), 1);
     QVERIFY(window.model().document().header.edtHeader.endsWith(u"Typed"_s));
+}
+
+void EditingPagesTest::saveTakesTheNumberBeingTyped() {
+    OpenDesigner designer;
+    typeInto(designer.window, u"edtYStep"_s, u"25"_s);
+    // Ctrl+S from the field itself: the focus never leaves it.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(saved(designer.path).axes.edtYStep.toDouble(), 25.0);
+    QVERIFY(!designer.window.isWindowModified());
+    // The keyboard stays in the field.
+    QCOMPARE(QApplication::focusWidget(), designer.window.findChild<QLineEdit*>(u"edtYStep"_s));
+}
+
+void EditingPagesTest::saveAsTakesTheGridCellBeingEdited() {
+    OpenDesigner designer;
+    auto* grid = designer.window.findChild<TStringAlignGrid*>(u"sgrdData"_s);
+    QVERIFY(grid);
+    designer.window.pageControl1->setCurrentWidget(pageOf(designer.window, grid));
+    grid->setFocus();
+    grid->setCurrentCell(DataFirstValue, 2);
+    grid->edit(grid->currentIndex());
+    QVERIFY(grid->isEditing());
+    QTest::keyClicks(QApplication::focusWidget(), u"77"_s);
+    const QString copy = designer.environment.folder() + u"copy.TVX"_s;
+    designer.environment.dialogs.fileNames.push_back(copy);
+    designer.window.menu().mnuSaveAs->trigger();
+    QCOMPARE(saved(copy).series.sgrdData.cell(DataFirstValue, 2), u"77"_s);
+    QVERIFY(!grid->isEditing());
+    QCOMPARE(QApplication::focusWidget(), grid);
+}
+
+void EditingPagesTest::openAndNewOfferTheValueBeingTyped() {
+    OpenDesigner designer;
+    const QString other =
+        designer.environment.writeGraph(u"other.TVX"_s, test::ShellEnvironment::seriesGraph(2, 3));
+    typeInto(designer.window, u"edtMaxYVal"_s, u"400"_s);
+    // The typed value counts as a change; saving it writes it before the other file opens.
+    designer.environment.dialogs.yesNoCancelAnswers.push_back(Dialogs::Answer::Yes);
+    designer.environment.dialogs.fileNames.push_back(other);
+    designer.window.menu().Open1->trigger();
+    QCOMPARE(saved(designer.path).axes.edtMaxYVal.toDouble(), 400.0);
+    QCOMPARE(designer.window.model().document().currentFileName, other);
+
+    // New asks about the typed value before the template is chosen.
+    typeInto(designer.window, u"edtMinYVal"_s, u"5"_s);
+    designer.window.fileCommands().setTemplateChooser([] { return QString(); });
+    designer.environment.dialogs.take();
+    designer.environment.dialogs.yesNoCancelAnswers.push_back(Dialogs::Answer::Cancel);
+    designer.window.menu().mnuNew->trigger();
+    QCOMPARE(designer.environment.dialogs.take(),
+             QStringList{u"question: The graph has been changed.  Do you want to save the "
+                         u"changes?"_s});
+    QCOMPARE(designer.window.model().document().axes.edtMinYVal.toDouble(), 5.0);
 }
 
 } // namespace tivora

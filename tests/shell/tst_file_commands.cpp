@@ -60,7 +60,7 @@ private Q_SLOTS:
         const QString path = designer.graph(u"sales.TVX"_s);
         designer.open(path);
         QCOMPARE(designer.environment.dialogs.take(), QStringList{kOpenDialog});
-        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - sales.TVX"_s);
+        QCOMPARE(designer.window.title(), u"Tivora Designer - sales.TVX"_s);
         QCOMPARE(designer.fileState(), kOpenState);
         QVERIFY(designer.window.Panel9->isVisible());
         QCOMPARE(designer.document().currentFileName, path);
@@ -104,9 +104,13 @@ private Q_SLOTS:
         designer.open(good);
         designer.environment.dialogs.take();
 
-        designer.open(designer.environment.folder() + u"missing.TVX"_s);
+        // Each failure keeps its own text, with the path and the reason on a second line.
+        const QString missing = designer.environment.folder() + u"missing.TVX"_s;
+        designer.open(missing);
         QCOMPARE(designer.environment.dialogs.take(),
                  (QStringList{kOpenDialog, u"error: File I/O error."_s}));
+        QCOMPARE(designer.environment.dialogs.details.takeFirst(),
+                 missing + u": No such file or directory"_s);
 
         const QString broken = designer.environment.folder() + u"broken.TVX"_s;
         QFile file(broken);
@@ -115,10 +119,13 @@ private Q_SLOTS:
         file.close();
         designer.open(broken);
         QCOMPARE(designer.environment.dialogs.take(),
-                 (QStringList{kOpenDialog, u"message: Error loading details from file"_s}));
+                 (QStringList{kOpenDialog, u"error: Error loading details from file"_s}));
+        const QString detail = designer.environment.dialogs.details.takeFirst();
+        QVERIFY2(detail.startsWith(broken + u": "_s) && detail.size() > broken.size() + 2,
+                 qPrintable(detail));
         // Title and file name stay with the graph that is open, so Save cannot write it over
         // the unreadable file.
-        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - good.TVX"_s);
+        QCOMPARE(designer.window.title(), u"Tivora Designer - good.TVX"_s);
         QCOMPARE(designer.document().currentFileName, good);
         QCOMPARE(test::ShellEnvironment::storedRecent().first(), good);
     }
@@ -127,7 +134,7 @@ private Q_SLOTS:
         Designer designer;
         const QString path = designer.graph(u"R&D.TVX"_s);
         designer.open(path);
-        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - R&D.TVX"_s);
+        QCOMPARE(designer.window.title(), u"Tivora Designer - R&D.TVX"_s);
         QCOMPARE(designer.window.menu().mnuRecent[0]->text(),
                  QString(path).replace(u"&"_s, u"&&"_s));
         designer.window.menu().mnuRecent[0]->trigger();
@@ -143,7 +150,7 @@ private Q_SLOTS:
         GraphDocument reread;
         QVERIFY(ReadGraphFile(reread, path));
         QCOMPARE(reread.header.edtHeader, u"Revenue"_s);
-        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - sales.TVX"_s);
+        QCOMPARE(designer.window.title(), u"Tivora Designer - sales.TVX"_s);
     }
 
     void saveAsAsksBeforeOverwriting() {
@@ -167,7 +174,7 @@ private Q_SLOTS:
         designer.environment.dialogs.yesNoAnswers.push_back(true);
         QVERIFY(designer.commands().mnuSaveAsClick());
         QCOMPARE(test::ShellEnvironment::contents(other), test::ShellEnvironment::contents(path));
-        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - "_s + other);
+        QCOMPARE(designer.window.title(), u"Tivora Designer - "_s + other);
         QCOMPARE(designer.document().currentFileName, other);
         QCOMPARE(designer.window.menu().recentFiles().first(), other);
         QCOMPARE(designer.fileState(), kOpenState);
@@ -195,7 +202,7 @@ private Q_SLOTS:
         designer.environment.dialogs.fileNames.push_back(copy);
         QVERIFY(!designer.commands().mnuSaveAsClick());
         QVERIFY(!QFile::exists(copy));
-        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - sales.TVX"_s);
+        QCOMPARE(designer.window.title(), u"Tivora Designer - sales.TVX"_s);
         QCOMPARE(designer.window.menu().recentFiles().first(), path);
     }
 
@@ -206,7 +213,7 @@ private Q_SLOTS:
         designer.commands().mnuCloseFileClick();
         QCOMPARE(designer.fileState(), (QList<bool>{true, true, false, false}));
         QVERIFY(!designer.window.Panel9->isVisible());
-        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - sales.TVX"_s);
+        QCOMPARE(designer.window.title(), u"Tivora Designer - sales.TVX"_s);
         designer.editHeader(u"After close"_s);
         QVERIFY(designer.commands().mnuSaveClick());
         GraphDocument reread;
@@ -223,7 +230,7 @@ private Q_SLOTS:
         designer.commands().setTemplateChooser([&] { return chosen; });
         QVERIFY(designer.window.menu().mnuNew->isEnabled());
         designer.commands().mnuNewClick();
-        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - New File"_s);
+        QCOMPARE(designer.window.title(), u"Tivora Designer - New File"_s);
         QCOMPARE(designer.fileState(), (QList<bool>{false, true, true, true}));
         QCOMPARE(designer.document().currentFileName, QString());
         QCOMPARE(designer.document().templateFile, chosen);
@@ -238,7 +245,7 @@ private Q_SLOTS:
         designer.commands().mnuNewClick();
         QVERIFY(QFile::exists(mine));
         QCOMPARE(test::ShellEnvironment::contents(templatePath), templateBytes);
-        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - "_s + mine);
+        QCOMPARE(designer.window.title(), u"Tivora Designer - "_s + mine);
     }
 
     void unsavedChangesAreOfferedForSaving() {
@@ -288,7 +295,7 @@ private Q_SLOTS:
         const QString path = designer.graph(u"start.TVX"_s);
         QVERIFY(QDir::setCurrent(designer.environment.folder()));
         designer.commands().openStartupFile(u"start.TVX"_s);
-        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - start.TVX"_s);
+        QCOMPARE(designer.window.title(), u"Tivora Designer - start.TVX"_s);
         QCOMPARE(test::ShellEnvironment::storedRecent().first(),
                  QFileInfo(path).absoluteFilePath());
     }

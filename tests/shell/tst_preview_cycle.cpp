@@ -82,15 +82,50 @@ private Q_SLOTS:
         QCOMPARE(fixture.takeLoads(), kGraphLoad);
         QVERIFY(fixture.slide0Text() != before);
 
-        // Two refreshes without a change both restart the engine.
+        // The Refresh button replays the movie every time, even with nothing changed.
         QTest::mouseClick(fixture.window.Panel9->btnRefresh, Qt::LeftButton);
         QTest::mouseClick(fixture.window.Panel9->btnRefresh, Qt::LeftButton);
         QCOMPARE(fixture.takeLoads(), kGraphLoad + kGraphLoad);
 
+        // A page change or a save with the text unchanged keeps the movie playing; the file is
+        // still rewritten.
+        QFile::remove(fixture.slide0());
         fixture.window.pageControl1->setCurrentIndex(1);
-        QCOMPARE(fixture.takeLoads(), kGraphLoad);
-
         QVERIFY(fixture.window.fileCommands().mnuSaveClick());
+        QVERIFY(fixture.takeLoads().isEmpty());
+        QVERIFY(QFile::exists(fixture.slide0()));
+    }
+
+    void unchangedRefreshKeepsTheAnimationTime() {
+        PreviewFixture fixture;
+        const MoviePlayer& player = *fixture.window.Panel9->ShockwaveFlash1;
+        QTest::qWait(120);
+        const double before = player.currentTime();
+        QVERIFY(before >= 100);
+        fixture.window.preview().RefreshPreview();
+        QVERIFY(player.currentTime() >= before);
+        fixture.takeLoads();
+
+        // A change of text restarts it, as does going from the graph to the no-information movie
+        // and back.
+        fixture.edit([](GraphDocument& document) { document.header.edtHeader = u"Costs"_s; });
+        QVERIFY(player.currentTime() < before);
+        fixture.takeLoads();
+        fixture.edit([](GraphDocument& document) { document.series.edtCols = u"0"_s; });
+        fixture.edit([](GraphDocument& document) { document.series.edtCols = u"0"_s; });
+        QCOMPARE(fixture.takeLoads(), kNoInfoLoad);
+        fixture.edit([](GraphDocument& document) { document.series.edtCols = u"12"_s; });
+        QCOMPARE(fixture.takeLoads(), kGraphLoad);
+    }
+
+    void f5ReplaysThePreview() {
+        PreviewFixture fixture;
+        fixture.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&fixture.window));
+        fixture.takeLoads();
+        fixture.window.pageControl1->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+        QTRY_COMPARE(fixture.loads.size(), 2);
         QCOMPARE(fixture.takeLoads(), kGraphLoad);
     }
 
@@ -129,6 +164,10 @@ private Q_SLOTS:
         fixture.window.preview().RefreshPreview();
         QCOMPARE(fixture.environment.dialogs.take(),
                  QStringList{u"error: Error writing Temporary File"_s});
+        // The second line names the file and the system's reason.
+        QCOMPARE(fixture.environment.dialogs.details.size(), 1);
+        QVERIFY(fixture.environment.dialogs.details.first().startsWith(fixture.slide0() + u": "_s));
+        QVERIFY(fixture.environment.dialogs.details.first().size() > fixture.slide0().size() + 3);
         QCOMPARE(fixture.takeLoads(), kGraphLoad);
     }
 };

@@ -1,11 +1,16 @@
+#include "controls/movie_player.h"
 #include "document/program_folder.h"
+#include "shell/file_commands.h"
+#include "shell/preview_panel.h"
+#include "shell/tfrm_lumara.h"
+#include "shell_environment.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -50,8 +55,6 @@ private Q_SLOTS:
     }
 
     void readOnlyInstallationWorksInAPerUserCopy() {
-        if (::geteuid() == 0)
-            QSKIP("Every folder is writable for root");
         QTemporaryDir root;
         const QString installed = root.path() + u"/share/tivora"_s;
         const QString user = root.path() + u"/user"_s;
@@ -81,6 +84,64 @@ private Q_SLOTS:
         QFile::setPermissions(installed + u"/Data"_s,
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
+
+    void designerWritesItsDataBesideAReadOnlyCopy() {
+        // A portable copy of the program, made read-only as on a CD or a shared drive; it holds
+        // a preview file from an earlier run.
+        QTemporaryDir root;
+        const QString program = root.path() + u"/program"_s;
+        const QString user = root.path() + u"/user"_s;
+        copyFolder(QStringLiteral(TIVORA_DATA_DIR), program + u"/Data"_s);
+        writeFile(program + u"/Data/Slide0.txt"_s, "&v_=2.0&");
+        makeReadOnly(program);
+
+        const QString folder = findProgramFolder(program, user);
+        QCOMPARE(folder, user + u'/');
+        // Every copied file can be replaced, the preview file included.
+        QVERIFY(QFileInfo(user + u"/Data/Slide0.txt"_s).permissions() & QFile::WriteOwner);
+
+        {
+            test::ShellEnvironment environment;
+            setProgramFolder(folder);
+            TfrmLumara window;
+            window.show();
+            const QString graph = user + u"/bars.TVX"_s;
+            GraphDocument bars = test::ShellEnvironment::seriesGraph(2, 3);
+            QVERIFY(WriteGraphText(bars, graph).written());
+            window.fileCommands().openStartupFile(graph);
+            QVERIFY(environment.dialogs.shown.isEmpty());
+            QCOMPARE(readFile(user + u"/Data/Slide0.txt"_s), readFile(graph));
+            QCOMPARE(window.Panel9->ShockwaveFlash1->movie(), user + u"/Data/Tivorav32.swf"_s);
+        }
+        setProgramFolder(QString());
+        QCOMPARE(readFile(program + u"/Data/Slide0.txt"_s), QByteArray("&v_=2.0&"));
+        makeWritable(program);
+    }
+
+private:
+    static void copyFolder(const QString& source, const QString& target) {
+        QDirIterator files(source, QDir::Files);
+        QDir().mkpath(target);
+        while (files.hasNext()) {
+            files.next();
+            QFile::copy(files.filePath(), target + u'/' + files.fileName());
+        }
+    }
+    static void setWritable(const QString& folder, bool writable) {
+        const auto write = writable ? QFile::WriteOwner : QFile::Permissions();
+        QDirIterator entries(folder, QDir::AllEntries | QDir::NoDotAndDotDot,
+                             QDirIterator::Subdirectories);
+        QStringList paths{folder};
+        while (entries.hasNext())
+            paths.append(entries.next());
+        for (const QString& path : std::as_const(paths)) {
+            const bool isFolder = QFileInfo(path).isDir();
+            QFile::setPermissions(path, QFile::ReadOwner | write |
+                                            (isFolder ? QFile::ExeOwner : QFile::Permissions()));
+        }
+    }
+    static void makeReadOnly(const QString& folder) { setWritable(folder, false); }
+    static void makeWritable(const QString& folder) { setWritable(folder, true); }
 };
 
 } // namespace tivora
