@@ -63,8 +63,10 @@ void PreviewCycle::refresh(Reload reload) {
         appDialogs().showError(result.message, errorDetail(previewFile, result.reason));
     const bool graphIncomplete = result.status == GraphWriteResult::Status::Incomplete;
     const QByteArray text = result.written() ? contentsOf(previewFile) : QByteArray();
+    // A stopped player (a snapshot halts it) is started again even when nothing changed.
     const bool sameAsShown = result.status != GraphWriteResult::Status::Failed &&
-                             text == m_shownText && m_player.movie() == moviePath(graphIncomplete);
+                             text == m_shownText &&
+                             m_player.movie() == moviePath(graphIncomplete) && m_player.isPlaying();
     if (reload == Reload::WhenChanged && sameAsShown)
         return;
     m_shownText = text;
