@@ -55,7 +55,7 @@ void MainMenu::buildOtherMenus(QMenuBar* bar) {
     help->addSeparator();
     mnuAbout = help->addAction(u"&About"_s);
     mnuAbout->setObjectName(u"mnuAbout"_s);
-    for (QAction* later : {mnuPublish, mnuChangeSkin, mnuHelp, mnuAbout})
+    for (QAction* later : {mnuChangeSkin, mnuHelp, mnuAbout})
         later->setEnabled(false);
 }
 

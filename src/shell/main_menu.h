@@ -10,8 +10,8 @@ class QMenuBar;
 namespace tivora {
 
 // The menu bar MainMenu1 of the main window: its menus and items, named as the window's handlers
-// know them. Items whose windows are not part of the program yet (publish wizard, skins, help,
-// about) stay disabled.
+// know them. Items whose windows are not part of the program yet (skins, help, about) stay
+// disabled.
 class MainMenu : public QObject {
     Q_OBJECT
 

@@ -11,10 +11,12 @@
 #include "editing/type_page.h"
 #include "editing/x_axis_page.h"
 #include "editing/y_axis_page.h"
+#include "publish/wizard/tfrm_publish.h"
 #include "shell/file_commands.h"
 #include "shell/main_menu.h"
 #include "shell/preview_cycle.h"
 #include "shell/preview_panel.h"
+#include "windows/tfrm_tutorial.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -46,6 +48,7 @@ TfrmLumara::TfrmLumara(QWidget* parent)
     : QMainWindow(parent)
     , pageControl1(new QTabWidget)
     , Panel9(new PreviewPanel)
+    , frmTutorial(new TfrmTutorial(this))
     , m_menu(new MainMenu(menuBar())) {
     setObjectName(u"frmLumara"_s);
     setWindowTitle(u"Tivora Designer"_s);
@@ -93,6 +96,7 @@ void TfrmLumara::connectCommands() {
     connect(m_menu->mnuSaveAs, &QAction::triggered, commands, &FileCommands::mnuSaveAsClick);
     connect(m_menu->mnuCloseFile, &QAction::triggered, commands, &FileCommands::mnuCloseFileClick);
     connect(m_menu->Exit1, &QAction::triggered, this, &QWidget::close);
+    connect(m_menu->mnuPublish, &QAction::triggered, this, &TfrmLumara::mnuPublishClick);
     for (int index = 0; index < int(m_menu->mnuRecent.size()); ++index) {
         connect(m_menu->mnuRecent[std::size_t(index)], &QAction::triggered, commands,
                 [commands, index] { commands->mnuRecentClick(index); });
@@ -101,6 +105,12 @@ void TfrmLumara::connectCommands() {
             &PreviewCycle::RefreshPreview);
     connect(pageControl1, &QTabWidget::currentChanged, m_preview.get(),
             &PreviewCycle::RefreshPreview);
+}
+
+// A new wizard for every use: nothing of one publish carries over to the next but the files.
+void TfrmLumara::mnuPublishClick() {
+    publish::TfrmPublish wizard(frmTutorial, this);
+    wizard.exec();
 }
 
 void TfrmLumara::addEditorPage(EditorPage* page) {

@@ -15,6 +15,7 @@ class FileCommands;
 class MainMenu;
 class PreviewCycle;
 class PreviewPanel;
+class TfrmTutorial;
 
 // The main window: the one open graph, the editing pages on the left, the live preview on the
 // right, and the menu bar. It composes its parts and wires them; the file commands, the preview
@@ -34,6 +35,7 @@ public:
 
     QTabWidget* pageControl1;
     PreviewPanel* Panel9;
+    TfrmTutorial* frmTutorial;
 
     // Adds an editing page; it is shown for the base types it names.
     void addEditorPage(EditorPage* page);
@@ -49,6 +51,7 @@ protected:
 private:
     void FormShow();
     void connectCommands();
+    void mnuPublishClick();
 
     GraphDocumentModel m_model;
     DesignerSettings m_settings;
