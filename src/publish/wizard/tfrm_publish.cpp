@@ -29,7 +29,7 @@ namespace tivora::publish {
 namespace {
 
 constexpr QSize kClientSize(606, 398);
-constexpr int kSidePlayerWidth = 150;
+constexpr int kSidePlayerWidth = 120;
 const QString kNext = u"&Next"_s;
 const QString kSave = u"&Save"_s;
 const QString kFinish = u"&Finish"_s;

@@ -87,9 +87,14 @@ QLabel* heading(const QString& text) {
     return label;
 }
 
+// The texts keep their own line breaks; a line wider than the page wraps rather than being cut.
 QLabel* textBlock(const QStringList& lines) {
     auto* label = new QLabel(lines.join(u'\n'));
     label->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    label->setWordWrap(true);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 0.9);
+    label->setFont(font);
     return label;
 }
 
@@ -196,6 +201,7 @@ QWidget* buildFilesPage(TfrmPublish& form) {
 QWidget* buildOptionsPage(TfrmPublish& form) {
     auto* page = named(new QWidget, u"tsOptions"_s);
     auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
     form.pnlInternet = named(new QWidget, u"pnlInternet"_s);
     form.rdoEmbed = named(new QRadioButton(u"Embed graph in the page"_s), u"rdoEmbed"_s);
     form.rdoPopup =
@@ -215,6 +221,8 @@ QWidget* buildOptionsPage(TfrmPublish& form) {
         named(new QRadioButton(u"Make a single standalone SWF file for each graph."_s),
               u"rdoStandalone"_s);
     auto* swfLayout = new QVBoxLayout(swfOptions);
+    swfLayout->setContentsMargins(6, 2, 6, 2);
+    swfLayout->setSpacing(2);
     swfLayout->addWidget(form.rdoEngine);
     swfLayout->addWidget(form.rdoStandalone);
     swfLayout->addWidget(textBlock(kMovieOptionsExplanation));
@@ -225,6 +233,8 @@ QWidget* buildOptionsPage(TfrmPublish& form) {
         u"chkFlaFile"_s);
     form.chkFlaFile->setChecked(true);
     auto* additionalLayout = new QVBoxLayout(additional);
+    additionalLayout->setContentsMargins(6, 2, 6, 2);
+    additionalLayout->setSpacing(2);
     additionalLayout->addWidget(form.chkHTMLFile);
     additionalLayout->addWidget(form.chkFlaFile);
     auto* swf = new QVBoxLayout(form.pnlSWF);
