@@ -4,7 +4,7 @@
 #include "publish/publish_choices.h"
 #include "publish/publish_log.h"
 
-#include <QSet>
+#include <QHash>
 #include <QString>
 #include <atomic>
 #include <functional>

@@ -257,6 +257,36 @@ private Q_SLOTS:
         QCOMPARE(wizard.edtProjectName->text(), u" Monthly "_s);
     }
 
+    void projectsThatCannotBeSaved() {
+        TfrmPublish wizard;
+        wizard.show();
+        const auto reachSave = [&](const QString& name, const QString& folder) {
+            wizard.btnNewClick();
+            wizard.edtProjectName->setText(name);
+            wizard.btnNext->click();
+            wizard.lstGraphs->addItem(graph);
+            wizard.edtSaveDirectory->setText(folder);
+            wizard.btnNext->click();
+            wizard.btnNext->click();
+            QCOMPARE(wizard.btnNext->text(), u"&Save"_s);
+            wizard.btnNext->click();
+        };
+        // A folder that holds "&" would not read back.
+        reachSave(u"Amp"_s, u"/srv/R&D"_s);
+        QCOMPARE(dialogs.take(), QStringList{u"error: A project cannot keep a folder or graph "
+                                             "path that holds \"&\" or \"/x/\": /srv/R&D"_s});
+        QCOMPARE(pageOf(wizard), Page::ReviewPage);
+        QVERIFY(!QFile::exists(projectPath(fixture->dataFolder(), u"Amp"_s)));
+
+        // Something in the way of the project file.
+        const QString blocked = projectPath(fixture->dataFolder(), u"Blocked"_s);
+        QVERIFY(QDir().mkpath(blocked));
+        wizard.btnCancel->click();
+        reachSave(u"Blocked"_s, u"/srv"_s);
+        QCOMPARE(dialogs.take(), QStringList{u"error: Error writing project file. "_s + blocked});
+        QCOMPARE(pageOf(wizard), Page::ReviewPage);
+    }
+
     void editRunAndDelete() {
         PublishChoices choices = fixture->choices(ExportKind::FlashProject, {graph});
         choices.engine = false;
@@ -340,8 +370,13 @@ private Q_SLOTS:
         QVERIFY(!wizard.btnNext->isVisible() && !wizard.btnPrevious->isVisible());
 
         // Cancel from a later page leaves Next shown; it passes the export page in one step.
+        // Cancelled on the review page, the next pass still goes through the review.
         quickPublishToFiles(wizard, 0);
+        wizard.btnNext->click();
+        wizard.btnNext->click();
+        QCOMPARE(wizard.btnNext->text(), u"&Finish"_s);
         wizard.btnCancel->click();
+        QCOMPARE(wizard.btnNext->text(), u"&Next"_s);
         QCOMPARE(pageOf(wizard), Page::ProjectPage);
         QVERIFY(wizard.btnNext->isVisible() && !wizard.btnPrevious->isVisible());
         wizard.btnNext->click();

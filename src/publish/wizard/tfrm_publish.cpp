@@ -180,6 +180,13 @@ TfrmPublish::Page TfrmPublish::currentPage() const {
     return Page(PageControl1->currentIndex());
 }
 
+// Every way into the export page starts with the plain forward step: a caption left over from a
+// cancelled run or save would otherwise save or publish from the files page, unreviewed.
+void TfrmPublish::showNextStep() {
+    btnNext->setText(kNext);
+    btnNext->show();
+}
+
 void TfrmPublish::setButtons(bool previousShown, bool nextShown) {
     btnPrevious->setVisible(previousShown);
     btnNext->setVisible(nextShown);
@@ -206,7 +213,7 @@ void TfrmPublish::btnQuickPubClick() {
     goToPage(ExportPage);
     lblProjectName->hide();
     edtProjectName->hide();
-    btnNext->show();
+    showNextStep();
 }
 
 void TfrmPublish::btnNewClick() {
@@ -216,7 +223,7 @@ void TfrmPublish::btnNewClick() {
     btnPrevious->hide();
     lblProjectName->show();
     edtProjectName->show();
-    btnNext->show();
+    showNextStep();
     edtProjectName->setFocus();
 }
 
@@ -238,8 +245,7 @@ void TfrmPublish::btnEditProjectClick() {
     lblProjectName->hide();
     edtProjectName->hide();
     edtProjectName->setText(name);
-    btnNext->setText(kNext);
-    btnNext->show();
+    showNextStep();
     if (LoadProject(name)) {
         goToPage(ExportPage);
         cbExportToChange();
@@ -443,7 +449,7 @@ void TfrmPublish::btnCancelClick() {
     }
     goToPage(ProjectPage);
     btnPrevious->hide();
-    btnNext->show();
+    showNextStep();
 }
 
 void TfrmPublish::cbExportToChange() {

@@ -125,6 +125,7 @@ private:
     void showReview();
     void showTutorial(TutorialStep step);
     void setButtons(bool previousShown, bool nextShown);
+    void showNextStep();
 
     TfrmTutorial* m_tutorial;
     PublishJob* m_job;
