@@ -128,6 +128,12 @@ private Q_SLOTS:
                  "&header=H&footer=&B1=7&B2=8&B3=8");
         const VariableText notANumber(entry("sr_", "two") + entry("co_", "3") + '&');
         QVERIFY(std::holds_alternative<QString>(barAspParameters(notANumber)));
+        // Counts no graph has would build parameters without end: refused at once.
+        const VariableText huge(entry("sr_", "2000000000") + entry("co_", "2000000000") + '&');
+        QVERIFY(std::holds_alternative<QString>(barAspParameters(huge)));
+        const VariableText long_(entry("sr_", "9999") + entry("co_", "9999") +
+                                 entry("y1v_", QByteArray(1000, 'v')) + '&');
+        QVERIFY(std::get<QString>(barAspParameters(long_)).contains(u"1048576 characters"_s));
     }
 
     void pieParameters() {
