@@ -1,6 +1,7 @@
 // tivora: the command-line side of the designer.
 #include "document/graph_file.h"
 #include "engine/render/render.h"
+#include "publish/publish_command.h"
 
 #include <QGuiApplication>
 #include <QStringList>
@@ -12,7 +13,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr auto kUsage = "usage: tivora resave IN OUT\n"
-                        "       tivora render IN OUT [--time MS] [--width W]\n";
+                        "       tivora render IN OUT [--time MS] [--width W]\n"
+                        "       tivora publish PROJECT\n";
 
 int fail(const QString& message) {
     std::fprintf(stderr, "tivora: %s\n", qPrintable(message));
@@ -70,5 +72,7 @@ int main(int argc, char* argv[]) {
         return resave(args);
     if (command == "render"_L1)
         return render(args);
+    if (command == "publish"_L1)
+        return tivora::publish::runPublishCommand(args);
     return usage();
 }

@@ -61,8 +61,7 @@ void MainMenu::buildOtherMenus(QMenuBar* bar) {
     help->addSeparator();
     mnuAbout = help->addAction(u"&About"_s);
     mnuAbout->setObjectName(u"mnuAbout"_s);
-    for (QAction* later : {mnuPublish, mnuChangeSkin})
-        later->setEnabled(false);
+    mnuChangeSkin->setEnabled(false);
 }
 
 void MainMenu::showRecentFiles(const QStringList& paths) {

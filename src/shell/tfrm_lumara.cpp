@@ -11,6 +11,7 @@
 #include "editing/type_page.h"
 #include "editing/x_axis_page.h"
 #include "editing/y_axis_page.h"
+#include "publish/wizard/tfrm_publish.h"
 #include "shell/compact_tab_style.h"
 #include "shell/file_commands.h"
 #include "shell/main_menu.h"
@@ -21,6 +22,7 @@
 #include "windows/help_pages.h"
 #include "windows/tfrm_about.h"
 #include "windows/tfrm_preview.h"
+#include "windows/tfrm_tutorial.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -54,7 +56,9 @@ TfrmLumara::TfrmLumara(QWidget* parent)
     restoreWindowSize();
 
     m_preview = std::make_unique<PreviewCycle>(m_model, *Panel9->ShockwaveFlash1);
+    // The auxiliary windows are made once, in the order the program always made them.
     frmPreview = new TfrmPreview(m_model, *Panel9->ShockwaveFlash1, this);
+    frmTutorial = new TfrmTutorial(this);
     frmAbout = new TfrmAbout(this);
     m_fileCommands = std::make_unique<FileCommands>(*this);
     // The pages go in before the page control is wired to the preview, so that adding them
@@ -128,6 +132,7 @@ void TfrmLumara::connectCommands() {
     connect(m_menu->mnuSaveAs, &QAction::triggered, commands, &FileCommands::mnuSaveAsClick);
     connect(m_menu->mnuCloseFile, &QAction::triggered, commands, &FileCommands::mnuCloseFileClick);
     connect(m_menu->Exit1, &QAction::triggered, this, &QWidget::close);
+    connect(m_menu->mnuPublish, &QAction::triggered, this, &TfrmLumara::mnuPublishClick);
     for (int index = 0; index < int(m_menu->mnuRecent.size()); ++index) {
         connect(m_menu->mnuRecent[std::size_t(index)], &QAction::triggered, commands,
                 [commands, index] { commands->mnuRecentClick(index); });
@@ -144,6 +149,12 @@ void TfrmLumara::connectCommands() {
             &PreviewCycle::RefreshPreview);
     connect(m_menu->mnuAbout, &QAction::triggered, frmAbout, &QDialog::exec);
     connect(m_menu->mnuHelp, &QAction::triggered, this, [] { HelpPages::open(); });
+}
+
+// A new wizard for every use: nothing of one publish carries over to the next but the files.
+void TfrmLumara::mnuPublishClick() {
+    publish::TfrmPublish wizard(frmTutorial, this);
+    wizard.exec();
 }
 
 void TfrmLumara::addEditorPage(EditorPage* page) {

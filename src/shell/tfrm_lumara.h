@@ -18,6 +18,7 @@ class PreviewPanel;
 class TfrmAbout;
 class TfrmPreview;
 class StartScreen;
+class TfrmTutorial;
 
 // The main window: the one open graph, the editing pages on the left, the live preview on the
 // right, and the menu bar. It can be resized and maximised; the preview then grows in the stage's
@@ -42,6 +43,7 @@ public:
     TfrmAbout* frmAbout;
     // Shown instead of the pages and the preview while no graph is open.
     StartScreen* startScreen;
+    TfrmTutorial* frmTutorial;
 
     // Adds an editing page; it is shown for the base types it names.
     void addEditorPage(EditorPage* page);
@@ -66,6 +68,7 @@ private:
     void storeWindowSize();
     // Puts the preview's buttons after the last control of the pages in the tab order.
     void keepPreviewLastInTabOrder();
+    void mnuPublishClick();
 
     GraphDocumentModel m_model;
     DesignerSettings m_settings;

@@ -1,0 +1,48 @@
+#include "publish/file_copy.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora::publish {
+
+std::optional<QString> readWholeFile(const QString& path, QByteArray& bytes) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile())
+        return u"the file does not exist"_s;
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
+    return std::nullopt;
+}
+
+std::optional<QString> writeWholeFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
+
+std::optional<QString> copyReplacing(const QString& source, const QString& target) {
+    if (QFileInfo(source).canonicalFilePath() == QFileInfo(target).canonicalFilePath() &&
+        QFileInfo::exists(target))
+        return std::nullopt;
+    QByteArray bytes;
+    if (auto reason = readWholeFile(source, bytes))
+        return reason;
+    return writeWholeFile(target, bytes);
+}
+
+std::optional<QString> bareFileName(const QString& path) {
+    const qsizetype separator = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    const QString name = path.mid(separator + 1);
+    if (name.isEmpty() || name == "."_L1 || name == ".."_L1)
+        return std::nullopt;
+    return name;
+}
+
+} // namespace tivora::publish

@@ -1,0 +1,185 @@
+#include "publish/graph_preparation.h"
+
+#include "document/ansi_text.h"
+#include "document/variable_text.h"
+#include "engine/backdrop/backdrop_files.h"
+#include "publish/asp_parameters.h"
+#include "publish/file_copy.h"
+#include "publish/movie_patcher.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora::publish {
+namespace {
+
+constexpr QByteArrayView kImagesKey = "&BImages=";
+constexpr QByteArrayView kPieImageKey = "&pieImage=";
+constexpr int kBackgroundPictures = 3;
+
+QByteArray bareNameBytes(QByteArrayView path) {
+    const qsizetype separator = std::max(path.lastIndexOf('/'), path.lastIndexOf('\\'));
+    const QByteArrayView name = path.sliced(separator + 1);
+    return (name == "." || name == "..") ? QByteArray() : name.toByteArray();
+}
+
+// Replaces the value of key (which ends in "=") in line by value; the rest of the line keeps
+// from the "&" after the key on.
+QByteArray replaceValue(const QByteArray& line, QByteArrayView key, const QByteArray& value) {
+    const qsizetype at = line.indexOf(key);
+    if (at < 0)
+        return line;
+    const qsizetype next = line.indexOf('&', at + key.size());
+    return line.first(at) + key.toByteArray() + value + (next >= 0 ? line.sliced(next) : "");
+}
+
+QList<QByteArray> graphLines(const QByteArray& bytes) {
+    QList<QByteArray> lines = bytes.split('\n');
+    for (QByteArray& line : lines) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+    }
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+class Preparation {
+public:
+    Preparation(const QString& graphPath, const QString& outputFolder, const QString& dataFolder,
+                PublishLog& log)
+        : m_graphFolder(QFileInfo(graphPath).absoluteDir())
+        , m_output(outputFolder)
+        , m_data(dataFolder)
+        , m_log(log) {}
+
+    void copyPictures(const QByteArray& list) {
+        ListReader items(list);
+        QList<QByteArray> copied;
+        for (int i = 0; i < kBackgroundPictures; ++i) {
+            const QByteArray item = items.NextListItem();
+            if (!copied.contains(item))
+                copyPicture(item);
+            copied.append(item);
+        }
+    }
+
+    void copyPicture(const QByteArray& item) {
+        const QString path = ansiToString(item);
+        const auto name = bareFileName(path);
+        const auto source = engine::locatePicture(path, m_graphFolder);
+        if (!name || !source) {
+            m_log.failure(u"Could not copy the picture "_s + path + u": the file does not exist"_s);
+            return;
+        }
+        if (const auto reason = copyReplacing(*source, m_output.filePath(*name))) {
+            m_log.failure(u"Could not copy the picture "_s + path + u": "_s + *reason);
+            return;
+        }
+        m_log.line(path);
+    }
+
+    void copyEffect(const QByteArray& effect) {
+        const QString name = ansiToString(effect);
+        if (name.isEmpty()) {
+            m_log.line(QString());
+            return;
+        }
+        const auto bare = bareFileName(name);
+        const auto source = bare ? engine::findInFolder(m_data, *bare) : std::nullopt;
+        if (!source) {
+            m_log.failure(u"Could not copy the effect "_s + name + u": it is not in "_s +
+                          QDir::toNativeSeparators(m_data.path()));
+            return;
+        }
+        if (const auto reason = copyReplacing(*source, m_output.filePath(*bare))) {
+            m_log.failure(u"Could not copy the effect "_s + name + u": "_s + *reason);
+            return;
+        }
+        m_log.line(*bare);
+    }
+
+    bool takeAsp(PreparedGraph& graph, const AspParameters& parameters, const QString& path) {
+        if (const auto* problem = std::get_if<QString>(&parameters)) {
+            m_log.failure(u"Skipped "_s + path + u": "_s + *problem);
+            return false;
+        }
+        graph.aspParameters = std::get<QByteArray>(parameters);
+        return true;
+    }
+
+private:
+    QDir m_graphFolder;
+    QDir m_output;
+    QDir m_data;
+    PublishLog& m_log;
+};
+
+} // namespace
+
+QByteArray withBarePictureNames(const QByteArray& line) {
+    QByteArray result = line;
+    if (line.contains(kImagesKey)) {
+        ListReader items(GetEncodedValue("&BImages", line));
+        QByteArray value;
+        for (int i = 0; i < kBackgroundPictures; ++i) {
+            if (i > 0)
+                value += EncodeValue(kListSeparator);
+            value += EncodeValue(bareNameBytes(items.nextItem()));
+        }
+        result = replaceValue(result, kImagesKey, value);
+    }
+    if (result.contains(kPieImageKey)) {
+        ListReader items(GetEncodedValue("&pieImage", result));
+        result = replaceValue(result, kPieImageKey, EncodeValue(bareNameBytes(items.nextItem())));
+    }
+    return result;
+}
+
+std::optional<PreparedGraph> PrepareGraphForPublish(const QString& graphPath,
+                                                    const QString& outputFolder,
+                                                    const QString& dataFolder, PublishLog& log) {
+    QByteArray bytes;
+    if (const auto reason = readWholeFile(graphPath, bytes)) {
+        log.failure(u"Skipped "_s + graphPath + u": the graph file could not be read ("_s +
+                    *reason + u')');
+        return std::nullopt;
+    }
+    const QList<QByteArray> lines = graphLines(bytes);
+    if (lines.size() > kSlotCount) {
+        log.failure(u"Skipped "_s + graphPath +
+                    u": it has %1 lines, more than the %2 a graph "
+                    "movie holds"_s.arg(lines.size())
+                        .arg(kSlotCount));
+        return std::nullopt;
+    }
+    const VariableText text(lines.join());
+    Preparation preparation(graphPath, outputFolder, dataFolder, log);
+    PreparedGraph graph;
+    graph.aspFlag = text.encodedValueAlias("&varLoc", "&asp_");
+    graph.pageColour = text.valueAlias("&Backgrnd", "&bg_");
+    graph.header = text.encodedValueAlias("&header", "&hd_");
+    const QByteArray type = text.encodedValueAlias("&graphType", "&gt_").toUpper();
+    const bool asp = graph.aspFlag == "ASP";
+    if (type == "SBAR" || type == "BAR" || type == "AREA" || type == "LINE") {
+        if (asp && !preparation.takeAsp(graph, barAspParameters(text), graphPath))
+            return std::nullopt;
+        const QByteArray pictures = text.encodedValue("&BImages");
+        if (!pictures.isEmpty())
+            preparation.copyPictures(pictures);
+        preparation.copyEffect(text.encodedValue("&BEffect"));
+    } else if (type == "PIE") {
+        const QByteArray picture = text.encodedValue("&pieImage");
+        if (!picture.isEmpty())
+            preparation.copyPicture(picture);
+        if (asp && !preparation.takeAsp(graph, pieAspParameters(text), graphPath))
+            return std::nullopt;
+    }
+    for (const QByteArray& line : lines)
+        graph.lines.append(withBarePictureNames(line));
+    return graph;
+}
+
+} // namespace tivora::publish

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace tivora::publish {
+
+// What a publish produces. The numbers are the ones stored in project files.
+enum class ExportKind { Internet = 0, PowerPoint = 1, FlashProject = 2 };
+
+// Every choice of the publish wizard: what a project file stores and what a run reads.
+struct PublishChoices {
+    ExportKind exportKind = ExportKind::Internet;
+    bool excelLink = false; // re-extract linked graphs (stored only; a run does not use it)
+    QString saveDirectory;  // as typed
+    QStringList graphs;     // full paths of graph files, in list order; duplicates allowed
+    bool engine = true;     // calling movies that share the engine movie, else standalone movies
+    bool flaFile = false;   // a sample authoring file per graph (Flash project)
+    bool htmlFile = true;   // pages for a Flash project
+    bool embed = true;      // the graph in the page, else a link that opens it in a pop-up
+
+    bool operator==(const PublishChoices&) const = default;
+};
+
+} // namespace tivora::publish

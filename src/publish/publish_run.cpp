@@ -1,0 +1,236 @@
+#include "publish/publish_run.h"
+
+#include "document/ansi_text.h"
+#include "engine/render/render.h"
+#include "publish/file_copy.h"
+#include "publish/movie_patcher.h"
+#include "publish/publish_page.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora::publish {
+namespace {
+
+constexpr auto kCallingTemplate = "TivoraTrigger.swf";
+constexpr auto kEngineMovie = "Tivorav32.swf";
+constexpr auto kStandaloneTemplate = "Tivorav32L.swf";
+constexpr auto kSampleTemplate = "Sample.fla";
+constexpr auto kOverloadMessage = "Error - Information overload ... Please contact Orvanta support";
+
+QString skipped(const QString& graphPath, const QString& reason) {
+    return u"Skipped "_s + graphPath + u": "_s + reason;
+}
+
+} // namespace
+
+std::optional<QString> saveFolderProblem(const QString& folder) {
+    if (folder.trimmed().isEmpty())
+        return u"Please select the directory to save the files to."_s;
+    if (!QDir().mkpath(folder))
+        return u"The directory "_s + folder + u" cannot be created."_s;
+    QTemporaryFile probe(QDir(folder).filePath(u"tivora-XXXXXX.tmp"_s));
+    if (!probe.open())
+        return u"The directory "_s + folder + u" cannot be written to: "_s + probe.errorString();
+    return std::nullopt;
+}
+
+QString movieNameOf(const QString& graphPath) {
+    const QString name = bareFileName(graphPath).value_or(QString());
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return (dot > 0 ? name.first(dot) : name) + u".swf"_s;
+}
+
+PublishRun::PublishRun(PublishChoices choices, QString dataFolder)
+    : m_choices(std::move(choices))
+    , m_dataFolder(std::move(dataFolder)) {}
+
+PublishSummary PublishRun::GeneratePublishFiles(const PublishLog::Sink& sink,
+                                                const Progress& progress,
+                                                const std::atomic_bool* cancel) {
+    PublishLog log(sink);
+    PublishSummary summary;
+    m_engineCopied = false;
+    m_graphOfMovie.clear();
+    log.line(u"Writing to: "_s + m_choices.saveDirectory);
+    log.line(u"Files Written: "_s);
+    log.line(u" "_s);
+    const qsizetype graphCount = m_choices.graphs.size();
+    const auto folderProblem = saveFolderProblem(m_choices.saveDirectory);
+    if (folderProblem) {
+        log.failure(*folderProblem);
+        summary.skipped = int(graphCount);
+    }
+    for (qsizetype index = 0; index < graphCount && !folderProblem; ++index) {
+        if (cancel && cancel->load()) {
+            summary.cancelled = true;
+            summary.skipped += int(graphCount - index);
+            break;
+        }
+        const bool written = publishGraph(m_choices.graphs[index], log);
+        ++(written ? summary.written : summary.skipped);
+        if (progress)
+            progress(int(index + 1), int(graphCount));
+    }
+    summary.failures = log.failures();
+    close(log, summary);
+    return summary;
+}
+
+void PublishRun::close(PublishLog& log, PublishSummary& summary) const {
+    log.line(u" "_s);
+    if (summary.cancelled)
+        log.line(u"Cancelled: the graphs after the last one written were not published."_s);
+    else if (m_choices.exportKind == ExportKind::FlashProject)
+        log.line(u"Finished"_s);
+    else
+        log.line(u"Finished."_s);
+    log.line(u"Graphs written: %1, skipped: %2"_s.arg(summary.written).arg(summary.skipped));
+    if (m_choices.exportKind == ExportKind::Internet)
+        summary.tutorial = TutorialStep::HideInternetTutorial;
+    else if (m_choices.exportKind == ExportKind::PowerPoint)
+        summary.tutorial = TutorialStep::ShowPowerPointTutorial;
+}
+
+bool PublishRun::publishGraph(const QString& graphPath, PublishLog& log) {
+    const QString movieName = movieNameOf(graphPath);
+    if (!stringToAnsi(movieName)) {
+        log.failure(skipped(graphPath, u"its file name holds characters that the pages and "
+                                       "movies cannot carry (Windows-1252 only)"_s));
+        return false;
+    }
+    warnOfSharedName(graphPath, log);
+    const auto graph =
+        PrepareGraphForPublish(graphPath, m_choices.saveDirectory, m_dataFolder, log);
+    if (!graph)
+        return false;
+    log.line(u"Generating ... "_s + movieName);
+    const QString moviePath = outputPath(movieName);
+    if (!writeMovie(graphPath, *graph, moviePath, log))
+        return false;
+    if (m_choices.exportKind == ExportKind::FlashProject) {
+        log.line(u"Written SWF file "_s + moviePath + u' ');
+        log.line(moviePath);
+    }
+    if (makesPages()) {
+        writePicture(moviePath, movieName, log);
+        WritePublishPage(m_choices.saveDirectory, movieName, *graph, m_choices.embed, log);
+    }
+    if (m_choices.exportKind == ExportKind::FlashProject && m_choices.flaFile)
+        writeSample(graphPath, movieName, log);
+    return true;
+}
+
+bool PublishRun::writeMovie(const QString& graphPath, const PreparedGraph& graph,
+                            const QString& moviePath, PublishLog& log) {
+    const QString source = templatePath(
+        QString::fromLatin1(usesEngineMovie() ? kCallingTemplate : kStandaloneTemplate));
+    QByteArray movie;
+    if (const auto reason = readWholeFile(source, movie)) {
+        log.failure(skipped(graphPath, u"the template movie "_s + source +
+                                           u" could not be read ("_s + *reason + u')'));
+        return false;
+    }
+    const SlotPatch patch = PatchGraphSlots(graph.lines, movie);
+    for (const int line : patch.overloadedLines)
+        log.line(QString::fromLatin1(kOverloadMessage) +
+                 u" (%1, line %2)"_s.arg(graphPath).arg(line));
+    if (patch.overflowingLine) {
+        const int line = *patch.overflowingLine;
+        log.failure(
+            skipped(graphPath, u"line %1 holds %2 characters, more than its place in the movie "
+                               "holds; the movie was not written"_s.arg(line)
+                                   .arg(graph.lines[line - 1].size())));
+        return false;
+    }
+    if (usesEngineMovie() && !copyEngineMovie(log))
+        return false;
+    if (const auto reason = writeWholeFile(moviePath, movie)) {
+        log.failure(skipped(graphPath, u"the movie "_s + moviePath + u" could not be written ("_s +
+                                           *reason + u')'));
+        return false;
+    }
+    return true;
+}
+
+// Every calling movie of the folder plays through the one engine movie beside it.
+bool PublishRun::copyEngineMovie(PublishLog& log) {
+    if (m_engineCopied)
+        return true;
+    const QString source = templatePath(QString::fromLatin1(kEngineMovie));
+    const QString target = outputPath(QString::fromLatin1(kEngineMovie));
+    if (const auto reason = copyReplacing(source, target)) {
+        log.failure(u"Could not copy the engine movie "_s + source + u" to "_s + target + u": "_s +
+                    *reason);
+        return false;
+    }
+    m_engineCopied = true;
+    return true;
+}
+
+void PublishRun::writePicture(const QString& moviePath, const QString& movieName, PublishLog& log) {
+    const QString picture = outputPath(pictureFileName(movieName));
+    if (const auto reason = engine::renderToFile(moviePath, picture, {}))
+        log.failure(u"Could not write the graph's picture "_s + picture + u": "_s + *reason);
+}
+
+void PublishRun::writeSample(const QString& graphPath, const QString& movieName, PublishLog& log) {
+    const QString samplePath = outputPath(u"Sample_"_s + QString(movieName).chopped(4) + u".fla"_s);
+    const QString source = templatePath(QString::fromLatin1(kSampleTemplate));
+    QByteArray sample;
+    if (const auto reason = readWholeFile(source, sample)) {
+        log.failure(u"Could not read the sample file "_s + source + u": "_s + *reason);
+        return;
+    }
+    if (!PatchSampleName(*stringToAnsi(movieName), sample)) {
+        log.failure(u"The sample file of "_s + graphPath + u" was not written: the movie name "_s +
+                    movieName +
+                    u" is longer than the %1 characters the sample has room for"_s.arg(
+                        kSampleNamePlaceholder.size()));
+        return;
+    }
+    if (const auto reason = writeWholeFile(samplePath, sample)) {
+        log.failure(u"Could not write the sample file "_s + samplePath + u": "_s + *reason);
+        return;
+    }
+    log.line(u"Written sample... "_s + samplePath + u' ');
+}
+
+// Output files are named after the graph file alone, so two graphs of the same name from
+// different folders write the same files; the user is told which graph's files remain.
+void PublishRun::warnOfSharedName(const QString& graphPath, PublishLog& log) {
+    const QString key = movieNameOf(graphPath).toLower();
+    const auto first = m_graphOfMovie.constFind(key);
+    if (first == m_graphOfMovie.constEnd()) {
+        m_graphOfMovie.insert(key, graphPath);
+        return;
+    }
+    if (QFileInfo(*first) != QFileInfo(graphPath)) {
+        log.line(u"Warning: "_s + graphPath + u" and "_s + *first +
+                 u" have the same file name; the files of "_s + graphPath +
+                 u" replace those of "_s + *first + u'.');
+    }
+}
+
+bool PublishRun::usesEngineMovie() const {
+    return m_choices.exportKind == ExportKind::Internet ||
+           (m_choices.exportKind == ExportKind::FlashProject && m_choices.engine);
+}
+
+bool PublishRun::makesPages() const {
+    return m_choices.exportKind == ExportKind::Internet ||
+           (m_choices.exportKind == ExportKind::FlashProject && m_choices.htmlFile);
+}
+
+QString PublishRun::outputPath(const QString& fileName) const {
+    return QDir(m_choices.saveDirectory).filePath(fileName);
+}
+
+QString PublishRun::templatePath(const QString& fileName) const {
+    return QDir(m_dataFolder).filePath(fileName);
+}
+
+} // namespace tivora::publish

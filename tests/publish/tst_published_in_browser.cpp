@@ -1,0 +1,141 @@
+// Opens published pages in a real browser (headless Chromium) and checks, by the pixels of its
+// screenshot, that the page shows the graph as the engine draws it.
+#include "engine/render/render.h"
+#include "publish_fixture.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora::publish {
+
+using test::PublishFixture;
+
+namespace {
+
+bool isRed(QRgb pixel) {
+    return qRed(pixel) > 120 && qRed(pixel) > 2 * qGreen(pixel) + 40 &&
+           qRed(pixel) > 2 * qBlue(pixel) + 40;
+}
+
+bool isGreen(QRgb pixel) {
+    return qGreen(pixel) > 120 && qGreen(pixel) > 2 * qRed(pixel) + 40 &&
+           qGreen(pixel) > 2 * qBlue(pixel) + 40;
+}
+
+QRect boxOf(const QImage& image, bool (*matches)(QRgb)) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (matches(image.pixel(x, y)))
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+QString browser() {
+    for (const QString& name : {u"chromium"_s, u"chromium-browser"_s}) {
+        const QString found = QStandardPaths::findExecutable(name);
+        if (!found.isEmpty())
+            return found;
+    }
+    return QString();
+}
+
+QImage screenshot(const QString& page, QString& problem) {
+    const QString program = browser();
+    if (program.isEmpty()) {
+        problem = u"No web browser found: these tests need Debian's chromium package "
+                  "(scripts/install-deps.sh installs it)."_s;
+        return {};
+    }
+    QTemporaryDir profile;
+    const QString shot = profile.filePath(u"shot.png"_s);
+    QProcess process;
+    process.start(
+        program, {u"--headless"_s, u"--no-sandbox"_s, u"--disable-gpu"_s, u"--disable-quic"_s,
+                  u"--no-first-run"_s, u"--disable-background-networking"_s,
+                  u"--disable-component-update"_s, u"--disable-sync"_s,
+                  u"--user-data-dir="_s + profile.filePath(u"profile"_s), u"--screenshot="_s + shot,
+                  u"--window-size=800,600"_s, u"--run-all-compositor-stages-before-draw"_s,
+                  u"--virtual-time-budget=10000"_s, QUrl::fromLocalFile(page).toString()});
+    if (!process.waitForFinished(120000) || !QFile::exists(shot)) {
+        process.kill();
+        problem = u"The browser made no screenshot of "_s + page + u": "_s +
+                  QString::fromLocal8Bit(process.readAllStandardError().right(600));
+        return {};
+    }
+    return QImage(shot).convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class PublishedInBrowserTest : public QObject {
+    Q_OBJECT
+
+    // The screenshot holds both series' colours, each in a box of the size the render gives it,
+    // both moved by the same small offset (the page's margin).
+    void checkShowsTheGraph(const QString& page, const QImage& render) {
+        QString problem;
+        QRect red;
+        QRect green;
+        // On a busy machine the browser may take its picture before the graph has loaded: it
+        // gets three chances to show it.
+        for (int attempt = 0; attempt < 3 && (red.isNull() || green.isNull()); ++attempt) {
+            const QImage shot = screenshot(page, problem);
+            if (shot.isNull())
+                QFAIL(qPrintable(problem));
+            red = boxOf(shot, isRed);
+            green = boxOf(shot, isGreen);
+        }
+        const QRect expectedRed = boxOf(render, isRed);
+        const QRect expectedGreen = boxOf(render, isGreen);
+        QVERIFY2(!red.isNull() && !green.isNull(), "the page shows no graph");
+        const QPoint offset = red.topLeft() - expectedRed.topLeft();
+        QVERIFY2(offset.x() >= 0 && offset.y() >= 0 && offset.x() <= 20 && offset.y() <= 20,
+                 qPrintable(u"the graph stands at %1,%2"_s.arg(offset.x()).arg(offset.y())));
+        QVERIFY((green.topLeft() - expectedGreen.topLeft() - offset).manhattanLength() <= 2);
+        for (const auto& [seen, expected] : {std::pair{red, expectedRed}, {green, expectedGreen}}) {
+            QVERIFY2(std::abs(seen.width() - expected.width()) <= 3 &&
+                         std::abs(seen.height() - expected.height()) <= 3,
+                     qPrintable(u"%1x%2 where the render has %3x%4"_s.arg(seen.width())
+                                    .arg(seen.height())
+                                    .arg(expected.width())
+                                    .arg(expected.height())));
+        }
+    }
+
+private Q_SLOTS:
+    void pagesShowTheGraph_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("embed");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("internet page") << 0 << true << u"Sales.html"_s;
+        QTest::newRow("internet pop-up") << 0 << false << u"popSales.html"_s;
+        QTest::newRow("flash project page") << 2 << true << u"Sales.html"_s;
+    }
+    void pagesShowTheGraph() {
+        QFETCH(int, kind);
+        QFETCH(bool, embed);
+        QFETCH(QString, page);
+        PublishFixture fixture;
+        const QString graph = fixture.writeGraph(u"Sales.TVX"_s, test::graphOfType(u"bar"_s));
+        PublishChoices choices = fixture.choices(ExportKind(kind), {graph});
+        choices.embed = embed;
+        choices.engine = false;
+        QVERIFY(fixture.run(choices).complete());
+        const QString png = fixture.path(u"render.png"_s);
+        QCOMPARE(engine::renderToFile(graph, png, {}), std::nullopt);
+        checkShowsTheGraph(fixture.out(page), QImage(png).convertToFormat(QImage::Format_RGB32));
+    }
+};
+
+} // namespace tivora::publish
+
+QTEST_MAIN(tivora::publish::PublishedInBrowserTest)
+#include "tst_published_in_browser.moc"
