@@ -8,6 +8,7 @@
 #include "editing/pie_effects_page.h"
 #include "editing/series_data_page.h"
 #include "editing/size_page.h"
+#include "editing/tdlg_add_graph.h"
 #include "editing/type_page.h"
 #include "editing/x_axis_page.h"
 #include "editing/y_axis_page.h"
@@ -80,6 +81,8 @@ TfrmLumara::TfrmLumara(QWidget* parent)
     addEditorPage(new PieEffectsPage(m_model));
     addEditorPage(new EffectsPage(m_model));
     addEditorPage(new AnnotationPage(m_model));
+    auto* dlgAddGraph = new TdlgAddGraph(this);
+    m_fileCommands->setTemplateChooser([dlgAddGraph] { return dlgAddGraph->chooseTemplate(); });
     connectCommands();
 }
 
@@ -101,6 +104,33 @@ void TfrmLumara::connectCommands() {
             &PreviewCycle::RefreshPreview);
     connect(pageControl1, &QTabWidget::currentChanged, m_preview.get(),
             &PreviewCycle::RefreshPreview);
+    connectEditCommands();
+}
+
+void TfrmLumara::connectEditCommands() {
+    connect(m_menu->mnuUndo, &QAction::triggered, &m_model, &GraphDocumentModel::undo);
+    connect(m_menu->mnuRedo, &QAction::triggered, &m_model, &GraphDocumentModel::redo);
+    connect(&m_model, &GraphDocumentModel::historyChanged, this, [this] {
+        m_menu->mnuUndo->setEnabled(m_model.canUndo());
+        m_menu->mnuRedo->setEnabled(m_model.canRedo());
+    });
+    connect(&m_model, &GraphDocumentModel::restored, this, &TfrmLumara::showEditedPage);
+    // Every change is made on the page shown (its dialogs included), so that page is where an
+    // undo shows it again.
+    const auto noteOrigin = [this] {
+        if (const QWidget* page = pageControl1->currentWidget())
+            m_model.setEditOrigin(page->objectName());
+    };
+    connect(pageControl1, &QTabWidget::currentChanged, this, noteOrigin);
+    noteOrigin();
+}
+
+void TfrmLumara::showEditedPage(const QString& origin) {
+    for (int index = 0; index < pageControl1->count(); ++index) {
+        if (pageControl1->widget(index)->objectName() == origin &&
+            pageControl1->isTabVisible(index))
+            pageControl1->setCurrentIndex(index);
+    }
 }
 
 void TfrmLumara::addEditorPage(EditorPage* page) {

@@ -49,6 +49,9 @@ protected:
 private:
     void FormShow();
     void connectCommands();
+    void connectEditCommands();
+    // Brings the editing page named origin to front, if the graph shows it.
+    void showEditedPage(const QString& origin);
 
     GraphDocumentModel m_model;
     DesignerSettings m_settings;
