@@ -123,10 +123,12 @@ protected:
             if (const auto picked = panel->pick(hide))
                 edit([&](GraphDocument& d) { access(d) = *picked; });
         };
-        if (button)
+        if (button) {
             QObject::connect(button, &QAbstractButton::clicked, this, pick);
-        else
+        } else {
+            panel->setPickedByItself();
             QObject::connect(panel, &ColourPanelLabel::clicked, this, pick);
+        }
     }
 
     // Text that the graph file cannot carry is refused with a message; the field keeps the text
