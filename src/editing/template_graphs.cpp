@@ -103,9 +103,11 @@ GraphDocument seriesGraph(const QString& type, const QString& header, const QStr
     return document;
 }
 
-// An empty graph of one base type: one series, named but without values, over four columns.
-GraphDocument emptySeriesGraph(const QString& type) {
-    GraphDocument document = seriesGraph(type, QString(), {u"1"_s, u"2"_s, u"3"_s, u"4"_s},
+// An empty graph of one base type: one series, named but without values, over four columns. Its
+// title is a placeholder to type over: a graph without one would not keep the title's colours,
+// and a title typed later would show in the reader's silver on silver.
+GraphDocument emptySeriesGraph(const QString& type, const QString& title) {
+    GraphDocument document = seriesGraph(type, title, {u"1"_s, u"2"_s, u"3"_s, u"4"_s},
                                          {{u"Series 1"_s, type, kNavy, {}}});
     setYAxis(document.axes, 0, 100, 10);
     document.axes.chkMinYCalc = true;
@@ -283,7 +285,7 @@ GraphDocument samplePie() {
 }
 
 GraphDocument emptyPie() {
-    GraphDocument document = pieGraph(QString(), {{u"Slice 1"_s, u"1"_s, kNavy}});
+    GraphDocument document = pieGraph(u"Pie Graph"_s, {{u"Slice 1"_s, u"1"_s, kNavy}});
     document.pie.rdoShowShadow = false;
     return document;
 }
@@ -291,9 +293,9 @@ GraphDocument emptyPie() {
 } // namespace
 
 std::vector<TemplateGraph> templateGraphs() {
-    return {{u"blank.dat"_s, emptySeriesGraph(u"bar"_s)},
-            {u"blankl.dat"_s, emptySeriesGraph(u"line"_s)},
-            {u"blankA.dat"_s, emptySeriesGraph(u"area"_s)},
+    return {{u"blank.dat"_s, emptySeriesGraph(u"bar"_s, u"Bar Graph"_s)},
+            {u"blankl.dat"_s, emptySeriesGraph(u"line"_s, u"Line Graph"_s)},
+            {u"blankA.dat"_s, emptySeriesGraph(u"area"_s, u"Area Graph"_s)},
             {u"blankPie.dat"_s, emptyPie()},
             {u"P_3Bar.dat"_s, threeSeriesBar()},
             {u"P_3BarStack.dat"_s, threeSeriesStack()},
