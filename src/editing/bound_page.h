@@ -15,6 +15,10 @@
 
 namespace tivora {
 
+// How long typing must pause before a text field is written to the graph (and so the preview
+// refreshed): short enough to feel live, long enough not to restart the animation per letter.
+inline constexpr int kTypingPauseMs = 300;
+
 // An editing page bound to the open graph. Every control is bound to one field of the graph
 // through an accessor, a generic lambda `[](auto& d) -> auto& { return d.header.edtHeader; }`
 // that serves both for reading and for writing. The page reloads its controls whenever the graph
@@ -134,9 +138,6 @@ protected:
     // Text that the graph file cannot carry is refused with a message; the field keeps the text
     // and the focus so that it can be corrected, and the graph stays as it was.
     bool acceptText(QWidget* field, const QString& fieldName, const QString& text);
-
-    // How long typing must pause before a text field is written to the graph.
-    static constexpr int kTypingPauseMs = 300;
 
 private:
     // Calls commit with the field's text once the user has stopped typing in it for a moment;
