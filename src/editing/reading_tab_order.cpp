@@ -87,8 +87,10 @@ QList<QWidget*> readingOrder(QWidget* page) {
         const bool inner = std::any_of(order.begin(), order.end(), [child](const QWidget* stop) {
             return stop == child || stop->isAncestorOf(child);
         });
-        if (!inner && takesTabFocus(child) && !child->focusProxy() &&
-            !qobject_cast<QScrollArea*>(child) && !qobject_cast<QTabWidget*>(child))
+        // A dialog the page owns is a window of its own, with its own order.
+        if (!inner && child->window() == page->window() && takesTabFocus(child) &&
+            !child->focusProxy() && !qobject_cast<QScrollArea*>(child) &&
+            !qobject_cast<QTabWidget*>(child))
             order.append(child);
     }
     order.removeIf([](const QWidget* widget) { return !takesTabFocus(widget); });
