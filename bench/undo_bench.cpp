@@ -2,7 +2,7 @@
 // every edit keeps a snapshot of the graph and compares it with the edited one, so both must
 // stay far below what a user would notice, whatever the size of the graph.
 #include "document/graph_document_model.h"
-#include "document/grid_layouts.h"
+#include "largest_graph.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,27 +11,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kSeries = 99;
-constexpr int kColumns = 999;
-
-GraphDocument largestGraph() {
-    GraphDocument document;
-    document.graphType = u"bar"_s;
-    document.baseType = u"bar"_s;
-    SeriesFields& series = document.series;
-    series.edtSeries = QString::number(kSeries);
-    series.edtCols = QString::number(kColumns);
-    shapeDataGrid(series.sgrdData, kSeries, kColumns);
-    shapePropertyGrid(series.sgrdProp, kSeries);
-    for (int row = 1; row <= kSeries; ++row) {
-        setNewSeriesDefaults(series.sgrdData, series.sgrdProp, row, u"bar"_s);
-        series.sgrdData.setCell(DataSeriesName, row, u"Series %1"_s.arg(row));
-        for (int column = 0; column < kColumns; ++column)
-            series.sgrdData.setCell(DataFirstValue + column, row,
-                                    QString::number((row * 31 + column * 7) % 1000));
-    }
-    return document;
-}
+using bench::kColumns;
+using bench::kSeries;
+using bench::largestGraph;
 
 // A value typed into one cell of the middle of the grid.
 void editOneCell(GraphDocumentModel& model, int round) {

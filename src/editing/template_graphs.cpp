@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QPoint>
 #include <QStringList>
+#include <array>
 
 using namespace Qt::StringLiterals;
 
@@ -186,92 +187,127 @@ void addNote(GraphDocument& document, const QString& heading, const QString& bod
 const QStringList kQuarters = {u"Q1"_s, u"Q2"_s, u"Q3"_s, u"Q4"_s};
 const QStringList kMonths = {u"Jan"_s, u"Feb"_s, u"Mar"_s, u"Apr"_s, u"May"_s, u"Jun"_s};
 
-GraphDocument threeSeriesBar() {
-    GraphDocument document =
-        seriesGraph(u"bar"_s, u"Sales by Region"_s, kQuarters,
-                    {{u"North"_s, u"bar"_s, kNavy, {u"42"_s, u"55"_s, u"61"_s, u"70"_s}},
-                     {u"South"_s, u"bar"_s, kOrange, {u"35"_s, u"40"_s, u"52"_s, u"58"_s}},
-                     {u"West"_s, u"bar"_s, kGreen, {u"28"_s, u"36"_s, u"33"_s, u"47"_s}}});
-    setYAxis(document.axes, 0, 80, 10);
-    document.axes.edtXTitle = u"Quarter"_s;
-    document.axes.edtYTitle = u"Sales ($k)"_s;
-    document.header.edtFooter = u"Figures in thousands of dollars"_s;
+// A finished series graph: its series over labelled columns, its y scale and its titles.
+struct SeriesSample {
+    QString type;
+    QString header;
+    QStringList labels;
+    std::vector<Series> series;
+    std::array<int, 3> yScale; // minimum, maximum, step
+    QString xTitle;
+    QString yTitle;
+    QString footer;
+};
+
+GraphDocument seriesSample(const SeriesSample& sample) {
+    GraphDocument document = seriesGraph(sample.type, sample.header, sample.labels, sample.series);
+    setYAxis(document.axes, sample.yScale[0], sample.yScale[1], sample.yScale[2]);
+    document.axes.edtXTitle = sample.xTitle;
+    document.axes.edtYTitle = sample.yTitle;
+    document.header.edtFooter = sample.footer;
     return document;
+}
+
+QStringList numbers(std::initializer_list<int> values) {
+    QStringList texts;
+    for (int value : values)
+        texts.append(QString::number(value));
+    return texts;
+}
+
+GraphDocument threeSeriesBar() {
+    return seriesSample({u"bar"_s,
+                         u"Sales by Region"_s,
+                         kQuarters,
+                         {{u"North"_s, u"bar"_s, kNavy, numbers({42, 55, 61, 70})},
+                          {u"South"_s, u"bar"_s, kOrange, numbers({35, 40, 52, 58})},
+                          {u"West"_s, u"bar"_s, kGreen, numbers({28, 36, 33, 47})}},
+                         {0, 80, 10},
+                         u"Quarter"_s,
+                         u"Sales ($k)"_s,
+                         u"Figures in thousands of dollars"_s});
 }
 
 GraphDocument threeSeriesStack() {
-    GraphDocument document =
-        seriesGraph(u"sbar"_s, u"Revenue Mix"_s, kQuarters,
-                    {{u"Products"_s, u"bar"_s, kNavy, {u"120"_s, u"135"_s, u"150"_s, u"170"_s}},
-                     {u"Services"_s, u"bar"_s, kTeal, {u"60"_s, u"72"_s, u"80"_s, u"95"_s}},
-                     {u"Licences"_s, u"bar"_s, kGold, {u"25"_s, u"30"_s, u"28"_s, u"40"_s}}});
-    setYAxis(document.axes, 0, 350, 50);
-    document.axes.edtXTitle = u"Quarter"_s;
-    document.axes.edtYTitle = u"Revenue ($k)"_s;
-    return document;
+    return seriesSample({u"sbar"_s,
+                         u"Revenue Mix"_s,
+                         kQuarters,
+                         {{u"Products"_s, u"bar"_s, kNavy, numbers({120, 135, 150, 170})},
+                          {u"Services"_s, u"bar"_s, kTeal, numbers({60, 72, 80, 95})},
+                          {u"Licences"_s, u"bar"_s, kGold, numbers({25, 30, 28, 40})}},
+                         {0, 350, 50},
+                         u"Quarter"_s,
+                         u"Revenue ($k)"_s,
+                         QString()});
 }
 
 GraphDocument threeSeriesLineWithNotes() {
-    GraphDocument document = seriesGraph(
-        u"line"_s, u"Website Visitors"_s, kMonths,
-        {{u"2024"_s, u"line"_s, kNavy, {u"32"_s, u"35"_s, u"41"_s, u"38"_s, u"46"_s, u"52"_s}},
-         {u"2025"_s, u"line"_s, kOrange, {u"40"_s, u"44"_s, u"50"_s, u"61"_s, u"58"_s, u"69"_s}},
-         {u"Target"_s, u"line"_s, kGreen, {u"45"_s, u"45"_s, u"50"_s, u"50"_s, u"55"_s, u"55"_s}}});
-    setYAxis(document.axes, 20, 80, 10);
-    document.axes.edtXTitle = u"Month"_s;
-    document.axes.edtYTitle = u"Visitors (thousands)"_s;
+    GraphDocument document =
+        seriesSample({u"line"_s,
+                      u"Website Visitors"_s,
+                      kMonths,
+                      {{u"2024"_s, u"line"_s, kNavy, numbers({32, 35, 41, 38, 46, 52})},
+                       {u"2025"_s, u"line"_s, kOrange, numbers({40, 44, 50, 61, 58, 69})},
+                       {u"Target"_s, u"line"_s, kGreen, numbers({45, 45, 50, 50, 55, 55})}},
+                      {20, 80, 10},
+                      u"Month"_s,
+                      u"Visitors (thousands)"_s,
+                      QString()});
     addNote(document, u"Spring launch"_s, u"New site went live\\r"_s, {230, 90}, {418, 189});
     addNote(document, u"Record month"_s, u"69,000 visitors\\r"_s, {430, 330}, {630, 142});
     return document;
 }
 
 GraphDocument stackWithLine() {
-    GraphDocument document =
-        seriesGraph(u"sbar"_s, u"Orders and Returns"_s, kQuarters,
-                    {{u"Online"_s, u"bar"_s, kNavy, {u"80"_s, u"95"_s, u"110"_s, u"130"_s}},
-                     {u"In store"_s, u"bar"_s, kTeal, {u"60"_s, u"58"_s, u"65"_s, u"70"_s}},
-                     {u"Returns"_s, u"line"_s, kOrange, {u"20"_s, u"24"_s, u"18"_s, u"15"_s}}});
-    setYAxis(document.axes, 0, 250, 50);
-    document.axes.edtXTitle = u"Quarter"_s;
-    document.axes.edtYTitle = u"Orders"_s;
-    return document;
+    return seriesSample({u"sbar"_s,
+                         u"Orders and Returns"_s,
+                         kQuarters,
+                         {{u"Online"_s, u"bar"_s, kNavy, numbers({80, 95, 110, 130})},
+                          {u"In store"_s, u"bar"_s, kTeal, numbers({60, 58, 65, 70})},
+                          {u"Returns"_s, u"line"_s, kOrange, numbers({20, 24, 18, 15})}},
+                         {0, 250, 50},
+                         u"Quarter"_s,
+                         u"Orders"_s,
+                         QString()});
 }
 
 GraphDocument excelLinked() {
-    GraphDocument document =
-        seriesGraph(u"bar"_s, u"Quarterly Figures"_s, kQuarters,
-                    {{u"Income"_s, u"bar"_s, kNavy, {u"250"_s, u"280"_s, u"310"_s, u"360"_s}},
-                     {u"Costs"_s, u"bar"_s, kOrange, {u"180"_s, u"190"_s, u"205"_s, u"230"_s}},
-                     {u"Profit"_s, u"line"_s, kGreen, {u"70"_s, u"90"_s, u"105"_s, u"130"_s}}});
-    setYAxis(document.axes, 0, 400, 50);
-    document.axes.edtXTitle = u"Quarter"_s;
-    document.axes.edtYTitle = u"Amount ($k)"_s;
-    document.header.edtFooter = u"Linked to a spreadsheet range"_s;
-    return document;
+    return seriesSample({u"bar"_s,
+                         u"Quarterly Figures"_s,
+                         kQuarters,
+                         {{u"Income"_s, u"bar"_s, kNavy, numbers({250, 280, 310, 360})},
+                          {u"Costs"_s, u"bar"_s, kOrange, numbers({180, 190, 205, 230})},
+                          {u"Profit"_s, u"line"_s, kGreen, numbers({70, 90, 105, 130})}},
+                         {0, 400, 50},
+                         u"Quarter"_s,
+                         u"Amount ($k)"_s,
+                         u"Linked to a spreadsheet range"_s});
 }
 
 GraphDocument areaWithLine() {
-    GraphDocument document = seriesGraph(
-        u"area"_s, u"Energy Use"_s, kMonths,
-        {{u"Heating"_s, u"area"_s, kTeal, {u"90"_s, u"80"_s, u"60"_s, u"40"_s, u"25"_s, u"15"_s}},
-         {u"Lighting"_s, u"area"_s, kGold, {u"30"_s, u"28"_s, u"24"_s, u"20"_s, u"18"_s, u"16"_s}},
-         {u"Average"_s, u"line"_s, kPlum, {u"55"_s, u"52"_s, u"45"_s, u"36"_s, u"30"_s, u"26"_s}}});
-    setYAxis(document.axes, 0, 100, 20);
-    document.axes.edtXTitle = u"Month"_s;
-    document.axes.edtYTitle = u"kWh (hundreds)"_s;
-    return document;
+    return seriesSample({u"area"_s,
+                         u"Energy Use"_s,
+                         kMonths,
+                         {{u"Heating"_s, u"area"_s, kTeal, numbers({90, 80, 60, 40, 25, 15})},
+                          {u"Lighting"_s, u"area"_s, kGold, numbers({30, 28, 24, 20, 18, 16})},
+                          {u"Average"_s, u"line"_s, kPlum, numbers({55, 52, 45, 36, 30, 26})}},
+                         {0, 100, 20},
+                         u"Month"_s,
+                         u"kWh (hundreds)"_s,
+                         QString()});
 }
 
 GraphDocument barWithLines() {
-    GraphDocument document =
-        seriesGraph(u"bar"_s, u"Staff and Projects"_s, kQuarters,
-                    {{u"Staff"_s, u"bar"_s, kSlate, {u"24"_s, u"28"_s, u"31"_s, u"35"_s}},
-                     {u"Projects"_s, u"line"_s, kOrange, {u"12"_s, u"18"_s, u"16"_s, u"22"_s}},
-                     {u"Clients"_s, u"line"_s, kTeal, {u"8"_s, u"11"_s, u"15"_s, u"19"_s}}});
-    setYAxis(document.axes, 0, 40, 5);
-    document.axes.edtXTitle = u"Quarter"_s;
-    document.axes.edtYTitle = u"Count"_s;
-    return document;
+    return seriesSample({u"bar"_s,
+                         u"Staff and Projects"_s,
+                         kQuarters,
+                         {{u"Staff"_s, u"bar"_s, kSlate, numbers({24, 28, 31, 35})},
+                          {u"Projects"_s, u"line"_s, kOrange, numbers({12, 18, 16, 22})},
+                          {u"Clients"_s, u"line"_s, kTeal, numbers({8, 11, 15, 19})}},
+                         {0, 40, 5},
+                         u"Quarter"_s,
+                         u"Count"_s,
+                         QString()});
 }
 
 GraphDocument samplePie() {
@@ -308,6 +344,8 @@ std::vector<TemplateGraph> templateGraphs() {
 }
 
 std::optional<QString> writeTemplateGraphs(const QString& folder) {
+    if (!QDir().mkpath(folder))
+        return folder + u": cannot make the folder"_s;
     for (TemplateGraph& graph : templateGraphs()) {
         const QString path = QDir(folder).filePath(graph.fileName);
         const GraphWriteResult result = WriteGraphText(graph.document, path);
