@@ -1,5 +1,3 @@
-#include "document/graph_content.h"
-#include "document/graph_text_reader.h"
 #include "document/grid_layouts.h"
 #include "editing/template_graphs.h"
 
@@ -37,19 +35,6 @@ private Q_SLOTS:
             QVERIFY2(!written.isEmpty(), qPrintable(graph.fileName));
             QVERIFY2(written == contents(kSourceData + graph.fileName),
                      qPrintable(graph.fileName + u" differs from the writer's"_s));
-        }
-    }
-
-    void everyTemplateReadsBackAsWritten() {
-        for (const TemplateGraph& graph : templateGraphs()) {
-            GraphDocument read;
-            QVERIFY2(ReadGraphFile(read, kSourceData + graph.fileName), qPrintable(graph.fileName));
-            QCOMPARE(read.graphType, graph.document.graphType);
-            QCOMPARE(read.header.edtHeader, graph.document.header.edtHeader);
-            QCOMPARE(read.series.sgrdData, graph.document.series.sgrdData);
-            QCOMPARE(read.pie.sgrdPieSlices.rowCount(),
-                     graph.document.pie.sgrdPieSlices.rowCount());
-            QCOMPARE(read.notes.edtNotes.toInt(), graph.document.notes.edtNotes.toInt());
         }
     }
 

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -163,6 +164,36 @@ private Q_SLOTS:
         GraphDocument pristine;
         QVERIFY(ReadGraphFile(pristine, programDataPath(file)));
         QVERIFY(!sameContent(pristine, reread));
+    }
+
+    void newAsksAboutUnsavedChangesBeforeTheDialog() {
+        Designer designer;
+        int dialogsShown = 0;
+        designer.window.fileCommands().setTemplateChooser([&]() -> QString {
+            ++dialogsShown;
+            return u"Data/T_Combo4.dat"_s;
+        });
+        designer.window.fileCommands().mnuNewClick();
+        designer.leaveWith(u"edtHeader"_s, u"Unsaved"_s);
+        designer.environment.dialogs.take();
+        designer.environment.dialogs.yesNoCancelAnswers.push_back(Dialogs::Answer::Cancel);
+        designer.window.fileCommands().mnuNewClick();
+        QCOMPARE(designer.environment.dialogs.take(),
+                 QStringList{
+                     u"question: The graph has been changed.  Do you want to save the changes?"_s});
+        QCOMPARE(dialogsShown, 1);
+        QCOMPARE(designer.document().header.edtHeader, u"Unsaved"_s);
+    }
+
+    void newFitsTheSeriesGridColumns() {
+        Designer designer;
+        designer.window.fileCommands().setTemplateChooser([] { return u"Data/T_Excel.dat"_s; });
+        auto* data = designer.window.findChild<QTableView*>(u"sgrdData"_s);
+        for (int column = 0; column < data->model()->columnCount(); ++column)
+            data->setColumnWidth(column, 3);
+        designer.window.fileCommands().mnuNewClick();
+        // The series names are wider than three pixels once fitted.
+        QVERIFY(data->columnWidth(DataSeriesName) > 20);
     }
 
     void aTemplateThatCannotBeReadKeepsTheGraph() {
