@@ -34,8 +34,7 @@ void GraphDocumentModel::edit(const std::function<void(GraphDocument&)>& change,
 }
 
 void GraphDocumentModel::replace(GraphDocument document) {
-    m_document = std::move(document);
-    Q_EMIT changed();
+    edit([&document](GraphDocument& current) { current = std::move(document); });
 }
 
 GraphWriteResult GraphDocumentModel::write(const QString& path) {

@@ -24,7 +24,7 @@ public:
     // Applies change to the graph, then emits changed(). A change of the graph's values becomes a
     // step of the undo history; consecutive changes with the same non-null mergeKey make one step.
     void edit(const std::function<void(GraphDocument&)>& change, const void* mergeKey = nullptr);
-    // Puts a whole new graph in place, then emits changed().
+    // Puts a whole new graph in place, then emits changed(); undone as one step.
     void replace(GraphDocument document);
 
     // Writes the graph to path. The writer only records graphIncomplete and fills empty line

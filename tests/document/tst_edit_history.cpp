@@ -55,6 +55,11 @@ private Q_SLOTS:
         QCOMPARE(model.document().series.sgrdData.cell(DataFirstValue + 2, 1), u"77"_s);
         QVERIFY(!model.redo());
 
+        // A whole graph put in place is one step too.
+        model.replace(samples::pieGraph(3));
+        QVERIFY(model.undo());
+        QCOMPARE(model.document().graphType, u"bar"_s);
+
         // A new change after an undo drops what could have been redone.
         QVERIFY(model.undo());
         setHeader(model, u"Two"_s);
