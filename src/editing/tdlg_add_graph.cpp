@@ -122,8 +122,8 @@ void TdlgAddGraph::FormShow() {
     m_templateFile.clear();
     for (TemplatePicture* panel : m_pictures)
         panel->drawTemplate();
-    // The first picture of the page shown takes the focus, so the arrow-free keyboard path is
-    // Tab to a picture, Enter to choose it.
+    // The first picture of the page shown takes the focus: from the keyboard a template is
+    // chosen with the arrows or Tab, then Enter.
     if (QWidget* first = PageControl1->currentWidget()->findChild<TemplatePicture*>())
         first->setFocus(Qt::OtherFocusReason);
 }

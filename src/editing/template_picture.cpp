@@ -90,6 +90,15 @@ void TemplatePicture::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Space:
         Q_EMIT chosen();
         return;
+    // The arrows move between the pictures as Tab and Shift+Tab do.
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        focusNextChild();
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        focusPreviousChild();
+        return;
     default:
         QWidget::keyPressEvent(event);
     }

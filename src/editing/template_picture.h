@@ -6,7 +6,8 @@
 namespace tivora {
 
 // One picture panel of the new graph dialog: a small drawing of a template graph with its caption
-// beneath. A click, or Enter or Space while it has the focus, chooses it.
+// beneath. A click, or Enter or Space while it has the focus, chooses it; the arrow keys move to
+// the next or previous picture.
 class TemplatePicture : public QWidget {
     Q_OBJECT
 

@@ -153,7 +153,8 @@ private Q_SLOTS:
         QCOMPARE(focusAtStart, pictureNamed(dialog, u"pnlTemp1"_s));
         QCOMPARE(chooseWhileShown(dialog,
                                   [&] {
-                                      pictureNamed(dialog, u"pnlSample4"_s)->setFocus();
+                                      pictureNamed(dialog, u"pnlSample3"_s)->setFocus();
+                                      QTest::keyClick(dialog.focusWidget(), Qt::Key_Right);
                                       QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
                                   }),
                  u"Data/T_Pie.dat"_s);
