@@ -12,6 +12,7 @@
 #include "editing/type_page.h"
 #include "editing/x_axis_page.h"
 #include "editing/y_axis_page.h"
+#include "shell/edit_commands.h"
 #include "shell/file_commands.h"
 #include "shell/main_menu.h"
 #include "shell/preview_cycle.h"
@@ -84,6 +85,7 @@ TfrmLumara::TfrmLumara(QWidget* parent)
     auto* dlgAddGraph = new TdlgAddGraph(this);
     m_fileCommands->setTemplateChooser([dlgAddGraph] { return dlgAddGraph->chooseTemplate(); });
     connectCommands();
+    m_editCommands = std::make_unique<EditCommands>(*this);
 }
 
 TfrmLumara::~TfrmLumara() = default;
@@ -104,33 +106,6 @@ void TfrmLumara::connectCommands() {
             &PreviewCycle::RefreshPreview);
     connect(pageControl1, &QTabWidget::currentChanged, m_preview.get(),
             &PreviewCycle::RefreshPreview);
-    connectEditCommands();
-}
-
-void TfrmLumara::connectEditCommands() {
-    connect(m_menu->mnuUndo, &QAction::triggered, &m_model, &GraphDocumentModel::undo);
-    connect(m_menu->mnuRedo, &QAction::triggered, &m_model, &GraphDocumentModel::redo);
-    connect(&m_model, &GraphDocumentModel::historyChanged, this, [this] {
-        m_menu->mnuUndo->setEnabled(m_model.canUndo());
-        m_menu->mnuRedo->setEnabled(m_model.canRedo());
-    });
-    connect(&m_model, &GraphDocumentModel::restored, this, &TfrmLumara::showEditedPage);
-    // Every change is made on the page shown (its dialogs included), so that page is where an
-    // undo shows it again.
-    const auto noteOrigin = [this] {
-        if (const QWidget* page = pageControl1->currentWidget())
-            m_model.setEditOrigin(page->objectName());
-    };
-    connect(pageControl1, &QTabWidget::currentChanged, this, noteOrigin);
-    noteOrigin();
-}
-
-void TfrmLumara::showEditedPage(const QString& origin) {
-    for (int index = 0; index < pageControl1->count(); ++index) {
-        if (pageControl1->widget(index)->objectName() == origin &&
-            pageControl1->isTabVisible(index))
-            pageControl1->setCurrentIndex(index);
-    }
 }
 
 void TfrmLumara::addEditorPage(EditorPage* page) {

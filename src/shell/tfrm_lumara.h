@@ -10,6 +10,7 @@ class QTabWidget;
 
 namespace tivora {
 
+class EditCommands;
 class EditorPage;
 class FileCommands;
 class MainMenu;
@@ -49,15 +50,13 @@ protected:
 private:
     void FormShow();
     void connectCommands();
-    void connectEditCommands();
-    // Brings the editing page named origin to front, if the graph shows it.
-    void showEditedPage(const QString& origin);
 
     GraphDocumentModel m_model;
     DesignerSettings m_settings;
     MainMenu* m_menu;
     std::unique_ptr<PreviewCycle> m_preview;
     std::unique_ptr<FileCommands> m_fileCommands;
+    std::unique_ptr<EditCommands> m_editCommands;
     bool m_shown = false;
 };
 
