@@ -1,11 +1,10 @@
 #include "controls/num_edit.h"
 
+#include "controls/decimal_rounding.h"
 #include "controls/dialogs.h"
 
 #include <QKeyEvent>
-#include <QRegularExpression>
 #include <QTimer>
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -19,16 +18,7 @@ void TNumEdit::setDecimalPlaces(int places) {
 }
 
 QString TNumEdit::formatNumber(const QString& text, int places) {
-    static const QRegularExpression number(uR"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$)"_s);
-    double value = 0.0;
-    if (number.match(text).hasMatch())
-        value = text.trimmed().toDouble();
-    if (!std::isfinite(value))
-        value = 0.0;
-    const double scale = std::pow(10.0, places);
-    // std::round takes a half away from zero; adding 0.0 turns a rounded -0 into 0.
-    const double rounded = std::round(value * scale) / scale + 0.0;
-    return QString::number(rounded, 'f', places);
+    return roundDecimalText(text, places);
 }
 
 bool TNumEdit::acceptsCharacter(QChar character) const {

@@ -1,5 +1,6 @@
 #include "document/graph_document_model.h"
 
+#include "document/graph_content.h"
 #include "document/grid_layouts.h"
 
 namespace tivora {
@@ -20,14 +21,20 @@ int emptyLineWidthCells(const GraphDocument& document) {
 GraphDocumentModel::GraphDocumentModel(QObject* parent)
     : QObject(parent) {}
 
-void GraphDocumentModel::edit(const std::function<void(GraphDocument&)>& change) {
+void GraphDocumentModel::edit(const std::function<void(GraphDocument&)>& change,
+                              const void* mergeKey) {
+    // A copy is cheap: its grids share their rows until the change writes one.
+    const GraphDocument before = m_document;
     change(m_document);
+    if (!sameContent(before, m_document)) {
+        m_history.record(before, m_editOrigin, mergeKey);
+        Q_EMIT historyChanged();
+    }
     Q_EMIT changed();
 }
 
 void GraphDocumentModel::replace(GraphDocument document) {
-    m_document = std::move(document);
-    Q_EMIT changed();
+    edit([&document](GraphDocument& current) { current = std::move(document); });
 }
 
 GraphWriteResult GraphDocumentModel::write(const QString& path) {
@@ -40,9 +47,34 @@ GraphWriteResult GraphDocumentModel::write(const QString& path) {
 
 GraphReadResult GraphDocumentModel::read(const QString& path) {
     GraphReadResult result = ReadGraphFile(m_document, path);
-    if (result)
+    if (result) {
+        clearHistory();
         Q_EMIT changed();
+    }
     return result;
+}
+
+bool GraphDocumentModel::undo() {
+    return restore(m_history.undo(m_document));
+}
+
+bool GraphDocumentModel::redo() {
+    return restore(m_history.redo(m_document));
+}
+
+bool GraphDocumentModel::restore(const std::optional<EditHistory::Step>& step) {
+    if (!step)
+        return false;
+    m_document = withBookkeepingOf(step->content, m_document);
+    Q_EMIT historyChanged();
+    Q_EMIT changed();
+    Q_EMIT restored(step->origin);
+    return true;
+}
+
+void GraphDocumentModel::clearHistory() {
+    m_history.clear();
+    Q_EMIT historyChanged();
 }
 
 } // namespace tivora

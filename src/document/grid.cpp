@@ -17,21 +17,21 @@ void Grid::setRowCount(int count) {
 }
 
 const Grid::Cell* Grid::findCell(int column, int row) const {
-    if (column < 0 || row < 0 || std::size_t(row) >= m_rows.size())
+    if (column < 0 || row < 0 || row >= m_rows.size())
         return nullptr;
-    const auto& cells = m_rows[std::size_t(row)];
-    return std::size_t(column) < cells.size() ? &cells[std::size_t(column)] : nullptr;
+    const auto& cells = m_rows.at(row);
+    return column < cells.size() ? &cells.at(column) : nullptr;
 }
 
 Grid::Cell& Grid::cellRef(int column, int row) {
     Q_ASSERT(column >= 0 && row >= 0);
     // Rows and cells are made room for up to the counts at once: grids are filled cell by cell.
-    if (std::size_t(row) >= m_rows.size())
-        m_rows.resize(std::max(std::size_t(row) + 1, std::size_t(m_rowCount)));
-    auto& cells = m_rows[std::size_t(row)];
-    if (std::size_t(column) >= cells.size())
-        cells.resize(std::max(std::size_t(column) + 1, std::size_t(m_columnCount)));
-    return cells[std::size_t(column)];
+    if (row >= m_rows.size())
+        m_rows.resize(std::max(row + 1, m_rowCount));
+    auto& cells = m_rows[row];
+    if (column >= cells.size())
+        cells.resize(std::max(column + 1, m_columnCount));
+    return cells[column];
 }
 
 QString Grid::cell(int column, int row) const {
@@ -60,13 +60,18 @@ bool Grid::operator==(const Grid& other) const {
     if (m_columnCount != other.m_columnCount || m_rowCount != other.m_rowCount ||
         m_fixedColumnCount != other.m_fixedColumnCount || m_fixedRowCount != other.m_fixedRowCount)
         return false;
+    if (m_rows.isSharedWith(other.m_rows))
+        return true;
     static const Cell kEmpty;
-    const std::size_t rows = std::max(m_rows.size(), other.m_rows.size());
-    for (std::size_t row = 0; row < rows; ++row) {
-        const std::size_t columns =
-            std::max(row < m_rows.size() ? m_rows[row].size() : 0,
-                     row < other.m_rows.size() ? other.m_rows[row].size() : 0);
-        for (std::size_t column = 0; column < columns; ++column) {
+    const qsizetype rows = std::max(m_rows.size(), other.m_rows.size());
+    for (qsizetype row = 0; row < rows; ++row) {
+        if (row < m_rows.size() && row < other.m_rows.size() &&
+            m_rows.at(row).isSharedWith(other.m_rows.at(row)))
+            continue;
+        const qsizetype columns =
+            std::max(row < m_rows.size() ? m_rows.at(row).size() : 0,
+                     row < other.m_rows.size() ? other.m_rows.at(row).size() : 0);
+        for (qsizetype column = 0; column < columns; ++column) {
             const Cell* mine = findCell(int(column), int(row));
             const Cell* theirs = other.findCell(int(column), int(row));
             if ((mine ? *mine : kEmpty) != (theirs ? *theirs : kEmpty))
@@ -80,8 +85,8 @@ int Grid::insertRow(int row) {
     // A new row goes between the fixed rows and the end; there is nothing to insert it before
     // past the last row.
     row = std::clamp(row, m_fixedRowCount, std::max(m_rowCount, m_fixedRowCount));
-    if (std::size_t(row) < m_rows.size())
-        m_rows.insert(m_rows.begin() + row, std::vector<Cell>());
+    if (row < m_rows.size())
+        m_rows.insert(row, QList<Cell>());
     ++m_rowCount;
     return row;
 }
@@ -89,8 +94,8 @@ int Grid::insertRow(int row) {
 bool Grid::deleteRow(int row) {
     if (row < m_fixedRowCount || row >= m_rowCount || m_rowCount - m_fixedRowCount <= 1)
         return false;
-    if (std::size_t(row) < m_rows.size())
-        m_rows.erase(m_rows.begin() + row);
+    if (row < m_rows.size())
+        m_rows.removeAt(row);
     --m_rowCount;
     return true;
 }

@@ -2,9 +2,9 @@
 
 #include "document/window_color.h"
 
+#include <QList>
 #include <QString>
 #include <optional>
-#include <vector>
 
 namespace tivora {
 
@@ -60,8 +60,10 @@ private:
     int m_rowCount = 0;
     int m_fixedColumnCount = 0;
     int m_fixedRowCount = 0;
-    // Stored rows of stored cells; may reach beyond the counts.
-    std::vector<std::vector<Cell>> m_rows;
+    // Stored rows of stored cells; may reach beyond the counts. Implicitly shared, row by row, so
+    // that copies of a large graph (the undo history keeps many) share every row not written
+    // since, and comparing such copies skips the rows they share.
+    QList<QList<Cell>> m_rows;
 };
 
 } // namespace tivora

@@ -6,6 +6,7 @@
 #include "editing/note_rows.h"
 #include "editing/note_text.h"
 #include "editing/page_layout.h"
+#include "editing/reading_tab_order.h"
 #include "editing/tdlg_new_note.h"
 
 #include <QCheckBox>
@@ -109,6 +110,7 @@ AnnotationPage::AnnotationPage(GraphDocumentModel& model, QWidget* parent)
     connectControls();
     addLoader([this](const GraphDocument& d) { showNotes(d.notes); });
     reload();
+    setReadingTabOrder(this);
 }
 
 QString AnnotationPage::caption() const {

@@ -5,6 +5,7 @@
 #include "document/text_field_check.h"
 
 #include <QScopedValueRollback>
+#include <QTimer>
 
 namespace tivora {
 
@@ -14,9 +15,9 @@ BoundPage::BoundPage(GraphDocumentModel& model, QWidget* parent)
     connect(&m_model, &GraphDocumentModel::changed, this, &BoundPage::reload);
 }
 
-void BoundPage::edit(const std::function<void(GraphDocument&)>& change) {
+void BoundPage::edit(const std::function<void(GraphDocument&)>& change, const void* mergeKey) {
     if (!m_loading)
-        m_model.edit(change);
+        m_model.edit(change, mergeKey);
 }
 
 void BoundPage::refresh() {
@@ -46,6 +47,18 @@ void BoundPage::setFieldText(QLineEdit* field, const QString& text) {
     // Setting an equal text would still move the cursor of the field being typed in.
     if (field->text() != text)
         field->setText(text);
+}
+
+void BoundPage::onTypingPause(QLineEdit* field, std::function<void(const QString&)> commit) {
+    if (qobject_cast<TNumEdit*>(field))
+        return;
+    auto* pause = new QTimer(field);
+    pause->setSingleShot(true);
+    pause->setInterval(kTypingPauseMs);
+    // textEdited comes from the user only, never from the page showing the graph.
+    connect(field, &QLineEdit::textEdited, pause, qOverload<>(&QTimer::start));
+    connect(field, &QLineEdit::editingFinished, pause, &QTimer::stop);
+    connect(pause, &QTimer::timeout, this, [field, commit] { commit(field->text()); });
 }
 
 void BoundPage::onLeaving(QLineEdit* field, std::function<void(const QString&)> commit) {

@@ -15,6 +15,10 @@
 
 namespace tivora {
 
+// How long typing must pause before a text field is written to the graph (and so the preview
+// refreshed): short enough to feel live, long enough not to restart the animation per letter.
+inline constexpr int kTypingPauseMs = 300;
+
 // An editing page bound to the open graph. Every control is bound to one field of the graph
 // through an accessor, a generic lambda `[](auto& d) -> auto& { return d.header.edtHeader; }`
 // that serves both for reading and for writing. The page reloads its controls whenever the graph
@@ -30,7 +34,8 @@ protected:
     bool loading() const { return m_loading; }
 
     // Applies change to the graph (which refreshes the preview), unless the page is loading.
-    void edit(const std::function<void(GraphDocument&)>& change);
+    // Consecutive changes from one control (mergeKey) are taken back by one undo.
+    void edit(const std::function<void(GraphDocument&)>& change, const void* mergeKey = nullptr);
     // Asks for a preview refresh without changing the graph.
     void refresh();
     // Shows the graph in the controls; call once the page's controls are bound.
@@ -41,13 +46,19 @@ protected:
     // Shows text in field, leaving a field that already shows it (and its cursor) alone.
     static void setFieldText(QLineEdit* field, const QString& text);
 
-    // A text field written to the graph when it is left.
+    // A text field written to the graph when it is left and, for a field of words rather than a
+    // number, also when the user pauses while typing, so the preview follows the typing.
     template <typename Access>
     void bindText(QLineEdit* field, const QString& fieldName, Access access) {
         addLoader([field, access](const GraphDocument& d) { setFieldText(field, access(d)); });
         onLeaving(field, [this, field, fieldName, access](const QString& text) {
             if (acceptText(field, fieldName, text))
-                edit([&](GraphDocument& d) { access(d) = text; });
+                edit([&](GraphDocument& d) { access(d) = text; }, field);
+        });
+        onTypingPause(field, [this, field, fieldName, access](const QString& text) {
+            // Text the file cannot carry is refused when the field is left, not mid-word.
+            if (!checkEncodedText(fieldName, text))
+                edit([&](GraphDocument& d) { access(d) = text; }, field);
         });
     }
 
@@ -60,7 +71,7 @@ protected:
         QObject::connect(field, &QLineEdit::textChanged, this,
                          [this, field, fieldName, access](const QString& text) {
                              if (!checkEncodedText(fieldName, text))
-                                 edit([&](GraphDocument& d) { access(d) = text; });
+                                 edit([&](GraphDocument& d) { access(d) = text; }, field);
                              else if (!loading() && !field->isModified())
                                  acceptText(field, fieldName, text);
                          });
@@ -94,16 +105,16 @@ protected:
         }
         bar->caption()->setNum(bar->value());
         addLoader([bar, access](const GraphDocument& d) { bar->setValue(access(d).position()); });
-        QObject::connect(bar, &QSlider::valueChanged, this, [this, access](int position) {
-            edit([&](GraphDocument& d) { access(d).setPosition(position); });
+        QObject::connect(bar, &QSlider::valueChanged, this, [this, bar, access](int position) {
+            edit([&](GraphDocument& d) { access(d).setPosition(position); }, bar);
         });
     }
 
     // A font size: every step of its up-down is written at once.
     template <typename Access> void bindUpDown(UpDownField* field, Access access) {
         addLoader([field, access](const GraphDocument& d) { field->setText(access(d).text()); });
-        QObject::connect(field, &UpDownField::stepped, this, [this, access](int position) {
-            edit([&](GraphDocument& d) { access(d).setPosition(position); });
+        QObject::connect(field, &UpDownField::stepped, this, [this, field, access](int position) {
+            edit([&](GraphDocument& d) { access(d).setPosition(position); }, field);
         });
     }
 
@@ -116,10 +127,12 @@ protected:
             if (const auto picked = panel->pick(hide))
                 edit([&](GraphDocument& d) { access(d) = *picked; });
         };
-        if (button)
+        if (button) {
             QObject::connect(button, &QAbstractButton::clicked, this, pick);
-        else
+        } else {
+            panel->setPickedByItself();
             QObject::connect(panel, &ColourPanelLabel::clicked, this, pick);
+        }
     }
 
     // Text that the graph file cannot carry is refused with a message; the field keeps the text
@@ -127,6 +140,9 @@ protected:
     bool acceptText(QWidget* field, const QString& fieldName, const QString& text);
 
 private:
+    // Calls commit with the field's text once the user has stopped typing in it for a moment;
+    // numeric fields are left out, as their text is a number only once it is formatted.
+    void onTypingPause(QLineEdit* field, std::function<void(const QString&)> commit);
     // Calls commit with the field's final text whenever the user leaves it (or confirms it with
     // Enter); a numeric edit's text is taken as it formats it on leaving.
     void onLeaving(QLineEdit* field, std::function<void(const QString&)> commit);

@@ -3,6 +3,7 @@
 #include "controls/dialogs.h"
 #include "document/variable_text.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 using namespace Qt::StringLiterals;
@@ -12,12 +13,6 @@ namespace {
 
 QColor toQColor(WindowColor color) {
     return QColor(redOf(color), greenOf(color), blueOf(color));
-}
-
-// The main window has one colour dialog, and it remembers the colour chosen last.
-QColor& lastChosenColour() {
-    static QColor colour = Qt::white;
-    return colour;
 }
 
 } // namespace
@@ -42,10 +37,10 @@ void ColourPanelLabel::showPanel(const ColorPanel& panel) {
 }
 
 std::optional<ColorPanel> ColourPanelLabel::pick(bool hideCaption) {
-    const auto chosen = appDialogs().chooseColor(lastChosenColour());
+    // The dialog opens on the colour the panel shows, so that OK alone keeps it.
+    const auto chosen = appDialogs().chooseColor(toQColor(m_panel.color));
     if (!chosen || !chosen->isValid())
         return std::nullopt;
-    lastChosenColour() = *chosen;
     const WindowColor color = makeWindowColor(chosen->red(), chosen->green(), chosen->blue());
     m_panel = ColorPanel{QString::fromLatin1(ColorToText(color)), color};
     if (hideCaption)
@@ -60,10 +55,37 @@ void ColourPanelLabel::mouseReleaseEvent(QMouseEvent* event) {
         Q_EMIT clicked();
 }
 
+void ColourPanelLabel::setPickedByItself() {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ColourPanelLabel::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (focusPolicy() == Qt::StrongFocus &&
+        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        Q_EMIT clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ColourPanelLabel::focusInEvent(QFocusEvent* event) {
+    QLabel::focusInEvent(event);
+    repaintPanel();
+}
+
+void ColourPanelLabel::focusOutEvent(QFocusEvent* event) {
+    QLabel::focusOutEvent(event);
+    repaintPanel();
+}
+
 void ColourPanelLabel::repaintPanel() {
     setText(m_panel.caption);
-    setStyleSheet(u"QLabel { background-color: %1; color: %2; border: 1px solid gray; }"_s.arg(
-        toQColor(m_panel.color).name(), m_textColour.name()));
+    // A panel reached by the keyboard shows it has the focus by a heavier border.
+    const bool focused = hasFocus() && focusPolicy() == Qt::StrongFocus;
+    setStyleSheet(u"QLabel { background-color: %1; color: %2; border: %3; }"_s.arg(
+        toQColor(m_panel.color).name(), m_textColour.name(),
+        focused ? u"2px solid palette(highlight)"_s : u"1px solid gray"_s));
 }
 
 } // namespace tivora

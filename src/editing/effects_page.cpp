@@ -1,19 +1,17 @@
 #include "editing/effects_page.h"
 
-#include "controls/dialogs.h"
-#include "document/program_folder.h"
+#include "editing/data_file_choice.h"
 #include "editing/page_layout.h"
+#include "editing/reading_tab_order.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -35,8 +33,6 @@ const QStringList& shadingTypes() {
 template <typename Effects> auto& imageOf(Effects& effects, int index) {
     return index == 0 ? effects.edtBImage1 : (index == 1 ? effects.edtBImage2 : effects.edtBImage3);
 }
-
-const QString kFileDialogTitle = u"Select Image File"_s;
 
 CaptionedTrackbar* opacityBar(const QString& name, const QString& captionName, int pageStep,
                               const QString& hint) {
@@ -72,18 +68,14 @@ EffectsPage::EffectsPage(GraphDocumentModel& model, QWidget* parent)
     , edtBOverlay(named(new QLineEdit, u"edtBOverlay"_s))
     , btnBOverlay(ellipsisButton(u"btnBOverlay"_s, u"Select a flash background effect."_s))
     , trkBOverlayAlpha(opacityBar(u"trkBOverlayAlpha"_s, u"lblBOverlayAlpha"_s, 2,
-                                  u"How visible must the background flash effect be"_s))
-    , m_effectMenu(new QMenu(this)) {
+                                  u"How visible must the background flash effect be"_s)) {
     setObjectName(u"TabBarEffects"_s);
     pnlGBackColor->setToolTip(btnGBackColour->toolTip());
     cbShading->setObjectName(u"cbShading"_s);
     cbShading->setToolTip(u"Select a type of shading for the background colour"_s);
     cbShading->addItems(shadingTypes());
     edtBOverlay->installEventFilter(this);
-    btnBOverlay->setMenu(m_effectMenu);
-    // The narrow button has no room for the menu's arrow beside its "...".
-    btnBOverlay->setStyleSheet(u"QPushButton::menu-indicator { image: none; width: 0px; }"_s);
-    connect(m_effectMenu, &QMenu::aboutToShow, this, &EffectsPage::fillEffectMenu);
+    connect(btnBOverlay, &QPushButton::clicked, this, &EffectsPage::btnBOverlayClick);
 
     auto* body = new QWidget;
     auto* layout = new QVBoxLayout(body);
@@ -95,6 +87,7 @@ EffectsPage::EffectsPage(GraphDocumentModel& model, QWidget* parent)
     layout->addStretch();
     scrollingBody(this, body);
     bindControls();
+    setReadingTabOrder(this);
 }
 
 QString EffectsPage::caption() const {
@@ -187,8 +180,7 @@ void EffectsPage::bindImage(int index) {
 
 void EffectsPage::btnBImageClick(int index) {
     QLineEdit* field = edtBImage[std::size_t(index)];
-    const QString path =
-        appDialogs().openFileName(kFileDialogTitle, u"Image files (*.jpg *.JPG)"_s);
+    const QString path = choosePictureFile();
     const QString fieldName = u"Background Image %1"_s.arg(index + 1);
     if (path.isEmpty() || !acceptText(field, fieldName, path)) {
         refresh();
@@ -199,28 +191,10 @@ void EffectsPage::btnBImageClick(int index) {
     edit([index, &native](GraphDocument& d) { imageOf(d.effects, index) = native; });
 }
 
-QStringList EffectsPage::dataEffectFiles() {
-    const QDir data(programDataPath(QString()));
-    return data.entryList({u"*.eff"_s, u"*.EFF"_s}, QDir::Files | QDir::Readable,
-                          QDir::Name | QDir::IgnoreCase);
-}
-
-void EffectsPage::fillEffectMenu() {
-    m_effectMenu->clear();
-    const QStringList files = dataEffectFiles();
-    for (const QString& file : files)
-        m_effectMenu->addAction(file, this, [this, file] { setEffect(file); });
-    if (files.isEmpty())
-        m_effectMenu->addAction(u"(no effects in the Data folder)"_s)->setEnabled(false);
-    m_effectMenu->addSeparator();
-    m_effectMenu->addAction(u"Other..."_s, this, &EffectsPage::chooseEffectFile);
-}
-
-void EffectsPage::chooseEffectFile() {
-    const QString path =
-        appDialogs().openFileName(kFileDialogTitle, u"Effect Files (*.eff *.EFF)"_s);
-    if (!path.isEmpty())
-        setEffect(QFileInfo(path).fileName());
+void EffectsPage::btnBOverlayClick() {
+    const QString fileName = chooseEffectFile();
+    if (!fileName.isEmpty())
+        setEffect(fileName);
 }
 
 void EffectsPage::setEffect(const QString& fileName) {

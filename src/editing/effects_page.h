@@ -5,7 +5,6 @@
 #include <array>
 
 class QComboBox;
-class QMenu;
 class QPushButton;
 class QScrollBar;
 
@@ -20,12 +19,6 @@ public:
 
     QString caption() const override;
     bool shownFor(const QString& baseType) const override;
-
-    // The effect files the engine can find: the names of the Data folder's ".eff" files, sorted.
-    static QStringList dataEffectFiles();
-    // The menu btnBOverlay opens: one entry per effect file of the Data folder, then "Other...",
-    // which asks for a file anywhere.
-    QMenu* effectMenu() const { return m_effectMenu; }
 
     ColourPanelLabel* pnlGBackColor;
     QPushButton* btnGBackColour;
@@ -51,13 +44,9 @@ private:
     void bindImage(int index);
     // Puts the chosen photo's full path into photo edit index; the preview refreshes either way.
     void btnBImageClick(int index);
-    // Lists the Data folder's effects afresh each time the menu opens.
-    void fillEffectMenu();
-    void chooseEffectFile();
+    void btnBOverlayClick();
     // Only the file name goes in: the engine looks for the effect in its Data folder.
     void setEffect(const QString& fileName);
-
-    QMenu* m_effectMenu;
 };
 
 } // namespace tivora

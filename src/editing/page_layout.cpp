@@ -19,6 +19,8 @@ QScrollArea* scrollingBody(QWidget* page, QWidget* body) {
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab goes from control to control; the scroll area follows the focus by itself.
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll);

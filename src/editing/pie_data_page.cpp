@@ -27,7 +27,6 @@ TNumEdit* countEdit() {
     auto* edit = new TNumEdit;
     edit->setObjectName(u"edtPieSlices"_s);
     edit->setDecimalPlaces(0);
-    edit->setAllowNegative(false);
     edit->setMaxLength(2);
     edit->setFixedWidth(60);
     return edit;

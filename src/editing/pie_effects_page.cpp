@@ -1,8 +1,9 @@
 #include "editing/pie_effects_page.h"
 
-#include "controls/dialogs.h"
 #include "editing/axis_controls.h"
+#include "editing/data_file_choice.h"
 #include "editing/page_layout.h"
+#include "editing/reading_tab_order.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -43,6 +44,7 @@ PieEffectsPage::PieEffectsPage(GraphDocumentModel& model, QWidget* parent)
     layout->addStretch();
     scrollingBody(this, body);
     bindControls();
+    setReadingTabOrder(this);
 }
 
 QString PieEffectsPage::caption() const {
@@ -110,8 +112,7 @@ void PieEffectsPage::bindControls() {
 }
 
 void PieEffectsPage::btnFindFileClick() {
-    const QString path =
-        appDialogs().openFileName(u"Select Image File"_s, u"Image files (*.jpg *.JPG)"_s);
+    const QString path = choosePictureFile();
     // Cancel gives no path and changes nothing.
     if (!path.isEmpty())
         edtPieImage->setText(path);

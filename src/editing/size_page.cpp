@@ -2,6 +2,7 @@
 
 #include "editing/axis_controls.h"
 #include "editing/page_layout.h"
+#include "editing/reading_tab_order.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -33,6 +34,7 @@ SizePage::SizePage(GraphDocumentModel& model, QWidget* parent)
     layout->addStretch();
     scrollingBody(this, body);
     bindControls();
+    setReadingTabOrder(this);
 }
 
 QString SizePage::caption() const {

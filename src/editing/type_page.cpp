@@ -1,6 +1,7 @@
 #include "editing/type_page.h"
 
 #include "editing/page_layout.h"
+#include "editing/reading_tab_order.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -52,6 +53,7 @@ TypePage::TypePage(GraphDocumentModel& model, QWidget* parent)
     layout->addStretch();
     scrollingBody(this, body);
     bindControls();
+    setReadingTabOrder(this);
 }
 
 QString TypePage::caption() const {

@@ -3,6 +3,7 @@
 #include "controls/num_edit.h"
 #include "editing/axis_controls.h"
 #include "editing/page_layout.h"
+#include "editing/reading_tab_order.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -59,6 +60,7 @@ XAxisPage::XAxisPage(GraphDocumentModel& model, QWidget* parent)
     layout->addStretch();
     scrollingBody(this, body);
     bindControls();
+    setReadingTabOrder(this);
 }
 
 QString XAxisPage::caption() const {

@@ -3,6 +3,7 @@
 #include "controls/num_edit.h"
 #include "editing/axis_controls.h"
 #include "editing/page_layout.h"
+#include "editing/reading_tab_order.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -79,6 +80,7 @@ YAxisPage::YAxisPage(GraphDocumentModel& model, QWidget* parent)
     layout->addStretch();
     scrollingBody(this, body);
     bindControls();
+    setReadingTabOrder(this);
 }
 
 QString YAxisPage::caption() const {

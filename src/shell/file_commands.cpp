@@ -1,6 +1,7 @@
 #include "shell/file_commands.h"
 
 #include "controls/dialogs.h"
+#include "controls/string_align_grid.h"
 #include "document/program_folder.h"
 #include "shell/error_detail.h"
 #include "shell/link_options_store.h"
@@ -25,8 +26,8 @@ namespace {
 const QString kGraphFilter = u"Tivora files (*.[Tt][Vv][Xx])"_s;
 const QString kTitle = u"Tivora Designer"_s;
 const QString kFileIoError = u"File I/O error."_s;
-
 const QString kLoadError = u"Error loading details from file"_s;
+const QString kTemplateError = u"File Corrupt or error loading details from file"_s;
 
 // Why a file could not be written at path at all, or nothing when it can: its folder must exist,
 // and the file or, for a new file, the folder must be writable.
@@ -126,9 +127,9 @@ void FileCommands::markClean() {
     showModifiedMarker();
 }
 
-bool FileCommands::readGraph(const QString& path) {
+bool FileCommands::readGraph(const QString& path, const QString& failure) {
     if (const GraphReadResult result = m_window.model().read(path); !result) {
-        appDialogs().showError(kLoadError, errorDetail(path, result.error));
+        appDialogs().showError(failure, errorDetail(path, result.error));
         return false;
     }
     setFileNames(path, path);
@@ -142,11 +143,15 @@ bool FileCommands::OpenGraphFile(const QString& path) {
         return false;
     }
     input.close();
+    return loadGraph(path, kLoadError);
+}
+
+bool FileCommands::loadGraph(const QString& path, const QString& failure) {
     // The command refreshes the preview once, when the graph is in place.
     const PreviewCycle::Hold hold(m_window.preview());
     // A graph that cannot be read leaves the open graph, its title and its file name as they
     // were, so that a later Save cannot write the old graph over the unreadable file.
-    if (!readGraph(path))
+    if (!readGraph(path, failure))
         return false;
     setTitle(QFileInfo(path).fileName());
     setFileMenu(true, true, true);
@@ -154,7 +159,7 @@ bool FileCommands::OpenGraphFile(const QString& path) {
     const GraphDocument& document = m_window.model().document();
     if (m_linkOptions && document.graphType != u"pie"_s) {
         if (const auto error = m_linkOptions->readBeside(path)) {
-            appDialogs().showError(kLoadError, errorDetail(path, *error));
+            appDialogs().showError(failure, errorDetail(path, *error));
             return false;
         }
     }
@@ -205,13 +210,29 @@ void FileCommands::mnuNewClick() {
     m_window.model().edit([&](GraphDocument& document) { document.templateFile = templateFile; });
     if (templateFile.isEmpty())
         return;
-    QString relative = templateFile;
-    if (!OpenGraphFile(programFolder() + relative.replace(u'\\', u'/')))
+    // Templates lie in the program's own folder, whatever the current folder is.
+    const QString path = programFolder() + QString(templateFile).replace(u'\\', u'/');
+    // A template that is missing or cannot be read leaves the open graph as it was.
+    if (!QFileInfo(path).isFile()) {
+        appDialogs().showError(kTemplateError, path);
+        return;
+    }
+    if (!loadGraph(path, kTemplateError))
         return;
     setFileNames(QString(), m_window.model().document().lastOpenedFile);
     setTitle(u"New File"_s);
     setFileMenu(false, true, true);
+    fitSeriesGridColumns();
     markClean();
+}
+
+void FileCommands::fitSeriesGridColumns() {
+    for (const QString& name : {u"sgrdProp"_s, u"sgrdData"_s}) {
+        if (auto* grid = m_window.findChild<TStringAlignGrid*>(name)) {
+            for (int column = 0; column < grid->grid().columnCount(); ++column)
+                grid->fitColumn(column);
+        }
+    }
 }
 
 void FileCommands::Open1Click() {
@@ -275,6 +296,7 @@ bool FileCommands::mnuSaveAsClick() {
 }
 
 void FileCommands::mnuCloseFileClick() {
+    m_window.model().clearHistory();
     m_window.ShowEditor(false);
     m_window.menu().mnuCloseFile->setEnabled(false);
 }

@@ -52,7 +52,11 @@ public:
     void mnuCloseFileClick();
 
 private:
-    bool readGraph(const QString& path);
+    // Reads the graph at path into the window; failure is the message shown when it cannot.
+    bool loadGraph(const QString& path, const QString& failure);
+    bool readGraph(const QString& path, const QString& failure);
+    // Fits every column of the series data and properties grids to its widest cell.
+    void fitSeriesGridColumns();
     bool saveGraph(const QString& path);
     void setFileNames(const QString& currentFileName, const QString& lastOpenedFile);
     void setFileMenu(bool save, bool saveAs, bool closeFile);

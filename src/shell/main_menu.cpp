@@ -12,6 +12,7 @@ MainMenu::MainMenu(QMenuBar* MainMenu1)
     : QObject(MainMenu1) {
     MainMenu1->setObjectName(u"MainMenu1"_s);
     buildFileMenu(MainMenu1);
+    buildEditMenu(MainMenu1);
     buildOtherMenus(MainMenu1);
 }
 
@@ -46,6 +47,19 @@ void MainMenu::buildFileMenu(QMenuBar* bar) {
     mnuSave->setEnabled(false);
     mnuSaveAs->setEnabled(false);
     mnuCloseFile->setEnabled(false);
+}
+
+void MainMenu::buildEditMenu(QMenuBar* bar) {
+    Edit1 = bar->addMenu(u"&Edit"_s);
+    Edit1->setObjectName(u"Edit1"_s);
+    mnuUndo = Edit1->addAction(u"&Undo"_s);
+    mnuUndo->setObjectName(u"mnuUndo"_s);
+    mnuUndo->setShortcut(QKeySequence::Undo);
+    mnuRedo = Edit1->addAction(u"&Redo"_s);
+    mnuRedo->setObjectName(u"mnuRedo"_s);
+    mnuRedo->setShortcuts({QKeySequence(u"Ctrl+Shift+Z"_s), QKeySequence(u"Ctrl+Y"_s)});
+    mnuUndo->setEnabled(false);
+    mnuRedo->setEnabled(false);
 }
 
 void MainMenu::buildOtherMenus(QMenuBar* bar) {

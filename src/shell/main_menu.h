@@ -26,6 +26,9 @@ public:
     QAction* Exit1;
     QMenu* Recent1;
     std::array<QAction*, 4> mnuRecent;
+    QMenu* Edit1;
+    QAction* mnuUndo;
+    QAction* mnuRedo;
     QAction* mnuPublish;
     QAction* mnuChangeSkin;
     QAction* mnuHelp;
@@ -38,6 +41,7 @@ public:
 
 private:
     void buildFileMenu(QMenuBar* bar);
+    void buildEditMenu(QMenuBar* bar);
     void buildOtherMenus(QMenuBar* bar);
 };
 

@@ -8,11 +8,13 @@
 #include "editing/pie_effects_page.h"
 #include "editing/series_data_page.h"
 #include "editing/size_page.h"
+#include "editing/tdlg_add_graph.h"
 #include "editing/type_page.h"
 #include "editing/x_axis_page.h"
 #include "editing/y_axis_page.h"
 #include "publish/wizard/tfrm_publish.h"
 #include "shell/compact_tab_style.h"
+#include "shell/edit_commands.h"
 #include "shell/file_commands.h"
 #include "shell/main_menu.h"
 #include "shell/preview_cycle.h"
@@ -72,8 +74,11 @@ TfrmLumara::TfrmLumara(QWidget* parent)
     addEditorPage(new PieEffectsPage(m_model));
     addEditorPage(new EffectsPage(m_model));
     addEditorPage(new AnnotationPage(m_model));
+    auto* dlgAddGraph = new TdlgAddGraph(this);
+    m_fileCommands->setTemplateChooser([dlgAddGraph] { return dlgAddGraph->chooseTemplate(); });
     connectCommands();
     QApplication::instance()->installEventFilter(new WheelGuard(this));
+    m_editCommands = std::make_unique<EditCommands>(*this);
 }
 
 void TfrmLumara::buildClient() {

@@ -10,6 +10,7 @@ class QTabWidget;
 
 namespace tivora {
 
+class EditCommands;
 class EditorPage;
 class FileCommands;
 class MainMenu;
@@ -75,6 +76,7 @@ private:
     MainMenu* m_menu;
     std::unique_ptr<PreviewCycle> m_preview;
     std::unique_ptr<FileCommands> m_fileCommands;
+    std::unique_ptr<EditCommands> m_editCommands;
     bool m_shown = false;
 };
 

@@ -13,9 +13,6 @@ public:
     bool hasChanges(const GraphDocument& document) const;
 
 private:
-    // The graph's values without the window's bookkeeping (file names, flags).
-    static GraphDocument contentOf(const GraphDocument& document);
-
     GraphDocument m_clean;
     bool m_tracking = false;
 };

@@ -66,6 +66,35 @@ private Q_SLOTS:
         QCOMPARE(TNumEdit::formatNumber(u"1,5"_s, 1), u"0.0"_s);
     }
 
+    // The rounding works on the digits as typed: binary doubles just below a half ("1.005" is
+    // 1.00499999...) must still round up, and carries run through every 9.
+    void roundsTheDecimalText_data() {
+        QTest::addColumn<int>("places");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("half below in binary") << 2 << u"1.005"_s << u"1.01"_s;
+        QTest::newRow("negative half below in binary") << 2 << u"-1.005"_s << u"-1.01"_s;
+        QTest::newRow("2.675") << 2 << u"2.675"_s << u"2.68"_s;
+        QTest::newRow("1.0005 to four") << 4 << u"1.00005"_s << u"1.0001"_s;
+        QTest::newRow("just under a half") << 2 << u"1.00499999"_s << u"1.00"_s;
+        QTest::newRow("carry through nines") << 2 << u"9.995"_s << u"10.00"_s;
+        QTest::newRow("carry to a new digit") << 0 << u"-99.5"_s << u"-100"_s;
+        QTest::newRow("exponent moves the point") << 1 << u"1.5e-1"_s << u"0.2"_s;
+        QTest::newRow("exponent past the digits") << 0 << u"25e2"_s << u"2500"_s;
+        QTest::newRow("tiny negative is zero") << 2 << u"-1e-9"_s << u"0.00"_s;
+        QTest::newRow("far below zero") << 2 << u"5e-2147483647"_s << u"0.00"_s;
+        QTest::newRow("beyond a double") << 0 << u"1e400"_s << u"0"_s;
+        QTest::newRow("point only before digits") << 0 << u".5"_s << u"1"_s;
+        QTest::newRow("trailing point") << 1 << u"7."_s << u"7.0"_s;
+        QTest::newRow("leading zeros go") << 2 << u"000.125"_s << u"0.13"_s;
+    }
+    void roundsTheDecimalText() {
+        QFETCH(int, places);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QCOMPARE(TNumEdit::formatNumber(typed, places), shown);
+    }
+
     void keyFilterDropsOtherCharacters() {
         TNumEdit edit;
         QTest::keyClicks(&edit, u"1a,2 x.5-+"_s);

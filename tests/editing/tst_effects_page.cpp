@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,9 +22,12 @@ class FileDialogs : public test::EditingDialogs {
 public:
     std::deque<QString> files;
     QStringList filters;
+    QStringList startFolders;
 
-    QString openFileName(const QString&, const QString& filter, const QString&) override {
+    QString openFileName(const QString&, const QString& filter,
+                         const QString& startFolder) override {
         filters.append(filter);
+        startFolders.append(startFolder);
         if (files.empty())
             return {};
         const QString file = files.front();
@@ -46,7 +50,7 @@ private Q_SLOTS:
     void loadsTheGraphWithoutWritingIt();
     void eachControlEditsTheGraphOnce();
     void photoChoiceKeepsThePathAndRefreshesOnCancel();
-    void effectMenuListsTheDataFolderEffects();
+    void choosersStartInTheDataFolder();
     void textTheFileCannotCarryIsRefused();
 };
 
@@ -110,7 +114,7 @@ void TstEffectsPage::photoChoiceKeepsThePathAndRefreshesOnCancel() {
     page.btnBImage[1]->click();
     QCOMPARE(changed.count(), 1); // cancelled, still refreshed
     QVERIFY(model.document().effects.edtBImage2.isEmpty());
-    QVERIFY(dialogs.filters.first().contains(u"*.jpg"_s));
+    QVERIFY(dialogs.filters.first().contains(u"*.[Jj][Pp][Gg]"_s));
 
     dialogs.files.push_back(u"/photos/b.jpg"_s);
     page.btnBImage[1]->click();
@@ -119,36 +123,40 @@ void TstEffectsPage::photoChoiceKeepsThePathAndRefreshesOnCancel() {
     QCOMPARE(changed.count(), 2);
 }
 
-void TstEffectsPage::effectMenuListsTheDataFolderEffects() {
+void TstEffectsPage::choosersStartInTheDataFolder() {
     QTemporaryDir folder;
-    QVERIFY(QDir(folder.path()).mkpath(u"Data"_s));
-    for (const QString& name : {u"rain.eff"_s, u"Bubbles.EFF"_s, u"photo.jpg"_s}) {
-        QFile file(folder.path() + u"/Data/"_s + name);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
     setProgramFolder(folder.path());
-    QCOMPARE(EffectsPage::dataEffectFiles(), (QStringList{u"Bubbles.EFF"_s, u"rain.eff"_s}));
-
+    FileDialogs dialogs;
     GraphDocumentModel model;
     EffectsPage page(model);
     QSignalSpy changed(&model, &GraphDocumentModel::changed);
-    Q_EMIT page.effectMenu()->aboutToShow();
-    Q_EMIT page.effectMenu()->aboutToShow(); // listed afresh, not twice
-    const QList<QAction*> actions = page.effectMenu()->actions();
-    QCOMPARE(actions.size(), 4);
-    QCOMPARE(actions.last()->text(), u"Other..."_s);
-    actions.at(1)->trigger();
-    QCOMPARE(model.document().effects.edtBOverlay, u"rain.eff"_s);
-    QCOMPARE(page.edtBOverlay->text(), u"rain.eff"_s);
+
+    // The effect chooser is the open dialog; only the file's name is kept.
+    dialogs.files.push_back(u"/elsewhere/Stars.EFF"_s);
+    page.btnBOverlay->click();
+    QCOMPARE(model.document().effects.edtBOverlay, u"Stars.EFF"_s);
+    QCOMPARE(page.edtBOverlay->text(), u"Stars.EFF"_s);
+    QCOMPARE(changed.count(), 1);
+    page.btnBOverlay->click(); // cancelled: nothing changes
+    QCOMPARE(model.document().effects.edtBOverlay, u"Stars.EFF"_s);
     QCOMPARE(changed.count(), 1);
     QTest::mouseClick(page.edtBOverlay, Qt::LeftButton);
     QCOMPARE(changed.count(), 2); // a click into the effect's edit refreshes
 
-    FileDialogs dialogs;
-    dialogs.files.push_back(u"/elsewhere/stars.eff"_s);
-    actions.last()->trigger();
-    QCOMPARE(model.document().effects.edtBOverlay, u"stars.eff"_s);
-    QVERIFY(dialogs.filters.first().contains(u"*.eff"_s));
+    page.btnBImage[0]->click();
+    const QString data = QDir(folder.path()).filePath(u"Data"_s) + u'/';
+    QCOMPARE(dialogs.startFolders, (QStringList{data, data, data}));
+    // Both filters take the extension in any letter case, matched as the file dialog matches
+    // them: letter case counts.
+    const auto matches = [&](int dialog, const QString& name) {
+        const QString pattern = dialogs.filters.at(dialog).section(u'(', 1).chopped(1);
+        return QRegularExpression::fromWildcard(pattern, Qt::CaseSensitive).match(name).hasMatch();
+    };
+    for (const QString& name : {u"a.eff"_s, u"b.EFF"_s, u"c.Eff"_s})
+        QVERIFY(matches(0, name));
+    for (const QString& name : {u"a.jpg"_s, u"b.JPG"_s, u"c.Jpg"_s})
+        QVERIFY(matches(2, name));
+    QVERIFY(!matches(2, u"d.png"_s));
     setProgramFolder(QString());
 }
 

@@ -1,3 +1,4 @@
+#include "document/program_folder.h"
 #include "editing/pie_effects_page.h"
 #include "editing_dialogs.h"
 
@@ -32,10 +33,13 @@ public:
     std::deque<QString> paths;
     QStringList titles;
     QStringList filters;
+    QStringList startFolders;
 
-    QString openFileName(const QString& title, const QString& filter, const QString&) override {
+    QString openFileName(const QString& title, const QString& filter,
+                         const QString& startFolder) override {
         titles.append(title);
         filters.append(filter);
+        startFolders.append(startFolder);
         if (paths.empty())
             return {};
         const QString path = paths.front();
@@ -146,7 +150,9 @@ void TstPieEffectsPage::browsePutsTheChosenPathIn() {
     page.btnFindFile->click();
     QCOMPARE(changed.count(), 0);
     QCOMPARE(dialogs.titles, QStringList{u"Select Image File"_s});
-    QVERIFY(dialogs.filters.constFirst().contains(u"*.jpg"_s));
+    QVERIFY(dialogs.filters.constFirst().contains(u"*.[Jj][Pp][Gg]"_s));
+    // The chooser opens in the program's Data folder.
+    QCOMPARE(dialogs.startFolders, QStringList{programDataPath(QString())});
 
     dialogs.paths.push_back(u"/home/user/Pictures/logo.jpg"_s);
     page.btnFindFile->click();

@@ -104,9 +104,13 @@ void TstTypePage::buttonPickHidesCaptionAndCancelChangesNothing() {
     // The caption is written in the panel's own colour, so it does not show.
     QVERIFY(page.pnlFootColor->styleSheet().contains(u"color: #abcdef"_s));
 
-    // The dialog starts with the colour chosen last; cancelling it keeps everything.
+    // The dialog starts with the panel's own colour, not the one chosen last; cancelling it
+    // keeps everything.
     page.btnBackGroundColour->click();
-    QCOMPARE(dialogs.colourStarts.last(), QColor(0xAB, 0xCD, 0xEF));
+    const WindowColor background = sampleGraph().header.pnlBackColour.color;
+    QCOMPARE(dialogs.colourStarts.last(),
+             QColor(redOf(background), greenOf(background), blueOf(background)));
+    QVERIFY(dialogs.colourStarts.last() != QColor(0xAB, 0xCD, 0xEF));
     QCOMPARE(changed.count(), 1);
     QVERIFY(model.document().header.pnlBackColour == sampleGraph().header.pnlBackColour);
 }

@@ -60,7 +60,8 @@ private Q_SLOTS:
         QStringList titles;
         for (const QAction* action : window.menuBar()->actions())
             titles.append(action->text());
-        QCOMPARE(titles, (QStringList{u"&File"_s, u"&Publish"_s, u"&Tools"_s, u"&Help"_s}));
+        QCOMPARE(titles,
+                 (QStringList{u"&File"_s, u"&Edit"_s, u"&Publish"_s, u"&Tools"_s, u"&Help"_s}));
         QStringList fileItems;
         for (const QAction* action : window.menuBar()->actions().first()->menu()->actions())
             fileItems.append(action->isSeparator() ? u"-"_s : action->text());
@@ -70,9 +71,12 @@ private Q_SLOTS:
         QVERIFY(window.menu().mnuPublish->isEnabled());
         // Commands whose windows are not there yet cannot be chosen.
         QVERIFY(!window.menu().mnuChangeSkin->isEnabled());
-        QVERIFY(!window.menu().mnuNew->isEnabled());
+        QVERIFY(window.menu().mnuNew->isEnabled());
         QVERIFY(window.menu().mnuHelp->isEnabled());
         QVERIFY(window.menu().mnuAbout->isEnabled());
+        // Nothing to undo before a graph is there.
+        QVERIFY(!window.menu().mnuUndo->isEnabled());
+        QVERIFY(!window.menu().mnuRedo->isEnabled());
         QVERIFY(window.Panel9->btnPreview->isEnabled());
     }
 };

@@ -42,15 +42,23 @@ void paintFrame(QPainter& painter, const Movie& movie, Millis time, double scale
     movie.paint(painter, time);
 }
 
-bool writeImage(const Movie& movie, Millis time, QSize size, QSaveFile& out, const char* format) {
-    const bool opaque = qstrcmp(format, "BMP") == 0;
+QImage frameImage(const Movie& movie, Millis time, QSize size, bool opaque) {
     QImage image(size, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
     image.fill(opaque ? Qt::white : Qt::transparent);
-    {
-        QPainter painter(&image);
-        paintFrame(painter, movie, time, size.width() / movie.stageSize().width());
-    }
-    return image.save(&out, format);
+    QPainter painter(&image);
+    paintFrame(painter, movie, time, size.width() / movie.stageSize().width());
+    return image;
+}
+
+bool writeImage(const Movie& movie, Millis time, QSize size, QSaveFile& out, const char* format) {
+    const bool opaque = qstrcmp(format, "BMP") == 0;
+    return frameImage(movie, time, size, opaque).save(&out, format);
+}
+
+QSize pictureSize(const Movie& movie, const RenderOptions& options) {
+    const QSizeF stage = movie.stageSize();
+    const int width = options.width.value_or(int(stage.width()));
+    return QSize(width, std::max(1, int(std::lround(width * stage.height() / stage.width()))));
 }
 
 bool writeSvg(const Movie& movie, Millis time, QSize size, QSaveFile& out) {
@@ -82,6 +90,18 @@ bool writePdf(const Movie& movie, Millis time, QSize size, QSaveFile& out) {
 
 } // namespace
 
+QImage renderImage(const QString& inPath, const RenderOptions& options, QString* error) {
+    QString reason;
+    const auto movie = loadInput(inPath, reason);
+    if (!movie) {
+        if (error)
+            *error = reason;
+        return {};
+    }
+    return frameImage(*movie, options.time.value_or(movie->settledTime()),
+                      pictureSize(*movie, options), false);
+}
+
 std::optional<QString> renderToFile(const QString& inPath, const QString& outPath,
                                     const RenderOptions& options) {
     const QString suffix = QFileInfo(outPath).suffix().toLower();
@@ -93,9 +113,7 @@ std::optional<QString> renderToFile(const QString& inPath, const QString& outPat
     const auto movie = loadInput(inPath, error);
     if (!movie)
         return error;
-    const QSizeF stage = movie->stageSize();
-    const int width = options.width.value_or(int(stage.width()));
-    const QSize size(width, std::max(1, int(std::lround(width * stage.height() / stage.width()))));
+    const QSize size = pictureSize(*movie, options);
     const Millis time = options.time.value_or(movie->settledTime());
 
     QSaveFile out(outPath);

@@ -2,6 +2,7 @@
 
 #include "engine/scene/track.h"
 
+#include <QImage>
 #include <QString>
 #include <optional>
 
@@ -14,6 +15,11 @@ struct RenderOptions {
 
 // Renders a graph file or preview text (or a movie file) to OUT, whose extension chooses the form:
 // .png, .bmp, .svg or .pdf. Gives the reason when it could not.
+// The frame of a graph file or preview text (or a movie file) as a picture with a transparent
+// background, sized as options say; a null image, and the reason in error, when the file cannot
+// be read.
+QImage renderImage(const QString& inPath, const RenderOptions& options, QString* error = nullptr);
+
 std::optional<QString> renderToFile(const QString& inPath, const QString& outPath,
                                     const RenderOptions& options);
 
