@@ -133,7 +133,7 @@ private Q_SLOTS:
         QDir::setCurrent(startFolder);
 
         QCOMPARE(designer.environment.dialogs.take(), QStringList());
-        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - New File"_s);
+        QCOMPARE(designer.window.title(), u"Tivora Designer - New File"_s);
         QCOMPARE(designer.document().templateFile, u"Data/"_s + file);
         QVERIFY(designer.document().currentFileName.isEmpty());
         QCOMPARE(designer.document().baseType, baseType);
@@ -207,7 +207,7 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(programDataPath(u"P_3Bar.dat"_s)));
         designer.newFrom(u"pnlTemp1"_s);
         QCOMPARE(designer.environment.dialogs.take(),
-                 QStringList{u"message: File Corrupt or error loading details from file"_s});
+                 QStringList{u"error: File Corrupt or error loading details from file"_s});
         QCOMPARE(designer.environment.dialogs.details.last(), programDataPath(u"P_3Bar.dat"_s));
 
         QFile broken(programDataPath(u"T_Pie.dat"_s));
@@ -216,9 +216,9 @@ private Q_SLOTS:
         broken.close();
         designer.newFrom(u"pnlSample4"_s);
         QCOMPARE(designer.environment.dialogs.take(),
-                 QStringList{u"message: File Corrupt or error loading details from file"_s});
+                 QStringList{u"error: File Corrupt or error loading details from file"_s});
         QCOMPARE(designer.document().currentFileName, path);
-        QCOMPARE(designer.window.windowTitle(), u"Tivora Designer - kept.TVX"_s);
+        QCOMPARE(designer.window.title(), u"Tivora Designer - kept.TVX"_s);
     }
 };
 
