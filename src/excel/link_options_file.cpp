@@ -28,6 +28,12 @@ std::variant<std::optional<LinkOptions>, QString> readLinkOptionsFile(const QStr
 std::optional<QString> writeLinkOptionsFile(const QString& graphFile, const LinkOptions& options) {
     const QString path = linkOptionsPath(graphFile);
     const QString error = u"Error writing options file. "_s + path;
+    // Every value ends at the next "&", so a value holding one would not read back.
+    for (const QString* value : {&options.excelFile, &options.workSheet, &options.rowFrom,
+                                 &options.colFrom, &options.rowTo, &options.colTo}) {
+        if (value->contains(u'&'))
+            return error;
+    }
     const auto bytes = stringToAnsi(linkOptionsText(options));
     if (!bytes)
         return error;
