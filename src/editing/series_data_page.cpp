@@ -5,6 +5,7 @@
 #include "document/text_field_check.h"
 #include "editing/page_layout.h"
 #include "editing/series_rows.h"
+#include "excel/widgets/excel_link_tab.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -55,7 +56,8 @@ SeriesDataPage::SeriesDataPage(GraphDocumentModel& model, QWidget* parent)
     , sgrdProp(seriesGrid(u"sgrdProp"_s, false))
     , btnDataUp(named(new QPushButton(u"Move Up"_s), u"btnDataUp"_s))
     , btnDataDown(named(new QPushButton(u"Move Down"_s), u"btnDataDown"_s))
-    , chkASP(new QCheckBox(u"Allow ASP parameters passed to file to load values"_s)) {
+    , chkASP(new QCheckBox(u"Allow ASP parameters passed to file to load values"_s))
+    , TabExcel(new ExcelLinkTab(model, *sgrdData)) {
     setObjectName(u"TabBarData"_s);
     edtXGap->setToolTip(u"Set the space between columns"_s);
     chkStacked->setObjectName(u"chkStacked"_s);
@@ -72,6 +74,7 @@ SeriesDataPage::SeriesDataPage(GraphDocumentModel& model, QWidget* parent)
     pageControl2->addTab(dataTab(), u"Data"_s);
     pageControl2->addTab(sgrdProp, u"Properties"_s);
     pageControl2->setTabVisible(1, false);
+    TabExcel->placeOn(*pageControl2);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -120,6 +123,7 @@ QWidget* SeriesDataPage::dataTab() {
     layout->addWidget(sgrdData, 1);
     layout->addLayout(moves);
     layout->addWidget(chkASP);
+    layout->addWidget(TabExcel->linkBar());
     layout->addWidget(hint);
     return tab;
 }

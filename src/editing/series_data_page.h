@@ -8,6 +8,7 @@ class QTabWidget;
 
 namespace tivora {
 
+class ExcelLinkTab;
 class TNumEdit;
 class TStringAlignGrid;
 
@@ -30,6 +31,7 @@ public:
     QPushButton* btnDataUp;
     QPushButton* btnDataDown;
     QCheckBox* chkASP;
+    ExcelLinkTab* TabExcel;
 
     void edtSeriesChange();
     void sgrdDataClick();

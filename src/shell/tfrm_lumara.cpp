@@ -11,7 +11,9 @@
 #include "editing/type_page.h"
 #include "editing/x_axis_page.h"
 #include "editing/y_axis_page.h"
+#include "excel/widgets/excel_link_tab.h"
 #include "shell/file_commands.h"
+#include "shell/link_options_file_store.h"
 #include "shell/main_menu.h"
 #include "shell/preview_cycle.h"
 #include "shell/preview_panel.h"
@@ -80,6 +82,8 @@ TfrmLumara::TfrmLumara(QWidget* parent)
     addEditorPage(new PieEffectsPage(m_model));
     addEditorPage(new EffectsPage(m_model));
     addEditorPage(new AnnotationPage(m_model));
+    m_fileCommands->setLinkOptionsStore(
+        new LinkOptionsFileStore(*findChild<ExcelLinkTab*>(), this));
     connectCommands();
 }
 
