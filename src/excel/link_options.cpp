@@ -25,7 +25,7 @@ QString besideGraph(const QString& stored, const QString& graphFolder) {
     // A name stored on Windows may hold backslashes.
     QString name = stored.mid(marker.size(), kLongestBesideName);
     name.replace(u'\\', u'/');
-    return QDir(graphFolder).filePath(name);
+    return graphFolder + u'/' + name;
 }
 
 } // namespace
