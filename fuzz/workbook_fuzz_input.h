@@ -40,9 +40,13 @@ inline void checkOpened(excel::OpenedWorkbook opened) {
 }
 
 // The bytes as a zip archive, opened as a workbook by open when the archive itself is sound.
-template <typename Open> void checkZipped(const std::uint8_t* data, std::size_t size, Open open) {
+// Mutated archives seldom get past their checksums to the XML inside, so input that does not
+// start like a zip archive is taken as XML and packed into a sound archive by wrap first.
+template <typename Open, typename Wrap>
+void checkZipped(const std::uint8_t* data, std::size_t size, Open open, Wrap wrap) {
+    const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     excel::ZipArchive::Opened archive =
-        excel::ZipArchive::open(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+        excel::ZipArchive::open(bytes.startsWith("PK") ? bytes.toByteArray() : wrap(bytes));
     if (!archive.archive) {
         if (archive.error.isEmpty())
             std::abort();
