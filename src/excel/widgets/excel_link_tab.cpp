@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -111,19 +112,26 @@ ExcelLinkTab::ExcelLinkTab(GraphDocumentModel& model, TStringAlignGrid& dataGrid
     auto* title =
         new QLabel(u"Link to Excel File (Imports data automatically from an Excel File)"_s);
     title->setWordWrap(true);
-    auto* note = new QLabel(u"(Reads Excel workbooks (.xls, .xlsx) and OpenDocument spreadsheets "
-                            u"(.ods); Excel itself is not needed.)"_s);
+    auto* note = new QLabel(u"(Reads .xls, .xlsx and .ods workbooks; Excel is not needed.)"_s);
     note->setWordWrap(true);
-    auto* layout = new QVBoxLayout(this);
+    // The page scrolls rather than squeezes its groups when the window leaves it little room.
+    auto* body = new QWidget;
+    auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(6, 6, 6, 6);
-    layout->setSpacing(6);
+    layout->setSpacing(4);
     layout->addWidget(title);
     layout->addWidget(workbookRow());
     layout->addWidget(rangeRow());
     layout->addWidget(orientationGroup());
-    layout->addWidget(btnLoadNow, 0, Qt::AlignLeft);
     layout->addWidget(note);
     layout->addStretch();
+    auto* scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(body);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addWidget(scroll);
 
     connect(chkLinkExcel, &QCheckBox::toggled, this, &ExcelLinkTab::chkLinkExcelClick);
     connect(btnExcelFIle, &QPushButton::clicked, this, &ExcelLinkTab::btnExcelFIleClick);
@@ -143,13 +151,14 @@ QWidget* ExcelLinkTab::workbookRow() {
     auto* row = new QWidget;
     auto* layout = new QGridLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(edtExcelFile, 0, 0, 1, 3);
-    layout->addWidget(btnExcelFIle, 0, 3);
+    layout->addWidget(edtExcelFile, 0, 0, 1, 4);
+    layout->addWidget(btnExcelFIle, 0, 4);
     auto* sheetLabel = new QLabel(u"Worksheet Number"_s);
     sheetLabel->setBuddy(edtWorkSheet);
     layout->addWidget(sheetLabel, 1, 0);
     layout->addWidget(edtWorkSheet, 1, 1);
     layout->setColumnStretch(2, 1);
+    layout->addWidget(btnLoadNow, 1, 3, 1, 2, Qt::AlignRight);
     return row;
 }
 
@@ -176,7 +185,7 @@ QWidget* ExcelLinkTab::orientationGroup() {
     auto* group = new QGroupBox(u"Orientation"_s);
     auto* layout = new QVBoxLayout(group);
     layout->setContentsMargins(6, 4, 6, 4);
-    layout->setSpacing(2);
+    layout->setSpacing(4);
     layout->addWidget(rdoAccross);
     layout->addWidget(rdoDown);
     layout->addWidget(chkHeaders);
