@@ -37,11 +37,13 @@ bool findTable(QXmlStreamReader& xml, int table) {
 void appendParagraph(QXmlStreamReader& xml, QString& text) {
     int depth = 1;
     while (depth > 0 && !xml.atEnd()) {
+        text.truncate(kLongestCellText);
         switch (xml.readNext()) {
         case QXmlStreamReader::StartElement:
             ++depth;
             if (xml.name() == u"s")
-                text += QString(int(std::min<qint64>(repeatCount(xml, u"c"), 1000)), u' ');
+                text +=
+                    QString(int(std::min<qint64>(repeatCount(xml, u"c"), kLongestCellText)), u' ');
             else if (xml.name() == u"tab")
                 text += u'\t';
             else if (xml.name() == u"line-break")
@@ -72,6 +74,7 @@ QString cellText(QXmlStreamReader& xml) {
         first = false;
         appendParagraph(xml, text);
     }
+    text.truncate(kLongestCellText);
     return text;
 }
 

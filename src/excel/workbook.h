@@ -47,4 +47,8 @@ public:
 // columns many times over, and far from what memory allows.
 inline constexpr qint64 kMostRangeCells = 1'000'000;
 
+// The longest text a cell holds in a spreadsheet program; readers stop a cell's text there, so
+// that a file whose markup repeats spaces cannot make one cell fill memory.
+inline constexpr qsizetype kLongestCellText = 32767;
+
 } // namespace tivora::excel

@@ -1,5 +1,7 @@
 #include "excel/xml_text.h"
 
+#include "excel/workbook.h"
+
 #include <QStringList>
 
 namespace tivora::excel {
@@ -43,8 +45,8 @@ QString joinedText(QXmlStreamReader& xml, QStringView textElement, QStringView s
             --depth;
             break;
         case QXmlStreamReader::Characters:
-            if (textDepth && !skipDepth)
-                text += xml.text();
+            if (textDepth && !skipDepth && text.size() < kLongestCellText)
+                text += xml.text().left(kLongestCellText - text.size());
             break;
         default:
             break;
