@@ -44,14 +44,10 @@ struct LinkPage {
         pages.show();
     }
     bool tabShown() const { return pages.isTabVisible(pages.indexOf(tab)); }
-    void setRange(const QString& workbook, const QString& from, const QString& fromRow,
-                  const QString& to, const QString& toRow) {
-        excel::LinkOptions options = tab->options();
-        options.excelFile = workbook;
-        options.rowFrom = from;
-        options.colFrom = fromRow;
-        options.rowTo = to;
-        options.colTo = toRow;
+    // The range between first and last of worksheet sheet in workbook, the rest kept.
+    void setRange(const QString& workbook, int sheet, const QString& first, const QString& last) {
+        excel::LinkOptions options = test::linkRange(workbook, sheet, first, last);
+        options.excelLink = tab->options().excelLink;
         tab->setOptions(options);
     }
 
@@ -160,8 +156,7 @@ void TstExcelLinkTab::choosingTheWorkbook() {
 void TstExcelLinkTab::loadNowAndReloadImport() {
     LinkPage page;
     page.tab->chkLinkExcel->click();
-    page.setRange(kIssues, u"A"_s, u"1"_s, u"B"_s, u"3"_s);
-    page.tab->edtWorkSheet->setText(u"3"_s);
+    page.setRange(kIssues, 3, u"A1"_s, u"B3"_s);
     page.dialogs.yesNoAnswers = {true};
     page.tab->btnLoadNow->click();
     QCOMPARE(
@@ -184,13 +179,12 @@ void TstExcelLinkTab::failedImportShowsOneErrorAndChangesNothing() {
     page.tab->btnLoadNow->click();
     QCOMPARE(page.dialogs.take(),
              QStringList({u"error: Please select an Excel file to link to."_s}));
-    page.setRange(kIssues, u"A"_s, u"1"_s, u"B"_s, u"3"_s);
-    page.tab->edtWorkSheet->setText(u"9"_s);
+    page.setRange(kIssues, 9, u"A1"_s, u"B3"_s);
     page.tab->btnLoadNow->click();
     QCOMPARE(
         page.dialogs.take(),
         QStringList({u"error: Worksheet 9 does not exist: the workbook has 6 worksheet(s)."_s}));
-    page.setRange(u"/no/such.xlsx"_s, u"A"_s, u"1"_s, u"B"_s, u"3"_s);
+    page.setRange(u"/no/such.xlsx"_s, 1, u"A1"_s, u"B3"_s);
     page.tab->btnLoadNow->click();
     QCOMPARE(page.dialogs.take(),
              QStringList({u"error: "_s + QString::fromLatin1(excel::workbook_error::kMissing)}));

@@ -30,16 +30,7 @@ private:
 namespace {
 
 LinkOptions besideLink() {
-    LinkOptions options;
-    options.excelLink = true;
-    options.excelFile = u"<find>book.xlsx"_s;
-    options.workSheet = u"3"_s;
-    options.rowFrom = u"A"_s;
-    options.colFrom = u"1"_s;
-    options.rowTo = u"B"_s;
-    options.colTo = u"3"_s;
-    options.down = true;
-    return options;
+    return test::linkRange(u"<find>book.xlsx"_s, 3, u"A1"_s, u"B3"_s, true);
 }
 
 } // namespace

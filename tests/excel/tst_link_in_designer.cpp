@@ -51,16 +51,7 @@ struct Designer {
 };
 
 excel::LinkOptions linkTo(const QString& workbook) {
-    excel::LinkOptions options;
-    options.excelLink = true;
-    options.excelFile = workbook;
-    options.workSheet = u"3"_s;
-    options.rowFrom = u"A"_s;
-    options.colFrom = u"1"_s;
-    options.rowTo = u"B"_s;
-    options.colTo = u"3"_s;
-    options.down = true;
-    return options;
+    return test::linkRange(workbook, 3, u"A1"_s, u"B3"_s, true);
 }
 
 } // namespace

@@ -28,16 +28,7 @@ private:
 namespace {
 
 LinkOptions salesLink() {
-    LinkOptions options;
-    options.excelLink = true;
-    options.excelFile = u"C:\\Sales\\Q1.xls"_s;
-    options.workSheet = u"1"_s;
-    options.rowFrom = u"A"_s;
-    options.colFrom = u"1"_s;
-    options.rowTo = u"C"_s;
-    options.colTo = u"15"_s;
-    options.headerLine = true;
-    return options;
+    return test::linkRange(u"C:\\Sales\\Q1.xls"_s, 1, u"A1"_s, u"C15"_s, false, true);
 }
 
 QString readBack(const QString& graphFile) {

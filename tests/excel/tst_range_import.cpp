@@ -35,26 +35,6 @@ private:
 
 namespace {
 
-LinkOptions rangeOf(const QString& workbook, int sheet, const QString& from, const QString& to,
-                    bool down, bool headers) {
-    LinkOptions options;
-    options.excelLink = true;
-    options.excelFile = workbook;
-    options.workSheet = QString::number(sheet);
-    const auto split = [](const QString& cell, QString& letters, QString& row) {
-        qsizetype at = 0;
-        while (at < cell.size() && cell[at].isLetter())
-            ++at;
-        letters = cell.left(at);
-        row = cell.mid(at);
-    };
-    split(from, options.rowFrom, options.colFrom);
-    split(to, options.rowTo, options.colTo);
-    options.down = down;
-    options.headerLine = headers;
-    return options;
-}
-
 // Runs the import, answering the counts question with answer; records the questions asked.
 struct ImportRun {
     std::optional<ImportFailure> failure;
@@ -88,7 +68,7 @@ void TstRangeImport::acrossWithHeaders() {
     model.replace(samples::seriesGraph(3, 2));
     // 15 worksheet rows of 3 values: 14 series under a heading row.
     const ImportRun run =
-        runImport(model, rangeOf(kPhonetic, 3, u"A1"_s, u"C15"_s, false, true), true);
+        runImport(model, test::linkRange(kPhonetic, 3, u"A1"_s, u"C15"_s, false, true), true);
     QCOMPARE(run.failure, std::nullopt);
     QCOMPARE(run.questions, QStringList({QString::fromLatin1(kAdjustCountsQuestion)}));
     const SeriesFields& series = model.document().series;
@@ -114,7 +94,7 @@ void TstRangeImport::downWithHeaders() {
     GraphDocumentModel model;
     model.replace(samples::seriesGraph(3, 20));
     const ImportRun run =
-        runImport(model, rangeOf(kPhonetic, 3, u"A1"_s, u"C15"_s, true, true), true);
+        runImport(model, test::linkRange(kPhonetic, 3, u"A1"_s, u"C15"_s, true, true), true);
     QCOMPARE(run.failure, std::nullopt);
     // 3 lines of 15: 2 series; the counts already hold them, so nothing is asked.
     QVERIFY(run.questions.isEmpty());
@@ -136,7 +116,7 @@ void TstRangeImport::acrossWithoutHeadersFitsTheCounts() {
     GraphDocumentModel model;
     model.replace(samples::seriesGraph(1, 1));
     const ImportRun run =
-        runImport(model, rangeOf(kIssues, 3, u"A1"_s, u"B3"_s, false, false), true);
+        runImport(model, test::linkRange(kIssues, 3, u"A1"_s, u"B3"_s, false, false), true);
     QCOMPARE(run.failure, std::nullopt);
     QCOMPARE(run.questions.size(), 1);
     const SeriesFields& series = model.document().series;
@@ -151,7 +131,7 @@ void TstRangeImport::downWithoutHeadersKeepingTheCounts() {
     GraphDocumentModel model;
     model.replace(samples::seriesGraph(1, 2));
     const ImportRun run =
-        runImport(model, rangeOf(kIssues, 3, u"A1"_s, u"B3"_s, true, false), false);
+        runImport(model, test::linkRange(kIssues, 3, u"A1"_s, u"B3"_s, true, false), false);
     QCOMPARE(run.failure, std::nullopt);
     QCOMPARE(run.questions.size(), 1);
     // Answering No keeps the counts: the grid shows only what fits, the rest waits in hidden
@@ -170,7 +150,8 @@ void TstRangeImport::largerGridAsksNothing() {
     model.replace(samples::seriesGraph(4, 4));
     QSignalSpy changes(&model, &GraphDocumentModel::changed);
     const ImportRun run = runImport(
-        model, rangeOf(test::fixture(u"calamine_date.ods"_s), 1, u"A1"_s, u"B3"_s, false, true),
+        model,
+        test::linkRange(test::fixture(u"calamine_date.ods"_s), 1, u"A1"_s, u"B3"_s, false, true),
         true);
     QCOMPARE(run.failure, std::nullopt);
     QVERIFY(run.questions.isEmpty());
@@ -188,14 +169,16 @@ void TstRangeImport::largerGridAsksNothing() {
 void TstRangeImport::cornersInAnyOrderAndSingleCells() {
     GraphDocumentModel model;
     model.replace(samples::seriesGraph(3, 3));
-    QCOMPARE(runImport(model, rangeOf(kIssues, 3, u"B3"_s, u"A1"_s, false, false), true).failure,
-             std::nullopt);
+    QCOMPARE(
+        runImport(model, test::linkRange(kIssues, 3, u"B3"_s, u"A1"_s, false, false), true).failure,
+        std::nullopt);
     QCOMPARE(rowValues(model.document().series.sgrdData, 1, 2), QStringList({u"1"_s, u"a"_s}));
-    QCOMPARE(runImport(model, rangeOf(kIssues, 4, u"A1"_s, u"A1"_s, false, false), true).failure,
-             std::nullopt);
+    QCOMPARE(
+        runImport(model, test::linkRange(kIssues, 4, u"A1"_s, u"A1"_s, false, false), true).failure,
+        std::nullopt);
     QCOMPARE(rowValues(model.document().series.sgrdData, 1, 2), QStringList({u"0.5"_s, u"a"_s}));
     // Lower-case letters and blanks around the fields are taken as a spreadsheet takes them.
-    LinkOptions loose = rangeOf(kIssues, 3, u"a1"_s, u"b1"_s, false, false);
+    LinkOptions loose = test::linkRange(kIssues, 3, u"a1"_s, u"b1"_s, false, false);
     loose.colFrom = u" 2 "_s;
     loose.workSheet = u" 3"_s;
     QCOMPARE(runImport(model, loose, true).failure, std::nullopt);
@@ -212,7 +195,8 @@ void TstRangeImport::fittedCountsStayWithinTheFields() {
                            u"table:number-columns-repeated=\"1200\"/></table:table-row>"_s})));
     GraphDocumentModel model;
     model.replace(samples::seriesGraph(2, 2));
-    QCOMPARE(runImport(model, rangeOf(wide, 1, u"A1"_s, u"ATD120"_s, false, false), true).failure,
+    QCOMPARE(runImport(model, test::linkRange(wide, 1, u"A1"_s, u"ATD120"_s, false, false), true)
+                 .failure,
              std::nullopt);
     // The fields hold two and three digits; the values beyond stay in hidden cells.
     QCOMPARE(model.document().series.edtSeries, u"99"_s);
@@ -227,56 +211,57 @@ void TstRangeImport::everyFailureLeavesTheGraphAsItWas_data() {
 
     const QString legacy = kPhonetic;
     const QString missing = m_folder.filePath(u"missing.xlsx"_s);
-    QTest::newRow("no workbook") << rangeOf(u"  "_s, 1, u"A1"_s, u"B2"_s, false, false)
+    QTest::newRow("no workbook") << test::linkRange(u"  "_s, 1, u"A1"_s, u"B2"_s, false, false)
                                  << u"Please select an Excel file to link to."_s << QString();
-    QTest::newRow("missing workbook") << rangeOf(missing, 1, u"A1"_s, u"B2"_s, false, false)
+    QTest::newRow("missing workbook") << test::linkRange(missing, 1, u"A1"_s, u"B2"_s, false, false)
                                       << QString::fromLatin1(workbook_error::kMissing) << missing;
     QTest::newRow("worksheet past the last")
-        << rangeOf(legacy, 4, u"A1"_s, u"B2"_s, false, false)
+        << test::linkRange(legacy, 4, u"A1"_s, u"B2"_s, false, false)
         << u"Worksheet 4 does not exist: the workbook has 3 worksheet(s)."_s << QString();
     // FreeXL finds no worksheet it can read in this workbook from another program.
     QTest::newRow("workbook without readable worksheets")
-        << rangeOf(test::fixture(u"xlrd_Formate.xls"_s), 1, u"A1"_s, u"B2"_s, false, false)
+        << test::linkRange(test::fixture(u"xlrd_Formate.xls"_s), 1, u"A1"_s, u"B2"_s, false, false)
         << u"Worksheet 1 does not exist: the workbook has 0 worksheet(s)."_s << QString();
-    LinkOptions wordSheet = rangeOf(legacy, 1, u"A1"_s, u"B2"_s, false, false);
+    LinkOptions wordSheet = test::linkRange(legacy, 1, u"A1"_s, u"B2"_s, false, false);
     wordSheet.workSheet = u"first"_s;
     QTest::newRow("worksheet not a number")
         << wordSheet << u"'first' is not a valid worksheet number."_s << QString();
-    QTest::newRow("bad cell name") << rangeOf(legacy, 1, u"A0"_s, u"B2"_s, false, false)
+    QTest::newRow("bad cell name") << test::linkRange(legacy, 1, u"A0"_s, u"B2"_s, false, false)
                                    << u"'A0' is not a valid cell name."_s << QString();
-    QTest::newRow("column past the last") << rangeOf(legacy, 1, u"A1"_s, u"XFE2"_s, false, false)
-                                          << u"'XFE2' is not a valid cell name."_s << QString();
-    LinkOptions digits = rangeOf(legacy, 1, u"A1"_s, u"B2"_s, false, false);
+    QTest::newRow("column past the last")
+        << test::linkRange(legacy, 1, u"A1"_s, u"XFE2"_s, false, false)
+        << u"'XFE2' is not a valid cell name."_s << QString();
+    LinkOptions digits = test::linkRange(legacy, 1, u"A1"_s, u"B2"_s, false, false);
     digits.rowTo = u"B2"_s;
     QTest::newRow("digits among the letters")
         << digits << u"'B22' is not a valid cell name."_s << QString();
-    LinkOptions wordRow = rangeOf(legacy, 1, u"A1"_s, u"B2"_s, false, false);
+    LinkOptions wordRow = test::linkRange(legacy, 1, u"A1"_s, u"B2"_s, false, false);
     wordRow.colTo = u"two"_s;
     QTest::newRow("row not a number")
         << wordRow << u"'two' is not a valid row number.  Cell Btwo cannot be read."_s << QString();
     QTest::newRow("huge range")
-        << rangeOf(legacy, 1, u"A1"_s, u"XFD1048576"_s, false, false)
+        << test::linkRange(legacy, 1, u"A1"_s, u"XFD1048576"_s, false, false)
         << u"The range A1:XFD1048576 holds 17179869184 cells; at most 1000000 can be imported."_s
         << QString();
     QTest::newRow("text a graph cannot carry")
-        << rangeOf(legacy, 1, u"A3"_s, u"D3"_s, false, false)
+        << test::linkRange(legacy, 1, u"A3"_s, u"D3"_s, false, false)
         << *checkEncodedText(u"Worksheet cell D3"_s, u"Привіт Світ!"_s) << QString();
 
     const QString cut = m_folder.filePath(u"cut.xlsx"_s);
     QFile source(kIssues);
     QVERIFY(source.open(QIODevice::ReadOnly));
     QVERIFY(test::writeFile(cut, source.readAll().left(6000)));
-    QTest::newRow("cut short") << rangeOf(cut, 1, u"A1"_s, u"B2"_s, false, false)
+    QTest::newRow("cut short") << test::linkRange(cut, 1, u"A1"_s, u"B2"_s, false, false)
                                << QString::fromLatin1(workbook_error::kDamaged) << cut;
     const QString locked = m_folder.filePath(u"locked.xlsx"_s);
     QVERIFY(test::writeFile(
         locked, test::ZipBuilder().add(u"[Content_Types].xml"_s, "<Types/>", true).bytes()));
-    QTest::newRow("encrypted") << rangeOf(locked, 1, u"A1"_s, u"B2"_s, false, false)
+    QTest::newRow("encrypted") << test::linkRange(locked, 1, u"A1"_s, u"B2"_s, false, false)
                                << QString::fromLatin1(workbook_error::kEncrypted) << locked;
     const QString bomb = m_folder.filePath(u"bomb.xlsx"_s);
     QVERIFY(test::writeFile(bomb, test::xlsxWorkbook({QString(3'000'000, u' ')})));
     QTest::newRow("zip bomb")
-        << rangeOf(bomb, 1, u"A1"_s, u"B2"_s, false, false)
+        << test::linkRange(bomb, 1, u"A1"_s, u"B2"_s, false, false)
         << u"The workbook would unpack to more than 100 times its size; it is not read."_s << bomb;
 }
 

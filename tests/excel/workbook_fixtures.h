@@ -1,5 +1,6 @@
 #pragma once
 
+#include "excel/link_options.h"
 #include "zip_builder.h"
 
 #include <QFile>
@@ -14,6 +15,28 @@ using namespace Qt::StringLiterals;
 
 inline QString fixture(const QString& name) {
     return QStringLiteral(TIVORA_FIXTURES_DIR) + u"/spreadsheets/"_s + name;
+}
+
+// Link settings, switched on, for the range between the cells first and last ("A1", "C15") of
+// worksheet sheet.
+inline excel::LinkOptions linkRange(const QString& workbook, int sheet, const QString& first,
+                                    const QString& last, bool down = false, bool headers = false) {
+    excel::LinkOptions options;
+    options.excelLink = true;
+    options.excelFile = workbook;
+    options.workSheet = QString::number(sheet);
+    const auto split = [](const QString& cell, QString& letters, QString& row) {
+        qsizetype digits = 0;
+        while (digits < cell.size() && cell[digits].isLetter())
+            ++digits;
+        letters = cell.left(digits);
+        row = cell.mid(digits);
+    };
+    split(first, options.rowFrom, options.colFrom);
+    split(last, options.rowTo, options.colTo);
+    options.down = down;
+    options.headerLine = headers;
+    return options;
 }
 
 inline bool writeFile(const QString& path, const QByteArray& bytes) {
