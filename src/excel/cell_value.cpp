@@ -20,6 +20,12 @@ QString plainExponent(const QString& text) {
     return text.left(e) + u'E' + QString::number(exponent);
 }
 
+// Asking the system for its locale costs more than writing a number.
+QChar systemDecimalPoint() {
+    static const QChar point = QLocale::system().decimalPoint().front();
+    return point;
+}
+
 } // namespace
 
 QString numberText(double value, QChar decimalPoint) {
@@ -37,7 +43,7 @@ QString cellValueText(const CellValue& value) {
     case CellValue::Kind::Empty:
         return QString();
     case CellValue::Kind::Number:
-        return numberText(value.number, QLocale::system().decimalPoint().front());
+        return numberText(value.number, systemDecimalPoint());
     case CellValue::Kind::Text:
     case CellValue::Kind::Error:
         return value.text;

@@ -101,9 +101,10 @@ std::variant<RangeImport, ImportFailure> RangeImport::read(const LinkOptions& op
                 import.m_down ? CellAddress{line, position} : CellAddress{position, line};
             const CellAddress sheetCell{import.m_values.range().first.column + cell.column - 1,
                                         import.m_values.range().first.row + cell.row - 1};
-            if (const auto refused = checkEncodedText(u"Worksheet cell "_s + cellName(sheetCell),
-                                                      import.valueText(line, position)))
-                return failure(*refused);
+            // The cell is named only for the message, once a text is refused.
+            const QString text = import.valueText(line, position);
+            if (checkEncodedText(QString(), text))
+                return failure(*checkEncodedText(u"Worksheet cell "_s + cellName(sheetCell), text));
         }
     }
     return import;
