@@ -42,8 +42,8 @@ unsigned infoOf(const void* handle, unsigned short what) {
 // An open FreeXL handle, closed with its scope.
 class FreeXlFile {
 public:
-    explicit FreeXlFile(const QString& path) {
-        m_opened = freexl_open(QFile::encodeName(path).constData(), &m_handle);
+    explicit FreeXlFile(const QByteArray& path) {
+        m_opened = freexl_open(path.constData(), &m_handle);
     }
     ~FreeXlFile() {
         if (m_handle)
@@ -103,7 +103,8 @@ QDataStream& operator>>(QDataStream& stream, CellValue& value) {
 }
 
 // In the child: the range's cells that hold a value, each with its column and row.
-QByteArray readCells(const QString& path, int worksheet, const CellRange& range, DateSystem dates) {
+QByteArray readCells(const QByteArray& path, int worksheet, const CellRange& range,
+                     DateSystem dates) {
     QByteArray answer;
     QDataStream stream(&answer, QIODevice::WriteOnly);
     FreeXlFile file(path);
@@ -134,7 +135,7 @@ QByteArray readCells(const QString& path, int worksheet, const CellRange& range,
 
 class FreeXlWorkbook : public Workbook {
 public:
-    FreeXlWorkbook(QString path, int sheets, DateSystem dates)
+    FreeXlWorkbook(QByteArray path, int sheets, DateSystem dates)
         : m_path(std::move(path))
         , m_sheets(sheets)
         , m_dates(dates) {}
@@ -167,13 +168,14 @@ public:
     }
 
 private:
-    QString m_path;
+    // Encoded for the file system before any child starts: the child only reads.
+    QByteArray m_path;
     int m_sheets;
     DateSystem m_dates;
 };
 
 // In the child: how the workbook opened, its worksheet count and date system.
-QByteArray describe(const QString& path) {
+QByteArray describe(const QByteArray& path) {
     QByteArray answer;
     QDataStream stream(&answer, QIODevice::WriteOnly);
     FreeXlFile file(path);
@@ -189,7 +191,8 @@ QByteArray describe(const QString& path) {
 } // namespace
 
 OpenedWorkbook openFreeXlWorkbook(const QString& path) {
-    const auto answer = runIsolated([&] { return describe(path); }, kTimeToOpen);
+    const QByteArray encodedPath = QFile::encodeName(path);
+    const auto answer = runIsolated([&] { return describe(encodedPath); }, kTimeToOpen);
     if (!answer)
         return {nullptr, reason(Outcome::Damaged)};
     QDataStream stream(*answer);
@@ -203,7 +206,7 @@ OpenedWorkbook openFreeXlWorkbook(const QString& path) {
     if (stream.status() != QDataStream::Ok || sheets < 0)
         return {nullptr, reason(Outcome::Damaged)};
     return {std::make_unique<FreeXlWorkbook>(
-                path, sheets, from1904 ? DateSystem::From1904 : DateSystem::From1900),
+                encodedPath, sheets, from1904 ? DateSystem::From1904 : DateSystem::From1900),
             QString()};
 }
 

@@ -40,6 +40,8 @@ std::variant<int, ImportFailure> worksheetOf(const LinkOptions& options, const W
     const int number = options.workSheet.trimmed().toInt(&whole);
     if (!whole)
         return failure(u"'%1' is not a valid worksheet number."_s.arg(options.workSheet.trimmed()));
+    if (workbook.worksheetCount() == 0)
+        return failure(u"No worksheet of the workbook can be read."_s);
     if (number < 1 || number > workbook.worksheetCount()) {
         return failure(
             u"Worksheet %1 does not exist: the workbook has %2 worksheet(s)."_s.arg(number).arg(
