@@ -3,6 +3,7 @@
 #include "excel/freexl_workbook.h"
 #include "excel/ods_workbook.h"
 #include "excel/xlsx_workbook.h"
+#include "excel/zip_archive.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -57,8 +58,11 @@ OpenedWorkbook openWorkbook(const QString& path) {
         return {nullptr, message(workbook_error::kUnreadable)};
     // A zipped workbook is read whole from memory; the legacy reader reads the file itself.
     const QByteArray head = file.peek(8);
-    if (head.startsWith(kZipMagic))
+    if (head.startsWith(kZipMagic)) {
+        if (file.size() > ZipArchive::kMostUnpackedBytes)
+            return {nullptr, u"The workbook is larger than 256 MiB; it is not read."_s};
         return openZippedWorkbook(file.readAll());
+    }
     if (head.startsWith(kCompoundFileMagic)) {
         OpenedWorkbook opened = openFreeXlWorkbook(path);
         if (!opened.workbook && holdsEncryptedPackage(file.readAll()))

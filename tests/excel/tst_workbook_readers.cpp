@@ -333,6 +333,14 @@ void TstWorkbookReaders::zipsThatWouldUnpackTooFar() {
     const QByteArray big = withStatedSize(withNoise, "noise.bin", 300u * 1024 * 1024);
     QCOMPARE(openZippedWorkbook(big).error,
              u"The workbook would unpack to more than 256 MiB; it is not read."_s);
+    // A zipped workbook too large to read whole (a sparse file, so the test stays small).
+    QFile huge(m_folder.filePath(u"huge.xlsx"_s));
+    QVERIFY(huge.open(QIODevice::WriteOnly));
+    huge.write("PK\x03\x04");
+    QVERIFY(huge.resize(qint64(257) * 1024 * 1024));
+    huge.close();
+    QCOMPARE(openError(huge.fileName()), u"The workbook is larger than 256 MiB; it is not read."_s);
+    huge.remove();
     // An ordinary workbook passes.
     QVERIFY(openZippedWorkbook(test::xlsxWorkbook({u"<row><c><v>1</v></c></row>"_s})).workbook);
 }
