@@ -17,8 +17,8 @@ using namespace std::chrono_literals;
 namespace tivora::excel {
 namespace {
 
-constexpr auto kTimeToOpen = 20s;
-constexpr auto kTimeToRead = 60s;
+constexpr auto kTimeToOpen = 10s;
+constexpr auto kTimeToRead = 20s;
 
 enum class Outcome : qint32 { Opened, Unreadable, Damaged, Encrypted };
 
