@@ -258,6 +258,22 @@ void TstRangeImport::everyFailureLeavesTheGraphAsItWas_data() {
         locked, test::ZipBuilder().add(u"[Content_Types].xml"_s, "<Types/>", true).bytes()));
     QTest::newRow("encrypted") << test::linkRange(locked, 1, u"A1"_s, u"B2"_s, false, false)
                                << QString::fromLatin1(workbook_error::kEncrypted) << locked;
+    // A legacy workbook saved with a password: its workbook stream starts with a FILEPASS record.
+    QFile plain(QStringLiteral(TIVORA_SOURCE_DIR) + u"/data/T_Excel.xls"_s);
+    QVERIFY(plain.open(QIODevice::ReadOnly));
+    QByteArray protectedBytes = plain.readAll();
+    const qsizetype afterBof = protectedBytes.indexOf(QByteArray("\xE1\x00\x02\x00\xB0\x04", 6));
+    QVERIFY(afterBof > 0);
+    protectedBytes[afterBof] = '\x2F';
+    const QString lockedLegacy = m_folder.filePath(u"locked.xls"_s);
+    QVERIFY(test::writeFile(lockedLegacy, protectedBytes));
+    QTest::newRow("encrypted legacy workbook")
+        << test::linkRange(lockedLegacy, 1, u"A1"_s, u"B2"_s)
+        << QString::fromLatin1(workbook_error::kEncrypted) << lockedLegacy;
+    const QString text = m_folder.filePath(u"sales.xls"_s);
+    QVERIFY(test::writeFile(text, "Quarter,Sales\n1,200\n"));
+    QTest::newRow("not a workbook") << test::linkRange(text, 1, u"A1"_s, u"B2"_s)
+                                    << QString::fromLatin1(workbook_error::kUnknownFormat) << text;
     const QString bomb = m_folder.filePath(u"bomb.xlsx"_s);
     QVERIFY(test::writeFile(bomb, test::xlsxWorkbook({QString(3'000'000, u' ')})));
     QTest::newRow("zip bomb")
