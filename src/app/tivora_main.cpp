@@ -1,6 +1,7 @@
 // tivora: the command-line side of the designer.
 #include "document/graph_file.h"
 #include "engine/render/render.h"
+#include "excel/graph_refresh.h"
 #include "publish/publish_command.h"
 
 #include <QGuiApplication>
@@ -14,7 +15,8 @@ namespace {
 
 constexpr auto kUsage = "usage: tivora resave IN OUT\n"
                         "       tivora render IN OUT [--time MS] [--width W]\n"
-                        "       tivora publish PROJECT\n";
+                        "       tivora publish PROJECT\n"
+                        "       tivora refresh GRAPH.TVX\n";
 
 int fail(const QString& message) {
     std::fprintf(stderr, "tivora: %s\n", qPrintable(message));
@@ -30,6 +32,14 @@ int resave(const QStringList& args) {
     if (args.size() != 2)
         return usage();
     if (const auto error = tivora::resaveGraphFile(args[0], args[1]))
+        return fail(*error);
+    return 0;
+}
+
+int refresh(const QStringList& args) {
+    if (args.size() != 1)
+        return usage();
+    if (const auto error = tivora::excel::refreshLinkedGraph(args[0]))
         return fail(*error);
     return 0;
 }
@@ -74,5 +84,7 @@ int main(int argc, char* argv[]) {
         return render(args);
     if (command == "publish"_L1)
         return tivora::publish::runPublishCommand(args);
+    if (command == "refresh"_L1)
+        return refresh(args);
     return usage();
 }

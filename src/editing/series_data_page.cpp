@@ -8,6 +8,7 @@
 #include "editing/page_layout.h"
 #include "editing/series_rows.h"
 #include "editing/tdlg_series_opt.h"
+#include "excel/widgets/excel_link_tab.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -69,7 +70,8 @@ SeriesDataPage::SeriesDataPage(GraphDocumentModel& model, QWidget* parent)
     , btnDataUp(named(new QPushButton(u"Move Up"_s), u"btnDataUp"_s))
     , btnDataDown(named(new QPushButton(u"Move Down"_s), u"btnDataDown"_s))
     , chkASP(new QCheckBox(u"Allow ASP parameters passed to file to load values"_s))
-    , dlgSeriesOpt(new TdlgSeriesOpt(model, this)) {
+    , dlgSeriesOpt(new TdlgSeriesOpt(model, this))
+    , TabExcel(new ExcelLinkTab(model, *sgrdData)) {
     setObjectName(u"TabBarData"_s);
     edtXGap->setToolTip(u"Set the space between columns"_s);
     chkStacked->setObjectName(u"chkStacked"_s);
@@ -91,6 +93,8 @@ SeriesDataPage::SeriesDataPage(GraphDocumentModel& model, QWidget* parent)
     PageControl3->addTab(dataTab(), u"Data"_s);
     PageControl3->addTab(sgrdProp, u"Properties"_s);
     PageControl3->setTabVisible(1, false);
+    TabExcel->placeOn(*PageControl3);
+    addToDataSheet(TabExcel->linkBar());
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -99,10 +103,6 @@ SeriesDataPage::SeriesDataPage(GraphDocumentModel& model, QWidget* parent)
     layout->addWidget(PageControl3, 1);
     bindControls();
     setTabOrder();
-}
-
-int SeriesDataPage::addDataSheet(QWidget* sheet, const QString& caption) {
-    return PageControl3->addTab(sheet, caption);
 }
 
 void SeriesDataPage::addToDataSheet(QWidget* row) {

@@ -8,6 +8,7 @@ class QTabWidget;
 
 namespace tivora {
 
+class ExcelLinkTab;
 class TNumEdit;
 class TStringAlignGrid;
 class TdlgSeriesOpt;
@@ -21,8 +22,6 @@ public:
     QString caption() const override;
     bool shownFor(const QString& baseType) const override;
 
-    // Adds a sheet to the inner page control after "Data" and "Properties"; gives its index.
-    int addDataSheet(QWidget* sheet, const QString& caption);
     // Adds a row of controls to the "Data" sheet, below the ASP box, next in the tab order.
     void addToDataSheet(QWidget* row);
 
@@ -38,6 +37,7 @@ public:
     QPushButton* btnDataDown;
     QCheckBox* chkASP;
     TdlgSeriesOpt* dlgSeriesOpt;
+    ExcelLinkTab* TabExcel;
 
     void edtSeriesChange();
     void sgrdDataClick();

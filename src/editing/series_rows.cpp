@@ -23,25 +23,6 @@ int seriesCountOf(const SeriesFields& series) {
 
 } // namespace
 
-QString newSeriesType(const GraphDocument& document) {
-    return document.graphType == u"sbar"_s ? u"bar"_s : document.baseType;
-}
-
-void applySeriesCounts(GraphDocument& document, int seriesCount, int columnCount) {
-    Grid& data = document.series.sgrdData;
-    Grid& properties = document.series.sgrdProp;
-    // The first two columns are fixed once a graph is loaded; a count change leaves that as it is.
-    const int fixedColumns = data.fixedColumnCount();
-    shapeDataGrid(data, seriesCount, columnCount);
-    data.setFixedColumnCount(std::min(fixedColumns, data.columnCount() - 1));
-    shapePropertyGrid(properties, seriesCount);
-    const QString type = newSeriesType(document);
-    for (int row = 1; row <= seriesCount; ++row) {
-        if (data.cell(DataType, row).isEmpty())
-            setNewSeriesDefaults(data, properties, row, type);
-    }
-}
-
 void swapGridRows(Grid& grid, int first, int second, int columnCount) {
     for (int column = 0; column < columnCount; ++column) {
         const Grid::Cell a{grid.cell(column, first), grid.cellColor(column, first)};

@@ -12,10 +12,12 @@
 #include "editing/type_page.h"
 #include "editing/x_axis_page.h"
 #include "editing/y_axis_page.h"
+#include "excel/widgets/excel_link_tab.h"
 #include "publish/wizard/tfrm_publish.h"
 #include "shell/compact_tab_style.h"
 #include "shell/edit_commands.h"
 #include "shell/file_commands.h"
+#include "shell/link_options_file_store.h"
 #include "shell/main_menu.h"
 #include "shell/preview_cycle.h"
 #include "shell/preview_panel.h"
@@ -76,6 +78,8 @@ TfrmLumara::TfrmLumara(QWidget* parent)
     addEditorPage(new AnnotationPage(m_model));
     auto* dlgAddGraph = new TdlgAddGraph(this);
     m_fileCommands->setTemplateChooser([dlgAddGraph] { return dlgAddGraph->chooseTemplate(); });
+    m_fileCommands->setLinkOptionsStore(
+        new LinkOptionsFileStore(*findChild<ExcelLinkTab*>(), this));
     connectCommands();
     QApplication::instance()->installEventFilter(new WheelGuard(this));
     m_editCommands = std::make_unique<EditCommands>(*this);

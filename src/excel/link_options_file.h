@@ -1,0 +1,18 @@
+#pragma once
+
+#include "excel/link_options.h"
+
+#include <optional>
+#include <variant>
+
+namespace tivora::excel {
+
+// Reads the link options file beside graphFile. Gives the options, nothing when the graph has no
+// options file, or the message to show when the file is there but cannot be read.
+std::variant<std::optional<LinkOptions>, QString> readLinkOptionsFile(const QString& graphFile);
+
+// Writes options into the link options file beside graphFile in one step, so that a failure
+// leaves the old file whole. Gives the message to show when it could not.
+std::optional<QString> writeLinkOptionsFile(const QString& graphFile, const LinkOptions& options);
+
+} // namespace tivora::excel

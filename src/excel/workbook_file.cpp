@@ -1,0 +1,77 @@
+#include "excel/workbook_file.h"
+
+#include "excel/freexl_workbook.h"
+#include "excel/ods_workbook.h"
+#include "excel/xlsx_workbook.h"
+#include "excel/zip_archive.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora::excel {
+namespace {
+
+QString message(const char* text) {
+    return QString::fromLatin1(text);
+}
+
+constexpr QByteArrayView kCompoundFileMagic("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+constexpr QByteArrayView kZipMagic("PK\x03\x04", 4);
+
+// A workbook saved with a password in a newer format is a compound file holding a stream named
+// "EncryptedPackage" (in UTF-16) instead of the workbook.
+bool holdsEncryptedPackage(QByteArrayView bytes) {
+    QByteArray name;
+    for (const char letter : QByteArrayView("EncryptedPackage"))
+        name.append(letter).append('\0');
+    return bytes.indexOf(name) >= 0;
+}
+
+// A legacy workbook without the compound file around it starts with the BOF record of BIFF 2
+// (0x0009), 3 (0x0209), 4 (0x0409) or 5 and 8 (0x0809), stored low byte first.
+bool startsWithBiffRecord(QByteArrayView bytes) {
+    return bytes.size() >= 4 && bytes[0] == 0x09 &&
+           QByteArrayView("\x00\x02\x04\x08", 4).contains(bytes[1]);
+}
+
+} // namespace
+
+OpenedWorkbook openZippedWorkbook(QByteArray bytes) {
+    ZipArchive::Opened opened = ZipArchive::open(std::move(bytes));
+    if (!opened.archive)
+        return {nullptr, opened.error};
+    if (opened.archive->contains(u"content.xml"_s) &&
+        !opened.archive->contains(u"xl/workbook.xml"_s))
+        return openOdsWorkbook(std::move(opened.archive));
+    if (opened.archive->contains(u"[Content_Types].xml"_s))
+        return openXlsxWorkbook(std::move(opened.archive));
+    return {nullptr, message(workbook_error::kUnknownFormat)};
+}
+
+OpenedWorkbook openWorkbook(const QString& path) {
+    if (!QFileInfo(path).isFile())
+        return {nullptr, message(workbook_error::kMissing)};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {nullptr, message(workbook_error::kUnreadable)};
+    // A zipped workbook is read whole from memory; the legacy reader reads the file itself.
+    const QByteArray head = file.peek(8);
+    if (head.startsWith(kZipMagic)) {
+        if (file.size() > ZipArchive::kMostUnpackedBytes)
+            return {nullptr, u"The workbook is larger than 256 MiB; it is not read."_s};
+        return openZippedWorkbook(file.readAll());
+    }
+    if (head.startsWith(kCompoundFileMagic)) {
+        OpenedWorkbook opened = openFreeXlWorkbook(path);
+        if (!opened.workbook && holdsEncryptedPackage(file.readAll()))
+            opened.error = message(workbook_error::kEncrypted);
+        return opened;
+    }
+    if (startsWithBiffRecord(head))
+        return openFreeXlWorkbook(path);
+    return {nullptr, message(workbook_error::kUnknownFormat)};
+}
+
+} // namespace tivora::excel

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QXmlStreamReader>
+
+// Small helpers the zipped-workbook readers share over QXmlStreamReader.
+namespace tivora::excel {
+
+// The attribute with this local name, whatever its namespace prefix; empty when missing.
+QStringView attribute(const QXmlStreamReader& xml, QStringView localName);
+
+// Moves to the next start element named localName inside the current element; false at the
+// current element's end (or at an error).
+bool nextChild(QXmlStreamReader& xml, QStringView localName);
+
+// The text of every element named textElement inside the current element, joined, except inside
+// elements named skipped; leaves the reader at the current element's end.
+QString joinedText(QXmlStreamReader& xml, QStringView textElement, QStringView skipped);
+
+// A folder-relative target of a package relationship made a path from the archive's root:
+// "worksheets/sheet1.xml" from "xl/" is "xl/worksheets/sheet1.xml"; "/xl/a.xml" is "xl/a.xml".
+QString resolvePartPath(const QString& folder, const QString& target);
+
+} // namespace tivora::excel

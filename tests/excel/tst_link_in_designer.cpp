@@ -1,0 +1,122 @@
+#include "../shell/shell_environment.h"
+#include "controls/string_align_grid.h"
+#include "editing/series_data_page.h"
+#include "excel/link_options_file.h"
+#include "excel/widgets/excel_link_tab.h"
+#include "shell/file_commands.h"
+#include "shell/tfrm_lumara.h"
+#include "workbook_fixtures.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora {
+
+// The link options file as the main window opens and saves graphs, and an import from the
+// "Excel Link" tab reaching the data page.
+class TstLinkInDesigner : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void openReadsTheLinkBesideTheGraph();
+    void saveWritesTheLinkBesideTheGraph();
+    void reloadFillsTheDataPage();
+};
+
+namespace {
+
+struct Designer {
+    Designer() { window.show(); }
+
+    ExcelLinkTab& tab() { return *window.findChild<ExcelLinkTab*>(); }
+    // The page class has no meta-object of its own; it is found by its system name.
+    SeriesDataPage& dataPage() {
+        return *static_cast<SeriesDataPage*>(window.findChild<QWidget*>(u"TabBarData"_s));
+    }
+    QString graph(const QString& name, GraphDocument document) {
+        return environment.writeGraph(name, std::move(document));
+    }
+    void open(const QString& path) {
+        environment.dialogs.fileNames.push_back(path);
+        window.fileCommands().Open1Click();
+    }
+
+    test::ShellEnvironment environment;
+    TfrmLumara window;
+};
+
+excel::LinkOptions linkTo(const QString& workbook) {
+    return test::linkRange(workbook, 3, u"A1"_s, u"B3"_s, true);
+}
+
+} // namespace
+
+void TstLinkInDesigner::openReadsTheLinkBesideTheGraph() {
+    Designer designer;
+    const QString linked =
+        designer.graph(u"linked.tvx"_s, test::ShellEnvironment::seriesGraph(2, 3));
+    QCOMPARE(excel::writeLinkOptionsFile(linked, linkTo(u"<find>book.xlsx"_s)), std::nullopt);
+    designer.open(linked);
+    excel::LinkOptions expected = linkTo(designer.environment.folder() + u"book.xlsx"_s);
+    QCOMPARE(designer.tab().options(), expected);
+    QCOMPARE(designer.dataPage().pageControl2->currentWidget(), &designer.tab());
+    // A pie graph leaves the link as it stands.
+    GraphDocument pieGraph = test::ShellEnvironment::seriesGraph(2, 3);
+    pieGraph.graphType = pieGraph.baseType = u"pie"_s;
+    pieGraph.pie.edtPieSlices = u"0"_s;
+    const QString pie = designer.graph(u"pie.tvx"_s, pieGraph);
+    designer.open(pie);
+    QCOMPARE(designer.tab().options(), expected);
+    // A series graph without an options file has no link.
+    designer.open(designer.graph(u"plain.tvx"_s, test::ShellEnvironment::seriesGraph(2, 3)));
+    QCOMPARE(designer.tab().options(), excel::LinkOptions());
+    QVERIFY(!designer.dataPage().pageControl2->isTabVisible(
+        designer.dataPage().pageControl2->indexOf(&designer.tab())));
+}
+
+void TstLinkInDesigner::saveWritesTheLinkBesideTheGraph() {
+    Designer designer;
+    const QString path = designer.graph(u"Q1.tvx"_s, test::ShellEnvironment::seriesGraph(2, 3));
+    designer.open(path);
+    QVERIFY(!QFile::exists(excel::linkOptionsPath(path)));
+    QVERIFY(designer.window.fileCommands().mnuSaveClick());
+    QCOMPARE(test::ShellEnvironment::contents(excel::linkOptionsPath(path)),
+             QByteArray("&ExcelLink=NO&ExcelFile=&ExcelWorkSheet=1&RowFrom=&ColFrom=&RowTo=&ColTo="
+                        "&ExcelOrient=ACCROSS&HeaderLine=NO&"));
+    designer.tab().setOptions(linkTo(u"/books/a.xls"_s));
+    QVERIFY(designer.window.fileCommands().mnuSaveClick());
+    const auto read = excel::readLinkOptionsFile(path);
+    QCOMPARE(std::get<std::optional<excel::LinkOptions>>(read), linkTo(u"/books/a.xls"_s));
+}
+
+void TstLinkInDesigner::reloadFillsTheDataPage() {
+    Designer designer;
+    QVERIFY(QFile::copy(test::fixture(u"calamine_issues.xlsx"_s),
+                        designer.environment.folder() + u"book.xlsx"_s));
+    const QString linked =
+        designer.graph(u"linked.tvx"_s, test::ShellEnvironment::seriesGraph(1, 2));
+    QCOMPARE(excel::writeLinkOptionsFile(linked, linkTo(u"<find>book.xlsx"_s)), std::nullopt);
+    designer.open(linked);
+    designer.environment.dialogs.take();
+    designer.environment.dialogs.yesNoAnswers = {true};
+    designer.tab().btnLoadExcel->click();
+    QCOMPARE(
+        designer.environment.dialogs.take(),
+        QStringList({u"question: Adjust the Number of Columns and Series to fit the data?"_s}));
+    const TStringAlignGrid& grid = *designer.dataPage().sgrdData;
+    QCOMPARE(grid.grid().rowCount(), 3);
+    QCOMPARE(grid.grid().columnCount(), 6);
+    QCOMPARE(grid.cell(DataFirstValue + 2, 1), u"3"_s);
+    QCOMPARE(grid.cell(DataFirstValue + 2, 2), u"c"_s);
+    QCOMPARE(designer.window.model().document().series.edtCols, u"3"_s);
+}
+
+} // namespace tivora
+
+QTEST_MAIN(tivora::TstLinkInDesigner)
+#include "tst_link_in_designer.moc"
