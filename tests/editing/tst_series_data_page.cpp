@@ -396,10 +396,9 @@ void TstSeriesDataPage::innerPagesAndKeyboardOrder() {
     QCOMPARE(page.PageControl3->widget(0), page.TabSheet1);
     QCOMPARE(page.TabSheet1->objectName(), u"TabSheet1"_s);
 
-    // A sheet added later comes after "Data" and "Properties"; a row added to "Data" is next in
-    // the keyboard order after the ASP box.
-    auto* sheet = new QWidget;
-    QCOMPARE(page.addDataSheet(sheet, u"Extra"_s), 2);
+    // The spreadsheet link's sheet comes after "Data" and "Properties"; a row added to "Data" is
+    // next in the keyboard order after the ASP box.
+    QCOMPARE(page.PageControl3->tabText(2), u"Excel Link"_s);
     auto* row = new QCheckBox(u"Extra row"_s);
     row->setObjectName(u"chkExtra"_s);
     page.addToDataSheet(row);

@@ -64,7 +64,7 @@ void TstLinkInDesigner::openReadsTheLinkBesideTheGraph() {
     designer.open(linked);
     excel::LinkOptions expected = linkTo(designer.environment.folder() + u"book.xlsx"_s);
     QCOMPARE(designer.tab().options(), expected);
-    QCOMPARE(designer.dataPage().pageControl2->currentWidget(), &designer.tab());
+    QCOMPARE(designer.dataPage().PageControl3->currentWidget(), &designer.tab());
     // A pie graph leaves the link as it stands.
     GraphDocument pieGraph = test::ShellEnvironment::seriesGraph(2, 3);
     pieGraph.graphType = pieGraph.baseType = u"pie"_s;
@@ -75,8 +75,8 @@ void TstLinkInDesigner::openReadsTheLinkBesideTheGraph() {
     // A series graph without an options file has no link.
     designer.open(designer.graph(u"plain.tvx"_s, test::ShellEnvironment::seriesGraph(2, 3)));
     QCOMPARE(designer.tab().options(), excel::LinkOptions());
-    QVERIFY(!designer.dataPage().pageControl2->isTabVisible(
-        designer.dataPage().pageControl2->indexOf(&designer.tab())));
+    QVERIFY(!designer.dataPage().PageControl3->isTabVisible(
+        designer.dataPage().PageControl3->indexOf(&designer.tab())));
 }
 
 void TstLinkInDesigner::saveWritesTheLinkBesideTheGraph() {
