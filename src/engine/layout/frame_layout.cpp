@@ -110,6 +110,7 @@ GraphFrame layoutFrame(const VariableText& variables, Scene& scene) {
     addHeader(text, area, scene);
     GraphFrame frame;
     frame.plotArea = area;
+    frame.titlePixels = kHeaderPixels;
     frame.scale = text.number("&GScale", 100, 50, 150) / 100.0;
     frame.offset = QPointF(text.number("&GX", 0, -kStageSize.width(), kStageSize.width()),
                            text.number("&GY", 0, -kStageSize.height(), kStageSize.height()));

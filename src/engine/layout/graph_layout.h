@@ -16,6 +16,8 @@ struct GraphFrame {
     QRectF plotArea;    // stage area inside the header and footer, before scaling
     double scale = 1.0; // GScale / 100, applied about the centre of plotArea
     QPointF offset;     // GX, GY in stage units
+    // The header's text size: no other text of the graph is drawn larger than its title.
+    double titlePixels = 22.0;
 };
 
 // Lays out a whole graph text: frame, then the series or pie graph, backdrop and notes. Files the

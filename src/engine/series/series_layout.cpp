@@ -6,10 +6,9 @@
 #include "engine/scene/group_node.h"
 #include "engine/scene/shape_node.h"
 #include "engine/series/axes_layout.h"
-#include "engine/series/bar_chart_node.h"
 #include "engine/series/legend_layout.h"
-#include "engine/series/line_series_node.h"
 #include "engine/series/series_data.h"
+#include "engine/series/series_nodes.h"
 
 #include <QPainterPath>
 #include <algorithm>
@@ -79,21 +78,6 @@ QColor plotBackground(const GraphText& text, const QTransform& transform,
     return color;
 }
 
-void addSeries(const SeriesData& data, const PlotGeometry& geometry, const QColor& background,
-               GroupNode& group) {
-    for (const Series& series : data.series) {
-        if (series.type == SeriesType::Area)
-            group.add(std::make_unique<LineSeriesNode>(series, geometry));
-    }
-    auto bars = std::make_unique<BarChartNode>(data, geometry, background);
-    if (!bars->isEmpty())
-        group.add(std::move(bars));
-    for (const Series& series : data.series) {
-        if (series.type == SeriesType::Line)
-            group.add(std::make_unique<LineSeriesNode>(series, geometry));
-    }
-}
-
 } // namespace
 
 void layoutSeriesGraph(const VariableText& variables, const GraphFrame& frame, Scene& scene) {
@@ -112,7 +96,8 @@ void layoutSeriesGraph(const VariableText& variables, const GraphFrame& frame, S
     const QColor background = plotBackground(text, transform, geometry, scene);
     auto group = std::make_unique<GroupNode>(transform);
     axes.addGrid(*group);
-    addSeries(data, geometry, background, *group);
+    for (auto& node : seriesNodes(data, geometry, background, frame.titlePixels))
+        group->add(std::move(node));
     axes.addAxes(*group);
     const QColor stage = colorFromText(text.plainBytes("&bg_", "&Backgrnd"), Qt::white);
     legend.addTo(*group, readableOn(QColor(0x33, 0x33, 0x33), stage));
