@@ -23,6 +23,8 @@ constexpr double kTurn = -45.0;
 // More column labels than this never fit the stage, whatever the graph asks for.
 constexpr int kMostColumnLabels = 1000;
 constexpr double kSinTurn = 0.7071;
+// Axis titles shrink to this size, then end in "...".
+constexpr int kSmallestTitle = 9;
 // Grid, axes and ticks are drawn one pixel wide at the stage's own size.
 constexpr double kLineWidth = 1.0;
 
@@ -195,15 +197,16 @@ void AxesLayout::placeColumnLabels(const ColumnLabelPlan& plan) {
 void AxesLayout::placeTitles(double columnLabelDepth) {
     const QRectF& plot = m_geometry.plot;
     if (!m_y.title.isEmpty()) {
+        // Along the plot's side and no further, so a long title never runs into the header.
         const FittedText fitted =
-            fitText(m_y.title, graphFont(m_y.titlePixels, true), m_box.height() - kPadding, 7);
+            fitText(m_y.title, graphFont(m_y.titlePixels, true), plot.height(), kSmallestTitle);
         const QPointF anchor(m_box.left() + kPadding + fitted.size.height() / 2, plot.center().y());
         m_texts.push_back({fitted.text, fitted.font, m_y.titleColor, anchor + m_y.titleOffset,
                            Qt::AlignCenter, -90.0});
     }
     if (!m_x.title.isEmpty()) {
-        const FittedText fitted =
-            fitText(m_x.title, graphFont(m_x.titlePixels, true), m_box.width() - kPadding, 7);
+        const FittedText fitted = fitText(m_x.title, graphFont(m_x.titlePixels, true),
+                                          m_box.width() - kPadding, kSmallestTitle);
         const QPointF anchor(plot.center().x(),
                              plot.bottom() + kTick + kGap + columnLabelDepth + kGap);
         m_texts.push_back({fitted.text, fitted.font, m_x.titleColor, anchor + m_x.titleOffset,
