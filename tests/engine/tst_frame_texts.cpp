@@ -95,6 +95,10 @@ void FrameTextsTest::linesWrapShrinkThenEndInEllipsis() {
     QVERIFY(shrunk.size.height() <= 34);
     QCOMPARE(shrunk.lines.join(u' '), text);
 
+    const FittedLines paragraphs =
+        fitLines(u"First paragraph\n\nThird"_s, graphFont(12), {2000, 200}, 6, 7);
+    QCOMPARE(paragraphs.lines, (QStringList{u"First paragraph"_s, QString(), u"Third"_s}));
+
     const FittedLines cut = fitLines(text, graphFont(12), {80, 20}, 6, 7);
     QCOMPARE(cut.font.pixelSize(), 7);
     QVERIFY(cut.size.height() <= 20 && cut.size.width() <= 80);

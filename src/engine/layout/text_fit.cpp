@@ -20,6 +20,12 @@ Wrapped wrap(const std::vector<double>& widths, double space, double factor, dou
     double lineWidth = 0.0;
     qsizetype first = 0;
     for (qsizetype i = 0; i < qsizetype(widths.size()); ++i) {
+        if (widths[std::size_t(i)] < 0) { // a paragraph ends
+            wrapped.lines.push_back({first, i});
+            first = i + 1;
+            lineWidth = 0.0;
+            continue;
+        }
         const double word = widths[std::size_t(i)] * factor;
         if (i > first && lineWidth + space * factor + word > maxWidth) {
             wrapped.lines.push_back({first, i});
@@ -68,14 +74,31 @@ FittedText fitText(const QString& text, QFont font, double maxWidth, int minPixe
 
 FittedLines fitLines(const QString& text, QFont font, QSizeF box, int maxLines, int minPixelSize) {
     const double maxWidth = std::max(box.width(), 1.0);
-    const QStringList words = text.split(u' ', Qt::SkipEmptyParts);
     const int startSize = font.pixelSize();
     minPixelSize = std::min(minPixelSize, startSize);
     const QFontMetricsF asked(font);
+    // Words with their widths; an empty word of width -1 ends a paragraph.
+    QStringList words;
     std::vector<double> widths;
-    widths.reserve(std::size_t(words.size()));
-    for (const QString& word : words)
-        widths.push_back(asked.horizontalAdvance(word));
+    const QStringList paragraphs = text.split(u'\n');
+    for (qsizetype p = 0; p < paragraphs.size(); ++p) {
+        if (p > 0) {
+            words.push_back(QString());
+            widths.push_back(-1.0);
+        }
+        for (const QString& word : paragraphs[p].split(u' ', Qt::SkipEmptyParts)) {
+            words.push_back(word);
+            widths.push_back(asked.horizontalAdvance(word));
+        }
+    }
+    const auto joined = [&words](qsizetype first, qsizetype end) {
+        QStringList line;
+        for (qsizetype i = first; i < end; ++i) {
+            if (!words[i].isEmpty())
+                line.push_back(words[i]);
+        }
+        return line.join(u' ');
+    };
     const double space = asked.horizontalAdvance(u' ');
 
     int size = startSize;
@@ -113,7 +136,7 @@ FittedLines fitLines(const QString& text, QFont font, QSizeF box, int maxLines, 
         // The last line there is room for takes every word left, cut to the width.
         const qsizetype end = last ? words.size() : wrapped.lines[std::size_t(i)].second;
         const qsizetype first = wrapped.lines[std::size_t(i)].first;
-        const QString line = words.mid(first, end - first).join(u' ');
+        const QString line = joined(first, end);
         fitted.lines.push_back(metrics.elidedText(line, Qt::ElideRight, maxWidth));
     }
     double widest = 0.0;

@@ -19,9 +19,9 @@ struct FittedText {
 // the size that fits follows from that; only the size chosen is measured again.
 FittedText fitText(const QString& text, QFont font, double maxWidth, int minPixelSize);
 
-// A text wrapped at its blanks into lines that fit a box: at the asked size when it fits there,
-// else shrunk as far as minPixelSize; at that size whatever does not fit is cut and its last line
-// ends in "...".
+// A text wrapped at its blanks (and broken at its "\n") into lines that fit a box: at the asked
+// size when it fits there, else shrunk as far as minPixelSize; at that size whatever does not fit
+// is cut and its last line ends in "...".
 struct FittedLines {
     QStringList lines;
     QFont font;
