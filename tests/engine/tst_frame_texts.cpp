@@ -170,8 +170,11 @@ void FrameTextsTest::negativeMoveNeverPutsTheLegendUnderTheHeader() {
 
 void FrameTextsTest::legendCountsTheNamesItCannotShow() {
     SeriesData data;
-    for (int i = 0; i < 30; ++i)
-        data.series.push_back(Series{.name = u"Product line number %1"_s.arg(i + 1)});
+    for (int i = 0; i < 30; ++i) {
+        Series series;
+        series.name = u"Product line number %1"_s.arg(i + 1);
+        data.series.push_back(series);
+    }
     const LegendLayout legend(data, QRectF(0, 50, 700, 400));
     QVERIFY(legend.shownCount() > 3);
     QCOMPARE(legend.shownCount() + legend.hiddenCount(), std::size_t(30));
