@@ -3,6 +3,7 @@
 #include "tst_series_fixture.h"
 
 #include <QGuiApplication>
+#include <QPicture>
 #include <QTest>
 
 using namespace tivora::engine;
@@ -29,6 +30,21 @@ bool isWhite(QRgb pixel) {
     return qRed(pixel) > 235 && qGreen(pixel) > 235 && qBlue(pixel) > 235;
 }
 
+// The frame drawn shape by shape, as on devices that are not pixels, with no picture kept.
+QImage drawnDirectly(const QByteArray& text, Millis time) {
+    const Movie movie(layoutGraph(tivora::VariableText(text), QDir::temp()));
+    QPicture picture;
+    QPainter recorder(&picture);
+    recorder.setRenderHint(QPainter::Antialiasing);
+    movie.paint(recorder, time);
+    recorder.end();
+    QImage image(700, 475, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    picture.play(&painter);
+    return image;
+}
+
 } // namespace
 
 class BarDrawingTest : public QObject {
@@ -41,6 +57,8 @@ private Q_SLOTS:
     void negativeBarOnAxisFromZeroDrawsNothing();
     void gridLinesStayOnePixelAtAnyScale_data();
     void gridLinesStayOnePixelAtAnyScale();
+    void denseSeriesStretchAsTheyGrow_data();
+    void denseSeriesStretchAsTheyGrow();
 };
 
 void BarDrawingTest::fewColumnsDoNotMakeSlabs() {
@@ -123,6 +141,44 @@ void BarDrawingTest::gridLinesStayOnePixelAtAnyScale() {
         ++lines;
     }
     QVERIFY2(lines >= 5, qPrintable(QString::number(lines)));
+}
+
+void BarDrawingTest::denseSeriesStretchAsTheyGrow_data() {
+    QTest::addColumn<QByteArray>("type");
+    QTest::newRow("line") << QByteArray("line");
+    QTest::newRow("stacked bars") << QByteArray("sbar");
+}
+
+void BarDrawingTest::denseSeriesStretchAsTheyGrow() {
+    // Hundreds of points are drawn once and stretched while they grow: halfway through, the
+    // picture must match the series drawn point by point.
+    QFETCH(QByteArray, type);
+    std::vector<QByteArray> values;
+    for (int c = 0; c < 600; ++c)
+        values.push_back(QByteArray::number(20 + (c * 37) % 70));
+    const QByteArray seriesType = type == "sbar" ? "bar" : type;
+    const QByteArray text =
+        seriesGraph(type, {{seriesType, "0xFF0000", tivora::joinList(values), {}, "15"}}, 600)
+            .text();
+    const Millis half = endOf(text) / 4;
+    const QImage kept = renderText(text, half);
+    const QImage drawn = drawnDirectly(text, half);
+    const auto topRow = [](const QImage& image) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (countPixels(image, near(kRed), QRect(0, y, image.width(), 1)) > 0)
+                return y;
+        }
+        return -1;
+    };
+    const int keptTop = topRow(kept);
+    const int drawnTop = topRow(drawn);
+    QVERIFY2(std::abs(keptTop - drawnTop) <= 3,
+             qPrintable(QStringLiteral("%1 %2").arg(keptTop).arg(drawnTop)));
+    const double keptCount = countPixels(kept, near(kRed));
+    const double drawnCount = countPixels(drawn, near(kRed));
+    QVERIFY(drawnCount > 1000);
+    QVERIFY2(std::abs(keptCount - drawnCount) < drawnCount * 0.2,
+             qPrintable(QStringLiteral("%1 %2").arg(keptCount).arg(drawnCount)));
 }
 
 QTEST_MAIN(BarDrawingTest)

@@ -75,6 +75,19 @@ BarChartNode::BarChartNode(const SeriesData& data, const PlotGeometry& geometry)
     }
 }
 
+bool BarChartNode::isFlat() const {
+    return std::ranges::all_of(m_series, [](const BarSeries& series) {
+        return series.bars.empty() || series.bars.front().width < kNarrowestCylinder;
+    });
+}
+
+std::size_t BarChartNode::barCount() const {
+    std::size_t count = 0;
+    for (const BarSeries& series : m_series)
+        count += series.bars.size();
+    return count;
+}
+
 void BarChartNode::addSeries(const Series& series, std::size_t source, double left, double width,
                              bool stacks) {
     BarSeries bars;

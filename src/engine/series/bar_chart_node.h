@@ -22,6 +22,10 @@ public:
     BarChartNode(const SeriesData& data, const PlotGeometry& geometry);
 
     bool isEmpty() const { return m_series.empty(); }
+    // Bars too narrow to be drawn as cylinders are plain rectangles, which stretch exactly as
+    // they grow from the baseline.
+    bool isFlat() const;
+    std::size_t barCount() const;
     // The labels of the series that show their values, as their bars stand at rest; plotBackground
     // decides which label colours stand out above the bars.
     void addValueLabels(const SeriesData& data, const QColor& plotBackground,
