@@ -203,14 +203,20 @@ void BarChartNode::paint(QPainter& painter, Millis time) const {
 
 void BarChartNode::addValueLabels(const SeriesData& data, const QColor& plotBackground,
                                   ValueLabelLayout& labels) const {
-    const std::vector<BarSpan> all = spans(kForever);
+    std::vector<BarSpan> all;
     std::size_t index = 0;
     for (const BarSeries& bars : m_series) {
         const Series& source = data.series[bars.source];
-        if (!source.showValues) {
+        const auto roomOf = [&](const Bar& bar) {
+            return bars.stacks ? m_geometry.slotWidth() * 0.95 : bar.width * 1.1;
+        };
+        if (!source.showValues || bars.bars.empty() ||
+            !ValueLabelLayout::canFit(roomOf(bars.bars.front()))) {
             index += bars.bars.size();
             continue;
         }
+        if (all.empty())
+            all = spans(kForever);
         const QColor inside = readableOn(source.labelColor, seenColor(source, plotBackground));
         const QColor outside = readableOn(source.labelColor, plotBackground);
         for (const Bar& bar : bars.bars) {
@@ -220,7 +226,7 @@ void BarChartNode::addValueLabels(const SeriesData& data, const QColor& plotBack
             label.decimals = source.decimals[std::size_t(bar.column)];
             label.tip = {bar.left + bar.width / 2, span.tip};
             label.rootY = span.base;
-            label.room = bars.stacks ? m_geometry.slotWidth() * 0.95 : bar.width * 1.1;
+            label.room = roomOf(bar);
             label.insideDepth = std::fabs(span.tip - span.base);
             label.insideClearance = span.clipped ? 0.0 : capHeight(bar.width);
             label.insideOnly = bars.stacks;

@@ -59,6 +59,10 @@ double LineSeriesNode::markerRadius() const {
 
 void LineSeriesNode::addValueLabels(const Series& series, std::size_t track,
                                     const QColor& plotBackground, ValueLabelLayout& labels) const {
+    const bool labelled =
+        series.showValues && ValueLabelLayout::canFit(m_geometry.slotWidth() * 0.95);
+    if (!labelled && !m_markers)
+        return;
     const double radius = m_markers ? markerRadius() : 0.0;
     const double baseY = m_geometry.y(m_geometry.scale.baseline());
     for (const Run& run : m_runs) {
@@ -69,7 +73,7 @@ void LineSeriesNode::addValueLabels(const Series& series, std::size_t track,
                 labels.addMarker(
                     QRectF(point.x() - radius, point.y() - radius, 2 * radius, 2 * radius));
             }
-            if (!series.showValues || !m_geometry.plot.adjusted(0, -0.5, 0, 0.5).contains(point))
+            if (!labelled || !m_geometry.plot.adjusted(0, -0.5, 0, 0.5).contains(point))
                 continue;
             ValueLabelSource label;
             label.value = run.values[std::size_t(i)];

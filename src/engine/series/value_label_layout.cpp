@@ -39,9 +39,12 @@ void ValueLabelLayout::addMarker(const QRectF& marker) {
     take(marker, m_markers, m_bucket);
 }
 
+bool ValueLabelLayout::canFit(double room) {
+    return room >= kSmallestPixels * 0.6;
+}
+
 void ValueLabelLayout::add(const ValueLabelSource& source) {
-    // Not even one digit fits at the smallest size: not worth measuring.
-    if (source.room >= kSmallestPixels * 0.6)
+    if (canFit(source.room))
         m_sources.push_back(source);
 }
 

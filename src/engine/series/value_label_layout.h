@@ -39,6 +39,9 @@ class ValueLabelLayout {
 public:
     ValueLabelLayout(const QRectF& plot, double pixelSize, double columnWidth);
 
+    // Whether a label could ever be read in so little room: not even one digit fits otherwise.
+    static bool canFit(double room);
+
     void addMarker(const QRectF& marker);
     void add(const ValueLabelSource& source);
     // Nothing when no label found a place.
