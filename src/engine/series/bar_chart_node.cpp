@@ -208,7 +208,7 @@ void BarChartNode::addValueLabels(const SeriesData& data, const QColor& plotBack
     for (const BarSeries& bars : m_series) {
         const Series& source = data.series[bars.source];
         const auto roomOf = [&](const Bar& bar) {
-            return bars.stacks ? m_geometry.slotWidth() * 0.95 : bar.width * 1.1;
+            return bars.stacks ? m_geometry.slotWidth() * 0.95 : bar.width * 1.05;
         };
         if (!source.showValues || bars.bars.empty() ||
             !ValueLabelLayout::canFit(roomOf(bars.bars.front()))) {

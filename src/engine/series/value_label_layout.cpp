@@ -11,6 +11,7 @@ namespace tivora::engine {
 namespace {
 
 constexpr double kPadding = 3.0;
+constexpr double kAir = 1.0;
 // Labels shrink together down to this share of the asked size before short forms are used.
 constexpr double kLeastShrink = 0.8;
 constexpr int kReadablePixels = 9;
@@ -54,8 +55,9 @@ void ValueLabelLayout::take(const QRectF& rect, std::map<int, std::vector<QRectF
         taken[b].push_back(rect);
 }
 
-bool ValueLabelLayout::isFree(const QRectF& rect,
-                              const std::map<int, std::vector<QRectF>>& taken) const {
+bool ValueLabelLayout::isFree(QRectF rect, const std::map<int, std::vector<QRectF>>& taken) const {
+    // Labels that touch read as one number: keep a little air between them.
+    rect.adjust(-kAir, -kAir / 2, kAir, kAir / 2);
     for (int b = bucketOf(rect.left(), m_bucket); b <= bucketOf(rect.right(), m_bucket); ++b) {
         for (const auto* rects : {&taken, &m_markers}) {
             const auto found = rects->find(b);

@@ -53,7 +53,7 @@ private:
         bool inside = false;
     };
     std::vector<Candidate> candidates(const ValueLabelSource& source, QSizeF size) const;
-    bool isFree(const QRectF& rect, const std::map<int, std::vector<QRectF>>& taken) const;
+    bool isFree(QRectF rect, const std::map<int, std::vector<QRectF>>& taken) const;
     static void take(const QRectF& rect, std::map<int, std::vector<QRectF>>& taken, double bucket);
 
     QRectF m_plot;
