@@ -40,6 +40,83 @@ Wrapped wrap(const std::vector<double>& widths, double space, double factor, dou
     return wrapped;
 }
 
+// The words of a text with their widths at the text's font, measured once; an empty word of
+// width -1 ends a paragraph.
+class WordWidths {
+public:
+    WordWidths(const QString& text, const QFont& font) {
+        const QFontMetricsF metrics(font);
+        const QStringList paragraphs = text.split(u'\n');
+        for (qsizetype p = 0; p < paragraphs.size(); ++p) {
+            if (p > 0) {
+                m_words.push_back(QString());
+                m_widths.push_back(-1.0);
+            }
+            for (const QString& word : paragraphs[p].split(u' ', Qt::SkipEmptyParts)) {
+                m_words.push_back(word);
+                m_widths.push_back(metrics.horizontalAdvance(word));
+            }
+        }
+        m_space = metrics.horizontalAdvance(u' ');
+        lineHeight = metrics.height();
+    }
+
+    // At factor times the measured size.
+    Wrapped wrap(double factor, double maxWidth) const {
+        return tivora::engine::wrap(m_widths, m_space, factor, maxWidth);
+    }
+
+    // Lines of even length read better than a full line and a stray word: the narrowest width
+    // that keeps the number of lines.
+    Wrapped balanced(const Wrapped& wrapped, double factor, double maxWidth) const {
+        if (wrapped.lines.size() < 2 || wrapped.overflows)
+            return wrapped;
+        double low = 1.0;
+        double high = maxWidth;
+        for (int step = 0; step < 16; ++step) {
+            const double middle = (low + high) / 2;
+            const Wrapped trial = wrap(factor, middle);
+            (!trial.overflows && trial.lines.size() <= wrapped.lines.size() ? high : low) = middle;
+        }
+        return wrap(factor, high);
+    }
+
+    // The wrapped lines in the final font, at most allowed of them: the last line there is room
+    // for takes every word left, cut to the width.
+    FittedLines fitted(const Wrapped& wrapped, const QFont& font, double maxWidth,
+                       int allowed) const {
+        const QFontMetricsF metrics(font);
+        FittedLines fitted;
+        fitted.font = font;
+        fitted.lineHeight = metrics.height();
+        double widest = 0.0;
+        for (qsizetype i = 0; i < qsizetype(wrapped.lines.size()) && i < allowed; ++i) {
+            const auto [first, end] = wrapped.lines[std::size_t(i)];
+            const QString line = joined(first, i + 1 == allowed ? m_words.size() : end);
+            fitted.lines.push_back(metrics.elidedText(line, Qt::ElideRight, maxWidth));
+            widest = std::max(widest, metrics.horizontalAdvance(fitted.lines.back()));
+        }
+        fitted.size = {widest, fitted.lineHeight * double(fitted.lines.size())};
+        return fitted;
+    }
+
+    double lineHeight = 0.0;
+
+private:
+    QString joined(qsizetype first, qsizetype end) const {
+        QStringList line;
+        for (qsizetype i = first; i < end; ++i) {
+            if (!m_words[i].isEmpty())
+                line.push_back(m_words[i]);
+        }
+        return line.join(u' ');
+    }
+
+    QStringList m_words;
+    std::vector<double> m_widths;
+    double m_space = 0.0;
+};
+
 int fittingLines(double boxHeight, double lineHeight, int maxLines) {
     return std::clamp(int(std::floor((boxHeight + 0.01) / std::max(lineHeight, 1.0))), 1,
                       std::max(maxLines, 1));
@@ -73,77 +150,24 @@ FittedText fitText(const QString& text, QFont font, double maxWidth, int minPixe
 }
 
 FittedLines fitLines(const QString& text, QFont font, QSizeF box, int maxLines, int minPixelSize) {
-    const double maxWidth = std::max(box.width(), 1.0);
+    const WordWidths words(text, font);
     const int startSize = font.pixelSize();
     minPixelSize = std::min(minPixelSize, startSize);
-    const QFontMetricsF asked(font);
-    // Words with their widths; an empty word of width -1 ends a paragraph.
-    QStringList words;
-    std::vector<double> widths;
-    const QStringList paragraphs = text.split(u'\n');
-    for (qsizetype p = 0; p < paragraphs.size(); ++p) {
-        if (p > 0) {
-            words.push_back(QString());
-            widths.push_back(-1.0);
-        }
-        for (const QString& word : paragraphs[p].split(u' ', Qt::SkipEmptyParts)) {
-            words.push_back(word);
-            widths.push_back(asked.horizontalAdvance(word));
-        }
-    }
-    const auto joined = [&words](qsizetype first, qsizetype end) {
-        QStringList line;
-        for (qsizetype i = first; i < end; ++i) {
-            if (!words[i].isEmpty())
-                line.push_back(words[i]);
-        }
-        return line.join(u' ');
-    };
-    const double space = asked.horizontalAdvance(u' ');
-
+    const double maxWidth = std::max(box.width(), 1.0);
     int size = startSize;
     Wrapped wrapped;
-    int allowed = 1;
     for (; size >= minPixelSize; --size) {
         const double factor = double(size) / startSize;
-        wrapped = wrap(widths, space, factor, maxWidth);
-        allowed = fittingLines(box.height(), asked.height() * factor, maxLines);
+        wrapped = words.wrap(factor, maxWidth);
+        const int allowed = fittingLines(box.height(), words.lineHeight * factor, maxLines);
         if (!wrapped.overflows && qsizetype(wrapped.lines.size()) <= allowed)
             break;
     }
     size = std::max(size, minPixelSize);
-    // Lines of even length read better than a full line and a stray word: the narrowest width
-    // that keeps the number of lines.
-    const double factor = double(size) / startSize;
-    if (wrapped.lines.size() > 1 && !wrapped.overflows) {
-        double low = 1.0;
-        double high = maxWidth;
-        for (int step = 0; step < 16; ++step) {
-            const double middle = (low + high) / 2;
-            const Wrapped trial = wrap(widths, space, factor, middle);
-            (!trial.overflows && trial.lines.size() <= wrapped.lines.size() ? high : low) = middle;
-        }
-        wrapped = wrap(widths, space, factor, high);
-    }
+    wrapped = words.balanced(wrapped, double(size) / startSize, maxWidth);
     font.setPixelSize(size);
-    const QFontMetricsF metrics(font);
-    FittedLines fitted;
-    fitted.font = font;
-    fitted.lineHeight = metrics.height();
-    allowed = fittingLines(box.height(), fitted.lineHeight, maxLines);
-    for (qsizetype i = 0; i < qsizetype(wrapped.lines.size()) && i < allowed; ++i) {
-        const bool last = i + 1 == allowed;
-        // The last line there is room for takes every word left, cut to the width.
-        const qsizetype end = last ? words.size() : wrapped.lines[std::size_t(i)].second;
-        const qsizetype first = wrapped.lines[std::size_t(i)].first;
-        const QString line = joined(first, end);
-        fitted.lines.push_back(metrics.elidedText(line, Qt::ElideRight, maxWidth));
-    }
-    double widest = 0.0;
-    for (const QString& line : fitted.lines)
-        widest = std::max(widest, metrics.horizontalAdvance(line));
-    fitted.size = {widest, fitted.lineHeight * double(fitted.lines.size())};
-    return fitted;
+    return words.fitted(wrapped, font, maxWidth,
+                        fittingLines(box.height(), QFontMetricsF(font).height(), maxLines));
 }
 
 } // namespace tivora::engine

@@ -17,14 +17,6 @@ constexpr double kLeastShrink = 0.8;
 constexpr int kReadablePixels = 9;
 constexpr int kSmallestPixels = 7;
 
-struct MeasuredSource {
-    std::size_t source;
-    QString full;
-    QString shortForm;
-    double fullWidth;
-    double shortWidth;
-};
-
 int bucketOf(double x, double bucket) {
     return int(std::floor(x / bucket));
 }
@@ -103,46 +95,57 @@ std::vector<ValueLabelLayout::Candidate> ValueLabelLayout::candidates(const Valu
     return found;
 }
 
-std::unique_ptr<ValueLabelsNode> ValueLabelLayout::build(std::vector<Track> tracks) const {
-    if (m_sources.empty())
-        return nullptr;
-    QFont font = graphFont(m_pixelSize, true);
-    const QFontMetricsF asked(font);
-    std::vector<MeasuredSource> measured;
+// Every label measured once, at the asked size, in full and in short.
+std::vector<ValueLabelLayout::Measured> ValueLabelLayout::measure() const {
+    const QFontMetricsF asked(graphFont(m_pixelSize, true));
+    std::vector<Measured> measured;
     measured.reserve(m_sources.size());
-    // Widths grow with the font's size: one measurement at the asked size tells every other.
+    for (std::size_t i = 0; i < m_sources.size(); ++i) {
+        const ValueLabelSource& s = m_sources[i];
+        Measured m{i, formatNumber(s.value, s.decimals), formatShortNumber(s.value, s.decimals),
+                   0.0, 0.0};
+        m.fullWidth = asked.horizontalAdvance(m.full);
+        m.shortWidth = m.shortForm == m.full ? m.fullWidth : asked.horizontalAdvance(m.shortForm);
+        measured.push_back(std::move(m));
+    }
+    return measured;
+}
+
+// Widths grow with the font's size, so the measurements at the asked size tell the size at which
+// every label fits in full, or failing that in short.
+int ValueLabelLayout::fittingPixels(const std::vector<Measured>& measured) const {
     const double readable = std::min(m_pixelSize, double(kReadablePixels));
     double fullPixels = m_pixelSize;
     double shortPixels = m_pixelSize;
-    for (std::size_t i = 0; i < m_sources.size(); ++i) {
-        const ValueLabelSource& s = m_sources[i];
-        MeasuredSource m{i, formatNumber(s.value, s.decimals),
-                         formatShortNumber(s.value, s.decimals), 0.0, 0.0};
-        m.fullWidth = asked.horizontalAdvance(m.full);
-        m.shortWidth = m.shortForm == m.full ? m.fullWidth : asked.horizontalAdvance(m.shortForm);
-        const double fitsFull = m_pixelSize * s.room / std::max(m.fullWidth, 1.0);
-        const double fitsShort = m_pixelSize * s.room / std::max(m.shortWidth, 1.0);
+    for (const Measured& m : measured) {
+        const double room = m_sources[m.source].room;
+        const double fitsShort = m_pixelSize * room / std::max(m.shortWidth, 1.0);
         // A label that cannot be read even short is dropped; it does not shrink the others.
         if (fitsShort >= readable) {
-            fullPixels = std::min(fullPixels, fitsFull);
+            fullPixels = std::min(fullPixels, m_pixelSize * room / std::max(m.fullWidth, 1.0));
             shortPixels = std::min(shortPixels, fitsShort);
         }
-        measured.push_back(std::move(m));
     }
     double pixels = std::floor(fullPixels);
     if (pixels < std::max(std::ceil(m_pixelSize * kLeastShrink), readable))
         pixels = std::max(std::floor(shortPixels), readable);
-    pixels = std::min(pixels, m_pixelSize);
-    font.setPixelSize(int(pixels));
+    return int(std::min(pixels, m_pixelSize));
+}
+
+std::unique_ptr<ValueLabelsNode> ValueLabelLayout::build(std::vector<Track> tracks) const {
+    if (m_sources.empty())
+        return nullptr;
+    std::vector<Measured> measured = measure();
+    const int pixels = fittingPixels(measured);
+    QFont font = graphFont(pixels, true);
     const QFontMetricsF metrics(font);
     const double scale = pixels / m_pixelSize;
-
     // Earlier series keep their places: a later label moves or is dropped.
     std::ranges::stable_sort(measured, {},
-                             [this](const MeasuredSource& m) { return m_sources[m.source].track; });
+                             [this](const Measured& m) { return m_sources[m.source].track; });
     std::map<int, std::vector<QRectF>> taken;
     std::vector<ValueLabelsNode::Label> labels;
-    for (const MeasuredSource& m : measured) {
+    for (const Measured& m : measured) {
         const ValueLabelSource& s = m_sources[m.source];
         const bool full = m.fullWidth * scale <= s.room;
         if (!full && m.shortWidth * scale > s.room)

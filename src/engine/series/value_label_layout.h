@@ -48,10 +48,19 @@ public:
     std::unique_ptr<ValueLabelsNode> build(std::vector<Track> tracks) const;
 
 private:
+    struct Measured {
+        std::size_t source;
+        QString full;
+        QString shortForm;
+        double fullWidth;
+        double shortWidth;
+    };
     struct Candidate {
         QRectF rect;
         bool inside = false;
     };
+    std::vector<Measured> measure() const;
+    int fittingPixels(const std::vector<Measured>& measured) const;
     std::vector<Candidate> candidates(const ValueLabelSource& source, QSizeF size) const;
     bool isFree(QRectF rect, const std::map<int, std::vector<QRectF>>& taken) const;
     static void take(const QRectF& rect, std::map<int, std::vector<QRectF>>& taken, double bucket);
