@@ -1,5 +1,7 @@
 // Value labels: short number forms, one size per graph, places that never cover each other, a
 // marker or the plot's edge, and labels on line and area series.
+#include "engine/layout/graph_text.h"
+#include "engine/series/axes_layout.h"
 #include "engine/series/axis_scale.h"
 #include "engine/series/value_label_layout.h"
 #include "tst_series_fixture.h"
@@ -48,6 +50,7 @@ private Q_SLOTS:
     void shortFormsOfNumbers_data();
     void shortFormsOfNumbers();
     void axisNumbersShareOneUnit();
+    void wideAxisNumbersTakeTheShortForm();
     void oneSizeShrunkOnlyForTheWidest();
     void tooWideLabelsTakeTheShortFormThenGo();
     void labelsStayInsideThePlot();
@@ -85,6 +88,21 @@ void ValueLabelsTest::axisNumbersShareOneUnit() {
     QCOMPARE(shortAxisLabels({0, 500, 1000}, 500)->back(), u"1K"_s);
     QVERIFY2(!shortAxisLabels({0, 100, 200}, 100), "numbers under a thousand stay as they are");
     QVERIFY2(!shortAxisLabels({0, 1000125}, 1000125), "a short form must not round the ticks");
+}
+
+void ValueLabelsTest::wideAxisNumbersTakeTheShortForm() {
+    // "6,000,000" beside the plot would take a third of the room "6M" takes: the plot of the
+    // graph in millions starts where the one in hundreds does.
+    const auto plotLeft = [](double high) {
+        const tivora::VariableText variables(
+            seriesGraph("bar", {{"bar", "0xFF0000", "1"}}, 1).text());
+        const GraphText text(variables);
+        const AxesLayout axes(text, {u"A"_s}, AxisScale::make(0.0, high, high / 6, 0.0, high),
+                              QRectF(0, 0, 700, 400));
+        return axes.geometry().plot.left();
+    };
+    QVERIFY2(plotLeft(6e6) <= plotLeft(600) + 4,
+             qPrintable(QStringLiteral("%1 %2").arg(plotLeft(6e6)).arg(plotLeft(600))));
 }
 
 void ValueLabelsTest::oneSizeShrunkOnlyForTheWidest() {
