@@ -8,6 +8,7 @@
 
 #include <QGuiApplication>
 #include <QTest>
+#include <limits>
 
 using namespace tivora::engine;
 using namespace tivora::engine::testing;
@@ -54,6 +55,7 @@ private Q_SLOTS:
     void oneSizeShrunkOnlyForTheWidest();
     void tooWideLabelsTakeTheShortFormThenGo();
     void labelsStayInsideThePlot();
+    void valuesThatCannotBePlacedAreLeftOut();
     void laterLabelsMoveOffMarkersAndLabelsOrGo();
     void barLabelsGoInsideWhenTheyFit();
     void lineAndAreaSeriesShowTheirValues_data();
@@ -143,6 +145,19 @@ void ValueLabelsTest::labelsStayInsideThePlot() {
     const auto& label = node->labels().front();
     QVERIFY(label.origin.y() > kPlot.top());
     QVERIFY(label.origin.x() + label.width <= kPlot.right() + 0.01);
+}
+
+void ValueLabelsTest::valuesThatCannotBePlacedAreLeftOut() {
+    ValueLabelLayout layout(kPlot, 14, 100);
+    layout.add(point(1e308, {300, std::numeric_limits<double>::quiet_NaN()}));
+    layout.add(point(std::numeric_limits<double>::infinity(), {300, 200}));
+    QVERIFY(!build(layout));
+    // A graph of such values still draws its frame, and nothing of them lands on the stage.
+    const QByteArray text =
+        seriesGraph("bar", {{"bar", "0xFF0000", "1e308/x/-1e308/x/5", {}, "0", "YES"}}, 3, "auto",
+                    "auto", "auto")
+            .text();
+    QVERIFY(!renderText(text, 0).isNull());
 }
 
 void ValueLabelsTest::laterLabelsMoveOffMarkersAndLabelsOrGo() {

@@ -155,7 +155,8 @@ std::vector<BarChartNode::BarSpan> BarChartNode::spans(Millis time) const {
 void BarChartNode::paintBar(QPainter& painter, const BarSeries& series, const Bar& bar,
                             const BarSpan& span) const {
     const double height = std::fabs(span.tip - span.base);
-    if (height < 0.5)
+    // Also skips a bar whose value lies beyond what the axis can place (not a number).
+    if (!(height >= 0.5))
         return;
     QRectF body(bar.left, std::min(span.tip, span.base), bar.width, height);
     if (bar.width < kNarrowestCylinder) {

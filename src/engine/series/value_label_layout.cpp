@@ -37,7 +37,9 @@ bool ValueLabelLayout::canFit(double room) {
 }
 
 void ValueLabelLayout::add(const ValueLabelSource& source) {
-    if (canFit(source.room))
+    const bool placeable = std::isfinite(source.tip.x()) && std::isfinite(source.tip.y()) &&
+                           std::isfinite(source.rootY) && std::isfinite(source.value);
+    if (placeable && canFit(source.room))
         m_sources.push_back(source);
 }
 
