@@ -40,6 +40,8 @@ private Q_SLOTS:
     void spotAndLinkLine();
     void clickOnNoteGivesItsUrl();
     void notesComeInAfterTheStart();
+    void bodyTextStaysInsideItsNote();
+    void textWithoutContrastIsCorrected();
 };
 
 void TestNoteLayout::splitsNoteTextIntoLines_data() {
@@ -144,6 +146,35 @@ void TestNoteLayout::notesComeInAfterTheStart() {
     const Scene scene = notesScene(3, {});
     QVERIFY(scene.endTime() > 0 && scene.endTime() < 3000);
     QCOMPARE(paintScene(scene, 0).pixel(275, 210), qRgb(255, 255, 255));
+}
+
+void TestNoteLayout::bodyTextStaysInsideItsNote() {
+    const QByteArray body = "Sales in the third quarter were the highest ever recorded thanks to "
+                            "the new product line launch in all regions\\rSecond paragraph of "
+                            "the note that goes on and on about the figures";
+    const std::map<QByteArray, QByteArray> settings{{"nohd_", "Record"}, {"nhdc_", "0x000000"},
+                                                    {"nobd_", body},     {"nobc_", "0x000000"},
+                                                    {"nobf_", "20"},     {"nbdy_", "40"}};
+    const Scene scene = notesScene(1, settings);
+    const QImage image = paintScene(scene, settled(scene));
+    const auto dark = [](QRgb p) {
+        return qGray(p) < 90;
+    };
+    const QRect note(200, 150, 150, 120);
+    QVERIFY(countPixels(image, dark, note) > 100);
+    QCOMPARE(countPixels(image, dark) - countPixels(image, dark, note), 0);
+    // The last rows of the note stay clear: the text keeps its padding.
+    QCOMPARE(countPixels(image, dark, QRect(200, 266, 150, 4)), 0);
+}
+
+void TestNoteLayout::textWithoutContrastIsCorrected() {
+    const std::map<QByteArray, QByteArray> settings{
+        {"nobd_", "Orange on orange"}, {"nobc_", "0xD48B39"}, {"nobf_", "14"}};
+    const Scene scene = notesScene(1, settings);
+    const QImage image = paintScene(scene, settled(scene));
+    const int text = countPixels(
+        image, [](QRgb p) { return !near(kNoteColor, 60)(p); }, QRect(205, 190, 140, 40));
+    QVERIFY2(text > 40, qPrintable(QString::number(text)));
 }
 
 QTEST_MAIN(TestNoteLayout)

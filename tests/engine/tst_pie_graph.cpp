@@ -29,6 +29,8 @@ private Q_SLOTS:
     void picturedFramesMatchTheDrawing();
     void labelsOfManySlicesNeverOverlap();
     void labelsKeepNearTheirSlicesWhenThereIsRoom();
+    void slicesOfNothingKeepTheirRowWithoutAWedge();
+    void seeThroughSlicesHideTheirInnerWalls();
 };
 
 void TestPieGraph::percentagesAddUpToHundred_data() {
@@ -36,7 +38,7 @@ void TestPieGraph::percentagesAddUpToHundred_data() {
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("thirds") << QByteArray("1/x/1/x/1") << QStringList{u"34%"_s, u"33%"_s, u"33%"_s};
     QTest::newRow("plain") << QByteArray("25/x/75") << QStringList{u"25%"_s, u"75%"_s};
-    QTest::newRow("tiny slice") << QByteArray("0.2/x/99.8") << QStringList{u"0%"_s, u"100%"_s};
+    QTest::newRow("tiny slice") << QByteArray("0.2/x/99.8") << QStringList{u"<1%"_s, u"100%"_s};
     QTest::newRow("decimals") << QByteArray("12.5/x/12.5/x/75")
                               << QStringList{u"13%"_s, u"12%"_s, u"75%"_s};
 }
@@ -66,7 +68,7 @@ void TestPieGraph::percentagesAddUpToHundred() {
 void TestPieGraph::valuesShowAsEnteredOrNotAtAll() {
     const std::vector<SliceSpec> slices{{"1200.50"}, {" 80 "}};
     const PieData values = PieData::read(VariableText(pieGraph(slices, "1").text()));
-    QCOMPARE(values.valueTexts(), (std::vector<QString>{u"1200.50"_s, u"80"_s}));
+    QCOMPARE(values.valueTexts(), (std::vector<QString>{u"1,200.50"_s, u"80"_s}));
     const PieData none = PieData::read(VariableText(pieGraph(slices, "2").text()));
     QCOMPARE(none.valueTexts(), (std::vector<QString>{QString(), QString()}));
 }
@@ -282,6 +284,47 @@ void TestPieGraph::labelsKeepNearTheirSlicesWhenThereIsRoom() {
     QVERIFY(labels[2].y - labels[1].y >= 16);
     QVERIFY(std::abs((labels[1].y + labels[2].y) / 2 - 302.5) < 9);
     QCOMPARE(labels[3].y, 437.0); // pushed up off the bottom edge
+}
+
+void TestPieGraph::slicesOfNothingKeepTheirRowWithoutAWedge() {
+    const std::vector<SliceSpec> slices{
+        {"60", "0xFF0000", "Main"}, {"0", "0x00FFFF", "Zero"}, {"-5", "0x00FFFF", "Less"}};
+    const QByteArray text =
+        pieGraph(slices, "1", "No", "0", {{"PieLabelColor", "0x000000/x/0xFF00FF/x/0xFF00FF"}})
+            .text();
+    const PieData pie = PieData::read(VariableText(text));
+    QCOMPARE(pie.valueTexts(), (std::vector<QString>{u"60"_s, u"0"_s, u"-5"_s}));
+    const QImage image = renderText(text, 0);
+    QCOMPARE(countPixels(image, near(QColor(0x00, 0xFF, 0xFF), 40)), 0);
+    // Both rows, label and value in magenta, one above the other.
+    int rows = 0;
+    bool inRow = false;
+    for (int y = 0; y < image.height(); ++y) {
+        const bool magenta =
+            countPixels(image, near(QColor(0xFF, 0x00, 0xFF), 90), QRect(0, y, 700, 1)) > 0;
+        rows += magenta && !inRow ? 1 : 0;
+        inRow = magenta;
+    }
+    QCOMPARE(rows, 2);
+}
+
+void TestPieGraph::seeThroughSlicesHideTheirInnerWalls() {
+    // Three see-through slices of one colour must look like one see-through disc: the cut faces
+    // between them lie inside the pie.
+    const std::map<QByteArray, QByteArray> seeThrough{{"SliceAlpha", "40/x/40/x/40"}};
+    const QImage whole = renderText(
+        pieGraph({{"100", "0x2060C0"}}, "2", "No", "0", {{"SliceAlpha", "40"}}).text(), 0);
+    const QImage cut =
+        renderText(pieGraph({{"25", "0x2060C0"}, {"50", "0x2060C0"}, {"25", "0x2060C0"}}, "2", "No",
+                            "0", seeThrough)
+                       .text(),
+                   0);
+    int darker = 0;
+    for (int y = 0; y < whole.height(); ++y) {
+        for (int x = 0; x < whole.width(); ++x)
+            darker += qGray(whole.pixel(x, y)) - qGray(cut.pixel(x, y)) > 40 ? 1 : 0;
+    }
+    QVERIFY2(darker < 10, qPrintable(QString::number(darker)));
 }
 
 QTEST_MAIN(TestPieGraph)

@@ -42,12 +42,11 @@ void addStageBackground(const GraphText& text, Scene& scene) {
     scene.add(Layer::Background, std::make_unique<ShapeNode>(stage, color));
 }
 
-// Lays the header band along one side of the stage and takes its room from area.
-void addHeader(const GraphText& text, QRectF& area, Scene& scene) {
+// Lays the header band along one side of the stage, takes its room from area and gives the band.
+QRectF addHeader(const GraphText& text, HeaderSide side, QRectF& area, Scene& scene) {
     const QString title = text.string("&hd_", "&header").trimmed();
     if (title.isEmpty())
-        return;
-    const HeaderSide side = headerSide(text);
+        return {};
     const bool vertical = side == HeaderSide::Left || side == HeaderSide::Right;
     const double length = vertical ? area.height() : area.width();
     const FittedText fitted = fitText(title, graphFont(kHeaderPixels, true),
@@ -84,19 +83,60 @@ void addHeader(const GraphText& text, QRectF& area, Scene& scene) {
     scene.add(Layer::Titles, std::make_unique<TextNode>(fitted.text, fitted.font,
                                                         text.color("&hc_", Qt::white, "&headCol"),
                                                         band.center(), Qt::AlignCenter, rotation));
+    return band;
+}
+
+// The footer stays on one line down to kSmallestLinePixels; a longer one wraps to two lines
+// before it gets smaller still.
+FittedLines fitFooter(const QString& footer, double width) {
+    constexpr int kSmallestLinePixels = 10;
+    constexpr int kSmallestPixels = 7;
+    QFont font = graphFont(kFooterPixels);
+    const FittedText line = fitText(footer, font, width, kSmallestLinePixels);
+    if (line.text == footer)
+        return {QStringList{line.text}, line.font, line.size.height(), line.size};
+    font.setPixelSize(kSmallestLinePixels);
+    return fitLines(footer, font, QSizeF(width, kStageSize.height()), 2, kSmallestPixels);
 }
 
 void addFooter(const GraphText& text, QRectF& area, Scene& scene) {
     const QString footer = text.string("&ft_", "&footer").trimmed();
     if (footer.isEmpty())
         return;
-    const FittedText fitted = fitText(footer, graphFont(kFooterPixels), area.width() - 16, 7);
+    const FittedLines fitted = fitFooter(footer, area.width() - 16);
     const double height = fitted.size.height() + kBandPadding;
-    const QPointF anchor(area.center().x(), area.bottom() - height / 2);
+    const QColor color = text.color("&fc_", Qt::black, "&footCol");
+    double y = area.bottom() - height + kBandPadding / 2 + fitted.lineHeight / 2;
+    for (const QString& line : fitted.lines) {
+        scene.add(Layer::Titles,
+                  std::make_unique<TextNode>(line, fitted.font, color,
+                                             QPointF(area.center().x(), y), Qt::AlignCenter));
+        y += fitted.lineHeight;
+    }
     area.setBottom(area.bottom() - height);
-    scene.add(Layer::Titles, std::make_unique<TextNode>(fitted.text, fitted.font,
-                                                        text.color("&fc_", Qt::black, "&footCol"),
-                                                        anchor, Qt::AlignCenter));
+}
+
+// The stage outside the header band, less a hair along the edges.
+QRectF reachBeside(const QRectF& band, HeaderSide side) {
+    constexpr double kEdge = 3.0;
+    QRectF reach(QPointF(0, 0), kStageSize);
+    if (!band.isNull()) {
+        switch (side) {
+        case HeaderSide::Top:
+            reach.setTop(band.bottom());
+            break;
+        case HeaderSide::Bottom:
+            reach.setBottom(band.top());
+            break;
+        case HeaderSide::Left:
+            reach.setLeft(band.right());
+            break;
+        case HeaderSide::Right:
+            reach.setRight(band.left());
+            break;
+        }
+    }
+    return reach.adjusted(kEdge, kEdge, -kEdge, -kEdge);
 }
 
 } // namespace
@@ -105,11 +145,21 @@ GraphFrame layoutFrame(const VariableText& variables, Scene& scene) {
     const GraphText text(variables);
     addStageBackground(text, scene);
     QRectF area(QPointF(0, 0), kStageSize);
-    // The footer keeps the stage's bottom edge; a bottom header sits above it.
-    addFooter(text, area, scene);
-    addHeader(text, area, scene);
+    // The footer keeps the stage's bottom edge and a bottom header sits above it; a band on the
+    // left or right runs the stage's full height, with the footer beside it.
+    const HeaderSide side = headerSide(text);
+    QRectF band;
+    if (side == HeaderSide::Left || side == HeaderSide::Right) {
+        band = addHeader(text, side, area, scene);
+        addFooter(text, area, scene);
+    } else {
+        addFooter(text, area, scene);
+        band = addHeader(text, side, area, scene);
+    }
     GraphFrame frame;
     frame.plotArea = area;
+    frame.reach = reachBeside(band, side);
+    frame.titlePixels = kHeaderPixels;
     frame.scale = text.number("&GScale", 100, 50, 150) / 100.0;
     frame.offset = QPointF(text.number("&GX", 0, -kStageSize.width(), kStageSize.width()),
                            text.number("&GY", 0, -kStageSize.height(), kStageSize.height()));

@@ -16,6 +16,11 @@ struct GraphFrame {
     QRectF plotArea;    // stage area inside the header and footer, before scaling
     double scale = 1.0; // GScale / 100, applied about the centre of plotArea
     QPointF offset;     // GX, GY in stage units
+    // Where the moved and scaled graph may reach: the stage outside the header band, less a hair
+    // along its edges so that no text is cut by the edge itself.
+    QRectF reach = QRectF(QPointF(3, 3), kStageSize - QSizeF(6, 6));
+    // The header's text size: no other text of the graph is drawn larger than its title.
+    double titlePixels = 22.0;
 };
 
 // Lays out a whole graph text: frame, then the series or pie graph, backdrop and notes. Files the

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 namespace tivora::engine {
 
@@ -14,7 +15,21 @@ struct FittedText {
     QSizeF size;
 };
 
+// A text's width grows with its font's size, so a text is measured once at its asked size and
+// the size that fits follows from that; only the size chosen is measured again.
 FittedText fitText(const QString& text, QFont font, double maxWidth, int minPixelSize);
+
+// A text wrapped at its blanks (and broken at its "\n") into lines that fit a box: at the asked
+// size when it fits there, else shrunk as far as minPixelSize; at that size whatever does not fit
+// is cut and its last line ends in "...".
+struct FittedLines {
+    QStringList lines;
+    QFont font;
+    double lineHeight = 0.0;
+    QSizeF size; // the widest line by all the lines
+};
+
+FittedLines fitLines(const QString& text, QFont font, QSizeF box, int maxLines, int minPixelSize);
 
 QSizeF textSize(const QString& text, const QFont& font);
 

@@ -6,9 +6,8 @@
 #include "engine/scene/shape_node.h"
 #include "engine/scene/text_node.h"
 #include "engine/series/axis_scale.h"
-#include "engine/series/bar_chart_node.h"
-#include "engine/series/line_series_node.h"
 #include "engine/series/series_data.h"
+#include "engine/series/series_nodes.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -58,10 +57,8 @@ void addSeriesSample(const VariableText& text, SeriesType type, QSizeF stage, Sc
     geometry.scale = AxisScale::make(0.0, 100.0, 20.0, 0.0, 100.0);
     geometry.columns = int(series.values.size());
     const QColor background = field(text, "&Backgrnd", Qt::white);
-    if (bar)
-        scene.add(Layer::Plot, std::make_unique<BarChartNode>(data, geometry, background));
-    else
-        scene.add(Layer::Plot, std::make_unique<LineSeriesNode>(data.series.front(), geometry));
+    for (auto& node : seriesNodes(data, geometry, background, series.labelPixels))
+        scene.add(Layer::Plot, std::move(node));
 }
 
 QColor shadedSlice(QColor color, double shade) {

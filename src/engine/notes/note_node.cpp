@@ -1,13 +1,15 @@
 #include "engine/notes/note_node.h"
 
 #include "engine/layout/graph_style.h"
+#include "engine/layout/text_fit.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
-#include <QTextOption>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tivora::engine {
 namespace {
@@ -29,9 +31,12 @@ NoteNode::NoteNode(const NoteData& note, Millis appearAt)
     if (!m_note.url.isEmpty())
         m_url = QUrl::fromUserInput(m_note.url);
     m_lineEnd = edgeTowards(m_note.spotCentre);
-    addParagraphs(m_note.heading, graphFont(m_note.headingSize, true), m_note.headingColor,
-                  m_note.headingY);
-    addParagraphs(m_note.body, graphFont(m_note.bodySize), m_note.bodyColor, m_note.bodyY);
+    // The heading ends where the body begins when the body lies below it.
+    const double bottom = m_note.rect.bottom() - kTextPadding;
+    const bool bodyBelow = !m_note.body.isEmpty() && m_note.bodyY > m_note.headingY;
+    addText(m_note.heading, graphFont(m_note.headingSize, true), m_note.headingColor,
+            m_note.headingY, bodyBelow ? m_note.rect.top() + m_note.bodyY : bottom);
+    addText(m_note.body, graphFont(m_note.bodySize), m_note.bodyColor, m_note.bodyY, bottom);
 }
 
 QPointF NoteNode::edgeTowards(QPointF point) const {
@@ -48,22 +53,34 @@ QPointF NoteNode::edgeTowards(QPointF point) const {
     return centre + d * std::min(reach, 1.0);
 }
 
-void NoteNode::addParagraphs(const QStringList& lines, const QFont& font, const QColor& color,
-                             double top) {
-    // Each line is its own paragraph, wrapped to the note's width and centred in it.
+void NoteNode::addText(const QStringList& lines, const QFont& font, const QColor& color, double top,
+                       double bottom) {
+    // Wrapped to the note's width, shrunk when the lines would run out of the note, and cut with
+    // "..." when even the smallest size does not hold them.
+    constexpr int kSmallestPixels = 7;
     const double width = std::max(m_note.rect.width() - 2 * kTextPadding, 10.0);
-    QTextOption option(Qt::AlignHCenter);
-    option.setWrapMode(QTextOption::WordWrap);
-    double y = m_note.rect.top() + top;
-    for (const QString& line : lines) {
-        QStaticText text(line);
+    const double y = m_note.rect.top() + top;
+    const FittedLines fitted = fitLines(lines.join(u'\n'), font, QSizeF(width, bottom - y),
+                                        std::numeric_limits<int>::max(), kSmallestPixels);
+    const QColor readable = readableOn(color, seenPanelColor());
+    const QFontMetricsF metrics(fitted.font);
+    for (qsizetype i = 0; i < fitted.lines.size(); ++i) {
+        QStaticText text(fitted.lines[i]);
         text.setTextFormat(Qt::PlainText);
-        text.setTextWidth(width);
-        text.setTextOption(option);
-        text.prepare(QTransform(), font);
-        m_paragraphs.push_back({text, font, color, QPointF(m_note.rect.left() + kTextPadding, y)});
-        y += line.isEmpty() ? QFontMetricsF(font).height() : text.size().height();
+        text.prepare(QTransform(), fitted.font);
+        const double x = m_note.rect.center().x() - metrics.horizontalAdvance(fitted.lines[i]) / 2;
+        m_paragraphs.push_back(
+            {text, fitted.font, readable, QPointF(x, y + double(i) * fitted.lineHeight)});
     }
+}
+
+QColor NoteNode::seenPanelColor() const {
+    // A see-through note is seen over the graph, mostly light: its colour mixed with white.
+    const double opacity = std::clamp(m_note.alpha / 100.0, 0.0, 1.0);
+    const auto mix = [opacity](int channel) {
+        return int(std::lround(channel * opacity + 255 * (1.0 - opacity)));
+    };
+    return QColor(mix(m_note.color.red()), mix(m_note.color.green()), mix(m_note.color.blue()));
 }
 
 void NoteNode::paint(QPainter& painter, Millis time) const {

@@ -27,8 +27,9 @@ private:
         QColor color;
         QPointF topLeft;
     };
-    void addParagraphs(const QStringList& lines, const QFont& font, const QColor& color,
-                       double top);
+    void addText(const QStringList& lines, const QFont& font, const QColor& color, double top,
+                 double bottom);
+    QColor seenPanelColor() const;
     QPointF edgeTowards(QPointF point) const;
     void paintSpot(QPainter& painter) const;
     void paintPanel(QPainter& painter) const;

@@ -35,9 +35,9 @@ PieBodyNode::Faces PieBodyNode::facesOf(const PieSliceShape& slice, double revea
     const double end = slice.start + span;
     // A cut face shows only when it turns towards the viewer: the start side on the left half
     // of the pie, the end side on the right half.
-    if (std::cos(PieGeometry::radians(slice.start)) < 0)
+    if (slice.startFaceShows && std::cos(PieGeometry::radians(slice.start)) < 0)
         faces.sides.push_back(m_geometry.cutFace(slice.start, slice.shift));
-    if (std::cos(PieGeometry::radians(end)) > 0)
+    if (slice.endFaceShows && std::cos(PieGeometry::radians(end)) > 0)
         faces.sides.push_back(m_geometry.cutFace(end, slice.shift));
     faces.sides.push_back(m_geometry.outerWall(slice.start, span, slice.shift));
     faces.top = m_geometry.topFace(slice.start, span, slice.shift);

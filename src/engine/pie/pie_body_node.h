@@ -15,6 +15,10 @@ struct PieSliceShape {
     QPointF shift; // pulled out from the centre
     QColor color;  // already shaded
     double opacity = 1.0;
+    // The cut faces show only where the slice stands apart from its neighbour; elsewhere they
+    // lie inside the pie and a see-through top must not reveal them.
+    bool startFaceShows = true;
+    bool endFaceShows = true;
 };
 
 // The pie itself: walls, cut faces and tops of every slice, with a gloss over the top. While the

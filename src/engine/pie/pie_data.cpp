@@ -4,6 +4,7 @@
 #include "document/variable_text.h"
 #include "engine/layout/graph_style.h"
 #include "engine/layout/graph_text.h"
+#include "engine/series/axis_scale.h"
 
 #include <algorithm>
 #include <cmath>
@@ -45,6 +46,18 @@ std::vector<int> wholePercentages(const std::vector<double>& shares) {
 
 double numberOr(const QByteArray& item, double fallback) {
     return GraphText::parseNumber(item).value_or(fallback);
+}
+
+// A value as entered, its thousands grouped as the axis numbers are and its decimals kept;
+// a text that is no number stays as it is.
+QString groupedValue(const QString& entered) {
+    const QByteArray bytes = entered.toLatin1();
+    const auto number = GraphText::parseNumber(bytes);
+    if (!number)
+        return entered;
+    const qsizetype point = std::max(entered.lastIndexOf(u'.'), entered.lastIndexOf(u','));
+    const int decimals = point < 0 ? 0 : int(std::min<qsizetype>(entered.size() - point - 1, 6));
+    return formatNumber(*number, decimals);
 }
 
 QColor colorOr(const QByteArray& item, const QColor& fallback) {
@@ -110,14 +123,19 @@ std::vector<QString> PieData::valueTexts() const {
         return std::vector<QString>(slices.size());
     if (show == PieValues::Values) {
         for (const PieSlice& slice : slices)
-            texts.push_back(slice.valueText);
+            texts.push_back(groupedValue(slice.valueText));
         return texts;
     }
     std::vector<double> shares;
     for (const PieSlice& slice : slices)
         shares.push_back(slice.value);
-    for (const int percent : wholePercentages(shares))
-        texts.push_back(QString::number(percent) + u'%');
+    const std::vector<int> percentages = wholePercentages(shares);
+    for (std::size_t i = 0; i < slices.size(); ++i) {
+        // A sliver that rounds to nothing is still there.
+        texts.push_back(percentages[i] == 0 && slices[i].value > 0
+                            ? u"<1%"_s
+                            : QString::number(percentages[i]) + u'%');
+    }
     return texts;
 }
 

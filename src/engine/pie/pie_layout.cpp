@@ -75,6 +75,9 @@ private:
     QPointF anchorOf(const SlicePlan& plan) const;
     QRectF extentOf(const std::vector<PieText>& texts) const;
     QRectF shadowEllipse() const;
+    std::vector<PieSliceShape> sliceShapes() const;
+    void addBody(const Track& sweep, GroupNode& group) const;
+    void addImage(const QDir& movieFolder, const Track& reveal, GroupNode& group) const;
 
     const PieData& m_pie;
     QRectF m_area;
@@ -88,10 +91,8 @@ private:
 double PieLayout::labelRoom() const {
     const QFontMetricsF metrics(m_labelFont);
     double widest = 0;
-    for (const PieSlice& slice : m_pie.slices) {
-        if (slice.value > 0)
-            widest = std::max(widest, metrics.horizontalAdvance(slice.label));
-    }
+    for (const PieSlice& slice : m_pie.slices)
+        widest = std::max(widest, metrics.horizontalAdvance(slice.label));
     if (m_pie.show != PieValues::None)
         widest += QFontMetricsF(m_valueFont).horizontalAdvance(u"  100%"_s);
     return std::min(widest, m_area.width() * 0.24) + kLeaderRoom;
@@ -103,15 +104,14 @@ void PieLayout::planSlices() {
     double start = kStartAngle;
     for (std::size_t i = 0; i < m_pie.slices.size(); ++i) {
         const PieSlice& slice = m_pie.slices[i];
-        if (slice.value <= 0)
-            continue;
+        // A slice of nothing (or less) draws no wedge but keeps its row beside the pie.
         SlicePlan plan;
         plan.index = i;
         plan.start = start;
-        plan.span = 360.0 * slice.value / total;
-        plan.shift = m_geometry.pullOut(plan.mid(), slice.offset);
+        plan.span = std::max(360.0 * slice.value / total, 0.0);
+        plan.shift = plan.span > 0 ? m_geometry.pullOut(plan.mid(), slice.offset) : QPointF();
         plan.value = values[i];
-        plan.valueInside = !plan.value.isEmpty() && valueFits(plan);
+        plan.valueInside = plan.span > 0 && !plan.value.isEmpty() && valueFits(plan);
         start += plan.span;
         m_plans.push_back(plan);
     }
@@ -241,27 +241,52 @@ std::unique_ptr<GroupNode> PieLayout::build(const QDir& movieFolder, const Graph
     if (m_pie.shadow)
         group->add(
             std::make_unique<PieShadowNode>(shadowEllipse(), m_pie.shadowAlpha / 100.0, reveal));
-    std::vector<PieSliceShape> shapes;
+    addBody(sweep, *group);
+    addImage(movieFolder, reveal, *group);
+    group->add(std::make_unique<PieLabelsNode>(std::move(texts), std::move(leaders), sweep));
+    return group;
+}
+
+std::vector<PieSliceShape> PieLayout::sliceShapes() const {
+    std::vector<const SlicePlan*> drawn;
     for (const SlicePlan& plan : m_plans) {
-        const PieSlice& slice = m_pie.slices[plan.index];
-        shapes.push_back({plan.start, plan.span, plan.shift, shaded(slice.color, slice.shade),
-                          slice.alpha / 100.0});
+        if (plan.span > 0)
+            drawn.push_back(&plan);
     }
+    std::vector<PieSliceShape> shapes;
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        const SlicePlan& plan = *drawn[i];
+        const PieSlice& slice = m_pie.slices[plan.index];
+        const auto apart = [&plan](const SlicePlan& neighbour) {
+            return &neighbour == &plan || !plan.shift.isNull() || !neighbour.shift.isNull();
+        };
+        PieSliceShape shape{plan.start, plan.span, plan.shift, shaded(slice.color, slice.shade),
+                            slice.alpha / 100.0};
+        shape.startFaceShows = apart(*drawn[(i + drawn.size() - 1) % drawn.size()]);
+        shape.endFaceShows = apart(*drawn[(i + 1) % drawn.size()]);
+        shapes.push_back(shape);
+    }
+    return shapes;
+}
+
+void PieLayout::addBody(const Track& sweep, GroupNode& group) const {
+    std::vector<PieSliceShape> shapes = sliceShapes();
     const PieGeometry geometry = m_geometry;
     auto uncovered = [geometry, sweep](Millis time) {
         return geometry.sweptArea(kStartAngle, sweep.at(time));
     };
-    group->add(std::make_unique<PieRasterCacheNode>(
+    group.add(std::make_unique<PieRasterCacheNode>(
         std::make_unique<PieBodyNode>(m_geometry, shapes, sweep), kStageRect, uncovered));
-    group->add(std::make_unique<PieSweepEdgeNode>(m_geometry, std::move(shapes), sweep));
-    if (!m_pie.imagePath.isEmpty()) {
-        QImage image = loadPicture(m_pie.imagePath, movieFolder);
-        if (!image.isNull())
-            group->add(std::make_unique<PieImageNode>(std::move(image), m_geometry.topRect(),
-                                                      m_pie.imageAlpha / 100.0, reveal));
-    }
-    group->add(std::make_unique<PieLabelsNode>(std::move(texts), std::move(leaders), sweep));
-    return group;
+    group.add(std::make_unique<PieSweepEdgeNode>(m_geometry, std::move(shapes), sweep));
+}
+
+void PieLayout::addImage(const QDir& movieFolder, const Track& reveal, GroupNode& group) const {
+    if (m_pie.imagePath.isEmpty())
+        return;
+    QImage image = loadPicture(m_pie.imagePath, movieFolder);
+    if (!image.isNull())
+        group.add(std::make_unique<PieImageNode>(std::move(image), m_geometry.topRect(),
+                                                 m_pie.imageAlpha / 100.0, reveal));
 }
 
 QRectF PieLayout::shadowEllipse() const {

@@ -12,6 +12,12 @@ PieRasterCacheNode::PieRasterCacheNode(std::unique_ptr<SceneNode> child, QRectF 
     , m_bounds(bounds)
     , m_uncovered(std::move(uncovered)) {}
 
+PieRasterCacheNode::PieRasterCacheNode(std::unique_ptr<SceneNode> child, QRectF bounds,
+                                       Reshaped reshaped)
+    : m_child(std::move(child))
+    , m_bounds(bounds)
+    , m_reshaped(std::move(reshaped)) {}
+
 bool PieRasterCacheNode::cacheable(const QPainter& painter) {
     const QPaintDevice* device = painter.device();
     if (device == nullptr || painter.transform().type() > QTransform::TxScale)
@@ -44,16 +50,25 @@ QPointF PieRasterCacheNode::preparePicture(const QPainter& painter) const {
 
 void PieRasterCacheNode::paint(QPainter& painter, Millis time) const {
     const bool settled = time >= m_child->endTime();
-    if ((!settled && !m_uncovered) || !cacheable(painter)) {
+    if ((!settled && !m_uncovered && !m_reshaped) || !cacheable(painter)) {
         m_child->paint(painter, time);
         return;
     }
+    const QTransform stage = painter.transform();
     const QPointF at = preparePicture(painter);
     painter.save();
-    if (!settled)
+    if (!settled && m_uncovered)
         painter.setClipPath(m_uncovered(time), Qt::IntersectClip);
-    painter.resetTransform();
-    painter.drawImage(at, m_picture);
+    if (!settled && m_reshaped) {
+        // The picture's pixels back to the stage, reshaped there, and out to the device again.
+        painter.setTransform(QTransform::fromTranslate(at.x(), at.y()) * stage.inverted() *
+                             m_reshaped(time) * stage);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QPointF(0, 0), m_picture);
+    } else {
+        painter.resetTransform();
+        painter.drawImage(at, m_picture);
+    }
     painter.restore();
 }
 

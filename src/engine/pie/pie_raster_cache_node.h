@@ -15,13 +15,17 @@ namespace tivora::engine {
 // opened, the notes once they are in) as a picture at the device's resolution, so a still frame
 // costs one picture copy instead of hundreds of gradient fills. A part whose animation only
 // uncovers its finished look (the pie's opening sweep) gives the area uncovered at each time, and
-// plays from the picture too. Otherwise, until the part settles, and on devices that are not
-// pixels (SVG, PDF), the part is painted as it is.
+// plays from the picture too, and so does a part whose animation only stretches its finished look
+// (series growing from their baseline), given as the transform from the finished look to the look
+// at each time. Otherwise, until the part settles, and on devices that are not pixels (SVG, PDF),
+// the part is painted as it is.
 class PieRasterCacheNode : public SceneNode {
 public:
     using Uncovered = std::function<QPainterPath(Millis)>;
+    using Reshaped = std::function<QTransform(Millis)>;
 
     PieRasterCacheNode(std::unique_ptr<SceneNode> child, QRectF bounds, Uncovered uncovered = {});
+    PieRasterCacheNode(std::unique_ptr<SceneNode> child, QRectF bounds, Reshaped reshaped);
     void paint(QPainter& painter, Millis time) const override;
     Millis endTime() const override { return m_child->endTime(); }
     QUrl linkAt(QPointF point, Millis time) const override { return m_child->linkAt(point, time); }
@@ -39,6 +43,7 @@ private:
     std::unique_ptr<SceneNode> m_child;
     QRectF m_bounds;
     Uncovered m_uncovered;
+    Reshaped m_reshaped;
     mutable QImage m_picture;
     mutable QPoint m_pictureAt;
     mutable Key m_key;

@@ -3,11 +3,10 @@
 #include "engine/layout/graph_style.h"
 #include "engine/layout/graph_text.h"
 #include "engine/layout/text_fit.h"
+#include "engine/scene/crisp_lines_node.h"
 #include "engine/scene/group_node.h"
-#include "engine/scene/shape_node.h"
 
 #include <QFontMetricsF>
-#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 
@@ -24,6 +23,10 @@ constexpr double kTurn = -45.0;
 // More column labels than this never fit the stage, whatever the graph asks for.
 constexpr int kMostColumnLabels = 1000;
 constexpr double kSinTurn = 0.7071;
+// Axis titles shrink to this size, then end in "...".
+constexpr int kSmallestTitle = 9;
+// Grid, axes and ticks are drawn one pixel wide at the stage's own size.
+constexpr double kLineWidth = 1.0;
 
 AxisLook readAxis(const GraphText& text, char axis) {
     const auto key = [axis](const char* rest) {
@@ -44,11 +47,21 @@ AxisLook readAxis(const GraphText& text, char axis) {
     return look;
 }
 
-QPainterPath line(QPointF from, QPointF to) {
-    QPainterPath path;
-    path.moveTo(from);
-    path.lineTo(to);
-    return path;
+// The axis numbers; wide ones ("2,500,000") in the short form ("2.5M") when it keeps them exact.
+std::vector<QString> tickLabels(const AxisScale& scale) {
+    constexpr qsizetype kWidestFullNumber = 7;
+    const std::vector<double> ticks = scale.ticks();
+    std::vector<QString> labels;
+    qsizetype longest = 0;
+    for (const double value : ticks) {
+        labels.push_back(scale.label(value));
+        longest = std::max(longest, labels.back().size());
+    }
+    if (longest > kWidestFullNumber) {
+        if (auto shortLabels = shortAxisLabels(ticks, scale.step))
+            return *shortLabels;
+    }
+    return labels;
 }
 
 } // namespace
@@ -65,9 +78,10 @@ AxesLayout::AxesLayout(const GraphText& text, const std::vector<QString>& column
     m_geometry.scale = scale;
     m_geometry.columns = std::max(int(columnLabels.size()), 1);
 
+    m_tickLabels = tickLabels(scale);
     double numberWidth = 0.0;
-    for (const double value : scale.ticks())
-        numberWidth = std::max(numberWidth, textSize(scale.label(value), m_numberFont).width());
+    for (const QString& label : m_tickLabels)
+        numberWidth = std::max(numberWidth, textSize(label, m_numberFont).width());
     const double numberHeight = QFontMetricsF(m_numberFont).height();
     const double titleHeight = QFontMetricsF(graphFont(m_y.titlePixels, true)).height();
 
@@ -147,13 +161,18 @@ std::vector<double> AxesLayout::markedValues() const {
     return marked;
 }
 
+QString AxesLayout::markedLabel(std::size_t markedIndex) const {
+    return m_tickLabels[markedIndex * std::size_t(m_numberEvery)];
+}
+
 void AxesLayout::placeNumbers() {
     const PlotGeometry& g = m_geometry;
     m_numberEvery = numberEvery(g.plot.height(), QFontMetricsF(m_numberFont).height());
-    for (const double value : markedValues()) {
-        const QPointF anchor(g.plot.left() - kTick - kGap, g.y(value));
-        m_texts.push_back({g.scale.label(value), m_numberFont, m_y.labelColor,
-                           anchor + m_y.labelOffset, Qt::AlignRight | Qt::AlignVCenter});
+    const std::vector<double> marked = markedValues();
+    for (std::size_t i = 0; i < marked.size(); ++i) {
+        const QPointF anchor(g.plot.left() - kTick - kGap, g.y(marked[i]));
+        m_texts.push_back({markedLabel(i), m_numberFont, m_y.labelColor, anchor + m_y.labelOffset,
+                           Qt::AlignRight | Qt::AlignVCenter});
     }
 }
 
@@ -178,15 +197,16 @@ void AxesLayout::placeColumnLabels(const ColumnLabelPlan& plan) {
 void AxesLayout::placeTitles(double columnLabelDepth) {
     const QRectF& plot = m_geometry.plot;
     if (!m_y.title.isEmpty()) {
+        // Along the plot's side and no further, so a long title never runs into the header.
         const FittedText fitted =
-            fitText(m_y.title, graphFont(m_y.titlePixels, true), m_box.height() - kPadding, 7);
+            fitText(m_y.title, graphFont(m_y.titlePixels, true), plot.height(), kSmallestTitle);
         const QPointF anchor(m_box.left() + kPadding + fitted.size.height() / 2, plot.center().y());
         m_texts.push_back({fitted.text, fitted.font, m_y.titleColor, anchor + m_y.titleOffset,
                            Qt::AlignCenter, -90.0});
     }
     if (!m_x.title.isEmpty()) {
-        const FittedText fitted =
-            fitText(m_x.title, graphFont(m_x.titlePixels, true), m_box.width() - kPadding, 7);
+        const FittedText fitted = fitText(m_x.title, graphFont(m_x.titlePixels, true),
+                                          m_box.width() - kPadding, kSmallestTitle);
         const QPointF anchor(plot.center().x(),
                              plot.bottom() + kTick + kGap + columnLabelDepth + kGap);
         m_texts.push_back({fitted.text, fitted.font, m_x.titleColor, anchor + m_x.titleOffset,
@@ -196,28 +216,23 @@ void AxesLayout::placeTitles(double columnLabelDepth) {
 
 void AxesLayout::addGrid(GroupNode& group) const {
     const PlotGeometry& g = m_geometry;
-    QPainterPath grid;
-    for (const double value : markedValues()) {
-        grid.moveTo(g.plot.left(), g.y(value));
-        grid.lineTo(g.plot.right(), g.y(value));
-    }
-    group.add(std::make_unique<ShapeNode>(grid, Qt::NoBrush, QPen(m_gridColor, 1.0)));
+    std::vector<QLineF> grid;
+    for (const double value : markedValues())
+        grid.emplace_back(g.plot.left(), g.y(value), g.plot.right(), g.y(value));
+    group.add(std::make_unique<CrispLinesNode>(std::move(grid), m_gridColor, kLineWidth));
 }
 
 void AxesLayout::addAxes(GroupNode& group) const {
     const PlotGeometry& g = m_geometry;
-    QPainterPath ticks;
-    for (const double value : markedValues()) {
-        ticks.moveTo(g.plot.left() - kTick, g.y(value));
-        ticks.lineTo(g.plot.left(), g.y(value));
-    }
-    ticks.addPath(line(g.plot.topLeft(), g.plot.bottomLeft()));
-    group.add(std::make_unique<ShapeNode>(ticks, Qt::NoBrush,
-                                          QPen(m_y.lineColor, 1.5, Qt::SolidLine, Qt::FlatCap)));
+    std::vector<QLineF> yAxis;
+    for (const double value : markedValues())
+        yAxis.emplace_back(g.plot.left() - kTick, g.y(value), g.plot.left(), g.y(value));
+    yAxis.emplace_back(g.plot.topLeft(), g.plot.bottomLeft());
+    group.add(std::make_unique<CrispLinesNode>(std::move(yAxis), m_y.lineColor, kLineWidth));
     const double baseY = g.y(g.scale.baseline());
-    group.add(std::make_unique<ShapeNode>(
-        line({g.plot.left() - kTick, baseY}, {g.plot.right(), baseY}), Qt::NoBrush,
-        QPen(m_x.lineColor, 1.5, Qt::SolidLine, Qt::FlatCap)));
+    group.add(std::make_unique<CrispLinesNode>(
+        std::vector<QLineF>{{g.plot.left() - kTick, baseY, g.plot.right(), baseY}}, m_x.lineColor,
+        kLineWidth));
     for (const PlacedText& placed : m_texts)
         group.add(placed.node());
 }

@@ -55,6 +55,7 @@ private:
     int numberEvery(double plotHeight, double numberHeight) const;
     // The values that carry a number, a tick and a grid line.
     std::vector<double> markedValues() const;
+    QString markedLabel(std::size_t markedIndex) const;
     void placeNumbers();
     void placeColumnLabels(const ColumnLabelPlan& plan);
     void placeTitles(double columnLabelDepth);
@@ -68,6 +69,7 @@ private:
     PlotGeometry m_geometry;
     QFont m_numberFont;
     int m_numberEvery = 1;
+    std::vector<QString> m_tickLabels; // one per tick of the scale
     std::vector<PlacedText> m_texts;
     QRectF m_extent;
 };

@@ -54,6 +54,63 @@ QString formatNumber(double value, int decimals) {
     return locale.toString(rounded, 'f', decimals);
 }
 
+namespace {
+
+struct NumberUnit {
+    double size;
+    QChar suffix;
+};
+
+// The largest unit not above magnitude; none for magnitudes under a thousand.
+std::optional<NumberUnit> unitFor(double magnitude) {
+    static constexpr std::array<std::pair<double, char>, 4> kUnits{
+        {{1e12, 'T'}, {1e9, 'B'}, {1e6, 'M'}, {1e3, 'K'}}};
+    for (const auto& [size, suffix] : kUnits) {
+        if (magnitude >= size)
+            return NumberUnit{size, QChar::fromLatin1(suffix)};
+    }
+    return std::nullopt;
+}
+
+QString inUnit(double value, const NumberUnit& unit, int decimals) {
+    QString text = formatNumber(value / unit.size, decimals);
+    if (text.contains(u'.')) {
+        while (text.endsWith(u'0'))
+            text.chop(1);
+        if (text.endsWith(u'.'))
+            text.chop(1);
+    }
+    return text == u"0" ? text : text + unit.suffix;
+}
+
+} // namespace
+
+QString formatShortNumber(double value, int decimals) {
+    // 999,950 would round up to "1,000K": such values take the next unit.
+    const double magnitude = std::fabs(value) * 1.0005;
+    const auto unit = unitFor(magnitude);
+    if (!unit)
+        return formatNumber(value, decimals);
+    return inUnit(value, *unit, 1);
+}
+
+std::optional<std::vector<QString>> shortAxisLabels(const std::vector<double>& ticks, double step) {
+    double largest = 0.0;
+    for (const double tick : ticks)
+        largest = std::max(largest, std::fabs(tick));
+    const auto unit = unitFor(largest);
+    if (!unit)
+        return std::nullopt;
+    // Every tick must stay exact: a step of 250K in millions needs two decimals, 125K three.
+    const int decimals = decimalsOf(step / unit->size);
+    if (decimals > 2)
+        return std::nullopt;
+    std::vector<QString> labels;
+    for (const double tick : ticks)
+        labels.push_back(inUnit(tick, *unit, decimals));
+    return labels;
+}
+
 AxisScale AxisScale::make(std::optional<double> fixedMin, std::optional<double> fixedMax,
                           std::optional<double> fixedStep, double dataMin, double dataMax,
                           bool includeZero) {

@@ -38,4 +38,12 @@ int decimalsOf(double value);
 // A number as graphs show it: fixed decimals, thousands grouped, no "-0".
 QString formatNumber(double value, int decimals);
 
+// The same number in a short form for tight places: "950", "12.5K", "1.2M", "4B". Values under a
+// thousand keep formatNumber's form; larger ones keep at most one decimal of their unit.
+QString formatShortNumber(double value, int decimals);
+
+// The numbers of an axis in a short form with one unit for every tick ("0", "250K", "500K"),
+// or nothing when the ticks are under a thousand or a short form would round them.
+std::optional<std::vector<QString>> shortAxisLabels(const std::vector<double>& ticks, double step);
+
 } // namespace tivora::engine

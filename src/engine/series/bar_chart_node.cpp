@@ -3,8 +3,8 @@
 #include "engine/layout/graph_style.h"
 #include "engine/scene/growth.h"
 #include "engine/series/series_data.h"
+#include "engine/series/value_label_layout.h"
 
-#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -17,8 +17,6 @@ namespace {
 // Bars narrower than this are plain rectangles: a cylinder's shading cannot be seen on them, and
 // graphs with thousands of bars must stay quick to draw.
 constexpr double kNarrowestCylinder = 4.0;
-constexpr double kLabelPadding = 3.0;
-constexpr int kSmallestLabelPixels = 7;
 constexpr double kDefaultGapShare = 0.25;
 constexpr double kWidestDefaultGap = 40.0;
 
@@ -37,10 +35,19 @@ double capHeight(double width) {
     return std::clamp(width * 0.28, 2.0, 12.0);
 }
 
+// A translucent bar shows the plot through it: labels inside must stand out against both.
+QColor seenColor(const Series& series, const QColor& behind) {
+    const double opacity = std::clamp(series.opacity / 100.0, 0.0, 1.0);
+    const auto mix = [opacity](int bar, int back) {
+        return int(std::lround(bar * opacity + back * (1.0 - opacity)));
+    };
+    return QColor(mix(series.color.red(), behind.red()), mix(series.color.green(), behind.green()),
+                  mix(series.color.blue(), behind.blue()));
+}
+
 } // namespace
 
-BarChartNode::BarChartNode(const SeriesData& data, const PlotGeometry& geometry,
-                           const QColor& plotBackground)
+BarChartNode::BarChartNode(const SeriesData& data, const PlotGeometry& geometry)
     : m_geometry(geometry) {
     const double slot = geometry.slotWidth();
     const double gap = std::clamp(
@@ -52,28 +59,39 @@ BarChartNode::BarChartNode(const SeriesData& data, const PlotGeometry& geometry,
     if (barSeries == 0)
         return;
     const int sideBySide = data.stacked ? 1 : barSeries;
-    const double groupWidth = slot - gap;
-    const double width = groupWidth / sideBySide;
+    const double width = std::min((slot - gap) / sideBySide, kWidestBar);
+    // The bars of a column stand together in the middle of its slot.
+    const double groupLeft = (slot - width * sideBySide) / 2;
     // Bars of one column keep a little air between them once there is room for it.
     const double air = width > 8.0 ? width * 0.08 : 0.0;
     int place = 0;
-    for (const Series& series : data.series) {
-        if (!isBar(series))
+    for (std::size_t i = 0; i < data.series.size(); ++i) {
+        if (!isBar(data.series[i]))
             continue;
-        const double left = gap / 2 + place * width + air / 2;
-        addSeries(series, left, width - air, data.stacked);
+        addSeries(data.series[i], i, groupLeft + place * width + air / 2, width - air,
+                  data.stacked);
         if (!data.stacked)
             ++place;
     }
-    std::size_t index = 0;
-    for (const Series& series : data.series) {
-        if (isBar(series))
-            decideLabels(m_series[index++], series, plotBackground);
-    }
 }
 
-void BarChartNode::addSeries(const Series& series, double left, double width, bool stacks) {
+bool BarChartNode::isFlat() const {
+    return std::ranges::all_of(m_series, [](const BarSeries& series) {
+        return series.bars.empty() || series.bars.front().width < kNarrowestCylinder;
+    });
+}
+
+std::size_t BarChartNode::barCount() const {
+    std::size_t count = 0;
+    for (const BarSeries& series : m_series)
+        count += series.bars.size();
+    return count;
+}
+
+void BarChartNode::addSeries(const Series& series, std::size_t source, double left, double width,
+                             bool stacks) {
     BarSeries bars;
+    bars.source = source;
     bars.growth = growthTrack(series.speed);
     const QColor color = withOpacity(series.color, series.opacity);
     bars.body = cylinderBrush(color);
@@ -88,173 +106,138 @@ void BarChartNode::addSeries(const Series& series, double left, double width, bo
     m_series.push_back(std::move(bars));
 }
 
-void BarChartNode::decideLabels(BarSeries& bars, const Series& source,
-                                const QColor& plotBackground) {
-    if (!source.showValues || bars.bars.empty())
-        return;
-    const double room = bars.stacks ? m_geometry.slotWidth() * 0.95 : bars.bars.front().width * 1.1;
-    // Not even one digit fits at the smallest size: skip measuring thousands of labels.
-    if (room < kSmallestLabelPixels * 0.6)
-        return;
-    std::vector<QString> texts;
-    double widest = 0.0;
-    QFont font = graphFont(source.labelPixels, true);
-    const QFontMetricsF metrics(font);
-    for (const Bar& bar : bars.bars) {
-        texts.push_back(formatNumber(bar.value, source.decimals[std::size_t(bar.column)]));
-        widest = std::max(widest, metrics.horizontalAdvance(texts.back()));
-    }
-    const int fitting = int(std::floor(font.pixelSize() * room / std::max(widest, 1.0)));
-    if (fitting < kSmallestLabelPixels)
-        return; // too crowded for numbers that can be read: the axis has to tell the values
-    font.setPixelSize(std::min(font.pixelSize(), fitting));
-    bars.labelFont = font;
-    bars.countLabels = source.countValues;
-    const QFontMetricsF labelMetrics(font);
-    // A translucent bar shows the plot through it: labels inside must stand out against both.
-    const double opacity = std::clamp(source.opacity / 100.0, 0.0, 1.0);
-    const auto mix = [opacity](int bar, int behind) {
-        return int(std::lround(bar * opacity + behind * (1.0 - opacity)));
-    };
-    const QColor seenColor(mix(source.color.red(), plotBackground.red()),
-                           mix(source.color.green(), plotBackground.green()),
-                           mix(source.color.blue(), plotBackground.blue()));
-
-    std::vector<double> bases;
-    const std::vector<double> tops = barTops(kForever, bases);
-    std::size_t first = 0;
-    for (const BarSeries& other : m_series) {
-        if (&other == &bars)
-            break;
-        first += other.bars.size();
-    }
-    for (std::size_t i = 0; i < bars.bars.size(); ++i) {
-        Label label;
-        label.text = QStaticText(texts[i]);
-        label.text.setTextFormat(Qt::PlainText);
-        label.text.prepare(QTransform(), font);
-        label.size = {labelMetrics.horizontalAdvance(texts[i]), labelMetrics.height()};
-        label.decimals = source.decimals[std::size_t(bars.bars[i].column)];
-        const double height = std::fabs(tops[first + i] - bases[first + i]);
-        label.fitsInside =
-            height >= label.size.height() + 2 * kLabelPadding + capHeight(bars.bars[i].width);
-        label.shown = label.fitsInside || !bars.stacks;
-        label.insideColor = readableOn(source.labelColor, seenColor);
-        label.outsideColor = readableOn(source.labelColor, plotBackground);
-        bars.labels.push_back(std::move(label));
-    }
-}
-
-// The top and base of every bar at time, in stage units, series after series.
-std::vector<double> BarChartNode::barTops(Millis time, std::vector<double>& bases) const {
-    const double baseline = m_geometry.scale.baseline();
-    std::vector<double> stackUp(std::size_t(std::max(m_geometry.columns, 0)), baseline);
+// Where every bar stands at time, series after series.
+std::vector<BarChartNode::BarSpan> BarChartNode::spans(Millis time) const {
+    const AxisScale& scale = m_geometry.scale;
+    const double baseline = scale.baseline();
+    const std::size_t columns = std::size_t(std::max(m_geometry.columns, 0));
+    std::vector<double> stackUp(columns, baseline);
     std::vector<double> stackDown(stackUp);
-    std::vector<double> tops;
-    bases.clear();
+    std::vector<double> values;
+    std::vector<double> bases;
     for (const BarSeries& series : m_series) {
         const double grown = series.growth.at(time);
         for (const Bar& bar : series.bars) {
             double base = baseline;
-            double top = baseline + (bar.value - baseline) * grown;
+            double tip = baseline + (bar.value - baseline) * grown;
             if (series.stacks) {
                 double& stack = (bar.value >= 0 ? stackUp : stackDown)[std::size_t(bar.column)];
                 base = stack;
-                top = stack + bar.value * grown;
-                stack = top;
+                tip = stack + bar.value * grown;
+                stack = tip;
             }
-            bases.push_back(m_geometry.y(base));
-            tops.push_back(m_geometry.y(top));
+            bases.push_back(base);
+            values.push_back(tip);
         }
     }
-    return tops;
+    std::vector<BarSpan> result;
+    result.reserve(values.size());
+    std::size_t index = 0;
+    for (const BarSeries& series : m_series) {
+        for (const Bar& bar : series.bars) {
+            const double tip = values[index];
+            const double base = bases[index++];
+            BarSpan span;
+            span.tip = m_geometry.y(std::clamp(tip, scale.min, scale.max));
+            span.base = m_geometry.y(std::clamp(base, scale.min, scale.max));
+            span.clipped = tip > scale.max || tip < scale.min;
+            span.baseOuter = base == baseline;
+            if (series.stacks) {
+                const double top = (bar.value >= 0 ? stackUp : stackDown)[std::size_t(bar.column)];
+                span.tipOuter = tip == top;
+            }
+            result.push_back(span);
+        }
+    }
+    return result;
 }
 
-void BarChartNode::paintBar(QPainter& painter, const BarSeries& series, const Bar& bar, double top,
-                            double base) const {
-    if (std::fabs(top - base) < 0.5)
+void BarChartNode::paintBar(QPainter& painter, const BarSeries& series, const Bar& bar,
+                            const BarSpan& span) const {
+    const double height = std::fabs(span.tip - span.base);
+    // Also skips a bar whose value lies beyond what the axis can place (not a number).
+    if (!(height >= 0.5))
         return;
-    const QRectF body(bar.left, std::min(top, base), bar.width, std::fabs(top - base));
+    QRectF body(bar.left, std::min(span.tip, span.base), bar.width, height);
     if (bar.width < kNarrowestCylinder) {
         painter.fillRect(body, series.flat);
         return;
     }
     // Seen from slightly above, the lit face of a cylinder is its upper end, whichever way the bar
-    // grows; the lower end shows as the curve of its bottom.
-    const double cap = capHeight(bar.width);
+    // grows; the lower end shows as the curve of its bottom. The ends of the column lie within the
+    // bar's own span, so its top stands at the value and its bottom on the baseline; a bar cut at
+    // the plot's edge shows its cut there.
+    const double cap = std::min(capHeight(bar.width), height);
+    const bool upward = span.tip <= span.base;
+    const bool topShows = upward ? span.tipOuter && !span.clipped : span.baseOuter;
+    const bool bottomShows = upward ? span.baseOuter : span.tipOuter && !span.clipped;
+    const bool topCut = span.clipped && upward;
+    if (topShows)
+        body.setTop(body.top() + cap / 2);
+    if (bottomShows)
+        body.setBottom(body.bottom() - cap / 2);
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
     path.addRect(body);
-    path.addEllipse(QRectF(bar.left, body.bottom() - cap / 2, bar.width, cap));
+    if (!(span.clipped && !upward))
+        path.addEllipse(QRectF(bar.left, body.bottom() - cap / 2, bar.width, cap));
     painter.setPen(Qt::NoPen);
     painter.setBrush(series.body);
     painter.drawPath(path);
-    painter.setBrush(series.cap);
-    painter.drawEllipse(QRectF(bar.left, body.top() - cap / 2, bar.width, cap));
+    if (!topCut) {
+        painter.setBrush(series.cap);
+        painter.drawEllipse(QRectF(bar.left, body.top() - cap / 2, bar.width, cap));
+    }
 }
 
 void BarChartNode::paint(QPainter& painter, Millis time) const {
-    std::vector<double> bases;
-    const std::vector<double> tops = barTops(time, bases);
+    const std::vector<BarSpan> all = spans(time);
     painter.save();
-    // Caps may rise above the plot's top and the bottom ends of the cylinders below its floor.
-    const double cap = capHeight(m_geometry.slotWidth());
-    painter.setClipRect(m_geometry.plot.adjusted(0, -cap, 0, cap / 2), Qt::IntersectClip);
+    painter.setClipRect(m_geometry.plot, Qt::IntersectClip);
     std::size_t index = 0;
     for (const BarSeries& series : m_series) {
-        for (const Bar& bar : series.bars) {
-            paintBar(painter, series, bar, tops[index], bases[index]);
-            ++index;
-        }
+        for (const Bar& bar : series.bars)
+            paintBar(painter, series, bar, all[index++]);
     }
     painter.restore();
-    paintLabels(painter, time, tops, bases);
 }
 
-void BarChartNode::paintLabels(QPainter& painter, Millis time, const std::vector<double>& tops,
-                               const std::vector<double>& bases) const {
-    const double baseOpacity = painter.opacity();
+void BarChartNode::addValueLabels(const SeriesData& data, const QColor& plotBackground,
+                                  ValueLabelLayout& labels) const {
+    std::vector<BarSpan> all;
     std::size_t index = 0;
-    for (const BarSeries& series : m_series) {
-        const double grown = series.growth.at(time);
-        // Labels that do not count wait for their bar and fade in as it reaches its height.
-        const double opacity =
-            series.countLabels ? 1.0 : std::clamp((grown - 0.85) / 0.15, 0.0, 1.0);
-        if (series.labels.empty() || opacity <= 0.0) {
-            index += series.bars.size();
+    for (const BarSeries& bars : m_series) {
+        const Series& source = data.series[bars.source];
+        const auto roomOf = [&](const Bar& bar) {
+            return bars.stacks ? m_geometry.slotWidth() * 0.95 : bar.width * 1.05;
+        };
+        if (!source.showValues || bars.bars.empty() ||
+            !ValueLabelLayout::canFit(roomOf(bars.bars.front()))) {
+            index += bars.bars.size();
             continue;
         }
-        painter.setFont(series.labelFont);
-        painter.setOpacity(baseOpacity * opacity);
-        for (std::size_t i = 0; i < series.bars.size(); ++i, ++index) {
-            const Label& label = series.labels[i];
-            const Bar& bar = series.bars[i];
-            const double height = std::fabs(tops[index] - bases[index]);
-            const bool inside =
-                label.fitsInside &&
-                height >= label.size.height() + 2 * kLabelPadding + capHeight(bar.width);
-            if (!label.shown || (!inside && series.stacks) || (series.countLabels && grown <= 0))
-                continue;
-            const bool upward = tops[index] <= bases[index];
-            const double direction = (upward == inside) ? 1.0 : -1.0;
-            // Clear of the cap: its lower half lies inside the bar, its upper half above it.
-            double y = tops[index] + direction * (kLabelPadding + capHeight(bar.width) / 2);
-            if (direction < 0)
-                y -= label.size.height();
-            const QPointF origin(bar.left + (bar.width - label.size.width()) / 2, y);
-            painter.setPen(inside ? label.insideColor : label.outsideColor);
-            if (series.countLabels && grown < 1.0) {
-                const QString text = formatNumber(bar.value * grown, label.decimals);
-                const double width = painter.fontMetrics().horizontalAdvance(text);
-                painter.drawText(
-                    QPointF(bar.left + (bar.width - width) / 2, y + painter.fontMetrics().ascent()),
-                    text);
-            } else {
-                painter.drawStaticText(origin, label.text);
-            }
+        if (all.empty())
+            all = spans(kForever);
+        const QColor inside = readableOn(source.labelColor, seenColor(source, plotBackground));
+        const QColor outside = readableOn(source.labelColor, plotBackground);
+        for (const Bar& bar : bars.bars) {
+            const BarSpan& span = all[index++];
+            ValueLabelSource label;
+            label.value = bar.value;
+            label.decimals = source.decimals[std::size_t(bar.column)];
+            label.tip = {bar.left + bar.width / 2, span.tip};
+            label.rootY = span.base;
+            label.room = roomOf(bar);
+            label.insideDepth = std::fabs(span.tip - span.base);
+            label.insideClearance = span.clipped ? 0.0 : capHeight(bar.width);
+            label.insideOnly = bars.stacks;
+            label.insideColor = inside;
+            label.outsideColor = outside;
+            label.track = bars.source;
+            label.counts = source.countValues;
+            labels.add(label);
         }
     }
-    painter.setOpacity(baseOpacity);
 }
 
 Millis BarChartNode::endTime() const {

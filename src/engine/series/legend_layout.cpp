@@ -10,6 +10,7 @@
 #include <QFontMetricsF>
 #include <QPainterPath>
 #include <algorithm>
+#include <limits>
 
 namespace tivora::engine {
 namespace {
@@ -24,6 +25,13 @@ QFont legendFont() {
     return graphFont(kLegendPixels);
 }
 
+QString moreText(std::size_t hidden) {
+    return QStringLiteral("+ %1 more").arg(hidden);
+}
+
+// Marks the place of the count of names left out in a row.
+constexpr std::size_t kMore = std::numeric_limits<std::size_t>::max();
+
 } // namespace
 
 LegendLayout::LegendLayout(const SeriesData& data, const QRectF& box)
@@ -33,31 +41,58 @@ LegendLayout::LegendLayout(const SeriesData& data, const QRectF& box)
     if (data.series.size() < 2 || !named)
         return;
     const QFontMetricsF metrics(legendFont());
-    const double rowHeight = metrics.height() + 4;
-    std::vector<std::vector<std::pair<std::size_t, double>>> rows(1);
-    double rowWidth = 0.0;
     const double room = box.width() - 2 * kSpacing;
+    using Row = std::vector<std::pair<std::size_t, double>>;
+    std::vector<Row> rows(1);
+    double rowWidth = 0.0;
     for (std::size_t i = 0; i < data.series.size(); ++i) {
         const double width =
             kSwatch + 4 + std::min(metrics.horizontalAdvance(data.series[i].name), kLongestName);
         if (rowWidth > 0 && rowWidth + width > room) {
-            if (int(rows.size()) == kMostRows)
-                return;
             rows.emplace_back();
             rowWidth = 0.0;
         }
         rows.back().push_back({i, width});
         rowWidth += width + kSpacing;
     }
+    // Past the last row there is room for, the names left are counted at its end.
+    if (int(rows.size()) > kMostRows) {
+        rows.resize(kMostRows);
+        const auto rowWidthOf = [](const Row& row) {
+            double width = -kSpacing;
+            for (const auto& item : row)
+                width += item.second + kSpacing;
+            return width;
+        };
+        const auto moreWidth = [&metrics](std::size_t hidden) {
+            return metrics.horizontalAdvance(moreText(hidden));
+        };
+        std::size_t shown = 0;
+        for (const Row& row : rows)
+            shown += row.size();
+        Row& last = rows.back();
+        while (last.size() > 1 &&
+               rowWidthOf(last) + kSpacing + moreWidth(data.series.size() - shown) > room) {
+            last.pop_back();
+            --shown;
+        }
+        m_hidden = data.series.size() - shown;
+        last.push_back({kMore, moreWidth(m_hidden)});
+    }
+    const double rowHeight = metrics.height() + 4;
     double y = box.top() + 6;
-    for (const auto& row : rows) {
+    for (const Row& row : rows) {
         double width = -kSpacing;
         for (const auto& item : row)
             width += item.second + kSpacing;
         double x = box.center().x() - width / 2;
         for (const auto& [series, itemWidth] : row) {
-            const QRectF swatch(x, y + (rowHeight - kSwatch) / 2, kSwatch, kSwatch);
-            m_entries.push_back({swatch, {x + kSwatch + 4, y + rowHeight / 2}, series});
+            if (series == kMore) {
+                m_moreAnchor = {x, y + rowHeight / 2};
+            } else {
+                const QRectF swatch(x, y + (rowHeight - kSwatch) / 2, kSwatch, kSwatch);
+                m_entries.push_back({swatch, {x + kSwatch + 4, y + rowHeight / 2}, series});
+            }
             m_extent |= QRectF(x, y, itemWidth, rowHeight);
             x += itemWidth + kSpacing;
         }
@@ -82,6 +117,10 @@ void LegendLayout::addTo(GroupNode& group, const QColor& textColor) const {
             swatch, withOpacity(series.color, std::max(series.opacity, 60.0))));
         const QString name = metrics.elidedText(series.name, Qt::ElideRight, kLongestName);
         group.add(std::make_unique<TextNode>(name, font, textColor, entry.textAnchor,
+                                             Qt::AlignLeft | Qt::AlignVCenter));
+    }
+    if (m_hidden > 0) {
+        group.add(std::make_unique<TextNode>(moreText(m_hidden), font, textColor, m_moreAnchor,
                                              Qt::AlignLeft | Qt::AlignVCenter));
     }
 }

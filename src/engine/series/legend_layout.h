@@ -11,11 +11,13 @@ class GroupNode;
 struct SeriesData;
 
 // The row (or rows) of series names above the plot of a graph with more than one named series.
-// A graph with so many series that the names would take more than a few rows has no legend.
+// Names that would take more than a few rows are left out and counted: "+ 12 more".
 class LegendLayout {
 public:
     LegendLayout(const SeriesData& data, const QRectF& box);
 
+    std::size_t hiddenCount() const { return m_hidden; }
+    std::size_t shownCount() const { return m_entries.size(); }
     // The room the legend takes at the top of the box; 0 without a legend.
     double height() const { return m_height; }
     QRectF extent() const { return m_extent; }
@@ -29,6 +31,8 @@ private:
     };
     const SeriesData& m_data;
     std::vector<Entry> m_entries;
+    std::size_t m_hidden = 0;
+    QPointF m_moreAnchor;
     double m_height = 0.0;
     QRectF m_extent;
 };

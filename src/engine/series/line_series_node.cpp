@@ -3,6 +3,7 @@
 #include "engine/layout/graph_style.h"
 #include "engine/scene/growth.h"
 #include "engine/series/series_data.h"
+#include "engine/series/value_label_layout.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -46,9 +47,47 @@ LineSeriesNode::LineSeriesNode(const Series& series, const PlotGeometry& geometr
         }
         run.xs.push_back(geometry.columnCentre(column));
         run.values.push_back(value);
+        run.columns.push_back(column);
     }
     if (!run.xs.empty())
         m_runs.push_back(std::move(run));
+}
+
+double LineSeriesNode::markerRadius() const {
+    return std::max(m_penWidth * 0.75, 2.5);
+}
+
+void LineSeriesNode::addValueLabels(const Series& series, std::size_t track,
+                                    const QColor& plotBackground, ValueLabelLayout& labels) const {
+    const bool labelled =
+        series.showValues && ValueLabelLayout::canFit(m_geometry.slotWidth() * 0.95);
+    if (!labelled && !m_markers)
+        return;
+    const double radius = m_markers ? markerRadius() : 0.0;
+    const double baseY = m_geometry.y(m_geometry.scale.baseline());
+    for (const Run& run : m_runs) {
+        const QPolygonF points = pointsAt(run, 1.0);
+        for (qsizetype i = 0; i < points.size(); ++i) {
+            const QPointF point = points[i];
+            if (m_markers) {
+                labels.addMarker(
+                    QRectF(point.x() - radius, point.y() - radius, 2 * radius, 2 * radius));
+            }
+            if (!labelled || !m_geometry.plot.adjusted(0, -0.5, 0, 0.5).contains(point))
+                continue;
+            ValueLabelSource label;
+            label.value = run.values[std::size_t(i)];
+            label.decimals = series.decimals[std::size_t(run.columns[std::size_t(i)])];
+            label.tip = point;
+            label.rootY = baseY;
+            label.room = m_geometry.slotWidth() * 0.95;
+            label.outsideClearance = std::max(radius, m_penWidth / 2);
+            label.outsideColor = readableOn(series.labelColor, plotBackground);
+            label.track = track;
+            label.counts = series.countValues;
+            labels.add(label);
+        }
+    }
 }
 
 QPolygonF LineSeriesNode::pointsAt(const Run& run, double grown) const {
@@ -92,7 +131,7 @@ void LineSeriesNode::paint(QPainter& painter, Millis time) const {
         if (m_markers) {
             painter.setPen(QPen(m_color.darker(130), 1.0));
             painter.setBrush(Qt::white);
-            const double radius = std::max(m_penWidth * 0.75, 2.5);
+            const double radius = markerRadius();
             for (const QPointF& point : points)
                 painter.drawEllipse(point, radius, radius);
         }

@@ -11,6 +11,7 @@
 namespace tivora::engine {
 
 struct Series;
+class ValueLabelLayout;
 
 // A line or area series: its points rise from the baseline to their values as the series grows.
 // A cell without a number breaks the line (and the area) into runs.
@@ -18,6 +19,10 @@ class LineSeriesNode : public SceneNode {
 public:
     LineSeriesNode(const Series& series, const PlotGeometry& geometry);
 
+    // The labels of the points, above them and clear of the line, when the series shows its
+    // values; the markers in any case, so that no other label covers them.
+    void addValueLabels(const Series& series, std::size_t track, const QColor& plotBackground,
+                        ValueLabelLayout& labels) const;
     void paint(QPainter& painter, Millis time) const override;
     Millis endTime() const override { return m_growth.endTime(); }
 
@@ -25,7 +30,9 @@ private:
     struct Run {
         std::vector<double> xs;
         std::vector<double> values;
+        std::vector<int> columns;
     };
+    double markerRadius() const;
     QPolygonF pointsAt(const Run& run, double grown) const;
 
     PlotGeometry m_geometry;

@@ -1,15 +1,15 @@
 #include "document/variable_text.h"
 #include "engine/backdrop/plot_shading.h"
+#include "engine/layout/graph_frame_transform.h"
 #include "engine/layout/graph_layout.h"
 #include "engine/layout/graph_style.h"
 #include "engine/layout/graph_text.h"
 #include "engine/scene/group_node.h"
 #include "engine/scene/shape_node.h"
 #include "engine/series/axes_layout.h"
-#include "engine/series/bar_chart_node.h"
 #include "engine/series/legend_layout.h"
-#include "engine/series/line_series_node.h"
 #include "engine/series/series_data.h"
+#include "engine/series/series_nodes.h"
 
 #include <QPainterPath>
 #include <algorithm>
@@ -31,35 +31,6 @@ AxisScale axisScale(const GraphText& text, const SeriesData& data) {
                            fixedAxisValue(text, "&YStep"), low, high, data.needsZero());
 }
 
-// The largest scale, at most the graph's own, at which extent scaled about centre and moved by
-// offset stays on the stage: whatever the size asked for, the whole graph is seen.
-double fittingScale(const QRectF& extent, QPointF centre, QPointF offset, double wanted) {
-    // A hair of room along the stage's edges, so no text is cut by the edge itself.
-    constexpr double kEdge = 3.0;
-    const QRectF stage = QRectF(QPointF(0, 0), kStageSize).adjusted(kEdge, kEdge, -kEdge, -kEdge);
-    const QPointF moved = centre + offset;
-    double scale = wanted;
-    const auto limit = [&scale](double room, double reach) {
-        if (reach > 0.5)
-            scale = std::min(scale, std::max(room, 0.0) / reach);
-    };
-    limit(moved.x() - stage.left(), centre.x() - extent.left());
-    limit(stage.right() - moved.x(), extent.right() - centre.x());
-    limit(moved.y() - stage.top(), centre.y() - extent.top());
-    limit(stage.bottom() - moved.y(), extent.bottom() - centre.y());
-    // A graph pushed almost off the stage keeps a size that can still be read.
-    return std::max(scale, 0.25);
-}
-
-QTransform placement(const GraphFrame& frame, const QRectF& extent, QPointF centre) {
-    const double scale = fittingScale(extent, centre, frame.offset, frame.scale);
-    QTransform transform;
-    transform.translate(centre.x() + frame.offset.x(), centre.y() + frame.offset.y());
-    transform.scale(scale, scale);
-    transform.translate(-centre.x(), -centre.y());
-    return transform;
-}
-
 QColor plotBackground(const GraphText& text, const QTransform& transform,
                       const PlotGeometry& geometry, Scene& scene) {
     const QByteArray colorText = text.bytes("&pcol_").trimmed();
@@ -79,21 +50,6 @@ QColor plotBackground(const GraphText& text, const QTransform& transform,
     return color;
 }
 
-void addSeries(const SeriesData& data, const PlotGeometry& geometry, const QColor& background,
-               GroupNode& group) {
-    for (const Series& series : data.series) {
-        if (series.type == SeriesType::Area)
-            group.add(std::make_unique<LineSeriesNode>(series, geometry));
-    }
-    auto bars = std::make_unique<BarChartNode>(data, geometry, background);
-    if (!bars->isEmpty())
-        group.add(std::move(bars));
-    for (const Series& series : data.series) {
-        if (series.type == SeriesType::Line)
-            group.add(std::make_unique<LineSeriesNode>(series, geometry));
-    }
-}
-
 } // namespace
 
 void layoutSeriesGraph(const VariableText& variables, const GraphFrame& frame, Scene& scene) {
@@ -107,12 +63,13 @@ void layoutSeriesGraph(const VariableText& variables, const GraphFrame& frame, S
     const AxesLayout axes(text, data.columnLabels, axisScale(text, data), box);
     const PlotGeometry& geometry = axes.geometry();
     const QRectF extent = axes.extent() | legend.extent();
-    const QTransform transform = placement(frame, extent, geometry.plot.center());
+    const QTransform transform = graphFrameTransform(frame, extent, geometry.plot.center());
 
     const QColor background = plotBackground(text, transform, geometry, scene);
     auto group = std::make_unique<GroupNode>(transform);
     axes.addGrid(*group);
-    addSeries(data, geometry, background, *group);
+    for (auto& node : seriesNodes(data, geometry, background, frame.titlePixels))
+        group->add(std::move(node));
     axes.addAxes(*group);
     const QColor stage = colorFromText(text.plainBytes("&bg_", "&Backgrnd"), Qt::white);
     legend.addTo(*group, readableOn(QColor(0x33, 0x33, 0x33), stage));

@@ -1,0 +1,111 @@
+#include "engine/series/series_nodes.h"
+
+#include "engine/pie/pie_raster_cache_node.h"
+#include "engine/scene/group_node.h"
+#include "engine/scene/growth.h"
+#include "engine/series/bar_chart_node.h"
+#include "engine/series/line_series_node.h"
+#include "engine/series/series_data.h"
+#include "engine/series/value_label_layout.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
+namespace tivora::engine {
+namespace {
+
+// The largest size any series asks its value labels to be, never above the header's.
+double valueLabelPixels(const SeriesData& data, double largestLabelPixels) {
+    double pixels = 0.0;
+    for (const Series& series : data.series) {
+        if (series.showValues)
+            pixels = std::max(pixels, series.labelPixels);
+    }
+    return std::min(pixels, largestLabelPixels);
+}
+
+// Stroking hundreds of points costs far more than stretching one picture of them: a dense series
+// is drawn once as it finally stands and stretched up from the baseline as it grows, which is
+// exactly how its points move.
+constexpr std::size_t kDensePoints = 400;
+
+std::unique_ptr<SceneNode> stretchedWhileGrowing(std::unique_ptr<SceneNode> node,
+                                                 const PlotGeometry& geometry, int speed) {
+    const double baseY = geometry.y(geometry.scale.baseline());
+    const Track growth = growthTrack(speed);
+    auto reshaped = [baseY, growth](Millis time) {
+        QTransform transform;
+        transform.translate(0, baseY);
+        transform.scale(1, growth.at(time));
+        transform.translate(0, -baseY);
+        return transform;
+    };
+    // Room around the plot for the widest pen.
+    const QRectF bounds = geometry.plot.adjusted(-20, -20, 20, 20);
+    return std::make_unique<PieRasterCacheNode>(std::move(node), bounds, std::move(reshaped));
+}
+
+// The speed every bar series grows at, when they all grow together.
+std::optional<int> sharedBarSpeed(const SeriesData& data) {
+    std::optional<int> speed;
+    for (const Series& series : data.series) {
+        if (series.type != SeriesType::Bar)
+            continue;
+        if (speed && *speed != series.speed)
+            return std::nullopt;
+        speed = series.speed;
+    }
+    return speed;
+}
+
+} // namespace
+
+std::vector<std::unique_ptr<SceneNode>> seriesNodes(const SeriesData& data,
+                                                    const PlotGeometry& geometry,
+                                                    const QColor& background,
+                                                    double largestLabelPixels) {
+    std::vector<std::unique_ptr<SceneNode>> nodes;
+    ValueLabelLayout labels(geometry.plot, valueLabelPixels(data, largestLabelPixels),
+                            geometry.slotWidth());
+    std::vector<Track> tracks;
+    for (const Series& series : data.series)
+        tracks.push_back(growthTrack(series.speed));
+    const auto addLines = [&](SeriesType type) {
+        // Series that grow together share one picture when they are dense.
+        std::map<int, std::unique_ptr<GroupNode>> dense;
+        for (std::size_t i = 0; i < data.series.size(); ++i) {
+            const Series& series = data.series[i];
+            if (series.type != type)
+                continue;
+            auto line = std::make_unique<LineSeriesNode>(series, geometry);
+            line->addValueLabels(series, i, background, labels);
+            if (series.values.size() < kDensePoints) {
+                nodes.push_back(std::move(line));
+                continue;
+            }
+            auto& group = dense[series.speed];
+            if (!group)
+                group = std::make_unique<GroupNode>(QTransform());
+            group->add(std::move(line));
+        }
+        for (auto& [speed, group] : dense)
+            nodes.push_back(stretchedWhileGrowing(std::move(group), geometry, speed));
+    };
+    addLines(SeriesType::Area);
+    auto bars = std::make_unique<BarChartNode>(data, geometry);
+    if (!bars->isEmpty()) {
+        bars->addValueLabels(data, background, labels);
+        if (const auto speed = sharedBarSpeed(data);
+            speed && bars->isFlat() && bars->barCount() >= kDensePoints)
+            nodes.push_back(stretchedWhileGrowing(std::move(bars), geometry, *speed));
+        else
+            nodes.push_back(std::move(bars));
+    }
+    addLines(SeriesType::Line);
+    if (auto node = labels.build(std::move(tracks)))
+        nodes.push_back(std::move(node));
+    return nodes;
+}
+
+} // namespace tivora::engine

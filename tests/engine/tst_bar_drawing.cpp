@@ -1,0 +1,185 @@
+// Bars and value labels as a business graph must show them: bars of a sensible width standing
+// exactly between the baseline and their value, cut at a fixed maximum, and crisp axis lines.
+#include "tst_series_fixture.h"
+
+#include <QGuiApplication>
+#include <QPicture>
+#include <QTest>
+
+using namespace tivora::engine;
+using namespace tivora::engine::testing;
+
+namespace {
+
+const QColor kRed(0xFF, 0x00, 0x00);
+
+QImage drawBars(const QByteArray& values, int columns, QByteArray yMin = "0",
+                QByteArray yMax = "100", QByteArray show = "NO", QSize size = {700, 475}) {
+    QByteArray text =
+        seriesGraph("bar", {{"bar", "0xFF0000", values, {}, "0", show}}, columns, yMin, yMax, "10")
+            .text();
+    return renderText(text, 0.0, size);
+}
+
+// The widest run of red pixels along a row.
+int redWidth(const QImage& image, int y) {
+    return countPixels(image, near(kRed), QRect(0, y, image.width(), 1));
+}
+
+bool isWhite(QRgb pixel) {
+    return qRed(pixel) > 235 && qGreen(pixel) > 235 && qBlue(pixel) > 235;
+}
+
+// The frame drawn shape by shape, as on devices that are not pixels, with no picture kept.
+QImage drawnDirectly(const QByteArray& text, Millis time) {
+    const Movie movie(layoutGraph(tivora::VariableText(text), QDir::temp()));
+    QPicture picture;
+    QPainter recorder(&picture);
+    recorder.setRenderHint(QPainter::Antialiasing);
+    movie.paint(recorder, time);
+    recorder.end();
+    QImage image(700, 475, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    picture.play(&painter);
+    return image;
+}
+
+} // namespace
+
+class BarDrawingTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void fewColumnsDoNotMakeSlabs();
+    void barsSpanExactlyFromBaselineToValue();
+    void valueAboveFixedMaximumIsCutWithItsLabelInside();
+    void negativeBarOnAxisFromZeroDrawsNothing();
+    void gridLinesStayOnePixelAtAnyScale_data();
+    void gridLinesStayOnePixelAtAnyScale();
+    void denseSeriesStretchAsTheyGrow_data();
+    void denseSeriesStretchAsTheyGrow();
+};
+
+void BarDrawingTest::fewColumnsDoNotMakeSlabs() {
+    const QImage image = drawBars("80", 1);
+    const int column = busiestColumn(image, near(kRed));
+    const auto [top, bottom] = verticalRun(image, column, near(kRed));
+    const int width = redWidth(image, (top + bottom) / 2);
+    QVERIFY2(width > 20 && width <= 66, qPrintable(QString::number(width)));
+}
+
+void BarDrawingTest::barsSpanExactlyFromBaselineToValue() {
+    // 25 and 100 on a fixed 0..100 axis: the cylinder's lit top stands at the value and its
+    // rounded bottom on the baseline, so the drawn heights are exactly one to four.
+    const QImage image = drawBars("25/x/100", 2);
+    const int low = busiestColumn(image.copy(0, 0, 350, image.height()), near(kRed));
+    const int high = busiestColumn(image, near(kRed));
+    const auto [lowTop, lowBottom] = verticalRun(image, low, near(kRed));
+    const auto [highTop, highBottom] = verticalRun(image, high, near(kRed));
+    QVERIFY(high > 350);
+    QVERIFY2(std::abs(lowBottom - highBottom) <= 1, "both stand on the baseline");
+    const double ratio = double(highBottom - highTop + 1) / double(lowBottom - lowTop + 1);
+    QVERIFY2(ratio > 3.9 && ratio < 4.1, qPrintable(QString::number(ratio)));
+    // Nothing of the bar hangs below the axis line.
+    const auto below = [&](int x) {
+        return countPixels(image, near(kRed), QRect(x - 10, highBottom + 1, 20, 10));
+    };
+    QCOMPARE(below(high), 0);
+}
+
+void BarDrawingTest::valueAboveFixedMaximumIsCutWithItsLabelInside() {
+    const QImage full = drawBars("100/x/10", 2, "0", "100", "YES");
+    const QImage over = drawBars("180/x/10", 2, "0", "100", "YES");
+    const int column = busiestColumn(over, near(kRed));
+    const int fullTop = verticalRun(full, busiestColumn(full, near(kRed)), near(kRed)).first;
+    const int overTop = verticalRun(over, column, near(kRed)).first;
+    QVERIFY2(overTop >= fullTop - 1, "the bar ends at the plot's top, not in the header");
+    // Its white label stands inside the bar near the cut, not above the plot.
+    const int labelPixels = countPixels(over, isWhite, QRect(column - 30, overTop, 60, 30));
+    QVERIFY2(labelPixels > 15, qPrintable(QString::number(labelPixels)));
+    QCOMPARE(countPixels(over, isWhite, QRect(column - 30, 0, 60, overTop - 2)) > 0, true);
+    const int aboveLabel = countPixels(
+        over, [](QRgb p) { return qRed(p) < 90 && qAlpha(p) > 200; },
+        QRect(column - 30, overTop - 30, 60, 28));
+    QCOMPARE(aboveLabel, 0);
+}
+
+void BarDrawingTest::negativeBarOnAxisFromZeroDrawsNothing() {
+    const QImage image = drawBars("-40/x/30", 2);
+    const QImage negativeOnly = image.copy(0, 0, 350, image.height());
+    QCOMPARE(countPixels(negativeOnly, near(kRed)), 0);
+    QVERIFY(countPixels(image, near(kRed)) > 100);
+}
+
+void BarDrawingTest::gridLinesStayOnePixelAtAnyScale_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("stage size") << QSize(700, 475);
+    QTest::newRow("scaled up") << QSize(1003, 681);
+    QTest::newRow("scaled down") << QSize(487, 330);
+}
+
+void BarDrawingTest::gridLinesStayOnePixelAtAnyScale() {
+    QFETCH(QSize, size);
+    const QByteArray text = seriesGraph("line", {{"line", "0xFF0000", "50"}}, 1)
+                                .encoded("YGridCol", "0x000000")
+                                .encoded("XAxisCol", "0x000000")
+                                .text();
+    const QImage image = renderText(text, 0.0, size);
+    // Down a column inside the plot, left of the line's only point: every grid line is one row
+    // of solid black between white rows, never a grey pair.
+    const int x = size.width() / 5;
+    int lines = 0;
+    for (int y = 1; y < size.height() - 1; ++y) {
+        const QRgb pixel = image.pixel(x, y);
+        const bool dark = qRed(pixel) < 200;
+        if (!dark)
+            continue;
+        QVERIFY2(qRed(pixel) < 40, qPrintable(QStringLiteral("grey row %1").arg(y)));
+        QVERIFY2(isWhite(image.pixel(x, y - 1)) && isWhite(image.pixel(x, y + 1)),
+                 qPrintable(QStringLiteral("thick row %1").arg(y)));
+        ++lines;
+    }
+    QVERIFY2(lines >= 5, qPrintable(QString::number(lines)));
+}
+
+void BarDrawingTest::denseSeriesStretchAsTheyGrow_data() {
+    QTest::addColumn<QByteArray>("type");
+    QTest::newRow("line") << QByteArray("line");
+    QTest::newRow("stacked bars") << QByteArray("sbar");
+}
+
+void BarDrawingTest::denseSeriesStretchAsTheyGrow() {
+    // Hundreds of points are drawn once and stretched while they grow: halfway through, the
+    // picture must match the series drawn point by point.
+    QFETCH(QByteArray, type);
+    std::vector<QByteArray> values;
+    for (int c = 0; c < 600; ++c)
+        values.push_back(QByteArray::number(20 + (c * 37) % 70));
+    const QByteArray seriesType = type == "sbar" ? "bar" : type;
+    const QByteArray text =
+        seriesGraph(type, {{seriesType, "0xFF0000", tivora::joinList(values), {}, "15"}}, 600)
+            .text();
+    const Millis half = endOf(text) / 4;
+    const QImage kept = renderText(text, half);
+    const QImage drawn = drawnDirectly(text, half);
+    const auto topRow = [](const QImage& image) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (countPixels(image, near(kRed), QRect(0, y, image.width(), 1)) > 0)
+                return y;
+        }
+        return -1;
+    };
+    const int keptTop = topRow(kept);
+    const int drawnTop = topRow(drawn);
+    QVERIFY2(std::abs(keptTop - drawnTop) <= 3,
+             qPrintable(QStringLiteral("%1 %2").arg(keptTop).arg(drawnTop)));
+    const double keptCount = countPixels(kept, near(kRed));
+    const double drawnCount = countPixels(drawn, near(kRed));
+    QVERIFY(drawnCount > 1000);
+    QVERIFY2(std::abs(keptCount - drawnCount) < drawnCount * 0.2,
+             qPrintable(QStringLiteral("%1 %2").arg(keptCount).arg(drawnCount)));
+}
+
+QTEST_MAIN(BarDrawingTest)
+#include "tst_bar_drawing.moc"
