@@ -3,9 +3,11 @@
 #include "document/graph_text_builder.h"
 #include "document/grid_layouts.h"
 #include "document/number_text.h"
+#include "document/regular_file.h"
 #include "document/text_field_check.h"
 #include "document/variable_text.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 using namespace Qt::StringLiterals;
@@ -307,20 +309,35 @@ QByteArray layoutGraphLines(QByteArrayView text) {
     return lines;
 }
 
+std::optional<QString> writeGraphLines(const QString& path, QByteArrayView text) {
+    if (auto refusal = checkOutputFile(path))
+        return refusal;
+    QSaveFile file(path);
+    const auto failure = [&file, &path] {
+        const QString name = QFileInfo(path).fileName();
+        // A failed commit may leave no error of its own to tell.
+        return file.error() == QFileDevice::NoError
+                   ? u"%1 could not be written."_s.arg(name)
+                   : u"%1 could not be written: %2"_s.arg(name, file.errorString());
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return failure();
+    const QByteArray lines = layoutGraphLines(text);
+    if (file.write(lines) != lines.size() || !file.commit())
+        return failure();
+    return std::nullopt;
+}
+
 GraphWriteResult WriteGraphText(GraphDocument& document, const QString& path) {
     using WriteStatus = GraphWriteResult::Status;
     const GraphTextBuild build = buildGraphText(document);
     if (build.status == Status::Incomplete)
-        return {WriteStatus::Incomplete, build.message};
+        return {WriteStatus::Incomplete, build.message, {}};
     if (build.status == Status::Failed)
-        return {WriteStatus::Failed, build.message};
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {WriteStatus::Failed, QString::fromLatin1(kWriteErrorMessage)};
-    const QByteArray lines = layoutGraphLines(build.text);
-    if (file.write(lines) != lines.size() || !file.commit())
-        return {WriteStatus::Failed, QString::fromLatin1(kWriteErrorMessage)};
-    return {WriteStatus::Written, {}};
+        return {WriteStatus::Failed, build.message, {}};
+    if (auto reason = writeGraphLines(path, build.text))
+        return {WriteStatus::Failed, QString::fromLatin1(kWriteErrorMessage), *reason};
+    return {WriteStatus::Written, {}, {}};
 }
 
 } // namespace tivora

@@ -1,9 +1,16 @@
 #include "document/variable_text.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
 
 namespace tivora {
 namespace {
+
+// Lookup keys are short; names are indexed up to this many bytes, so a key of fewer bytes is
+// matched by the index exactly as by a scan of the text.
+constexpr qsizetype kIndexedNameLength = 64;
 
 char asciiUpper(char c) {
     return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
@@ -164,7 +171,13 @@ ListReader::ListReader(QByteArray list)
     : m_list(std::move(list)) {}
 
 QByteArray ListReader::NextListItem() {
-    return nextItem().toByteArray();
+    if (m_lastItem)
+        return *m_lastItem;
+    const qsizetype before = m_position;
+    const QByteArrayView item = nextItem();
+    if (m_position == before)
+        m_lastItem = item.toByteArray();
+    return m_lastItem ? *m_lastItem : item.toByteArray();
 }
 
 QByteArrayView ListReader::nextItem() {
@@ -175,6 +188,17 @@ QByteArrayView ListReader::nextItem() {
     const QByteArrayView item = list.sliced(m_position, separator - m_position);
     m_position = separator + kListSeparator.size();
     return item;
+}
+
+qsizetype longestListItem(QByteArrayView list) {
+    qsizetype longest = 0;
+    qsizetype start = 0;
+    for (qsizetype separator = list.indexOf(kListSeparator); separator >= 0;
+         separator = list.indexOf(kListSeparator, start)) {
+        longest = std::max(longest, separator - start);
+        start = separator + kListSeparator.size();
+    }
+    return std::max(longest, list.size() - start);
 }
 
 QByteArray joinList(const std::vector<QByteArray>& items) {
@@ -188,19 +212,54 @@ QByteArray joinList(const std::vector<QByteArray>& items) {
 }
 
 VariableText::VariableText(QByteArray text)
-    : m_text(std::move(text)) {
-    for (qsizetype at = m_text.indexOf('&'); at >= 0; at = m_text.indexOf('&', at + 1))
-        m_entryStarts.push_back(at);
+    : m_text(std::move(text))
+    , m_upperText(m_text.toUpper()) {
+    indexEntries();
+}
+
+void VariableText::indexEntries() {
+    const QByteArrayView upper(m_upperText);
+    std::unordered_map<std::string_view, std::size_t> seen;
+    for (qsizetype at = upper.indexOf('&'); at >= 0;) {
+        const qsizetype start = at + 1;
+        qsizetype end = start;
+        const qsizetype limit = std::min(upper.size(), start + kIndexedNameLength);
+        while (end < limit && upper[end] != '&' && upper[end] != '=')
+            ++end;
+        if (end < limit && upper[end] == '=')
+            ++end;
+        const std::string_view name(upper.data() + start, std::size_t(end - start));
+        if (!name.empty() && seen.emplace(name, m_names.size()).second)
+            m_names.push_back({start, end - start, at});
+        at = upper.indexOf('&', end);
+    }
+    std::sort(m_names.begin(), m_names.end(),
+              [this](const EntryName& a, const EntryName& b) { return nameText(a) < nameText(b); });
+}
+
+// The first entry whose name starts with name (or, exact, is name).
+std::optional<qsizetype> VariableText::findIndexed(QByteArrayView name, bool exact) const {
+    auto it = std::lower_bound(
+        m_names.begin(), m_names.end(), name,
+        [this](const EntryName& entry, QByteArrayView wanted) { return nameText(entry) < wanted; });
+    std::optional<qsizetype> first;
+    for (; it != m_names.end() && nameText(*it).startsWith(name); ++it) {
+        if (exact && it->length != name.size())
+            break;
+        if (!first || it->entry < *first)
+            first = it->entry;
+    }
+    return first;
 }
 
 std::optional<qsizetype> VariableText::findKey(QByteArrayView key) const {
-    if (key.isEmpty() || key.front() != '&')
+    // Only keys of an "&" and a name without "=" or "&" match an entry exactly when its name
+    // starts with theirs; anything else is searched for in the text itself.
+    const QByteArrayView name = key.isEmpty() ? key : key.sliced(1);
+    if (key.isEmpty() || key.front() != '&' || name.isEmpty() ||
+        name.size() >= kIndexedNameLength || name.contains('=') || name.contains('&'))
         return findKeyIn(m_text, key);
-    for (const qsizetype start : m_entryStarts) {
-        if (startsWithIgnoringCase(m_text, start, key))
-            return start;
-    }
-    return std::nullopt;
+    return findIndexed(name.toByteArray().toUpper(), false);
 }
 
 bool VariableText::contains(QByteArrayView key) const {
@@ -217,13 +276,12 @@ QByteArray VariableText::valueAlias(QByteArrayView longKey, QByteArrayView short
 }
 
 QByteArray VariableText::exactValue(QByteArrayView key) const {
-    for (const qsizetype start : m_entryStarts) {
-        const qsizetype keyEnd = start + key.size();
-        if (keyEnd < m_text.size() && m_text[keyEnd] == '=' &&
-            startsWithIgnoringCase(m_text, start, key))
-            return valueFrom(m_text, keyEnd);
-    }
-    return {};
+    if (key.size() < 2 || key.front() != '&' || key.size() >= kIndexedNameLength)
+        return {};
+    QByteArray name = key.sliced(1).toByteArray().toUpper();
+    name.append('=');
+    const auto at = findIndexed(name, true);
+    return at ? valueFrom(m_text, *at + key.size()) : QByteArray();
 }
 
 QByteArray VariableText::encodedValue(QByteArrayView key) const {

@@ -56,14 +56,17 @@ public:
 private:
     QByteArray m_list;
     qsizetype m_position = 0;
+    // The last item, once reached: every further request shares this one copy.
+    std::optional<QByteArray> m_lastItem;
 };
 
 // Joins items with the "/x/" separator.
 QByteArray joinList(const std::vector<QByteArray>& items);
 
 // A variable text indexed once for many lookups. Gives exactly what the free lookups above give
-// on the same text, without scanning the whole text for every key: readers of large graphs look up
-// hundreds of keys in texts of hundreds of kilobytes.
+// on the same text, but each lookup costs a binary search of the distinct keys instead of a scan
+// of every entry: readers of large graphs look up hundreds of keys, and a damaged or hostile text
+// may hold millions of entries.
 class VariableText {
 public:
     explicit VariableText(QByteArray text);
@@ -79,10 +82,31 @@ public:
     QByteArray exactValue(QByteArrayView key) const;
 
 private:
+    // The name of an entry: its bytes after the "&" in upper case, up to and with the "=" (or up
+    // to the next "&"), at most kIndexedNameLength bytes. Kept as a span of m_upperText.
+    struct EntryName {
+        qsizetype start;
+        qsizetype length;
+        qsizetype entry; // position of the first entry of that name
+    };
+
+    QByteArrayView nameText(const EntryName& name) const {
+        return QByteArrayView(m_upperText).sliced(name.start, name.length);
+    }
+    void indexEntries();
     std::optional<qsizetype> findKey(QByteArrayView key) const;
+    std::optional<qsizetype> findIndexed(QByteArrayView name, bool exact) const;
 
     QByteArray m_text;
-    std::vector<qsizetype> m_entryStarts; // positions of every "&"
+    QByteArray m_upperText;
+    std::vector<EntryName> m_names; // distinct names, sorted
 };
+
+// Items of a list longer than this are refused by the reader and cut by the engine: no cell of a
+// graph needs more, and a short list repeats its last item into every further row.
+inline constexpr qsizetype kLongestListItem = 64 * 1024;
+
+// The length of the longest item of a "/x/" list.
+qsizetype longestListItem(QByteArrayView list);
 
 } // namespace tivora

@@ -2,6 +2,7 @@
 
 #include "controls/dialogs.h"
 #include "document/program_folder.h"
+#include "document/regular_file.h"
 #include "shell/link_options_store.h"
 #include "shell/main_menu.h"
 #include "shell/preview_cycle.h"
@@ -9,7 +10,6 @@
 #include "shell/tfrm_lumara.h"
 
 #include <QAction>
-#include <QFile>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -73,12 +73,11 @@ bool FileCommands::readGraph(const QString& path) {
 }
 
 bool FileCommands::OpenGraphFile(const QString& path) {
-    QFile input(path);
-    if (!input.open(QIODevice::ReadOnly)) {
-        appDialogs().showError(kFileIoError);
+    // A folder, pipe or device is refused here, before anything waits on it.
+    if (const auto reason = checkInputFile(path)) {
+        appDialogs().showError(kFileIoError, *reason);
         return false;
     }
-    input.close();
     // The command refreshes the preview once, when the graph is in place.
     const PreviewCycle::Hold hold(m_window.preview());
     // A graph that cannot be read leaves the open graph, its title and its file name as they
@@ -177,7 +176,7 @@ bool FileCommands::saveGraph(const QString& path) {
     if (result.status == GraphWriteResult::Status::Incomplete)
         appDialogs().showMessage(result.message + u"\nThe graph was not saved."_s);
     else if (result.status == GraphWriteResult::Status::Failed)
-        appDialogs().showError(result.message);
+        appDialogs().showError(result.message, result.detail);
     else
         markClean();
     m_window.preview().RefreshPreview();
