@@ -3,6 +3,7 @@
 #include "engine/movies/movie_file.h"
 #include "engine/movies/movie_stage.h"
 #include "engine/render/render.h"
+#include "tst_graph_files.h"
 #include "tst_series_fixture.h"
 
 #include <QFile>
@@ -204,8 +205,7 @@ void MovieFilesTest::rendersEveryFormat() {
     QFETCH(QString, name);
     QFETCH(QByteArray, start);
     const QString in = m_folder->filePath(u"graph.tvx"_s);
-    QVERIFY(
-        writeFile(in, seriesGraph("bar", {{"bar", "0xFF0000", "50/x/70", "S", "15"}}, 2).text()));
+    QVERIFY(writeFile(in, graphFile(barGraph({50, 70}))));
     const QString out = m_folder->filePath(name);
     const auto error = renderToFile(in, out, {std::nullopt, 350});
     QVERIFY2(!error, qPrintable(error.value_or(QString())));
@@ -223,7 +223,7 @@ void MovieFilesTest::rendersEveryFormat() {
 
 void MovieFilesTest::renderRefusesBadRequests() {
     const QString in = m_folder->filePath(u"graph.tvx"_s);
-    QVERIFY(writeFile(in, seriesGraph("bar", {{"bar", "0xFF0000", "50"}}, 1).text()));
+    QVERIFY(writeFile(in, graphFile(barGraph({50}))));
     QVERIFY(renderToFile(in, m_folder->filePath(u"out.gif"_s), {}));
     QVERIFY(renderToFile(m_folder->filePath(u"missing.tvx"_s), m_folder->filePath(u"o.png"_s), {}));
     QVERIFY(!QFile::exists(m_folder->filePath(u"o.png"_s)));
