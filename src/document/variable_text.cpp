@@ -276,7 +276,7 @@ QByteArray VariableText::valueAlias(QByteArrayView longKey, QByteArrayView short
 }
 
 QByteArray VariableText::exactValue(QByteArrayView key) const {
-    if (key.size() < 2 || key.front() != '&' || key.size() >= kIndexedNameLength)
+    if (key.isEmpty() || key.front() != '&' || key.size() >= kIndexedNameLength)
         return {};
     QByteArray name = key.sliced(1).toByteArray().toUpper();
     name.append('=');
