@@ -337,16 +337,17 @@ void TestGraphTextReader::repeatedItemsAreSharedAndBounded() {
     // One long name given to 2000 series is one text, not 2000 copies of it.
     const QByteArray name(kLongestListItem, 'n');
     GraphDocument document;
-    QVERIFY(ReadGraphText(document, seriesBase("2.0", "bar", 2000, 1) + enc("sl_", "a/x/" + name) +
-                                        "&Textloaded=OK"));
+    QVERIFY(ReadGraphText(document, seriesBase("2.0", "bar", 2000, 1) +
+                                        enc("sl_", QByteArray("a/x/" + name)) + "&Textloaded=OK"));
     const Grid& data = document.series.sgrdData;
     QCOMPARE(data.cell(DataSeriesName, 1), u"a"_s);
     QCOMPARE(data.cell(DataSeriesName, 2).size(), kLongestListItem);
     QCOMPARE(data.cell(DataSeriesName, 2).constData(), data.cell(DataSeriesName, 2000).constData());
     // A longer item is refused whole, with the graph left as it was.
     const GraphDocument before = document;
-    const GraphReadResult tooLong = ReadGraphText(
-        document, seriesBase("2.0", "bar", 2, 1) + enc("y1v_", name + 'n') + "&Textloaded=OK");
+    const GraphReadResult tooLong =
+        ReadGraphText(document, seriesBase("2.0", "bar", 2, 1) +
+                                    enc("y1v_", QByteArray(name + 'n')) + "&Textloaded=OK");
     QVERIFY(!tooLong);
     QCOMPARE(tooLong.error, u"The graph file holds a list item of 65537 bytes; items of at most "
                             "65536 bytes are read."_s);
