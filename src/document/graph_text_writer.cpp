@@ -57,7 +57,7 @@ std::optional<Stop> checkCount(const QString& text, const QString& missingReason
 
 auto cellsOfColumn(const Grid& grid, int column) {
     return [&grid, column](int i) {
-        return grid.cell(column, i + 1);
+        return grid.cellView(column, i + 1);
     };
 }
 
@@ -98,6 +98,8 @@ void appendSeriesLists(GraphTextBuilder& out, GraphDocument& document) {
     Grid& properties = series.sgrdProp;
     const int seriesCount = series.sgrdData.rowCount() - 1;
     const int columnCount = series.sgrdData.columnCount() - DataFirstValue;
+    // Values are a few characters each: room for them all is made once.
+    out.reserve(qsizetype(seriesCount + 1) * (columnCount + 16) * 8 + 4096);
     out.appendEncoded("asp_", series.chkASP ? u"ASP"_s : QString());
     out.appendEncoded("sr_", series.edtSeries);
     out.appendEncoded("co_", series.edtCols);
@@ -118,11 +120,12 @@ void appendSeriesLists(GraphTextBuilder& out, GraphDocument& document) {
     const Grid& data = series.sgrdData;
     out.appendEncodedList("sl_", seriesCount, cellsOfColumn(data, DataSeriesName));
     out.appendEncodedList("xl_", columnCount,
-                          [&data](int i) { return data.cell(DataFirstValue + i, 0); });
+                          [&data](int i) { return data.cellView(DataFirstValue + i, 0); });
     for (int row = 1; row <= seriesCount; ++row) {
         const QByteArray key = "y" + number(row) + "v_";
-        out.appendEncodedList(key, columnCount,
-                              [&data, row](int i) { return data.cell(DataFirstValue + i, row); });
+        out.appendEncodedList(key, columnCount, [&data, row](int i) {
+            return data.cellView(DataFirstValue + i, row);
+        });
     }
 }
 

@@ -171,20 +171,25 @@ ListReader::ListReader(QByteArray list)
     : m_list(std::move(list)) {}
 
 QByteArray ListReader::NextListItem() {
-    if (m_lastItem)
-        return *m_lastItem;
-    const qsizetype before = m_position;
     const QByteArrayView item = nextItem();
-    if (m_position == before)
+    if (!m_atLastItem)
+        return item.toByteArray();
+    if (!m_lastItem)
         m_lastItem = item.toByteArray();
-    return m_lastItem ? *m_lastItem : item.toByteArray();
+    return *m_lastItem;
 }
 
 QByteArrayView ListReader::nextItem() {
     const QByteArrayView list(m_list);
-    const qsizetype separator = list.indexOf(kListSeparator, m_position);
-    if (separator < 0)
+    // Once no separator is left the last item is given again without searching it again: a
+    // short list may fill thousands of rows from one long item.
+    if (m_atLastItem)
         return list.sliced(m_position);
+    const qsizetype separator = list.indexOf(kListSeparator, m_position);
+    if (separator < 0) {
+        m_atLastItem = true;
+        return list.sliced(m_position);
+    }
     const QByteArrayView item = list.sliced(m_position, separator - m_position);
     m_position = separator + kListSeparator.size();
     return item;

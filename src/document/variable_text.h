@@ -56,6 +56,7 @@ public:
 private:
     QByteArray m_list;
     qsizetype m_position = 0;
+    bool m_atLastItem = false;
     // The last item, once reached: every further request shares this one copy.
     std::optional<QByteArray> m_lastItem;
 };
