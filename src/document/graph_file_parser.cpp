@@ -63,28 +63,29 @@ void setPosition(TrackbarPosition& trackbar, const QString& text) {
 class ListTexts {
 public:
     explicit ListTexts(const QByteArray& list)
-        : m_items(list) {
-        if (const qsizetype longest = longestListItem(list); longest > kLongestListItem) {
+        : m_items(list) {}
+
+    QByteArrayView nextItem() {
+        const QByteArrayView item = m_items.nextItem();
+        if (item.size() > kLongestListItem) {
             throw ReadFailure{u"The graph file holds a list item of %1 bytes; items of at most %2 "
-                              "bytes are read."_s.arg(longest)
+                              "bytes are read."_s.arg(item.size())
                                   .arg(kLongestListItem)};
         }
+        return item;
     }
 
-    QByteArrayView nextItem() { return m_items.nextItem(); }
-
     QString nextText() {
-        const QByteArrayView item = m_items.nextItem();
-        if (!m_lastText || item.data() != m_lastItem.data() || item.size() != m_lastItem.size()) {
-            m_lastItem = item;
+        const QByteArrayView item = nextItem();
+        if (!m_items.atLastItem())
+            return ansiToString(item);
+        if (!m_lastText)
             m_lastText = ansiToString(item);
-        }
         return *m_lastText;
     }
 
 private:
     ListReader m_items;
-    QByteArrayView m_lastItem;
     std::optional<QString> m_lastText;
 };
 

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string_view>
-#include <unordered_map>
 
 namespace tivora {
 namespace {
@@ -195,17 +193,6 @@ QByteArrayView ListReader::nextItem() {
     return item;
 }
 
-qsizetype longestListItem(QByteArrayView list) {
-    qsizetype longest = 0;
-    qsizetype start = 0;
-    for (qsizetype separator = list.indexOf(kListSeparator); separator >= 0;
-         separator = list.indexOf(kListSeparator, start)) {
-        longest = std::max(longest, separator - start);
-        start = separator + kListSeparator.size();
-    }
-    return std::max(longest, list.size() - start);
-}
-
 QByteArray joinList(const std::vector<QByteArray>& items) {
     QByteArray list;
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -217,38 +204,48 @@ QByteArray joinList(const std::vector<QByteArray>& items) {
 }
 
 VariableText::VariableText(QByteArray text)
-    : m_text(std::move(text))
-    , m_upperText(m_text.toUpper()) {
+    : m_text(std::move(text)) {
     indexEntries();
 }
 
 void VariableText::indexEntries() {
-    const QByteArrayView upper(m_upperText);
-    std::unordered_map<std::string_view, std::size_t> seen;
-    for (qsizetype at = upper.indexOf('&'); at >= 0;) {
-        const qsizetype start = at + 1;
-        qsizetype end = start;
-        const qsizetype limit = std::min(upper.size(), start + kIndexedNameLength);
-        while (end < limit && upper[end] != '&' && upper[end] != '=')
-            ++end;
-        if (end < limit && upper[end] == '=')
-            ++end;
-        const std::string_view name(upper.data() + start, std::size_t(end - start));
-        if (!name.empty() && seen.emplace(name, m_names.size()).second)
-            m_names.push_back({start, end - start, at});
-        at = upper.indexOf('&', end);
+    const char* begin = m_text.constData();
+    const char* end = begin + m_text.size();
+    for (const char* at = static_cast<const char*>(std::memchr(begin, '&', m_text.size())); at;) {
+        const char* name = at + 1;
+        const char* nameEnd = name;
+        const char* limit = std::min(end, name + kIndexedNameLength);
+        while (nameEnd < limit && *nameEnd != '&' && *nameEnd != '=')
+            ++nameEnd;
+        if (nameEnd < limit && *nameEnd == '=')
+            ++nameEnd;
+        if (nameEnd > name) {
+            const qsizetype start = m_names.size();
+            for (const char* c = name; c < nameEnd; ++c)
+                m_names.append(asciiUpper(*c));
+            m_index.push_back({start, nameEnd - name, at - begin});
+        }
+        at = static_cast<const char*>(std::memchr(nameEnd, '&', std::size_t(end - nameEnd)));
     }
-    std::sort(m_names.begin(), m_names.end(),
-              [this](const EntryName& a, const EntryName& b) { return nameText(a) < nameText(b); });
+    // Sorted by name and, within a name, by position: the first of each name is the one kept.
+    std::sort(m_index.begin(), m_index.end(), [this](const EntryName& a, const EntryName& b) {
+        const int order = nameText(a).compare(nameText(b));
+        return order != 0 ? order < 0 : a.entry < b.entry;
+    });
+    const auto duplicates =
+        std::unique(m_index.begin(), m_index.end(), [this](const EntryName& a, const EntryName& b) {
+            return nameText(a) == nameText(b);
+        });
+    m_index.erase(duplicates, m_index.end());
 }
 
 // The first entry whose name starts with name (or, exact, is name).
 std::optional<qsizetype> VariableText::findIndexed(QByteArrayView name, bool exact) const {
     auto it = std::lower_bound(
-        m_names.begin(), m_names.end(), name,
+        m_index.begin(), m_index.end(), name,
         [this](const EntryName& entry, QByteArrayView wanted) { return nameText(entry) < wanted; });
     std::optional<qsizetype> first;
-    for (; it != m_names.end() && nameText(*it).startsWith(name); ++it) {
+    for (; it != m_index.end() && nameText(*it).startsWith(name); ++it) {
         if (exact && it->length != name.size())
             break;
         if (!first || it->entry < *first)

@@ -52,6 +52,8 @@ public:
     // The same item as NextListItem, as a view into the list that stays valid while the reader
     // lives.
     QByteArrayView nextItem();
+    // Whether the item just taken was the last: every further request gives it again.
+    bool atLastItem() const { return m_atLastItem; }
 
 private:
     QByteArray m_list;
@@ -84,7 +86,7 @@ public:
 
 private:
     // The name of an entry: its bytes after the "&" in upper case, up to and with the "=" (or up
-    // to the next "&"), at most kIndexedNameLength bytes. Kept as a span of m_upperText.
+    // to the next "&"), at most kIndexedNameLength bytes. Kept as a span of m_names.
     struct EntryName {
         qsizetype start;
         qsizetype length;
@@ -92,22 +94,19 @@ private:
     };
 
     QByteArrayView nameText(const EntryName& name) const {
-        return QByteArrayView(m_upperText).sliced(name.start, name.length);
+        return QByteArrayView(m_names).sliced(name.start, name.length);
     }
     void indexEntries();
     std::optional<qsizetype> findKey(QByteArrayView key) const;
     std::optional<qsizetype> findIndexed(QByteArrayView name, bool exact) const;
 
     QByteArray m_text;
-    QByteArray m_upperText;
-    std::vector<EntryName> m_names; // distinct names, sorted
+    QByteArray m_names;             // the names of every entry, one after another
+    std::vector<EntryName> m_index; // one for each distinct name, sorted by name
 };
 
 // Items of a list longer than this are refused by the reader and cut by the engine: no cell of a
 // graph needs more, and a short list repeats its last item into every further row.
 inline constexpr qsizetype kLongestListItem = 64 * 1024;
-
-// The length of the longest item of a "/x/" list.
-qsizetype longestListItem(QByteArrayView list);
 
 } // namespace tivora

@@ -70,15 +70,16 @@ std::vector<QByteArray> GraphText::list(QByteArrayView key, int count,
     std::vector<QByteArray> items;
     items.reserve(std::size_t(std::max(count, 0)));
     // The last item repeats into every further row as one shared copy.
-    QByteArrayView lastView;
-    QByteArray lastItem;
+    std::optional<QByteArray> lastItem;
     for (int i = 0; i < count; ++i) {
         const QByteArrayView item = reader.nextItem();
-        if (i == 0 || item.data() != lastView.data() || item.size() != lastView.size()) {
-            lastView = item;
-            lastItem = drawnPart(item.toByteArray());
+        if (!reader.atLastItem())
+            items.push_back(drawnPart(item.toByteArray()));
+        else {
+            if (!lastItem)
+                lastItem = drawnPart(item.toByteArray());
+            items.push_back(*lastItem);
         }
-        items.push_back(lastItem);
     }
     return items;
 }
