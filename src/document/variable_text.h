@@ -81,7 +81,8 @@ public:
     QByteArray encodedValue(QByteArrayView key) const;
     QByteArray encodedValueAlias(QByteArrayView longKey, QByteArrayView shortKey) const;
     // The value of the first entry whose key is exactly key (followed by "="), for short keys that
-    // the substring lookup would find inside longer keys ("&gs" in "&GScale").
+    // the substring lookup would find inside longer keys ("&gs" in "&GScale"). key is "&" and a
+    // name of fewer than 64 bytes without "=" or "&", as every key of a graph text is.
     QByteArray exactValue(QByteArrayView key) const;
 
 private:
