@@ -1,6 +1,7 @@
 // tivora-player: plays one movie (a graph engine movie, a published graph, a tutorial...) in a
 // small window, the way the designer's own players show them.
 #include "controls/movie_player.h"
+#include "document/regular_file.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -35,10 +36,9 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const QFileInfo file(QString::fromLocal8Bit(argv[1]));
-    if (!file.exists())
-        return fail(u"the movie %1 does not exist."_s.arg(file.filePath()));
-    if (!file.isFile() || !file.isReadable())
-        return fail(u"the movie %1 cannot be read."_s.arg(file.filePath()));
+    // A pipe, device or folder is refused here: reading one could wait for ever.
+    if (const auto reason = tivora::checkInputFile(file.filePath()))
+        return fail(*reason);
 
     QApplication app(argc, argv);
     QMainWindow window;

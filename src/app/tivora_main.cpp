@@ -14,9 +14,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr auto kUsage = "usage: tivora resave IN OUT\n"
-                        "       tivora render IN OUT [--time MS] [--width W]\n"
+                        "       tivora render IN OUT [--time MS] [--width W] [--no-information]\n"
                         "       tivora publish PROJECT\n"
-                        "       tivora refresh GRAPH.TVX\n";
+                        "       tivora refresh GRAPH.TVX\n"
+                        "  --no-information draws an incomplete or unreadable graph as the\n"
+                        "  no-information picture instead of failing.\n";
 
 int fail(const QString& message) {
     std::fprintf(stderr, "tivora: %s\n", qPrintable(message));
@@ -48,7 +50,11 @@ int render(const QStringList& args) {
     if (args.size() < 2)
         return usage();
     tivora::engine::RenderOptions options;
-    for (qsizetype i = 2; i < args.size(); i += 2) {
+    for (qsizetype i = 2; i < args.size(); ++i) {
+        if (args[i] == "--no-information"_L1) {
+            options.noInformation = true;
+            continue;
+        }
         if (i + 1 >= args.size())
             return usage();
         bool ok = false;
@@ -61,6 +67,7 @@ int render(const QStringList& args) {
             options.width = number;
         else
             return usage();
+        ++i;
     }
     if (const auto error = tivora::engine::renderToFile(args[0], args[1], options))
         return fail(*error);

@@ -57,11 +57,43 @@ void setPosition(TrackbarPosition& trackbar, const QString& text) {
     trackbar.setPosition(toInt(text));
 }
 
+// The items of a list, one request at a time. A list shorter than the requests repeats its last
+// item: that item's text is made once and shared by every further request, so one long item
+// costs its length once, not once a row. An item longer than any cell needs is refused.
+class ListTexts {
+public:
+    explicit ListTexts(const QByteArray& list)
+        : m_items(list) {}
+
+    QByteArrayView nextItem() {
+        const QByteArrayView item = m_items.nextItem();
+        if (item.size() > kLongestListItem) {
+            throw ReadFailure{u"The graph file holds a list item of %1 bytes; items of at most %2 "
+                              "bytes are read."_s.arg(item.size())
+                                  .arg(kLongestListItem)};
+        }
+        return item;
+    }
+
+    QString nextText() {
+        const QByteArrayView item = nextItem();
+        if (!m_items.atLastItem())
+            return ansiToString(item);
+        if (!m_lastText)
+            m_lastText = ansiToString(item);
+        return *m_lastText;
+    }
+
+private:
+    ListReader m_items;
+    std::optional<QString> m_lastText;
+};
+
 // Hands rows 1 to rowCount - 1 the items of list, one item per row; a list with fewer items gives
 // its last item to every further row.
 template <typename ApplyItem>
 void forEachListItem(const QByteArray& list, int rowCount, ApplyItem apply) {
-    ListReader items(list);
+    ListTexts items(list);
     for (int row = 1; row < rowCount; ++row)
         apply(row, items.nextItem());
 }
@@ -69,9 +101,9 @@ void forEachListItem(const QByteArray& list, int rowCount, ApplyItem apply) {
 void applyTextList(const QByteArray& list, Grid& grid, int column) {
     if (list.isEmpty())
         return;
-    forEachListItem(list, grid.rowCount(), [&grid, column](int row, QByteArrayView item) {
-        grid.setCell(column, row, ansiToString(item));
-    });
+    ListTexts items(list);
+    for (int row = 1; row < grid.rowCount(); ++row)
+        grid.setCell(column, row, items.nextText());
 }
 
 // Characters 3 to 12 of a colour text: its digits without "0x".
@@ -278,17 +310,17 @@ void GraphFileParser::readSeriesData() {
     Grid& data = m_document.series.sgrdData;
     const QByteArray labels = decBytes("&XLabels", "&xl_");
     if (!labels.isEmpty()) {
-        ListReader items(labels);
+        ListTexts items(labels);
         for (int column = DataFirstValue; column < DataFirstValue + m_columnCount; ++column) {
-            const QByteArrayView item = items.nextItem();
-            data.setCell(column, 0, item.isEmpty() ? u"Title"_s : ansiToString(item));
+            const QString item = items.nextText();
+            data.setCell(column, 0, item.isEmpty() ? u"Title"_s : item);
         }
     }
     const QByteArray names = decBytes("&SeriesLabels", "&sl_");
     if (!names.isEmpty()) {
-        ListReader items(names);
+        ListTexts items(names);
         for (int row = 1; row <= m_seriesCount; ++row)
-            data.setCell(DataSeriesName, row, ansiToString(items.nextItem()));
+            data.setCell(DataSeriesName, row, items.nextText());
     }
     for (int row = 1; row <= m_seriesCount; ++row) {
         const QByteArray number = QByteArray::number(row);
@@ -297,9 +329,9 @@ void GraphFileParser::readSeriesData() {
         const QByteArray values = decBytes(longKey, shortKey);
         if (values.isEmpty())
             continue;
-        ListReader items(values);
+        ListTexts items(values);
         for (int column = DataFirstValue; column < DataFirstValue + m_columnCount; ++column)
-            data.setCell(column, row, ansiToString(items.nextItem()));
+            data.setCell(column, row, items.nextText());
     }
 }
 
@@ -340,9 +372,9 @@ void GraphFileParser::readEffects() {
     effects.edtBImage3.clear();
     const QByteArray images = decBytes("&BImages");
     if (!images.isEmpty()) {
-        ListReader items(images);
+        ListTexts items(images);
         for (QString* image : {&effects.edtBImage1, &effects.edtBImage2, &effects.edtBImage3})
-            *image = ansiToString(items.NextListItem());
+            *image = items.nextText();
     }
     const QString shading = dec("&pshl_");
     effects.sbShading.setPosition(shading.isEmpty() ? 50 : toInt(shading));

@@ -19,19 +19,22 @@ public:
     // An encoded "/x/" list of count items, item(i) giving item i (0-based).
     template <typename ItemOf> void appendEncodedList(QByteArrayView key, int count, ItemOf item) {
         startEntry(key);
-        for (int i = 0; i < count; ++i) {
-            if (i > 0)
-                m_text.append("0y0"); // the encoded separator "/x/"
-            appendEncodedValue(item(i));
-        }
+        for (int i = 0; i < count; ++i)
+            appendEncodedValue(item(i), i > 0 ? QByteArrayView("0y0") : QByteArrayView());
     }
+
+    // Makes room for a text of about size bytes at once.
+    void reserve(qsizetype size) { m_text.reserve(size); }
 
     bool metUnsavableText() const { return m_metUnsavableText; }
     const QByteArray& text() const { return m_text; }
 
 private:
     void startEntry(QByteArrayView key);
-    void appendEncodedValue(QStringView value);
+    // Appends prefix (already encoded, the list separator "0y0") and the encoded value.
+    void appendEncodedValue(QStringView value, QByteArrayView prefix = {});
+    void appendEncodedAnsi(QStringView value);
+    void noteUnsavable(char byte);
 
     QByteArray m_text;
     bool m_metUnsavableText = false;

@@ -2,8 +2,7 @@
 
 #include "document/ansi_text.h"
 #include "document/graph_file_parser.h"
-
-#include <QFile>
+#include "document/regular_file.h"
 
 using namespace Qt::StringLiterals;
 
@@ -15,19 +14,16 @@ GraphReadResult ReadGraphText(GraphDocument& document, const QByteArray& fileByt
     GraphFileParser parser(copy, fileBytes);
     const auto error = parser.run();
     if (error)
-        return {false, *error};
+        return {false, *error, {}};
     copy.loadingGraph = false;
     document = std::move(copy);
-    return {true, {}};
+    return {true, {}, {}};
 }
 
 GraphReadResult ReadGraphFile(GraphDocument& document, const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {false, u"File I/O error."_s};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {false, u"File I/O error."_s};
+    QByteArray bytes;
+    if (const auto reason = readInputFile(path, bytes))
+        return {false, u"File I/O error."_s, *reason};
     return ReadGraphText(document, bytes);
 }
 

@@ -3,9 +3,11 @@
 #include "document/graph_text_builder.h"
 #include "document/grid_layouts.h"
 #include "document/number_text.h"
+#include "document/regular_file.h"
 #include "document/text_field_check.h"
 #include "document/variable_text.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 using namespace Qt::StringLiterals;
@@ -55,7 +57,7 @@ std::optional<Stop> checkCount(const QString& text, const QString& missingReason
 
 auto cellsOfColumn(const Grid& grid, int column) {
     return [&grid, column](int i) {
-        return grid.cell(column, i + 1);
+        return grid.cellView(column, i + 1);
     };
 }
 
@@ -96,6 +98,8 @@ void appendSeriesLists(GraphTextBuilder& out, GraphDocument& document) {
     Grid& properties = series.sgrdProp;
     const int seriesCount = series.sgrdData.rowCount() - 1;
     const int columnCount = series.sgrdData.columnCount() - DataFirstValue;
+    // Values are a few characters each: room for them all is made once.
+    out.reserve(qsizetype(seriesCount + 1) * (columnCount + 16) * 8 + 4096);
     out.appendEncoded("asp_", series.chkASP ? u"ASP"_s : QString());
     out.appendEncoded("sr_", series.edtSeries);
     out.appendEncoded("co_", series.edtCols);
@@ -116,11 +120,12 @@ void appendSeriesLists(GraphTextBuilder& out, GraphDocument& document) {
     const Grid& data = series.sgrdData;
     out.appendEncodedList("sl_", seriesCount, cellsOfColumn(data, DataSeriesName));
     out.appendEncodedList("xl_", columnCount,
-                          [&data](int i) { return data.cell(DataFirstValue + i, 0); });
+                          [&data](int i) { return data.cellView(DataFirstValue + i, 0); });
     for (int row = 1; row <= seriesCount; ++row) {
         const QByteArray key = "y" + number(row) + "v_";
-        out.appendEncodedList(key, columnCount,
-                              [&data, row](int i) { return data.cell(DataFirstValue + i, row); });
+        out.appendEncodedList(key, columnCount, [&data, row](int i) {
+            return data.cellView(DataFirstValue + i, row);
+        });
     }
 }
 
@@ -307,6 +312,25 @@ QByteArray layoutGraphLines(QByteArrayView text) {
     return lines;
 }
 
+std::optional<QString> writeGraphLines(const QString& path, QByteArrayView text) {
+    if (auto refusal = checkOutputFile(path))
+        return refusal;
+    QSaveFile file(path);
+    const auto failure = [&file, &path] {
+        const QString name = QFileInfo(path).fileName();
+        // A failed commit may leave no error of its own to tell.
+        return file.error() == QFileDevice::NoError
+                   ? u"%1 could not be written."_s.arg(name)
+                   : u"%1 could not be written: %2"_s.arg(name, file.errorString());
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return failure();
+    const QByteArray lines = layoutGraphLines(text);
+    if (file.write(lines) != lines.size() || !file.commit())
+        return failure();
+    return std::nullopt;
+}
+
 GraphWriteResult WriteGraphText(GraphDocument& document, const QString& path) {
     using WriteStatus = GraphWriteResult::Status;
     const GraphTextBuild build = buildGraphText(document);
@@ -314,10 +338,8 @@ GraphWriteResult WriteGraphText(GraphDocument& document, const QString& path) {
         return {WriteStatus::Incomplete, build.message, {}};
     if (build.status == Status::Failed)
         return {WriteStatus::Failed, build.message, {}};
-    QSaveFile file(path);
-    const QByteArray lines = layoutGraphLines(build.text);
-    if (!file.open(QIODevice::WriteOnly) || file.write(lines) != lines.size() || !file.commit())
-        return {WriteStatus::Failed, QString::fromLatin1(kWriteErrorMessage), file.errorString()};
+    if (auto reason = writeGraphLines(path, build.text))
+        return {WriteStatus::Failed, QString::fromLatin1(kWriteErrorMessage), *reason};
     return {WriteStatus::Written, {}, {}};
 }
 

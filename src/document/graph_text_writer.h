@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace tivora {
 
@@ -29,13 +30,18 @@ GraphTextBuild buildGraphText(GraphDocument& document);
 // followed by "&" and CR LF, then the rest of the text, however long, with no line break.
 QByteArray layoutGraphLines(QByteArrayView text);
 
+// Writes the lines of a graph file to path in one atomic step. Gives the reason, naming the file,
+// when it could not; path is then left as it was. A path that names a folder, device or pipe is
+// refused, never replaced.
+std::optional<QString> writeGraphLines(const QString& path, QByteArrayView text);
+
 struct GraphWriteResult {
     enum class Status { Written, Incomplete, Failed };
     Status status = Status::Failed;
     // Incomplete: what is missing. Failed: the message to show.
     QString message;
-    // Failed: why, in the system's words ("Permission denied"), for a second line under message.
-    QString reason;
+    // Failed while writing the file: why, naming it, for a second line under message.
+    QString detail;
 
     bool written() const { return status == Status::Written; }
 };

@@ -39,6 +39,11 @@ QString Grid::cell(int column, int row) const {
     return found ? found->text : QString();
 }
 
+QStringView Grid::cellView(int column, int row) const {
+    const Cell* found = findCell(column, row);
+    return found ? QStringView(found->text) : QStringView();
+}
+
 void Grid::setCell(int column, int row, QString text) {
     if (column < 0 || row < 0)
         return;

@@ -35,6 +35,8 @@ public:
 
     // Cells outside the stored area read as empty; writing one makes room for it.
     QString cell(int column, int row) const;
+    // The same text without a copy, for readers of many cells; valid until the grid changes.
+    QStringView cellView(int column, int row) const;
     void setCell(int column, int row, QString text);
     std::optional<WindowColor> cellColor(int column, int row) const;
     void setCellColor(int column, int row, std::optional<WindowColor> color);

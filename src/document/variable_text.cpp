@@ -1,9 +1,14 @@
 #include "document/variable_text.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tivora {
 namespace {
+
+// Lookup keys are short; names are indexed up to this many bytes, so a key of fewer bytes is
+// matched by the index exactly as by a scan of the text.
+constexpr qsizetype kIndexedNameLength = 64;
 
 char asciiUpper(char c) {
     return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
@@ -164,14 +169,25 @@ ListReader::ListReader(QByteArray list)
     : m_list(std::move(list)) {}
 
 QByteArray ListReader::NextListItem() {
-    return nextItem().toByteArray();
+    const QByteArrayView item = nextItem();
+    if (!m_atLastItem)
+        return item.toByteArray();
+    if (!m_lastItem)
+        m_lastItem = item.toByteArray();
+    return *m_lastItem;
 }
 
 QByteArrayView ListReader::nextItem() {
     const QByteArrayView list(m_list);
-    const qsizetype separator = list.indexOf(kListSeparator, m_position);
-    if (separator < 0)
+    // Once no separator is left the last item is given again without searching it again: a
+    // short list may fill thousands of rows from one long item.
+    if (m_atLastItem)
         return list.sliced(m_position);
+    const qsizetype separator = list.indexOf(kListSeparator, m_position);
+    if (separator < 0) {
+        m_atLastItem = true;
+        return list.sliced(m_position);
+    }
     const QByteArrayView item = list.sliced(m_position, separator - m_position);
     m_position = separator + kListSeparator.size();
     return item;
@@ -189,18 +205,63 @@ QByteArray joinList(const std::vector<QByteArray>& items) {
 
 VariableText::VariableText(QByteArray text)
     : m_text(std::move(text)) {
-    for (qsizetype at = m_text.indexOf('&'); at >= 0; at = m_text.indexOf('&', at + 1))
-        m_entryStarts.push_back(at);
+    indexEntries();
+}
+
+void VariableText::indexEntries() {
+    const char* begin = m_text.constData();
+    const char* end = begin + m_text.size();
+    for (const char* at = static_cast<const char*>(std::memchr(begin, '&', m_text.size())); at;) {
+        const char* name = at + 1;
+        const char* nameEnd = name;
+        const char* limit = std::min(end, name + kIndexedNameLength);
+        while (nameEnd < limit && *nameEnd != '&' && *nameEnd != '=')
+            ++nameEnd;
+        if (nameEnd < limit && *nameEnd == '=')
+            ++nameEnd;
+        if (nameEnd > name) {
+            const qsizetype start = m_names.size();
+            for (const char* c = name; c < nameEnd; ++c)
+                m_names.append(asciiUpper(*c));
+            m_index.push_back({start, nameEnd - name, at - begin});
+        }
+        at = static_cast<const char*>(std::memchr(nameEnd, '&', std::size_t(end - nameEnd)));
+    }
+    // Sorted by name and, within a name, by position: the first of each name is the one kept.
+    std::sort(m_index.begin(), m_index.end(), [this](const EntryName& a, const EntryName& b) {
+        const int order = nameText(a).compare(nameText(b));
+        return order != 0 ? order < 0 : a.entry < b.entry;
+    });
+    const auto duplicates =
+        std::unique(m_index.begin(), m_index.end(), [this](const EntryName& a, const EntryName& b) {
+            return nameText(a) == nameText(b);
+        });
+    m_index.erase(duplicates, m_index.end());
+}
+
+// The first entry whose name starts with name (or, exact, is name).
+std::optional<qsizetype> VariableText::findIndexed(QByteArrayView name, bool exact) const {
+    auto it = std::lower_bound(
+        m_index.begin(), m_index.end(), name,
+        [this](const EntryName& entry, QByteArrayView wanted) { return nameText(entry) < wanted; });
+    std::optional<qsizetype> first;
+    for (; it != m_index.end() && nameText(*it).startsWith(name); ++it) {
+        if (exact && it->length != name.size())
+            break;
+        if (!first || it->entry < *first)
+            first = it->entry;
+    }
+    return first;
 }
 
 std::optional<qsizetype> VariableText::findKey(QByteArrayView key) const {
-    if (key.isEmpty() || key.front() != '&')
+    // Only keys of an "&" and a name without "=" or "&" match an entry exactly when its name
+    // starts with theirs; anything else is searched for in the text itself.
+    const QByteArrayView name = key.isEmpty() ? key : key.sliced(1);
+    if (key.isEmpty() || key.front() != '&' || name.isEmpty() ||
+        name.size() >= kIndexedNameLength || name.contains('=') || name.contains('&'))
         return findKeyIn(m_text, key);
-    for (const qsizetype start : m_entryStarts) {
-        if (startsWithIgnoringCase(m_text, start, key))
-            return start;
-    }
-    return std::nullopt;
+    return findIndexed(name.toByteArray().toUpper(), false);
 }
 
 bool VariableText::contains(QByteArrayView key) const {
@@ -217,13 +278,12 @@ QByteArray VariableText::valueAlias(QByteArrayView longKey, QByteArrayView short
 }
 
 QByteArray VariableText::exactValue(QByteArrayView key) const {
-    for (const qsizetype start : m_entryStarts) {
-        const qsizetype keyEnd = start + key.size();
-        if (keyEnd < m_text.size() && m_text[keyEnd] == '=' &&
-            startsWithIgnoringCase(m_text, start, key))
-            return valueFrom(m_text, keyEnd);
-    }
-    return {};
+    if (key.isEmpty() || key.front() != '&' || key.size() >= kIndexedNameLength)
+        return {};
+    QByteArray name = key.sliced(1).toByteArray().toUpper();
+    name.append('=');
+    const auto at = findIndexed(name, true);
+    return at ? valueFrom(m_text, *at + key.size()) : QByteArray();
 }
 
 QByteArray VariableText::encodedValue(QByteArrayView key) const {

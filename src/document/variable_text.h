@@ -52,18 +52,24 @@ public:
     // The same item as NextListItem, as a view into the list that stays valid while the reader
     // lives.
     QByteArrayView nextItem();
+    // Whether the item just taken was the last: every further request gives it again.
+    bool atLastItem() const { return m_atLastItem; }
 
 private:
     QByteArray m_list;
     qsizetype m_position = 0;
+    bool m_atLastItem = false;
+    // The last item, once reached: every further request shares this one copy.
+    std::optional<QByteArray> m_lastItem;
 };
 
 // Joins items with the "/x/" separator.
 QByteArray joinList(const std::vector<QByteArray>& items);
 
 // A variable text indexed once for many lookups. Gives exactly what the free lookups above give
-// on the same text, without scanning the whole text for every key: readers of large graphs look up
-// hundreds of keys in texts of hundreds of kilobytes.
+// on the same text, but each lookup costs a binary search of the distinct keys instead of a scan
+// of every entry: readers of large graphs look up hundreds of keys, and a damaged or hostile text
+// may hold millions of entries.
 class VariableText {
 public:
     explicit VariableText(QByteArray text);
@@ -75,14 +81,33 @@ public:
     QByteArray encodedValue(QByteArrayView key) const;
     QByteArray encodedValueAlias(QByteArrayView longKey, QByteArrayView shortKey) const;
     // The value of the first entry whose key is exactly key (followed by "="), for short keys that
-    // the substring lookup would find inside longer keys ("&gs" in "&GScale").
+    // the substring lookup would find inside longer keys ("&gs" in "&GScale"). key is "&" and a
+    // name of fewer than 64 bytes without "=" or "&", as every key of a graph text is.
     QByteArray exactValue(QByteArrayView key) const;
 
 private:
+    // The name of an entry: its bytes after the "&" in upper case, up to and with the "=" (or up
+    // to the next "&"), at most kIndexedNameLength bytes. Kept as a span of m_names.
+    struct EntryName {
+        qsizetype start;
+        qsizetype length;
+        qsizetype entry; // position of the first entry of that name
+    };
+
+    QByteArrayView nameText(const EntryName& name) const {
+        return QByteArrayView(m_names).sliced(name.start, name.length);
+    }
+    void indexEntries();
     std::optional<qsizetype> findKey(QByteArrayView key) const;
+    std::optional<qsizetype> findIndexed(QByteArrayView name, bool exact) const;
 
     QByteArray m_text;
-    std::vector<qsizetype> m_entryStarts; // positions of every "&"
+    QByteArray m_names;             // the names of every entry, one after another
+    std::vector<EntryName> m_index; // one for each distinct name, sorted by name
 };
+
+// Items of a list longer than this are refused by the reader and cut by the engine: no cell of a
+// graph needs more, and a short list repeats its last item into every further row.
+inline constexpr qsizetype kLongestListItem = 64 * 1024;
 
 } // namespace tivora

@@ -3,6 +3,7 @@
 #include "controls/dialogs.h"
 #include "controls/string_align_grid.h"
 #include "document/program_folder.h"
+#include "document/regular_file.h"
 #include "shell/error_detail.h"
 #include "shell/link_options_store.h"
 #include "shell/main_menu.h"
@@ -137,12 +138,11 @@ bool FileCommands::readGraph(const QString& path, const QString& failure) {
 }
 
 bool FileCommands::OpenGraphFile(const QString& path) {
-    QFile input(path);
-    if (!input.open(QIODevice::ReadOnly)) {
-        appDialogs().showError(kFileIoError, errorDetail(path, input.errorString()));
+    // A folder, pipe or device is refused here, before anything waits on it.
+    if (const auto reason = checkInputFile(path)) {
+        appDialogs().showError(kFileIoError, errorDetail(path, *reason));
         return false;
     }
-    input.close();
     return loadGraph(path, kLoadError);
 }
 
@@ -263,7 +263,7 @@ bool FileCommands::saveGraph(const QString& path) {
     if (result.status == GraphWriteResult::Status::Incomplete)
         appDialogs().showMessage(result.message + u"\nThe graph was not saved."_s);
     else if (result.status == GraphWriteResult::Status::Failed)
-        appDialogs().showError(result.message, errorDetail(path, result.reason));
+        appDialogs().showError(result.message, errorDetail(path, result.detail));
     else
         markClean();
     m_window.preview().RefreshPreview();

@@ -60,7 +60,7 @@ void PreviewCycle::refresh(Reload reload) {
     const GraphWriteResult result = m_model.write(previewFile);
     // A failed write is reported, and the engine then shows what the file held before.
     if (result.status == GraphWriteResult::Status::Failed)
-        appDialogs().showError(result.message, errorDetail(previewFile, result.reason));
+        appDialogs().showError(result.message, errorDetail(previewFile, result.detail));
     const bool graphIncomplete = result.status == GraphWriteResult::Status::Incomplete;
     const QByteArray text = result.written() ? contentsOf(previewFile) : QByteArray();
     // A stopped player (a snapshot halts it) is started again even when nothing changed.

@@ -3,6 +3,7 @@
 #include "document/number_text.h"
 #include "document/variable_text.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace tivora;
@@ -17,6 +18,7 @@ private Q_SLOTS:
     void aliasTakesLongKeyEvenWhenEmpty();
     void indexedLookupsMatchFreeLookups();
     void exactValueSkipsLongerKeys();
+    void indexAgreesWithScanningOnAnyText();
     void longValuesAreReadWhole();
     void listItems();
     void encoding();
@@ -76,6 +78,66 @@ void TestCodec::indexedLookupsMatchFreeLookups() {
             QCOMPARE(indexed.encodedValue(key), GetEncodedValue(key, text));
             for (const QByteArray& other : keys)
                 QCOMPARE(indexed.valueAlias(key, other), GetValueAlias(key, other, text));
+        }
+    }
+}
+
+char asciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
+
+bool startsWithKey(QByteArrayView text, QByteArrayView key) {
+    if (text.size() < key.size())
+        return false;
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        if (asciiUpper(text[i]) != asciiUpper(key[i]))
+            return false;
+    }
+    return true;
+}
+
+bool scannedContains(QByteArrayView key, QByteArrayView text) {
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (startsWithKey(text.sliced(at), key))
+            return true;
+    }
+    return false;
+}
+
+// The first entry whose key is exactly key, found by scanning every "&".
+QByteArray scannedExactValue(QByteArrayView key, QByteArrayView text) {
+    for (qsizetype at = text.indexOf('&'); at >= 0; at = text.indexOf('&', at + 1)) {
+        const qsizetype keyEnd = at + key.size();
+        if (keyEnd < text.size() && text[keyEnd] == '=' && startsWithKey(text.sliced(at), key))
+            return GetValue(key, text.sliced(at));
+    }
+    return {};
+}
+
+void TestCodec::indexAgreesWithScanningOnAnyText() {
+    // Texts and keys of few characters meet every way keys can overlap: prefixes, repeats,
+    // letter case, "=" and "&" in odd places, bytes above 127 and names longer than any key.
+    static constexpr char kAlphabet[] = {'&', '&', '=', 'a', 'A', 'b', 'B', '\xe9', '\xc9'};
+    QRandomGenerator random(15);
+    const auto randomText = [&random](int length) {
+        QByteArray text;
+        for (int i = 0; i < length; ++i)
+            text += kAlphabet[random.bounded(int(sizeof kAlphabet))];
+        return text;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray text = randomText(random.bounded(40));
+        if (round % 10 == 0)
+            text += "&" + QByteArray(100, 'a') + "=long&";
+        const VariableText indexed(text);
+        for (int k = 0; k < 8; ++k) {
+            QByteArray key = "&" + randomText(random.bounded(4));
+            if (k == 0)
+                key = "&" + QByteArray(70, 'A');
+            QCOMPARE(indexed.value(key), GetValue(key, text));
+            QCOMPARE(indexed.contains(key), scannedContains(key, text));
+            if (!key.contains('=') && !key.sliced(1).contains('&'))
+                QCOMPARE(indexed.exactValue(key), scannedExactValue(key, text));
         }
     }
 }

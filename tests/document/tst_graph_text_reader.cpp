@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace tivora;
 using namespace Qt::StringLiterals;
@@ -71,7 +72,10 @@ private Q_SLOTS:
     void failedReadLeavesTheGraphUntouched_data();
     void failedReadLeavesTheGraphUntouched();
     void unreadableFile();
+    void onlyOrdinaryFilesAreRead();
+    void repeatedItemsAreSharedAndBounded();
     void resave();
+    void resaveNeverReplacesWhatIsNoFile();
 };
 
 void TestGraphTextReader::seriesGraphRoundTrip() {
@@ -310,6 +314,68 @@ void TestGraphTextReader::unreadableFile() {
     QCOMPARE(result.error, u"File I/O error."_s);
 }
 
+void TestGraphTextReader::onlyOrdinaryFilesAreRead() {
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(u"pipe.tvx"_s);
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const std::pair<QString, QString> refused[] = {
+        {pipe, u"pipe.tvx is not an ordinary file"_s},
+        {u"/dev/zero"_s, u"zero is not an ordinary file"_s},
+        {dir.path(), u"is a folder, not a file"_s}};
+    for (const auto& [path, reason] : refused) {
+        GraphDocument document = samples::seriesGraph(1, 1);
+        const GraphDocument before = document;
+        const GraphReadResult result = ReadGraphFile(document, path);
+        QVERIFY(!result);
+        QCOMPARE(result.error, u"File I/O error."_s);
+        QVERIFY2(result.detail.contains(reason), qPrintable(result.detail));
+        QCOMPARE(document, before);
+    }
+}
+
+void TestGraphTextReader::repeatedItemsAreSharedAndBounded() {
+    // One long name given to 2000 series is one text, not 2000 copies of it.
+    const QByteArray name(kLongestListItem, 'n');
+    GraphDocument document;
+    QVERIFY(ReadGraphText(document, seriesBase("2.0", "bar", 2000, 1) +
+                                        enc("sl_", QByteArray("a/x/" + name)) + "&Textloaded=OK"));
+    const Grid& data = document.series.sgrdData;
+    QCOMPARE(data.cell(DataSeriesName, 1), u"a"_s);
+    QCOMPARE(data.cell(DataSeriesName, 2).size(), kLongestListItem);
+    QCOMPARE(data.cell(DataSeriesName, 2).constData(), data.cell(DataSeriesName, 2000).constData());
+    // A longer item is refused whole, with the graph left as it was.
+    const GraphDocument before = document;
+    const GraphReadResult tooLong =
+        ReadGraphText(document, seriesBase("2.0", "bar", 2, 1) +
+                                    enc("y1v_", QByteArray(name + 'n')) + "&Textloaded=OK");
+    QVERIFY(!tooLong);
+    QCOMPARE(tooLong.error, u"The graph file holds a list item of 65537 bytes; items of at most "
+                            "65536 bytes are read."_s);
+    QCOMPARE(document, before);
+}
+
+void TestGraphTextReader::resaveNeverReplacesWhatIsNoFile() {
+    QTemporaryDir dir;
+    const QString in = dir.filePath(u"in.tvx"_s);
+    writeFile(in, written(samples::seriesGraph(2, 2)));
+    const QString pipe = dir.filePath(u"out.tvx"_s);
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    std::optional<QString> error = resaveGraphFile(in, pipe);
+    QVERIFY(error && error->contains(u"out.tvx is not an ordinary file"_s));
+    struct stat status {};
+    QVERIFY(::lstat(QFile::encodeName(pipe).constData(), &status) == 0 && S_ISFIFO(status.st_mode));
+    error = resaveGraphFile(in, dir.path());
+    QVERIFY(error && error->contains(u"is a folder"_s));
+    // Faults of the input name the input; the output is never blamed for them.
+    const QString out = dir.filePath(u"new.tvx"_s);
+    writeFile(in, seriesBase("2.0", "bar", 1, 1) + enc("YMin", "0") + enc("YMax", "-") +
+                      enc("YStep", "1") + "&Textloaded=OK");
+    error = resaveGraphFile(in, out);
+    QVERIFY(error && error->startsWith(in));
+    QVERIFY(!error->contains(u"new.tvx"_s));
+    QVERIFY(!QFile::exists(out));
+}
+
 void TestGraphTextReader::resave() {
     QTemporaryDir dir;
     const QString in = dir.filePath(u"in.tvx"_s);
@@ -334,7 +400,7 @@ void TestGraphTextReader::resave() {
     error = resaveGraphFile(in, out);
     QVERIFY(error && error->contains("The graph has no data columns."_L1));
     error = resaveGraphFile(dir.filePath(u"none.tvx"_s), out);
-    QVERIFY(error && error->contains("File I/O error."_L1));
+    QVERIFY(error && error->contains("none.tvx does not exist."_L1));
     QCOMPARE(readFile(out), QByteArray("keep me"));
 }
 

@@ -3,12 +3,14 @@
 #include "engine/movies/movie_file.h"
 #include "engine/movies/movie_stage.h"
 #include "engine/render/render.h"
+#include "tst_graph_files.h"
 #include "tst_series_fixture.h"
 
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace tivora::engine;
 using namespace tivora::engine::testing;
@@ -52,6 +54,7 @@ private Q_SLOTS:
     void rendersEveryFormat_data();
     void rendersEveryFormat();
     void renderRefusesBadRequests();
+    void pipesAndFoldersNeverStallAPlayer();
 
 private:
     QString copyMovie(const QString& name);
@@ -204,8 +207,7 @@ void MovieFilesTest::rendersEveryFormat() {
     QFETCH(QString, name);
     QFETCH(QByteArray, start);
     const QString in = m_folder->filePath(u"graph.tvx"_s);
-    QVERIFY(
-        writeFile(in, seriesGraph("bar", {{"bar", "0xFF0000", "50/x/70", "S", "15"}}, 2).text()));
+    QVERIFY(writeFile(in, graphFile(barGraph({50, 70}))));
     const QString out = m_folder->filePath(name);
     const auto error = renderToFile(in, out, {std::nullopt, 350});
     QVERIFY2(!error, qPrintable(error.value_or(QString())));
@@ -223,11 +225,26 @@ void MovieFilesTest::rendersEveryFormat() {
 
 void MovieFilesTest::renderRefusesBadRequests() {
     const QString in = m_folder->filePath(u"graph.tvx"_s);
-    QVERIFY(writeFile(in, seriesGraph("bar", {{"bar", "0xFF0000", "50"}}, 1).text()));
+    QVERIFY(writeFile(in, graphFile(barGraph({50}))));
     QVERIFY(renderToFile(in, m_folder->filePath(u"out.gif"_s), {}));
     QVERIFY(renderToFile(m_folder->filePath(u"missing.tvx"_s), m_folder->filePath(u"o.png"_s), {}));
     QVERIFY(!QFile::exists(m_folder->filePath(u"o.png"_s)));
     QVERIFY(renderToFile(in, m_folder->filePath(u"no/such/folder/o.png"_s), {}));
+}
+
+void MovieFilesTest::pipesAndFoldersNeverStallAPlayer() {
+    // A player handed a pipe, a device or a folder shows why it cannot play it, at once.
+    const QString pipe = m_folder->filePath(u"movie.swf"_s);
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& path : {pipe, u"/dev/zero"_s, m_folder->path()}) {
+        const QImage shown = frameOf(path);
+        QVERIFY(countPixels(shown, [](QRgb p) { return qGray(p) < 160 && qAlpha(p) > 200; }) > 200);
+    }
+    // The engine's graph text in the folder as a pipe: the engine says so instead of waiting.
+    const QString engine = copyMovie(u"Tivorav32.swf"_s);
+    QCOMPARE(::mkfifo(QFile::encodeName(m_folder->filePath(u"Slide0.txt"_s)).constData(), 0600), 0);
+    QVERIFY(countPixels(frameOf(engine), [](QRgb p) { return qGray(p) < 160 && qAlpha(p) > 200; }) >
+            200);
 }
 
 QTEST_MAIN(MovieFilesTest)

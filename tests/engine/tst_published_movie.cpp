@@ -90,6 +90,8 @@ private Q_SLOTS:
     void patchedMovieDrawsLikeItsGraphFile();
     void callingMovieNeedsTheEngineBesideIt();
     void unpatchedTemplateSaysWhatItIs();
+    void picturesComeFromTheMovieFolderOnly();
+    void engineIsAFileOfTheMovieFolder();
 };
 
 void TestPublishedMovie::templatesHoldEverySlotOnce_data() {
@@ -170,6 +172,50 @@ void TestPublishedMovie::unpatchedTemplateSaysWhatItIs() {
     const QString flagged = temp.filePath(u"flagged.swf"_s);
     writeFile(flagged, patched(readFile(shipped(u"Tivorav32L.swf"_s)), {}));
     QVERIFY(movieFrame(flagged, 0) != image);
+}
+
+// A published movie of a graph whose background picture is named by path.
+QByteArray graphWithPicture(const QByteArray& path) {
+    GraphTextBuilder text = seriesGraph("bar", {{"bar", "0x0000FF", "1"}}, 1);
+    text.encoded("BImages", path).encoded("BImageAlpha", "100");
+    return patched(readFile(shipped(u"Tivorav32L.swf"_s)), graphLines(text.text()));
+}
+
+void TestPublishedMovie::picturesComeFromTheMovieFolderOnly() {
+    QTemporaryDir published;
+    QTemporaryDir elsewhere;
+    QImage red(40, 40, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QVERIFY(red.save(elsewhere.filePath(u"secret.png"_s)));
+    const QString movie = published.filePath(u"Sales.swf"_s);
+    const auto redPixels = [&movie] {
+        return countPixels(movieFrame(movie, 5000), near(Qt::red));
+    };
+    // A full path to a picture outside the folder is not followed, though the picture is there.
+    writeFile(movie, graphWithPicture(elsewhere.filePath(u"secret.png"_s).toLatin1()));
+    QCOMPARE(redPixels(), 0);
+    writeFile(movie, graphWithPicture("../" + QDir(elsewhere.path()).dirName().toLatin1() +
+                                      "/secret.png"));
+    QCOMPARE(redPixels(), 0);
+    // The picture publishing copied beside the movie is found by its file name, from any path.
+    QVERIFY(red.save(published.filePath(u"secret.png"_s)));
+    writeFile(movie, graphWithPicture("C:\\Graphs\\Pictures\\secret.png"));
+    QVERIFY(redPixels() > 20000);
+}
+
+void TestPublishedMovie::engineIsAFileOfTheMovieFolder() {
+    QTemporaryDir temp;
+    const QDir root(temp.path());
+    QVERIFY(root.mkdir(u"site"_s));
+    QVERIFY(QFile::copy(shipped(u"Tivorav32.swf"_s), root.filePath(u"Tivorav32.swf"_s)));
+    QByteArray calling =
+        patched(readFile(shipped(u"TivoraTrigger.swf"_s)), graphLines(sampleGraph()));
+    calling.replace("engine=Tivorav32.swf", "engine=../Tivorav32.swf");
+    const QString movie = root.filePath(u"site/Sales.swf"_s);
+    writeFile(movie, calling);
+    const QImage missing = movieFrame(movie, 5000);
+    QVERIFY(QFile::copy(shipped(u"Tivorav32.swf"_s), root.filePath(u"site/Tivorav32.swf"_s)));
+    QVERIFY(movieFrame(movie, 5000) != missing);
 }
 
 QTEST_MAIN(TestPublishedMovie)

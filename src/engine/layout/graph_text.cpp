@@ -8,6 +8,19 @@
 #include <cmath>
 
 namespace tivora::engine {
+namespace {
+
+// No text drawn on the stage shows more than this many characters: anything longer is cut before
+// it is measured, so a damaged file's megabyte of header costs no more than a long sentence.
+constexpr qsizetype kLongestDrawnText = 4096;
+
+QByteArray drawnPart(QByteArray text) {
+    if (text.size() > kLongestDrawnText)
+        text.truncate(kLongestDrawnText);
+    return text;
+}
+
+} // namespace
 
 GraphText::GraphText(const VariableText& text)
     : m_text(text) {}
@@ -23,7 +36,7 @@ QByteArray GraphText::plainBytes(QByteArrayView key, QByteArrayView longKey) con
 }
 
 QString GraphText::string(QByteArrayView key, QByteArrayView longKey) const {
-    return ansiToString(bytes(key, longKey));
+    return ansiToString(drawnPart(bytes(key, longKey)));
 }
 
 std::optional<double> GraphText::parseNumber(QByteArrayView text) {
@@ -56,8 +69,18 @@ std::vector<QByteArray> GraphText::list(QByteArrayView key, int count,
     ListReader reader(bytes(key, longKey));
     std::vector<QByteArray> items;
     items.reserve(std::size_t(std::max(count, 0)));
-    for (int i = 0; i < count; ++i)
-        items.push_back(reader.NextListItem());
+    // The last item repeats into every further row as one shared copy.
+    std::optional<QByteArray> lastItem;
+    for (int i = 0; i < count; ++i) {
+        const QByteArrayView item = reader.nextItem();
+        if (!reader.atLastItem())
+            items.push_back(drawnPart(item.toByteArray()));
+        else {
+            if (!lastItem)
+                lastItem = drawnPart(item.toByteArray());
+            items.push_back(*lastItem);
+        }
+    }
     return items;
 }
 

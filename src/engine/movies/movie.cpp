@@ -1,9 +1,9 @@
 #include "engine/movies/movie.h"
 
+#include "document/regular_file.h"
 #include "engine/movies/movie_kinds.h"
 #include "engine/movies/movie_stage.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -32,16 +32,20 @@ Scene layoutMovie(const MovieFile& movie, const QDir& folder) {
 } // namespace
 
 std::unique_ptr<Movie> Movie::load(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (const auto reason = readInputFile(path, bytes)) {
         return std::make_unique<Movie>(layoutErrorMovie(
-            u"The movie %1 could not be opened."_s.arg(QFileInfo(path).fileName())));
-    const auto movie = MovieFile::parse(file.readAll());
+            u"The movie %1 could not be opened. %2"_s.arg(QFileInfo(path).fileName(), *reason)));
+    }
+    const auto movie = MovieFile::parse(bytes);
     if (!movie)
         return std::make_unique<Movie>(
             layoutErrorMovie(u"The file %1 is not a movie."_s.arg(QFileInfo(path).fileName())));
-    return std::make_unique<Movie>(layoutMovie(*movie, QFileInfo(path).absoluteDir()),
-                                   movieStage(*movie));
+    return play(*movie, QFileInfo(path).absoluteDir());
+}
+
+std::unique_ptr<Movie> Movie::play(const MovieFile& movie, const QDir& folder) {
+    return std::make_unique<Movie>(layoutMovie(movie, folder), movieStage(movie));
 }
 
 Movie::Movie(Scene scene, QSizeF stage)

@@ -5,9 +5,12 @@
 #include <QString>
 #include <memory>
 
+class QDir;
 class QPainter;
 
 namespace tivora::engine {
+
+struct MovieFile;
 
 // A movie file loaded and laid out: what a player shows. Loading reads the movie file and every
 // file it depends on (the engine movie reads the graph text beside it) once; painting a frame is
@@ -17,6 +20,8 @@ public:
     // Loads the movie at path afresh. A file that is missing or not a movie gives a movie that
     // says so on its stage, so a player always has something to show.
     static std::unique_ptr<Movie> load(const QString& path);
+    // Lays out a movie file already read; folder is where the files it names lie.
+    static std::unique_ptr<Movie> play(const MovieFile& movie, const QDir& folder);
 
     // stage: the size the scene was laid out for; graphs use the graph stage.
     explicit Movie(Scene scene, QSizeF stage = kStageSize);

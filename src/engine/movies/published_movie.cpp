@@ -16,13 +16,43 @@ Scene notice(const QByteArray& title, const QByteArray& text) {
     return layoutMessageMovie(message);
 }
 
+// The items of a "/x/" list of paths, each cut to its file name.
+QByteArray fileNamesOf(QByteArrayView list) {
+    QByteArray names;
+    for (qsizetype start = 0;;) {
+        const qsizetype separator = list.indexOf(kListSeparator, start);
+        const qsizetype end = separator < 0 ? list.size() : separator;
+        names += fileNameOfPath(QString::fromLatin1(list.sliced(start, end - start))).toLatin1();
+        if (separator < 0)
+            return names;
+        names += kListSeparator;
+        start = separator + kListSeparator.size();
+    }
+}
+
+// Publishing copies a graph's pictures and effect into the movie's folder, and a published movie
+// is played from wherever it was put: it may name files of that folder only. Every path the text
+// names becomes its bare file name, given ahead of the text so that the lookups, which take the
+// first entry of a key, find these.
+QByteArray withFileNamesOnly(const QByteArray& graphText) {
+    static constexpr QByteArrayView kFileKeys[] = {"&BImages", "&BEffect", "&pieImage"};
+    const VariableText text(graphText);
+    QByteArray names;
+    for (const QByteArrayView key : kFileKeys) {
+        if (text.contains(key))
+            names += key.toByteArray() + '=' + EncodeValue(fileNamesOf(text.encodedValue(key)));
+    }
+    return names + graphText;
+}
+
 } // namespace
 
 // A published graph movie: a template copy whose slots publishing filled with a graph text. A
 // calling movie (one with an "engine" property) draws through the shared engine movie, which must
 // lie beside it.
 Scene layoutPublishedMovie(const MovieFile& movie, const QDir& movieFolder) {
-    const QByteArray engine = movie.property("engine").trimmed();
+    const QByteArray engine =
+        fileNameOfPath(QString::fromLatin1(movie.property("engine"))).toLatin1();
     if (!engine.isEmpty() && !findInFolder(movieFolder, QString::fromLatin1(engine))) {
         return notice(engine + " is missing", "This graph plays with the graph engine movie " +
                                                   engine + ". Copy " + engine +
@@ -38,7 +68,7 @@ Scene layoutPublishedMovie(const MovieFile& movie, const QDir& movieFolder) {
         return notice("This movie holds no graph",
                       "Publish the graph again with the publish wizard of Tivora Designer.");
     }
-    return layoutGraph(VariableText(slots.graphText()), movieFolder);
+    return layoutGraph(VariableText(withFileNamesOnly(slots.graphText())), movieFolder);
 }
 
 } // namespace tivora::engine

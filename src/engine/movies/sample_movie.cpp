@@ -1,3 +1,4 @@
+#include "document/regular_file.h"
 #include "document/variable_text.h"
 #include "engine/layout/graph_style.h"
 #include "engine/layout/graph_text.h"
@@ -9,7 +10,6 @@
 #include "engine/series/series_data.h"
 #include "engine/series/series_nodes.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -100,10 +100,10 @@ void addSliceSample(const VariableText& text, QSizeF stage, Scene& scene) {
 Scene layoutSampleMovie(const MovieFile& movie, const QDir& movieFolder) {
     const QString name =
         QFileInfo(QString::fromLatin1(movie.property("options", "Slice.dat"))).fileName();
-    QFile file(movieFolder.filePath(name));
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray options;
+    if (readInputFile(movieFolder.filePath(name), options))
         return layoutErrorMovie(u"The sample options %1 could not be read."_s.arg(name));
-    const VariableText text(file.readAll());
+    const VariableText text(std::move(options));
     const QSizeF stage = movieStage(movie);
     Scene scene;
     QPainterPath background;

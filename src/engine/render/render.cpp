@@ -1,16 +1,22 @@
 #include "engine/render/render.h"
 
+#include "document/graph_text_reader.h"
+#include "document/graph_text_writer.h"
+#include "document/program_folder.h"
+#include "document/regular_file.h"
 #include "document/variable_text.h"
-#include "engine/layout/graph_file_scene.h"
 #include "engine/layout/graph_layout.h"
 #include "engine/movies/movie.h"
+#include "engine/movies/movie_file.h"
+#include "engine/render/clipping_svg_device.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <cmath>
@@ -20,19 +26,75 @@ using namespace Qt::StringLiterals;
 namespace tivora::engine {
 namespace {
 
-constexpr int kLargestWidth = 16000;
+constexpr int kLargestSide = 16000;
+constexpr qint64 kLargestImageBytes = qint64(1) << 30;
 
-std::unique_ptr<Movie> loadInput(const QString& inPath, QString& error) {
-    QFile file(inPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = u"cannot read %1: %2"_s.arg(inPath, file.errorString());
+std::unique_ptr<Movie> noInformationMovie(QString& error) {
+    const QString path = programDataPath(u"NoInfo.swf"_s);
+    QByteArray bytes;
+    const auto reason = readInputFile(path, bytes);
+    const auto movie = reason ? std::nullopt : MovieFile::parse(bytes);
+    if (!movie) {
+        error = u"cannot draw the no-information movie: %1"_s.arg(
+            reason.value_or(u"%1 is not a movie."_s.arg(path)));
         return nullptr;
     }
-    const QByteArray bytes = file.readAll();
-    if (bytes.startsWith("TVMOVIE "))
-        return Movie::load(inPath);
-    const VariableText text(graphTextOf(bytes));
-    return std::make_unique<Movie>(layoutGraph(text, QFileInfo(inPath).absoluteDir()));
+    return Movie::play(*movie, QFileInfo(path).absoluteDir());
+}
+
+// The graph as the designer opens it, drawn from the text the designer writes for it: older
+// versions and long keys come out in the one form the engine reads.
+std::unique_ptr<Movie> loadGraph(const QString& inPath, const QByteArray& bytes, bool noInformation,
+                                 QString& error) {
+    GraphDocument document;
+    const GraphReadResult read = ReadGraphText(document, bytes);
+    const GraphTextBuild build =
+        read ? buildGraphText(document) : GraphTextBuild{GraphTextBuild::Status::Failed, {}, {}};
+    if (build.status == GraphTextBuild::Status::Complete) {
+        const VariableText text(build.text);
+        return std::make_unique<Movie>(layoutGraph(text, QFileInfo(inPath).absoluteDir()));
+    }
+    if (noInformation)
+        return noInformationMovie(error);
+    if (!read)
+        error = u"cannot read %1: %2"_s.arg(inPath, read.error);
+    else if (build.status == GraphTextBuild::Status::Incomplete)
+        error = u"%1 holds an incomplete graph: %2"_s.arg(inPath, build.message);
+    else
+        error = u"%1 holds a graph that cannot be drawn: %2"_s.arg(inPath, build.message);
+    return nullptr;
+}
+
+std::unique_ptr<Movie> loadInput(const QString& inPath, bool noInformation, QString& error) {
+    QByteArray bytes;
+    if (const auto reason = readInputFile(inPath, bytes)) {
+        error = u"cannot read %1: %2"_s.arg(inPath, *reason);
+        return nullptr;
+    }
+    if (!bytes.startsWith("TVMOVIE "))
+        return loadGraph(inPath, bytes, noInformation, error);
+    const auto movie = MovieFile::parse(bytes);
+    if (!movie) {
+        error = u"cannot read %1: it begins as a movie file but is not one."_s.arg(inPath);
+        return nullptr;
+    }
+    return Movie::play(*movie, QFileInfo(inPath).absoluteDir());
+}
+
+// The picture size for a width, or why there is none: no side may pass kLargestSide and no
+// picture may take more than kLargestImageBytes, whatever the stage's aspect.
+std::optional<QSize> pictureSize(QSizeF stage, std::optional<int> requestedWidth, QString& error) {
+    const int width = requestedWidth.value_or(int(std::lround(stage.width())));
+    const double height = std::max(1.0, std::round(width * stage.height() / stage.width()));
+    if (width < 1 || width > kLargestSide || height > kLargestSide ||
+        qint64(width) * qint64(height) * 4 > kLargestImageBytes) {
+        error =
+            u"a picture %1 wide would be %2 high; each side must lie between 1 and %3"_s.arg(width)
+                .arg(qint64(height))
+                .arg(kLargestSide);
+        return std::nullopt;
+    }
+    return QSize(width, int(height));
 }
 
 void paintFrame(QPainter& painter, const Movie& movie, Millis time, double scale) {
@@ -55,23 +117,35 @@ bool writeImage(const Movie& movie, Millis time, QSize size, QSaveFile& out, con
     return frameImage(movie, time, size, opaque).save(&out, format);
 }
 
-QSize pictureSize(const Movie& movie, const RenderOptions& options) {
-    const QSizeF stage = movie.stageSize();
-    const int width = options.width.value_or(int(stage.width()));
-    return QSize(width, std::max(1, int(std::lround(width * stage.height() / stage.width()))));
+// The generator gives its size in millimetres; a picture for a page is sized in CSS pixels.
+QByteArray sizedInPixels(QByteArray svg, QSize size) {
+    static const QRegularExpression kSize(uR"(<svg width="[^"]*" height="[^"]*"\s*viewBox=)"_s);
+    const QString sized =
+        u"<svg width=\"%1\" height=\"%2\" viewBox="_s.arg(size.width()).arg(size.height());
+    const QString head = QString::fromLatin1(svg.left(1024));
+    const QRegularExpressionMatch match = kSize.match(head);
+    if (match.hasMatch())
+        svg.replace(match.capturedStart(), match.capturedLength(), sized.toLatin1());
+    return svg;
 }
 
 bool writeSvg(const Movie& movie, Millis time, QSize size, QSaveFile& out) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
-    svg.setOutputDevice(&out);
+    svg.setOutputDevice(&buffer);
     svg.setSize(size);
     svg.setViewBox(QRectF(QPointF(0, 0), movie.stageSize()));
     svg.setTitle(u"Tivora graph"_s);
+    ClippingSvgDevice device(svg);
     QPainter painter;
-    if (!painter.begin(&svg))
+    if (!painter.begin(&device))
         return false;
     paintFrame(painter, movie, time, 1.0);
-    return painter.end();
+    if (!painter.end())
+        return false;
+    const QByteArray sized = sizedInPixels(buffer.data(), size);
+    return out.write(sized) == sized.size();
 }
 
 bool writePdf(const Movie& movie, Millis time, QSize size, QSaveFile& out) {
@@ -92,14 +166,14 @@ bool writePdf(const Movie& movie, Millis time, QSize size, QSaveFile& out) {
 
 QImage renderImage(const QString& inPath, const RenderOptions& options, QString* error) {
     QString reason;
-    const auto movie = loadInput(inPath, reason);
-    if (!movie) {
+    const auto movie = loadInput(inPath, options.noInformation, reason);
+    const auto size = movie ? pictureSize(movie->stageSize(), options.width, reason) : std::nullopt;
+    if (!size) {
         if (error)
             *error = reason;
         return {};
     }
-    return frameImage(*movie, options.time.value_or(movie->settledTime()),
-                      pictureSize(*movie, options), false);
+    return frameImage(*movie, options.time.value_or(movie->settledTime()), *size, false);
 }
 
 std::optional<QString> renderToFile(const QString& inPath, const QString& outPath,
@@ -107,27 +181,35 @@ std::optional<QString> renderToFile(const QString& inPath, const QString& outPat
     const QString suffix = QFileInfo(outPath).suffix().toLower();
     if (suffix != "png"_L1 && suffix != "bmp"_L1 && suffix != "svg"_L1 && suffix != "pdf"_L1)
         return u"cannot tell the format of %1: name it .png, .bmp, .svg or .pdf"_s.arg(outPath);
-    if (options.width && (*options.width < 1 || *options.width > kLargestWidth))
-        return u"the width must lie between 1 and %1"_s.arg(kLargestWidth);
+    if (const auto refusal = checkOutputFile(outPath))
+        return u"cannot write %1: %2"_s.arg(outPath, *refusal);
     QString error;
-    const auto movie = loadInput(inPath, error);
+    const auto movie = loadInput(inPath, options.noInformation, error);
     if (!movie)
         return error;
-    const QSize size = pictureSize(*movie, options);
+    const auto size = pictureSize(movie->stageSize(), options.width, error);
+    if (!size)
+        return error;
     const Millis time = options.time.value_or(movie->settledTime());
 
     QSaveFile out(outPath);
+    const auto failure = [&out, &outPath] {
+        // A painter or image writer that fails leaves no error of the file's own to tell.
+        return out.error() == QFileDevice::NoError
+                   ? u"cannot write %1"_s.arg(outPath)
+                   : u"cannot write %1: %2"_s.arg(outPath, out.errorString());
+    };
     if (!out.open(QIODevice::WriteOnly))
-        return u"cannot write %1: %2"_s.arg(outPath, out.errorString());
+        return failure();
     bool written = false;
     if (suffix == "svg"_L1)
-        written = writeSvg(*movie, time, size, out);
+        written = writeSvg(*movie, time, *size, out);
     else if (suffix == "pdf"_L1)
-        written = writePdf(*movie, time, size, out);
+        written = writePdf(*movie, time, *size, out);
     else
-        written = writeImage(*movie, time, size, out, suffix == "bmp"_L1 ? "BMP" : "PNG");
+        written = writeImage(*movie, time, *size, out, suffix == "bmp"_L1 ? "BMP" : "PNG");
     if (!written || !out.commit())
-        return u"cannot write %1: %2"_s.arg(outPath, out.errorString());
+        return failure();
     return std::nullopt;
 }
 

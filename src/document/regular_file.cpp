@@ -1,0 +1,110 @@
+#include "document/regular_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora {
+namespace {
+
+QString nameOf(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    return name.isEmpty() ? path : name;
+}
+
+QString systemReason(const QString& path, int error) {
+    return u"%1 cannot be read: %2."_s.arg(nameOf(path),
+                                           QString::fromLocal8Bit(std::strerror(error)));
+}
+
+// The reason a file with this status is no input; nothing for an ordinary file of a usable size.
+std::optional<QString> refusalFor(const QString& path, const struct stat& status) {
+    if (S_ISDIR(status.st_mode))
+        return u"%1 is a folder, not a file."_s.arg(nameOf(path));
+    if (!S_ISREG(status.st_mode))
+        return u"%1 is not an ordinary file (it is a device, pipe or socket)."_s.arg(nameOf(path));
+    if (status.st_size > kLargestInputFile) {
+        return u"%1 is too large: files of more than %2 MB are not read."_s.arg(nameOf(path))
+            .arg(kLargestInputFile / (1024 * 1024));
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> statusOf(const QString& path, struct stat& status) {
+    if (path.isEmpty())
+        return u"No file was named."_s;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return u"%1 does not exist."_s.arg(nameOf(path));
+        return systemReason(path, errno);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> checkInputFile(const QString& path) {
+    struct stat status {};
+    if (auto error = statusOf(path, status))
+        return error;
+    if (auto refusal = refusalFor(path, status))
+        return refusal;
+    if (::access(QFile::encodeName(path).constData(), R_OK) != 0)
+        return systemReason(path, errno);
+    return std::nullopt;
+}
+
+std::optional<QString> readInputFile(const QString& path, QByteArray& bytes) {
+    struct stat status {};
+    if (auto error = statusOf(path, status))
+        return error;
+    if (auto refusal = refusalFor(path, status))
+        return refusal;
+    // Not blocking: should the path have become a pipe since the look above, opening it must not
+    // wait for a writer. The open file itself is looked at again before a byte is read.
+    const int descriptor =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0)
+        return systemReason(path, errno);
+    QFile file;
+    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return systemReason(path, EIO);
+    }
+    if (::fstat(descriptor, &status) != 0)
+        return systemReason(path, errno);
+    if (auto refusal = refusalFor(path, status))
+        return refusal;
+    bytes = file.read(kLargestInputFile + 1);
+    if (file.error() != QFileDevice::NoError)
+        return u"%1 cannot be read: %2"_s.arg(nameOf(path), file.errorString());
+    if (bytes.size() > kLargestInputFile) {
+        bytes.clear();
+        status.st_size = kLargestInputFile + 1;
+        return refusalFor(path, status);
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> checkOutputFile(const QString& path) {
+    if (path.isEmpty())
+        return u"No file was named to write."_s;
+    struct stat status {};
+    // stat follows a link, so a link to a device counts as the device it leads to.
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return std::nullopt;
+    if (S_ISDIR(status.st_mode))
+        return u"%1 is a folder: name a file to write."_s.arg(nameOf(path));
+    if (!S_ISREG(status.st_mode))
+        return u"%1 is not an ordinary file (it is a device, pipe or socket) and is not replaced."_s
+            .arg(nameOf(path));
+    return std::nullopt;
+}
+
+} // namespace tivora
