@@ -74,6 +74,8 @@ private Q_SLOTS:
         QFile newer(installed + u"/Data/Tivorav32.swf"_s);
         QVERIFY(newer.open(QIODevice::WriteOnly));
         newer.write("engine 2");
+        // Written out first, so that closing does not set the time back to now.
+        newer.flush();
         newer.setFileTime(QDateTime::currentDateTime().addSecs(60),
                           QFileDevice::FileModificationTime);
         newer.close();
