@@ -1,6 +1,7 @@
 // tivora: the command-line side of the designer.
 #include "document/graph_file.h"
 #include "engine/render/render.h"
+#include "export/render_animated.h"
 
 #include <QGuiApplication>
 #include <QStringList>
@@ -12,7 +13,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr auto kUsage = "usage: tivora resave IN OUT\n"
-                        "       tivora render IN OUT [--time MS] [--width W]\n";
+                        "       tivora render IN OUT [--time MS] [--width W]\n"
+                        "       tivora render IN OUT.svg|.gif|.webp|.mp4|.webm [--fps N]\n"
+                        "       tivora render IN OUT.svg --still [--time MS] [--width W]\n";
 
 int fail(const QString& message) {
     std::fprintf(stderr, "tivora: %s\n", qPrintable(message));
@@ -32,10 +35,13 @@ int resave(const QStringList& args) {
     return 0;
 }
 
-int render(const QStringList& args) {
+int render(QStringList args) {
     if (args.size() < 2)
         return usage();
     tivora::engine::RenderOptions options;
+    // An SVG plays the graph's animation unless a still picture is asked for.
+    const bool still = args.removeAll(u"--still"_s) > 0;
+    int fps = tivora::exporting::kDefaultFps;
     for (qsizetype i = 2; i < args.size(); i += 2) {
         if (i + 1 >= args.size())
             return usage();
@@ -47,10 +53,15 @@ int render(const QStringList& args) {
             options.time = number;
         else if (args[i] == "--width"_L1 && number > 0)
             options.width = number;
+        else if (args[i] == "--fps"_L1)
+            fps = number;
         else
             return usage();
     }
-    if (const auto error = tivora::engine::renderToFile(args[0], args[1], options))
+    const auto animated = tivora::exporting::animationFormatOf(args[1]);
+    const auto error = animated && !still ? tivora::exporting::renderAnimated(args[0], args[1], fps)
+                                          : tivora::engine::renderToFile(args[0], args[1], options);
+    if (error)
         return fail(*error);
     return 0;
 }

@@ -1,0 +1,132 @@
+#include "export/node_snapshot.h"
+
+#include "engine/scene/scene.h"
+#include "export/svg_definitions.h"
+
+#include <QBuffer>
+#include <QHash>
+#include <QPainter>
+#include <QSet>
+#include <QSvgGenerator>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora::exporting {
+namespace {
+
+bool isDefinition(const SvgElement& element) {
+    return element.name == "linearGradient"_L1 || element.name == "radialGradient"_L1;
+}
+
+bool holdsText(const SvgElement& element) {
+    if (element.name == "text"_L1)
+        return true;
+    return std::ranges::any_of(element.children, holdsText);
+}
+
+// Pulls every gradient out of the tree into the shared definitions, noting its new id.
+void takeDefinitions(SvgElement& element, SvgDefinitions& definitions,
+                     QHash<QString, QString>& renamed) {
+    auto& children = element.children;
+    for (auto child = children.begin(); child != children.end();) {
+        if (isDefinition(*child)) {
+            const QString old = child->attribute(u"id"_s).value_or(QString());
+            renamed.insert(old, definitions.idFor(std::move(*child)));
+            child = children.erase(child);
+        } else {
+            takeDefinitions(*child, definitions, renamed);
+            ++child;
+        }
+    }
+}
+
+void clean(SvgElement& element, const QHash<QString, QString>& renamed) {
+    for (auto& [key, value] : element.attributes) {
+        if (value.startsWith("url(#"_L1) && value.endsWith(u')'))
+            value = u"url(#%1)"_s.arg(renamed.value(value.mid(5, value.size() - 6)));
+    }
+    element.attributes.removeIf([](const auto& attribute) {
+        return (attribute.first == "transform"_L1 &&
+                attribute.second == "matrix(1,0,0,1,0,0)"_L1) ||
+               (attribute.first == "vector-effect"_L1 && attribute.second == "none"_L1);
+    });
+    if (element.name == "g"_L1 && !holdsText(element)) {
+        element.attributes.removeIf(
+            [](const auto& attribute) { return attribute.first.startsWith("font-"_L1); });
+    }
+    auto& children = element.children;
+    for (SvgElement& child : children)
+        clean(child, renamed);
+    std::erase_if(children, [](const SvgElement& child) {
+        return child.name == "g"_L1 && child.children.empty() && child.text.isEmpty();
+    });
+}
+
+// Drops what an element repeats of the presentation its ancestors already set.
+void dropInherited(SvgElement& element, QHash<QString, QString> inherited) {
+    static const QSet<QString> inheriting{
+        u"fill"_s,         u"fill-opacity"_s,   u"fill-rule"_s,      u"stroke"_s,
+        u"stroke-width"_s, u"stroke-opacity"_s, u"stroke-linecap"_s, u"stroke-linejoin"_s,
+        u"font-family"_s,  u"font-size"_s,      u"font-weight"_s,    u"font-style"_s};
+    element.attributes.removeIf([&inherited](const auto& attribute) {
+        return inheriting.contains(attribute.first) &&
+               inherited.value(attribute.first) == attribute.second;
+    });
+    for (const auto& [key, value] : std::as_const(element.attributes)) {
+        if (inheriting.contains(key))
+            inherited.insert(key, value);
+    }
+    for (SvgElement& child : element.children)
+        dropInherited(child, inherited);
+}
+
+} // namespace
+
+std::vector<SvgElement> snapshotNode(const engine::SceneNode& node, engine::Millis time,
+                                     const QTransform& transform, SvgDefinitions& definitions) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&buffer);
+        generator.setSize(engine::kStageSize.toSize());
+        generator.setViewBox(QRectF(QPointF(0, 0), engine::kStageSize));
+        QPainter painter(&generator);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                               QPainter::SmoothPixmapTransform);
+        painter.setTransform(transform);
+        node.paint(painter, time);
+    }
+    std::optional<SvgElement> document = SvgElement::parse(buffer.data());
+    if (!document)
+        return {};
+    QHash<QString, QString> renamed;
+    takeDefinitions(*document, definitions, renamed);
+    // The drawing lies in the generator's one outermost group.
+    for (SvgElement& child : document->children) {
+        if (child.name == "g"_L1) {
+            clean(child, renamed);
+            QHash<QString, QString> inherited;
+            for (const auto& [key, value] : snapshotRootGroup().attributes)
+                inherited.insert(key, value);
+            for (SvgElement& item : child.children)
+                dropInherited(item, inherited);
+            return std::move(child.children);
+        }
+    }
+    return {};
+}
+
+SvgElement snapshotRootGroup() {
+    SvgElement group;
+    group.name = u"g"_s;
+    group.attributes = {{u"fill"_s, u"none"_s},
+                        {u"stroke"_s, u"black"_s},
+                        {u"stroke-width"_s, u"1"_s},
+                        {u"fill-rule"_s, u"evenodd"_s},
+                        {u"stroke-linecap"_s, u"square"_s},
+                        {u"stroke-linejoin"_s, u"bevel"_s}};
+    return group;
+}
+
+} // namespace tivora::exporting
