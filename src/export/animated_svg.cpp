@@ -2,7 +2,6 @@
 
 #include "engine/scene/group_node.h"
 #include "engine/scene/scene.h"
-#include "export/clip_probe.h"
 #include "export/drawing_samples.h"
 #include "export/graph_summary.h"
 #include "export/node_snapshot.h"
@@ -10,6 +9,7 @@
 #include "export/svg_definitions.h"
 
 #include <QBuffer>
+#include <QPainterPath>
 #include <QSaveFile>
 #include <QXmlStreamWriter>
 
@@ -37,16 +37,19 @@ public:
     explicit SceneWriter(Millis length)
         : m_length(length) {}
 
-    void add(const SceneNode& node, const QTransform& transform, std::optional<QRectF> clip,
-             SvgElement& parent) {
+    void add(const SceneNode& node, const QTransform& transform,
+             const std::optional<QPainterPath>& clip, SvgElement& parent) {
         if (const auto* group = dynamic_cast<const GroupNode*>(&node)) {
             const QTransform inner = group->transform() * transform;
+            std::optional<QPainterPath> innerClip = clip;
             if (group->clip()) {
-                const QRectF own = inner.mapRect(*group->clip());
-                clip = clip ? clip->intersected(own) : own;
+                QPainterPath own;
+                own.addRect(*group->clip());
+                own = inner.map(own);
+                innerClip = clip ? clip->intersected(own) : own;
             }
             for (const auto& child : group->children())
-                add(*child, inner, clip, parent);
+                add(*child, inner, innerClip, parent);
             return;
         }
         addDrawing(node, transform, clip, parent);
@@ -55,21 +58,19 @@ public:
     const SvgDefinitions& definitions() const { return m_definitions; }
 
 private:
-    void addDrawing(const SceneNode& node, const QTransform& transform, std::optional<QRectF> clip,
-                    SvgElement& parent) {
+    void addDrawing(const SceneNode& node, const QTransform& transform,
+                    const std::optional<QPainterPath>& clip, SvgElement& parent) {
         const bool looping = node.endTime() == kForever;
         const Millis span = looping ? (node.cycleTime() > 0 ? node.cycleTime() : kDefaultRound)
                                     : std::min(node.endTime(), m_length);
+        const QString idPrefix = u"n%1"_s.arg(++m_nodes);
         const auto draw = [&](Millis time) {
-            return SvgElement{u"g"_s, {}, {}, snapshotNode(node, time, transform, m_definitions)};
+            return SvgElement{
+                u"g"_s, {}, {}, snapshotNode(node, time, transform, clip, m_definitions, idPrefix)};
         };
         SvgElement drawing = SmilAnimator(span, looping).animate(sampleDrawing(draw, span));
         if (drawing.children.empty())
             return;
-        if (const auto own = clipOfNode(node, looping ? 0.0 : span, transform))
-            clip = clip ? clip->intersected(*own) : *own;
-        if (clip)
-            drawing.setAttribute(u"clip-path"_s, u"url(#%1)"_s.arg(clipId(*clip)));
         const QUrl link = node.link();
         if (!isSafeLink(link)) {
             parent.children.push_back(std::move(drawing));
@@ -81,20 +82,8 @@ private:
         parent.children.push_back(std::move(anchor));
     }
 
-    QString clipId(const QRectF& clip) {
-        SvgElement rect{u"rect"_s,
-                        {{u"x"_s, number(clip.x())},
-                         {u"y"_s, number(clip.y())},
-                         {u"width"_s, number(clip.width())},
-                         {u"height"_s, number(clip.height())}},
-                        {},
-                        {}};
-        SvgElement path{u"clipPath"_s, {}, {}, {}};
-        path.children.push_back(std::move(rect));
-        return m_definitions.idFor(std::move(path));
-    }
-
     Millis m_length;
+    int m_nodes = 0;
     SvgDefinitions m_definitions;
 };
 

@@ -2,6 +2,7 @@
 
 #include "engine/scene/scene.h"
 #include "export/svg_definitions.h"
+#include "export/svg_segment_device.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -80,41 +81,107 @@ void dropInherited(SvgElement& element, QHash<QString, QString> inherited) {
         dropInherited(child, inherited);
 }
 
-} // namespace
+QString number(double value) {
+    return QString::number(value, 'g', 6);
+}
 
-std::vector<SvgElement> snapshotNode(const engine::SceneNode& node, engine::Millis time,
-                                     const QTransform& transform, SvgDefinitions& definitions) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QSvgGenerator generator;
-        generator.setOutputDevice(&buffer);
-        generator.setSize(engine::kStageSize.toSize());
-        generator.setViewBox(QRectF(QPointF(0, 0), engine::kStageSize));
-        QPainter painter(&generator);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
-                               QPainter::SmoothPixmapTransform);
-        painter.setTransform(transform);
-        node.paint(painter, time);
+bool isRectangle(const QPainterPath& path) {
+    QPainterPath rectangle;
+    rectangle.addRect(path.boundingRect());
+    return path == rectangle;
+}
+
+QString pathData(const QPainterPath& path) {
+    QString data;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        const QString point = number(e.x) + u',' + number(e.y);
+        switch (e.type) {
+        case QPainterPath::MoveToElement:
+            data += u'M' + point;
+            break;
+        case QPainterPath::LineToElement:
+            data += u'L' + point;
+            break;
+        case QPainterPath::CurveToElement:
+            data += u'C' + point;
+            break;
+        case QPainterPath::CurveToDataElement:
+            data += u' ' + point;
+            break;
+        }
     }
-    std::optional<SvgElement> document = SvgElement::parse(buffer.data());
+    return data;
+}
+
+SvgElement clipPathElement(const QPainterPath& clip, const QString& id) {
+    const QRectF bounds = clip.boundingRect();
+    SvgElement shape = isRectangle(clip)
+                           ? SvgElement{u"rect"_s,
+                                        {{u"x"_s, number(bounds.x())},
+                                         {u"y"_s, number(bounds.y())},
+                                         {u"width"_s, number(bounds.width())},
+                                         {u"height"_s, number(bounds.height())}},
+                                        {},
+                                        {}}
+                           : SvgElement{u"path"_s, {{u"d"_s, pathData(clip)}}, {}, {}};
+    return SvgElement{u"clipPath"_s, {{u"id"_s, id}}, {}, {std::move(shape)}};
+}
+
+// The drawing of one generator document, cleaned.
+std::vector<SvgElement> drawingOf(const QByteArray& svg, SvgDefinitions& definitions) {
+    std::optional<SvgElement> document = SvgElement::parse(svg);
     if (!document)
         return {};
     QHash<QString, QString> renamed;
     takeDefinitions(*document, definitions, renamed);
     // The drawing lies in the generator's one outermost group.
     for (SvgElement& child : document->children) {
-        if (child.name == "g"_L1) {
-            clean(child, renamed);
-            QHash<QString, QString> inherited;
-            for (const auto& [key, value] : snapshotRootGroup().attributes)
-                inherited.insert(key, value);
-            for (SvgElement& item : child.children)
-                dropInherited(item, inherited);
-            return std::move(child.children);
-        }
+        if (child.name != "g"_L1)
+            continue;
+        clean(child, renamed);
+        QHash<QString, QString> inherited;
+        for (const auto& [key, value] : snapshotRootGroup().attributes)
+            inherited.insert(key, value);
+        for (SvgElement& item : child.children)
+            dropInherited(item, inherited);
+        return std::move(child.children);
     }
     return {};
+}
+
+} // namespace
+
+std::vector<SvgElement> snapshotNode(const engine::SceneNode& node, engine::Millis time,
+                                     const QTransform& transform,
+                                     const std::optional<QPainterPath>& clip,
+                                     SvgDefinitions& definitions, const QString& idPrefix) {
+    SvgSegmentDevice device;
+    {
+        QPainter painter(&device);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                               QPainter::SmoothPixmapTransform);
+        if (clip)
+            painter.setClipPath(*clip);
+        painter.setTransform(transform);
+        node.paint(painter, time);
+    }
+    std::vector<SvgElement> items;
+    int clips = 0;
+    for (const SvgSegmentDevice::Segment& segment : device.takeSegments()) {
+        std::vector<SvgElement> drawing = drawingOf(segment.svg, definitions);
+        if (drawing.empty())
+            continue;
+        if (!segment.clip) {
+            std::move(drawing.begin(), drawing.end(), std::back_inserter(items));
+            continue;
+        }
+        const QString id = idPrefix + u'c' + QString::number(++clips);
+        items.push_back(clipPathElement(*segment.clip, id));
+        items.push_back(
+            SvgElement{u"g"_s, {{u"clip-path"_s, u"url(#%1)"_s.arg(id)}}, {}, std::move(drawing)});
+    }
+    return items;
 }
 
 SvgElement snapshotRootGroup() {

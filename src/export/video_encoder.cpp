@@ -7,6 +7,7 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/error.h>
 #include <libavutil/imgutils.h>
+#include <libavutil/log.h>
 #include <libavutil/opt.h>
 #include <libswscale/swscale.h>
 }
@@ -121,6 +122,8 @@ std::optional<QString> VideoEncoder::openCodec(QSize size, int fps) {
 }
 
 std::optional<QString> VideoEncoder::begin(QIODevice& out, QSize size, int fps) {
+    // The encoders' own chatter would bury the progress line; failures come back as messages.
+    av_log_set_level(AV_LOG_ERROR);
     m_out = &out;
     const char* container = m_container == Container::Mp4 ? "mp4" : "webm";
     if (const int code = avformat_alloc_output_context2(&m_format, nullptr, container, nullptr);
