@@ -1,5 +1,6 @@
 #include "export/animated_svg.h"
 
+#include "engine/pie/pie_raster_cache_node.h"
 #include "engine/scene/group_node.h"
 #include "engine/scene/scene.h"
 #include "export/drawing_samples.h"
@@ -50,6 +51,11 @@ public:
             }
             for (const auto& child : group->children())
                 add(*child, inner, innerClip, parent);
+            return;
+        }
+        // A cached picture is only a faster way to paint on pixels; an SVG gets its parts.
+        if (const auto* cache = dynamic_cast<const PieRasterCacheNode*>(&node)) {
+            add(cache->child(), transform, clip, parent);
             return;
         }
         addDrawing(node, transform, clip, parent);

@@ -140,7 +140,9 @@ std::vector<SvgElement> drawingOf(const QByteArray& svg, SvgDefinitions& definit
         if (child.name != "g"_L1)
             continue;
         clean(child, renamed);
-        QHash<QString, QString> inherited;
+        // Full opacity is what everything starts from.
+        QHash<QString, QString> inherited{{u"fill-opacity"_s, u"1"_s},
+                                          {u"stroke-opacity"_s, u"1"_s}};
         for (const auto& [key, value] : snapshotRootGroup().attributes)
             inherited.insert(key, value);
         for (SvgElement& item : child.children)

@@ -2,7 +2,9 @@
 
 #include "export/element_shape.h"
 
+#include <algorithm>
 #include <cmath>
+#include <ranges>
 
 using namespace Qt::StringLiterals;
 
@@ -159,7 +161,7 @@ void SmilAnimator::addGlides(const Column& column, const Run& run, SvgElement& o
         if (const auto fit = fitEased(times, numbers, tolerances, m_span))
             out.children.push_back(easedGlide(key, pattern, values, times, *fit));
         else
-            out.children.push_back(sampledGlide(key, values, times));
+            out.children.push_back(sampledGlide(key, values, times, numbers, tolerance));
     }
 }
 
@@ -193,11 +195,34 @@ SvgElement SmilAnimator::easedGlide(const QString& key, const QString& pattern,
     return glide;
 }
 
-SvgElement SmilAnimator::sampledGlide(const QString& key, QStringList values,
-                                      const std::vector<engine::Millis>& times) const {
-    QStringList keyTimes;
-    for (const engine::Millis time : times)
-        keyTimes.append(keyTime(time));
+SvgElement SmilAnimator::sampledGlide(const QString& key, const QStringList& sampled,
+                                      const std::vector<engine::Millis>& times,
+                                      const std::vector<std::vector<double>>& numbers,
+                                      double tolerance) const {
+    // Samples on the straight line between the ones kept around them add nothing.
+    const auto onLine = [&](std::size_t before, std::size_t i, std::size_t after) {
+        const double share = (times[i] - times[before]) / (times[after] - times[before]);
+        for (std::size_t n = 0; n < numbers[i].size(); ++n) {
+            const double expected =
+                numbers[before][n] + (numbers[after][n] - numbers[before][n]) * share;
+            if (std::fabs(expected - numbers[i][n]) > tolerance)
+                return false;
+        }
+        return true;
+    };
+    QStringList values{sampled.front()};
+    QStringList keyTimes{keyTime(times.front())};
+    std::size_t kept = 0;
+    for (std::size_t i = 1; i < times.size(); ++i) {
+        const auto dropped = [&](std::size_t j) {
+            return onLine(kept, j, i + 1);
+        };
+        if (i + 1 < times.size() && std::ranges::all_of(std::views::iota(kept + 1, i + 1), dropped))
+            continue;
+        values.append(sampled[qsizetype(i)]);
+        keyTimes.append(keyTime(times[i]));
+        kept = i;
+    }
     if (times.front() > 0) {
         values.prepend(values.front());
         keyTimes.prepend(u"0"_s);
@@ -237,7 +262,6 @@ void SmilAnimator::showOnlyBetween(engine::Millis from, engine::Millis to, SvgEl
 SvgElement SmilAnimator::timing(const QString& attribute) const {
     SvgElement animation{u"animate"_s, {}, {}, {}};
     animation.setAttribute(u"attributeName"_s, attribute);
-    animation.setAttribute(u"begin"_s, u"0s"_s);
     animation.setAttribute(u"dur"_s, u"%1s"_s.arg(m_span / 1000.0, 0, 'f', 3));
     if (m_looping)
         animation.setAttribute(u"repeatCount"_s, u"indefinite"_s);
@@ -249,7 +273,10 @@ SvgElement SmilAnimator::timing(const QString& attribute) const {
 QString SmilAnimator::keyTime(engine::Millis time) const {
     if (time >= m_span)
         return u"1"_s;
-    return QString::number(std::max(time, 0.0) / m_span, 'f', 4);
+    QString text = QString::number(std::max(time, 0.0) / m_span, 'f', 4);
+    while (text.endsWith(u'0'))
+        text.chop(1);
+    return text.endsWith(u'.') ? text + u'0' : text;
 }
 
 } // namespace tivora::exporting

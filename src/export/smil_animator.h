@@ -31,8 +31,10 @@ private:
     void addGlides(const Column& column, const Run& run, SvgElement& out) const;
     SvgElement easedGlide(const QString& key, const QString& pattern, const QStringList& sampled,
                           const std::vector<engine::Millis>& times, const EasedFit& fit) const;
-    SvgElement sampledGlide(const QString& key, QStringList values,
-                            const std::vector<engine::Millis>& times) const;
+    SvgElement sampledGlide(const QString& key, const QStringList& sampled,
+                            const std::vector<engine::Millis>& times,
+                            const std::vector<std::vector<double>>& numbers,
+                            double tolerance) const;
     void showOnlyBetween(engine::Millis from, engine::Millis to, SvgElement& out) const;
     SvgElement timing(const QString& attribute) const;
     QString keyTime(engine::Millis time) const;

@@ -182,6 +182,8 @@ std::optional<QString> VideoEncoder::send(AVFrame* frame) {
             return std::nullopt;
         if (code < 0)
             return failure("encoding", code);
+        // Every frame lasts one tick; without it the container leaves the last frame out.
+        m_packet->duration = 1;
         av_packet_rescale_ts(m_packet, m_codec->time_base, m_stream->time_base);
         m_packet->stream_index = m_stream->index;
         const int written = av_interleaved_write_frame(m_format, m_packet);
