@@ -1,18 +1,25 @@
 #include "export/median_cut_palette.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 
 namespace tivora::exporting {
 namespace {
 
-constexpr int kLevels = 32; // per channel, 5 bits
-constexpr int kKeys = kLevels * kLevels * kLevels;
-// How far dithering moves a channel at most, in 8-bit steps: a little more than one 5-bit level.
-constexpr double kDitherSpread = 10.0;
+// Colours are counted in 5 bits per channel to choose the palette, and looked up in 6.
+constexpr int kKeys = 32 * 32 * 32;
+constexpr int kLookupKeys = 64 * 64 * 64;
+// How far dithering moves a channel, in 8-bit steps: one step of the lookup, so that its steps do
+// not show as bands; more only adds noise, as the palette follows the shades closely.
+constexpr double kDitherSpread = 4.0;
 
 int keyOf(int r, int g, int b) {
     return (r >> 3) << 10 | (g >> 3) << 5 | (b >> 3);
+}
+
+int lookupKeyOf(int r, int g, int b) {
+    return (r >> 2) << 12 | (g >> 2) << 6 | (b >> 2);
 }
 
 struct Bin {
@@ -75,10 +82,51 @@ double bayer(int x, int y) {
     return (kMatrix[y & 3][x & 3] + 0.5) / 16.0 - 0.5;
 }
 
+std::size_t nearestColour(const std::vector<QRgb>& colours, QRgb colour) {
+    std::size_t best = 0;
+    int bestDistance = INT_MAX;
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        const int dr = qRed(colours[i]) - qRed(colour), dg = qGreen(colours[i]) - qGreen(colour),
+                  db = qBlue(colours[i]) - qBlue(colour);
+        // Green counts most and blue least to the eye.
+        const int distance = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = i;
+        }
+    }
+    return best;
+}
+
+// A box's mean lies inside it, so the lightest and darkest colours of a shade end up a little
+// inside the shade and dithering could not reach its ends. A few rounds of moving every colour
+// to the mean of the pixels nearest to it put them where the pixels are.
+void refine(std::vector<QRgb>& colours, const std::vector<Bin>& bins) {
+    constexpr int kRounds = 2;
+    for (int round = 0; round < kRounds; ++round) {
+        std::vector<std::array<long long, 4>> sums(colours.size(), {0, 0, 0, 0});
+        for (const Bin& bin : bins) {
+            const QRgb mean =
+                qRgb(int(bin.r / bin.count), int(bin.g / bin.count), int(bin.b / bin.count));
+            auto& sum = sums[nearestColour(colours, mean)];
+            sum[0] += bin.r;
+            sum[1] += bin.g;
+            sum[2] += bin.b;
+            sum[3] += bin.count;
+        }
+        for (std::size_t i = 0; i < colours.size(); ++i) {
+            if (sums[i][3] > 0) {
+                colours[i] = qRgb(int(sums[i][0] / sums[i][3]), int(sums[i][1] / sums[i][3]),
+                                  int(sums[i][2] / sums[i][3]));
+            }
+        }
+    }
+}
+
 } // namespace
 
 MedianCutPalette::MedianCutPalette(const QImage& image, const QRect& area, int mostColours)
-    : m_lookup(kKeys, -1) {
+    : m_lookup(kLookupKeys, -1) {
     std::vector<Bin> bins = histogram(image, area);
     std::vector<Box> boxes{{bins.begin(), bins.end()}};
     while (int(boxes.size()) < mostColours) {
@@ -126,26 +174,17 @@ MedianCutPalette::MedianCutPalette(const QImage& image, const QRect& area, int m
     }
     if (m_colours.empty())
         m_colours.push_back(qRgb(255, 255, 255));
+    refine(m_colours, bins);
 }
 
 std::uint8_t MedianCutPalette::nearest(int key) {
     std::int16_t& known = m_lookup[std::size_t(key)];
-    if (known >= 0)
-        return std::uint8_t(known);
-    const int r = ((key >> 10) & 31) * 8 + 4, g = ((key >> 5) & 31) * 8 + 4, b = (key & 31) * 8 + 4;
-    int best = 0, bestDistance = INT_MAX;
-    for (std::size_t i = 0; i < m_colours.size(); ++i) {
-        const int dr = qRed(m_colours[i]) - r, dg = qGreen(m_colours[i]) - g,
-                  db = qBlue(m_colours[i]) - b;
-        // Green counts most and blue least to the eye.
-        const int distance = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
-        if (distance < bestDistance) {
-            bestDistance = distance;
-            best = int(i);
-        }
+    if (known < 0) {
+        known = std::int16_t(
+            nearestColour(m_colours, qRgb(((key >> 12) & 63) * 4 + 2, ((key >> 6) & 63) * 4 + 2,
+                                          (key & 63) * 4 + 2)));
     }
-    known = std::int16_t(best);
-    return std::uint8_t(best);
+    return std::uint8_t(known);
 }
 
 std::vector<std::uint8_t> MedianCutPalette::indexed(const QImage& image, const QRect& area) {
@@ -160,7 +199,7 @@ std::vector<std::uint8_t> MedianCutPalette::indexed(const QImage& image, const Q
             };
             const QRgb pixel = line[x];
             indices.push_back(nearest(
-                keyOf(channel(qRed(pixel)), channel(qGreen(pixel)), channel(qBlue(pixel)))));
+                lookupKeyOf(channel(qRed(pixel)), channel(qGreen(pixel)), channel(qBlue(pixel)))));
         }
     }
     return indices;

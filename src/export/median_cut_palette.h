@@ -24,7 +24,7 @@ private:
     std::uint8_t nearest(int key);
 
     std::vector<QRgb> m_colours;
-    std::vector<std::int16_t> m_lookup; // 15-bit colour -> index, -1 until needed
+    std::vector<std::int16_t> m_lookup; // 18-bit colour -> index, -1 until needed
 };
 
 } // namespace tivora::exporting
