@@ -22,6 +22,15 @@ namespace {
 
 // One round of something that loops but names no round of its own, such as a drifting effect.
 constexpr Millis kDefaultRound = 4000.0;
+constexpr Millis kDriftStep = 250.0;
+constexpr qsizetype kDriftBudget = 80 * 1024;
+
+qsizetype byteSize(const SvgElement& element) {
+    QByteArray bytes;
+    QXmlStreamWriter writer(&bytes);
+    element.write(writer);
+    return bytes.size();
+}
 
 bool isSafeLink(const QUrl& url) {
     const QString scheme = url.scheme().toLower();
@@ -74,7 +83,26 @@ private:
             return SvgElement{
                 u"g"_s, {}, {}, snapshotNode(node, time, transform, clip, m_definitions, idPrefix)};
         };
-        SvgElement drawing = SmilAnimator(span, looping).animate(sampleDrawing(draw, span));
+        // Something that loops with no round of its own drifts for ever: it gets as many even
+        // steps as fit the budget, at most a few a second, and is left out when not even its
+        // still picture fits a web page.
+        std::vector<Moment> moments;
+        if (looping && node.cycleTime() <= 0) {
+            // Measured with definitions of its own, so that a node left out leaves nothing behind.
+            SvgDefinitions own;
+            qsizetype still = byteSize(SvgElement{
+                u"g"_s, {}, {}, snapshotNode(node, 0.0, transform, clip, own, idPrefix)});
+            for (const SvgElement& definition : own.elements())
+                still += byteSize(definition);
+            if (still > kDriftBudget)
+                return;
+            const double steps = std::clamp(double(kDriftBudget / std::max<qsizetype>(still, 1)),
+                                            1.0, span / kDriftStep);
+            moments = sampleEvenly(draw, span, span / steps);
+        } else {
+            moments = sampleDrawing(draw, span);
+        }
+        SvgElement drawing = SmilAnimator(span, looping).animate(moments);
         if (drawing.children.empty())
             return;
         const QUrl link = node.link();

@@ -75,4 +75,17 @@ std::vector<Moment> sampleDrawing(const std::function<SvgElement(engine::Millis)
     return sampler.moments();
 }
 
+std::vector<Moment> sampleEvenly(const std::function<SvgElement(engine::Millis)>& draw,
+                                 engine::Millis span, engine::Millis step) {
+    std::vector<Moment> moments;
+    const int steps = std::max(1, int(std::ceil(span / step)));
+    for (int i = 0; i <= steps; ++i) {
+        const engine::Millis time = span * i / steps;
+        SvgElement drawing = draw(time);
+        ElementShape shape(drawing);
+        moments.push_back({time, std::move(drawing), std::move(shape)});
+    }
+    return moments;
+}
+
 } // namespace tivora::exporting

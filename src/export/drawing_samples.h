@@ -23,4 +23,9 @@ struct Moment {
 std::vector<Moment> sampleDrawing(const std::function<SvgElement(engine::Millis)>& draw,
                                   engine::Millis span);
 
+// The drawing at even steps from 0 to span: for a drawing that changes all the time in ways no
+// curve follows (a drifting effect), where following it closely would make the file huge.
+std::vector<Moment> sampleEvenly(const std::function<SvgElement(engine::Millis)>& draw,
+                                 engine::Millis span, engine::Millis step);
+
 } // namespace tivora::exporting

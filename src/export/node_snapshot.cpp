@@ -41,7 +41,34 @@ void takeDefinitions(SvgElement& element, SvgDefinitions& definitions,
     }
 }
 
-void clean(SvgElement& element, const QHash<QString, QString>& renamed) {
+// A picture is written once as a symbol of unit size; every place it is drawn uses it, scaled
+// by the use's own position and size, which can glide like any other.
+void shareImage(SvgElement& element, SvgDefinitions& definitions) {
+    const QString data = element.attribute(u"xlink:href"_s).value_or(QString());
+    SvgElement image{u"image"_s,
+                     {{u"width"_s, u"1"_s},
+                      {u"height"_s, u"1"_s},
+                      {u"preserveAspectRatio"_s, u"none"_s},
+                      {u"xlink:href"_s, data}},
+                     {},
+                     {}};
+    SvgElement symbol{u"symbol"_s,
+                      {{u"viewBox"_s, u"0 0 1 1"_s}, {u"preserveAspectRatio"_s, u"none"_s}},
+                      {},
+                      {std::move(image)}};
+    const QString id = definitions.idFor(std::move(symbol));
+    SvgElement use{u"use"_s, {{u"xlink:href"_s, u'#' + id}}, {}, {}};
+    for (const auto& [key, value] : std::as_const(element.attributes)) {
+        if (key != "xlink:href"_L1 && key != "preserveAspectRatio"_L1)
+            use.setAttribute(key, value);
+    }
+    element = std::move(use);
+}
+
+void clean(SvgElement& element, const QHash<QString, QString>& renamed,
+           SvgDefinitions& definitions) {
+    if (element.name == "image"_L1 && element.attribute(u"xlink:href"_s))
+        shareImage(element, definitions);
     for (auto& [key, value] : element.attributes) {
         if (value.startsWith("url(#"_L1) && value.endsWith(u')'))
             value = u"url(#%1)"_s.arg(renamed.value(value.mid(5, value.size() - 6)));
@@ -57,7 +84,7 @@ void clean(SvgElement& element, const QHash<QString, QString>& renamed) {
     }
     auto& children = element.children;
     for (SvgElement& child : children)
-        clean(child, renamed);
+        clean(child, renamed, definitions);
     std::erase_if(children, [](const SvgElement& child) {
         return child.name == "g"_L1 && child.children.empty() && child.text.isEmpty();
     });
@@ -139,7 +166,7 @@ std::vector<SvgElement> drawingOf(const QByteArray& svg, SvgDefinitions& definit
     for (SvgElement& child : document->children) {
         if (child.name != "g"_L1)
             continue;
-        clean(child, renamed);
+        clean(child, renamed, definitions);
         // Full opacity is what everything starts from.
         QHash<QString, QString> inherited{{u"fill-opacity"_s, u"1"_s},
                                           {u"stroke-opacity"_s, u"1"_s}};
