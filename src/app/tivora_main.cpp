@@ -2,6 +2,7 @@
 #include "document/graph_file.h"
 #include "engine/render/render.h"
 #include "excel/graph_refresh.h"
+#include "export/render_animated.h"
 #include "publish/publish_command.h"
 
 #include <QGuiApplication>
@@ -15,6 +16,8 @@ namespace {
 
 constexpr auto kUsage = "usage: tivora resave IN OUT\n"
                         "       tivora render IN OUT [--time MS] [--width W] [--no-information]\n"
+                        "       tivora render IN OUT.svg|.gif|.webp|.mp4|.webm [--fps N]\n"
+                        "       tivora render IN OUT.svg --still [--time MS] [--width W]\n"
                         "       tivora publish PROJECT\n"
                         "       tivora refresh GRAPH.TVX\n"
                         "  --no-information draws an incomplete or unreadable graph as the\n"
@@ -46,10 +49,13 @@ int refresh(const QStringList& args) {
     return 0;
 }
 
-int render(const QStringList& args) {
+int render(QStringList args) {
     if (args.size() < 2)
         return usage();
     tivora::engine::RenderOptions options;
+    // An SVG plays the graph's animation unless a still picture is asked for.
+    const bool still = args.removeAll(u"--still"_s) > 0;
+    int fps = tivora::exporting::kDefaultFps;
     for (qsizetype i = 2; i < args.size(); ++i) {
         if (args[i] == "--no-information"_L1) {
             options.noInformation = true;
@@ -65,11 +71,16 @@ int render(const QStringList& args) {
             options.time = number;
         else if (args[i] == "--width"_L1 && number > 0)
             options.width = number;
+        else if (args[i] == "--fps"_L1)
+            fps = number;
         else
             return usage();
         ++i;
     }
-    if (const auto error = tivora::engine::renderToFile(args[0], args[1], options))
+    const auto animated = tivora::exporting::animationFormatOf(args[1]);
+    const auto error = animated && !still ? tivora::exporting::renderAnimated(args[0], args[1], fps)
+                                          : tivora::engine::renderToFile(args[0], args[1], options);
+    if (error)
         return fail(*error);
     return 0;
 }

@@ -18,6 +18,9 @@ public:
     BackdropImagesNode(std::vector<QImage> images, QRectF area, double opacity);
     void paint(QPainter& painter, Millis time) const override;
     Millis endTime() const override { return m_images.size() > 1 ? kForever : 0.0; }
+    Millis cycleTime() const override {
+        return m_images.size() > 1 ? kShowTime * double(m_images.size()) : 0.0;
+    }
 
 private:
     void paintImage(QPainter& painter, std::size_t index, double opacity) const;

@@ -33,6 +33,7 @@ public:
     // Paints the stage at time, in stage coordinates (the painter is already scaled).
     void paint(QPainter& painter, Millis time) const;
     QUrl linkAt(QPointF stagePoint, Millis time) const;
+    const Scene& scene() const { return m_scene; }
 
 private:
     Scene m_scene;

@@ -19,6 +19,7 @@ public:
     void paint(QPainter& painter, Millis time) const override;
     Millis endTime() const override { return m_appear.endTime(); }
     QUrl linkAt(QPointF point, Millis time) const override;
+    QUrl link() const override { return m_url; }
 
 private:
     struct Paragraph {

@@ -29,6 +29,8 @@ public:
     void paint(QPainter& painter, Millis time) const override;
     Millis endTime() const override { return m_child->endTime(); }
     QUrl linkAt(QPointF point, Millis time) const override { return m_child->linkAt(point, time); }
+    // What it paints: on devices without pixels the part is painted as it is.
+    const SceneNode& child() const { return *m_child; }
 
 private:
     struct Key {

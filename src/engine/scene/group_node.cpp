@@ -31,6 +31,13 @@ Millis GroupNode::endTime() const {
     return end;
 }
 
+Millis GroupNode::cycleTime() const {
+    Millis cycle = 0.0;
+    for (const auto& child : m_children)
+        cycle = std::max(cycle, child->cycleTime());
+    return cycle;
+}
+
 QUrl GroupNode::linkAt(QPointF point, Millis time) const {
     bool invertible = false;
     const QPointF local = m_transform.inverted(&invertible).map(point);

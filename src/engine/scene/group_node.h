@@ -22,6 +22,11 @@ public:
     void paint(QPainter& painter, Millis time) const override;
     Millis endTime() const override;
     QUrl linkAt(QPointF point, Millis time) const override;
+    Millis cycleTime() const override;
+
+    const QTransform& transform() const { return m_transform; }
+    const std::optional<QRectF>& clip() const { return m_clip; }
+    const std::vector<std::unique_ptr<SceneNode>>& children() const { return m_children; }
 
 private:
     QTransform m_transform;

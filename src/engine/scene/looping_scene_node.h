@@ -12,6 +12,7 @@ public:
     void paint(QPainter& painter, Millis time) const override;
     Millis endTime() const override { return kForever; }
     QUrl linkAt(QPointF point, Millis time) const override;
+    Millis cycleTime() const override { return m_period; }
 
 private:
     Millis localTime(Millis time) const;

@@ -39,6 +39,15 @@ Millis Scene::settledTime() const {
     return settled;
 }
 
+Millis Scene::cycleTime() const {
+    Millis cycle = 0.0;
+    for (const auto& layer : m_layers) {
+        for (const auto& node : layer)
+            cycle = std::max(cycle, node->cycleTime());
+    }
+    return cycle;
+}
+
 QUrl Scene::linkAt(QPointF point, Millis time) const {
     // The topmost node under the point wins.
     // Reverse iterators rather than std::views::reverse, which clang cannot use with this

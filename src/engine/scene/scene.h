@@ -26,6 +26,10 @@ public:
     virtual Millis endTime() const { return 0.0; }
     // The address a click at point opens, if this node has one there.
     virtual QUrl linkAt(QPointF /*point*/, Millis /*time*/) const { return {}; }
+    // The address the whole node opens, for writers that turn a node into a link of its own.
+    virtual QUrl link() const { return {}; }
+    // How long one round of a node that loops takes; 0 when it does not loop or has no round.
+    virtual Millis cycleTime() const { return 0.0; }
 };
 
 // Layers are painted from first to last; within a layer nodes paint in the order they were added.
@@ -48,6 +52,12 @@ public:
     Millis settledTime() const;
     QUrl linkAt(QPointF point, Millis time) const;
     bool isEmpty() const;
+    // The longest round of any looping node; 0 when none has one.
+    Millis cycleTime() const;
+    // A layer's nodes in painting order, for writers that turn the scene into other forms.
+    const std::vector<std::unique_ptr<SceneNode>>& nodes(Layer layer) const {
+        return m_layers[std::size_t(layer)];
+    }
 
 private:
     std::array<std::vector<std::unique_ptr<SceneNode>>, std::size_t(Layer::Count)> m_layers;

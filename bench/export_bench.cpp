@@ -1,0 +1,66 @@
+// Animated outputs of series graphs: the animated SVG of a typical graph (3 series x 12 columns,
+// counting value labels) and of the largest the editor allows (99 x 999), time and bytes; and the
+// whole animation of the typical graph at 30 fps as MP4 and GIF, against painting the same
+// frames alone (the "painting" benchmark), so that the encoders' share can be read off.
+#include "bench_graph_text.h"
+#include "document/variable_text.h"
+#include "engine/layout/graph_layout.h"
+#include "engine/movies/movie.h"
+#include "export/animated_svg.h"
+#include "export/animation_writer.h"
+#include "export/graph_summary.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace tivora;
+using namespace tivora::engine;
+using namespace tivora::exporting;
+using tivora::bench::graphText;
+
+namespace {
+
+constexpr int kFps = 30;
+
+void animatedSvgOf(benchmark::State& state, int seriesCount, int columns) {
+    const VariableText text(graphText("bar", seriesCount, columns));
+    const Scene scene = layoutGraph(text, QDir());
+    const GraphSummary summary = summarizeGraph(text);
+    std::size_t bytes = 0;
+    for (auto _ : state)
+        bytes = std::size_t(animatedSvg(scene, summary).size());
+    state.counters["bytes"] = double(bytes);
+}
+
+void paintingAlone(benchmark::State& state) {
+    const Movie movie(layoutGraph(VariableText(graphText("bar", 3, 12)), QDir()));
+    const int frames = frameCount(movie, kFps);
+    for (auto _ : state) {
+        for (int i = 0; i < frames; ++i)
+            benchmark::DoNotOptimize(paintAnimationFrame(movie, i, kFps));
+    }
+    state.counters["frames"] = frames;
+}
+
+void encoded(benchmark::State& state, AnimationFormat format, const char* name) {
+    const Movie movie(layoutGraph(VariableText(graphText("bar", 3, 12)), QDir()));
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QString::fromLatin1(name));
+    for (auto _ : state) {
+        if (writeAnimation(movie, path, format, kFps))
+            state.SkipWithError("could not write the animation");
+    }
+    state.counters["bytes"] = double(QFileInfo(path).size());
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(animatedSvgOf, typical_bar, 3, 12)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(animatedSvgOf, largest_bar, 99, 999)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK(paintingAlone)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(encoded, typical_mp4, AnimationFormat::Mp4, "typical.mp4")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(encoded, typical_gif, AnimationFormat::Gif, "typical.gif")
+    ->Unit(benchmark::kMillisecond);

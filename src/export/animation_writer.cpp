@@ -1,0 +1,76 @@
+#include "export/animation_writer.h"
+
+#include "engine/movies/movie.h"
+#include "export/animated_svg.h"
+#include "export/gif_encoder.h"
+#include "export/video_encoder.h"
+#include "export/webp_encoder.h"
+
+#include <QPainter>
+#include <QSaveFile>
+#include <cmath>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace tivora::engine;
+
+namespace tivora::exporting {
+namespace {
+
+std::unique_ptr<FrameEncoder> encoderFor(AnimationFormat format) {
+    switch (format) {
+    case AnimationFormat::Gif:
+        return std::make_unique<GifEncoder>();
+    case AnimationFormat::WebP:
+        return std::make_unique<WebPEncoder>();
+    case AnimationFormat::Mp4:
+        return std::make_unique<VideoEncoder>(VideoEncoder::Container::Mp4);
+    case AnimationFormat::WebM:
+        return std::make_unique<VideoEncoder>(VideoEncoder::Container::WebM);
+    case AnimationFormat::Svg:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+int frameCount(const Movie& movie, int fps) {
+    return int(std::floor(animationLength(movie.scene()) * fps / 1000.0)) + 1;
+}
+
+QImage paintAnimationFrame(const Movie& movie, int index, int fps) {
+    QImage frame(movie.stageSize().toSize(), QImage::Format_RGB32);
+    frame.fill(Qt::white);
+    QPainter painter(&frame);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                           QPainter::SmoothPixmapTransform);
+    movie.paint(painter, index * 1000.0 / fps);
+    return frame;
+}
+
+std::optional<QString> writeAnimation(const Movie& movie, const QString& outPath,
+                                      AnimationFormat format, int fps, const Progress& progress) {
+    const std::unique_ptr<FrameEncoder> encoder = encoderFor(format);
+    if (!encoder)
+        return u"%1 is not a picture sequence format"_s.arg(outPath);
+    QSaveFile out(outPath);
+    if (!out.open(QIODevice::WriteOnly))
+        return u"cannot write %1: %2"_s.arg(outPath, out.errorString());
+    if (auto error = encoder->begin(out, movie.stageSize().toSize(), fps))
+        return error;
+    const int frames = frameCount(movie, fps);
+    for (int i = 0; i < frames; ++i) {
+        if (auto error = encoder->add(paintAnimationFrame(movie, i, fps)))
+            return error;
+        if (progress)
+            progress(i + 1, frames);
+    }
+    if (auto error = encoder->finish())
+        return error;
+    if (!out.commit())
+        return u"cannot write %1: %2"_s.arg(outPath, out.errorString());
+    return std::nullopt;
+}
+
+} // namespace tivora::exporting

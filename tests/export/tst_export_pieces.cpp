@@ -1,0 +1,193 @@
+// The parts the exports are built from: easing curves found from samples, the sampling itself,
+// the GIF palette and the values table.
+#include "document/variable_text.h"
+#include "export/drawing_samples.h"
+#include "export/eased_fit.h"
+#include "export/graph_summary.h"
+#include "export/median_cut_palette.h"
+#include "export_fixture.h"
+
+#include <QTest>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+using namespace tivora;
+using namespace tivora::exporting;
+using namespace tivora::exporting::testing;
+
+namespace {
+
+double outCubic(double p) {
+    return 1 - std::pow(1 - std::clamp(p, 0.0, 1.0), 3);
+}
+
+SvgElement rectOfWidth(double width) {
+    return SvgElement{u"rect"_s, {{u"width"_s, QString::number(width, 'g', 8)}}, {}, {}};
+}
+
+} // namespace
+
+class TestExportPieces : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void findsTheEasingOfAGrowth();
+    void findsTheCurveAfterAnIrregularStart();
+    void refusesNumbersOnNoCurve();
+    void samplesFollowTheDrawingClosely();
+    void samplesAStillDrawingOnce();
+    void paletteShadesWithoutBands();
+    void paletteKeepsFewColoursExact();
+    void tableHoldsEverySeriesAndColumn();
+    void tableHoldsEverySlice();
+};
+
+void TestExportPieces::findsTheEasingOfAGrowth() {
+    std::vector<engine::Millis> times;
+    std::vector<std::vector<double>> samples;
+    for (int i = 0; i <= 12; ++i) {
+        times.push_back(i * 100.0);
+        samples.push_back({400 - 300 * outCubic(i / 12.0), 50.0});
+    }
+    const auto fit = fitEased(times, samples, {0.3, 0.3}, 1200.0);
+    QVERIFY(fit);
+    QCOMPARE(fit->keySpline, u"0.3333 1 0.6667 1"_s);
+    QCOMPARE(fit->firstSample, std::size_t(0));
+    QVERIFY(std::fabs(fit->start[0] - 400) < 0.01 && std::fabs(fit->end[0] - 100) < 0.01);
+    QVERIFY(std::fabs(fit->start[1] - 50) < 0.01 && std::fabs(fit->end[1] - 50) < 0.01);
+}
+
+void TestExportPieces::findsTheCurveAfterAnIrregularStart() {
+    // A bar's cap grows with the bar until it reaches its full height, then stays.
+    std::vector<engine::Millis> times;
+    std::vector<std::vector<double>> samples;
+    for (int i = 0; i <= 24; ++i) {
+        const double height = 200 * outCubic(i / 24.0);
+        times.push_back(i * 50.0);
+        samples.push_back({std::min(height, 10.0) + height});
+    }
+    const auto fit = fitEased(times, samples, {0.3}, 1200.0);
+    QVERIFY(fit);
+    QVERIFY(fit->firstSample > 0 && fit->firstSample < 6);
+    QCOMPARE(fit->to, 1200.0);
+}
+
+void TestExportPieces::refusesNumbersOnNoCurve() {
+    std::vector<engine::Millis> times;
+    std::vector<std::vector<double>> samples;
+    for (int i = 0; i <= 12; ++i) {
+        times.push_back(i * 100.0);
+        samples.push_back({i % 2 ? 10.0 : 90.0});
+    }
+    // At most the last step, which two samples always describe, is written as a curve.
+    const auto fit = fitEased(times, samples, {0.3}, 1200.0);
+    QVERIFY(!fit || fit->firstSample >= times.size() - 2);
+}
+
+void TestExportPieces::samplesFollowTheDrawingClosely() {
+    const auto width = [](engine::Millis t) {
+        return 300 * outCubic(t / 1000.0);
+    };
+    const auto moments =
+        sampleDrawing([&](engine::Millis t) { return rectOfWidth(width(t)); }, 1000.0);
+    QVERIFY(moments.size() > 4 && moments.size() < 40);
+    // Between neighbouring samples the straight line stays on the curve.
+    for (std::size_t i = 1; i < moments.size(); ++i) {
+        const double a = moments[i - 1].time, b = moments[i].time;
+        for (double share : {0.25, 0.5, 0.75}) {
+            const double t = a + (b - a) * share;
+            const double line = width(a) + (width(b) - width(a)) * share;
+            QVERIFY2(std::fabs(line - width(t)) < 1.0, qPrintable(QString::number(t)));
+        }
+    }
+}
+
+void TestExportPieces::samplesAStillDrawingOnce() {
+    int painted = 0;
+    const auto moments = sampleDrawing(
+        [&](engine::Millis) {
+            ++painted;
+            return rectOfWidth(10);
+        },
+        0.0);
+    QCOMPARE(moments.size(), std::size_t(1));
+    QCOMPARE(painted, 1);
+}
+
+void TestExportPieces::paletteShadesWithoutBands() {
+    // A plot shade as the engine paints it: light grey-blue to darker grey over 300 rows.
+    QImage shade(64, 300, QImage::Format_RGB32);
+    for (int y = 0; y < shade.height(); ++y) {
+        const double p = y / 299.0;
+        for (int x = 0; x < shade.width(); ++x)
+            shade.setPixel(x, y, qRgb(int(244 - 55 * p), int(247 - 56 * p), int(251 - 56 * p)));
+    }
+    // Plenty of other colours compete for the palette, as bars and text do.
+    QImage picture(shade.width() + 64, shade.height(), QImage::Format_RGB32);
+    QPainter painter(&picture);
+    painter.drawImage(0, 0, shade);
+    for (int i = 0; i < 300; ++i)
+        painter.fillRect(shade.width() + (i % 8) * 8, i, 8, 1, QColor::fromHsv(i % 360, 200, 220));
+    painter.end();
+    MedianCutPalette palette(picture, picture.rect());
+    const std::vector<std::uint8_t> indices = palette.indexed(picture, picture.rect());
+    // Averaged over a row, the dithered shade must follow the true shade closely: a band would
+    // show as many rows several levels off.
+    double totalError = 0;
+    for (int y = 0; y < shade.height(); ++y) {
+        double sum = 0, want = 0;
+        for (int x = 0; x < shade.width(); ++x) {
+            sum += qGreen(palette.colours()[indices[std::size_t(y * picture.width() + x)]]);
+            want += qGreen(shade.pixel(x, y));
+        }
+        const double error = std::fabs(sum - want) / shade.width();
+        totalError += error;
+        QVERIFY2(
+            error < 3.0,
+            qPrintable(
+                u"row %1: %2 for %3"_s.arg(y).arg(sum / shade.width()).arg(want / shade.width())));
+    }
+    QVERIFY2(totalError / shade.height() < 1.0,
+             qPrintable(QString::number(totalError / shade.height())));
+}
+
+void TestExportPieces::paletteKeepsFewColoursExact() {
+    QImage picture(40, 40, QImage::Format_RGB32);
+    picture.fill(qRgb(255, 255, 255));
+    QPainter(&picture).fillRect(10, 10, 20, 20, QColor(0x2E, 0x6F, 0xB7));
+    MedianCutPalette palette(picture, picture.rect());
+    const std::vector<std::uint8_t> indices = palette.indexed(picture, picture.rect());
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x)
+            QCOMPARE(palette.colours()[indices[std::size_t(y * 40 + x)]], picture.pixel(x, y));
+    }
+}
+
+void TestExportPieces::tableHoldsEverySeriesAndColumn() {
+    GraphTextBuilder text =
+        seriesGraph("bar",
+                    {{"bar", "0xFF0000", "1/x/2,5/x//x/4/x/5", "North <b>&amp;</b>"},
+                     {"line", "0x0000FF", "6/x/7/x/8/x/9/x/10", ""}},
+                    5);
+    addHeader(text, "Sales & \"more\"");
+    const QString html = valuesTableHtml(VariableText(text.text()));
+    QVERIFY(html.startsWith("<details"_L1));
+    QVERIFY(html.contains("<summary>The values of Sales &amp; &quot;more&quot;</summary>"_L1));
+    QVERIFY(html.contains(
+        "<tr><th></th><th scope=\"col\">C1</th><th scope=\"col\">C2</th><th scope=\"col\">C3</th>"
+        "<th scope=\"col\">C4</th><th scope=\"col\">C5</th></tr>"_L1));
+    // Values as written, an empty cell where there is none, names escaped, unnamed series named.
+    QVERIFY(html.contains("<tr><th scope=\"row\">North &lt;b&gt;&amp;amp;&lt;/b&gt;</th><td>1</td>"
+                          "<td>2.5</td><td></td><td>4</td><td>5</td></tr>"_L1));
+    QVERIFY(html.contains("<tr><th scope=\"row\">Series 2</th><td>6</td>"_L1));
+    QVERIFY(!html.contains("<b>"_L1));
+}
+
+void TestExportPieces::tableHoldsEverySlice() {
+    const QString html = valuesTableHtml(VariableText(
+        pieGraph({{"40", "0xFF0000", "<North>"}, {"25.5", "0x00FF00", "South"}}).text()));
+    QVERIFY(html.contains("<tr><th scope=\"row\">&lt;North&gt;</th><td>40</td></tr>"_L1));
+    QVERIFY(html.contains("<tr><th scope=\"row\">South</th><td>25.5</td></tr>"_L1));
+}
+
+QTEST_MAIN(TestExportPieces)
+#include "tst_export_pieces.moc"
