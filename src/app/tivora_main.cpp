@@ -78,7 +78,8 @@ int render(QStringList args) {
         ++i;
     }
     const auto animated = tivora::exporting::animationFormatOf(args[1]);
-    const auto error = animated && !still ? tivora::exporting::renderAnimated(args[0], args[1], fps)
+    const auto error = animated && !still ? tivora::exporting::renderAnimated(args[0], args[1], fps,
+                                                                              options.noInformation)
                                           : tivora::engine::renderToFile(args[0], args[1], options);
     if (error)
         return fail(*error);

@@ -2,6 +2,8 @@
 
 // Graph files for the export tests: the graph types with notes, a link and background pictures,
 // written into a temporary folder, and the still pictures they must match.
+#include "../document/sample_graphs.h"
+#include "document/graph_text_writer.h"
 #include "engine/render/render.h"
 #include "tst_pie_fixture.h"
 
@@ -58,6 +60,15 @@ inline GraphTextBuilder& addLinkedNote(GraphTextBuilder& text, const QByteArray&
                      {"noy_", "120"}});
 }
 
+// The keys a designer's graph file carries that the short test texts leave out, with the values
+// the designer writes. Keys are found by their first occurrence, so appended after a test text
+// they fill only what it lacks, and the file reads as the designer would open it.
+inline QByteArray designerKeys() {
+    GraphDocument series = samples::seriesGraph(1, 1);
+    GraphDocument pie = samples::pieGraph(1);
+    return buildGraphText(series).text + buildGraphText(pie).text;
+}
+
 // The graph files the browser test plays: name -> path.
 inline std::vector<std::pair<QString, QString>> writeTestGraphs(const QDir& folder) {
     savePicture(folder.filePath(u"first.png"_s), QColor(250, 230, 200), QColor(200, 220, 250));
@@ -81,7 +92,7 @@ inline std::vector<std::pair<QString, QString>> writeTestGraphs(const QDir& fold
         const QString path = folder.filePath(name + u".txt"_s);
         QFile file(path);
         file.open(QIODevice::WriteOnly);
-        file.write(text.text());
+        file.write(text.text() + designerKeys());
         paths.emplace_back(name, path);
     }
     return paths;
@@ -92,8 +103,10 @@ inline QImage stillPicture(const QString& graphPath, engine::Millis time, const 
     const QString out = folder.filePath(u"still.png"_s);
     engine::RenderOptions options;
     options.time = time;
-    if (engine::renderToFile(graphPath, out, options))
+    if (const auto error = engine::renderToFile(graphPath, out, options)) {
+        qWarning("%s", qPrintable(*error));
         return {};
+    }
     return QImage(out).convertToFormat(QImage::Format_RGB32);
 }
 

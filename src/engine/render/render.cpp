@@ -44,41 +44,35 @@ std::unique_ptr<Movie> noInformationMovie(QString& error) {
 
 // The graph as the designer opens it, drawn from the text the designer writes for it: older
 // versions and long keys come out in the one form the engine reads.
-std::unique_ptr<Movie> loadGraph(const QString& inPath, const QByteArray& bytes, bool noInformation,
-                                 QString& error) {
+std::optional<RenderInput> loadGraph(const QString& inPath, const QByteArray& bytes,
+                                     bool noInformation, QString& error) {
     GraphDocument document;
     const GraphReadResult read = ReadGraphText(document, bytes);
     const GraphTextBuild build =
         read ? buildGraphText(document) : GraphTextBuild{GraphTextBuild::Status::Failed, {}, {}};
     if (build.status == GraphTextBuild::Status::Complete) {
         const VariableText text(build.text);
-        return std::make_unique<Movie>(layoutGraph(text, QFileInfo(inPath).absoluteDir()));
+        return RenderInput{
+            std::make_unique<Movie>(layoutGraph(text, QFileInfo(inPath).absoluteDir())),
+            build.text};
     }
-    if (noInformation)
-        return noInformationMovie(error);
+    if (noInformation) {
+        if (auto movie = noInformationMovie(error))
+            return RenderInput{std::move(movie), {}};
+        return std::nullopt;
+    }
     if (!read)
         error = u"cannot read %1: %2"_s.arg(inPath, read.error);
     else if (build.status == GraphTextBuild::Status::Incomplete)
         error = u"%1 holds an incomplete graph: %2"_s.arg(inPath, build.message);
     else
         error = u"%1 holds a graph that cannot be drawn: %2"_s.arg(inPath, build.message);
-    return nullptr;
+    return std::nullopt;
 }
 
 std::unique_ptr<Movie> loadInput(const QString& inPath, bool noInformation, QString& error) {
-    QByteArray bytes;
-    if (const auto reason = readInputFile(inPath, bytes)) {
-        error = u"cannot read %1: %2"_s.arg(inPath, *reason);
-        return nullptr;
-    }
-    if (!bytes.startsWith("TVMOVIE "))
-        return loadGraph(inPath, bytes, noInformation, error);
-    const auto movie = MovieFile::parse(bytes);
-    if (!movie) {
-        error = u"cannot read %1: it begins as a movie file but is not one."_s.arg(inPath);
-        return nullptr;
-    }
-    return Movie::play(*movie, QFileInfo(inPath).absoluteDir());
+    auto input = loadRenderInput(inPath, noInformation, error);
+    return input ? std::move(input->movie) : nullptr;
 }
 
 // The picture size for a width, or why there is none: no side may pass kLargestSide and no
@@ -163,6 +157,23 @@ bool writePdf(const Movie& movie, Millis time, QSize size, QSaveFile& out) {
 }
 
 } // namespace
+
+std::optional<RenderInput> loadRenderInput(const QString& inPath, bool noInformation,
+                                           QString& error) {
+    QByteArray bytes;
+    if (const auto reason = readInputFile(inPath, bytes)) {
+        error = u"cannot read %1: %2"_s.arg(inPath, *reason);
+        return std::nullopt;
+    }
+    if (!bytes.startsWith("TVMOVIE "))
+        return loadGraph(inPath, bytes, noInformation, error);
+    const auto movie = MovieFile::parse(bytes);
+    if (!movie) {
+        error = u"cannot read %1: it begins as a movie file but is not one."_s.arg(inPath);
+        return std::nullopt;
+    }
+    return RenderInput{Movie::play(*movie, QFileInfo(inPath).absoluteDir()), {}};
+}
 
 QImage renderImage(const QString& inPath, const RenderOptions& options, QString* error) {
     QString reason;

@@ -2,8 +2,10 @@
 
 #include "engine/scene/track.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <memory>
 #include <optional>
 
 namespace tivora::engine {
@@ -15,6 +17,21 @@ struct RenderOptions {
     // preview shows it, instead of failing.
     bool noInformation = false;
 };
+
+class Movie;
+
+// What a render draws: the movie, and for a graph file the graph text the designer would write
+// for it (empty for a movie file, or for the no-information movie drawn in place of a graph).
+struct RenderInput {
+    std::unique_ptr<Movie> movie;
+    QByteArray graphText;
+};
+
+// Reads a graph file or preview text (or a movie file) as every render does: ordinary files only,
+// a graph read as the designer opens it. Nothing, and the reason in error, when it cannot be
+// drawn (unless noInformation asks for the no-information movie instead).
+std::optional<RenderInput> loadRenderInput(const QString& inPath, bool noInformation,
+                                           QString& error);
 
 // The frame of a graph file or preview text (or a movie file) as a picture with a transparent
 // background, sized as options say; a null image, and the reason in error, when the file cannot
