@@ -1,10 +1,10 @@
 #!/usr/bin/python3
 """Writes the workbook of the "Link to Excel" template and its link options file.
 
-The template graph Data/T_Excel.dat shows quarterly sales of three regions. Its link options file
+The template graph Data/T_Excel.dat shows quarterly income, costs and profit. Its link options file
 Data/T_Excel.TVO links it to Data/T_Excel.xls, found beside the graph through the "<find>" marker,
 so that "Reload Data" works wherever the program is installed. The workbook's first column names
-the regions for the reader of the sheet; the linked range B1:E4 holds the quarter headings and the
+the figures for the reader of the sheet, as the graph names its series; the linked range B1:E4 holds the quarter headings and the
 values, imported across with its top line as the column headings.
 
 Usage: make_excel_template.py [DATA_FOLDER]   (default: the data/ folder of this repository)
@@ -14,11 +14,12 @@ import sys
 
 import xlwt
 
-HEADINGS = ["Region", "Q1", "Q2", "Q3", "Q4"]
-REGIONS = [
-    ("North", [120, 135, 150, 170]),
-    ("South", [90, 110, 105, 130]),
-    ("West", [60, 75, 95, 115]),
+# The same figures as the template graph, so that loading the range keeps the graph as it is.
+HEADINGS = ["Figure", "Q1", "Q2", "Q3", "Q4"]
+FIGURES = [
+    ("Income", [250, 280, 310, 360]),
+    ("Costs", [180, 190, 205, 230]),
+    ("Profit", [70, 90, 105, 130]),
 ]
 LINK_OPTIONS = (
     "&ExcelLink=YES&ExcelFile=<find>T_Excel.xls&ExcelWorkSheet=1"
@@ -28,12 +29,12 @@ LINK_OPTIONS = (
 
 def write_workbook(path):
     book = xlwt.Workbook()
-    sheet = book.add_sheet("Sales")
+    sheet = book.add_sheet("Figures")
     bold = xlwt.easyxf("font: bold on")
     for column, heading in enumerate(HEADINGS):
         sheet.write(0, column, heading, bold)
-    for row, (region, values) in enumerate(REGIONS, start=1):
-        sheet.write(row, 0, region)
+    for row, (figure, values) in enumerate(FIGURES, start=1):
+        sheet.write(row, 0, figure)
         for column, value in enumerate(values, start=1):
             sheet.write(row, column, value)
     book.save(path)
