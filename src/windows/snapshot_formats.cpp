@@ -1,6 +1,7 @@
 #include "windows/snapshot_formats.h"
 
 #include "engine/render/render.h"
+#include "export/render_animated.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -42,8 +43,13 @@ std::optional<QString> writeDrawing(const Snapshot& snapshot, const QString& pat
     return engine::renderToFile(snapshot.moviePath, path, options);
 }
 
+// Animations: the graph's whole animation from the start, as slide programs and browsers play it.
+std::optional<QString> writeAnimation(const Snapshot& snapshot, const QString& path) {
+    return exporting::renderAnimated(snapshot.moviePath, path);
+}
+
 // The first is the default.
-const std::array<SnapshotFormat, 4> kFormats{{
+const std::array<SnapshotFormat, 8> kFormats{{
     {"bmp"_L1, "Bitmap"_L1,
      [](const Snapshot& snapshot, const QString& path) {
          return writePicture(snapshot, path, "BMP");
@@ -54,6 +60,10 @@ const std::array<SnapshotFormat, 4> kFormats{{
      }},
     {"svg"_L1, "SVG drawing"_L1, &writeDrawing},
     {"pdf"_L1, "PDF document"_L1, &writeDrawing},
+    {"gif"_L1, "GIF animation"_L1, &writeAnimation},
+    {"webp"_L1, "WebP animation"_L1, &writeAnimation},
+    {"mp4"_L1, "MP4 video"_L1, &writeAnimation},
+    {"webm"_L1, "WebM video"_L1, &writeAnimation},
 }};
 
 const SnapshotFormat* formatOf(const QString& path) {

@@ -16,7 +16,8 @@ namespace tivora {
 namespace {
 
 const QString kFilter =
-    u"Bitmap (*.bmp);;PNG picture (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"_s;
+    u"Bitmap (*.bmp);;PNG picture (*.png);;SVG drawing (*.svg);;PDF document (*.pdf);;"
+    "GIF animation (*.gif);;WebP animation (*.webp);;MP4 video (*.mp4);;WebM video (*.webm)"_s;
 const QString kSaveDialog = u"save: Export "_s + kFilter + u" bmp"_s;
 
 class KeyRecorder : public KeySink {
@@ -226,7 +227,8 @@ private Q_SLOTS:
         fixture.dialogs.fileNames = {fixture.path(u"still.jpg"_s)};
         fixture.preview.btnSaveImageClick();
         QCOMPARE(fixture.dialogs.take(), QStringList({kSaveDialog, u"error: File I/O error."_s}));
-        QVERIFY(fixture.dialogs.details.constLast().contains(u".bmp, .png, .svg or .pdf"_s));
+        QVERIFY(fixture.dialogs.details.constLast().contains(
+            u".bmp, .png, .svg, .pdf, .gif, .webp, .mp4 or .webm"_s));
         QVERIFY(!QFile::exists(fixture.path(u"still.jpg"_s)));
     }
 
@@ -234,16 +236,20 @@ private Q_SLOTS:
         test::PreviewFixture fixture;
         fixture.preview.showPreview();
         fixture.dialogs.fileNames = {fixture.path(u"still.bmp"_s), fixture.path(u"still.svg"_s),
-                                     fixture.path(u"still.pdf"_s)};
-        for (int format = 0; format < 3; ++format)
+                                     fixture.path(u"still.pdf"_s), fixture.path(u"whole.mp4"_s)};
+        for (int format = 0; format < 4; ++format)
             fixture.preview.btnSaveImageClick();
         const QString complete = u"message: Export complete "_s;
-        QCOMPARE(fixture.dialogs.take(), QStringList({kSaveDialog, complete, kSaveDialog, complete,
-                                                      kSaveDialog, complete}));
+        QCOMPARE(fixture.dialogs.take(),
+                 QStringList({kSaveDialog, complete, kSaveDialog, complete, kSaveDialog, complete,
+                              kSaveDialog, complete}));
         QCOMPARE(QImage(fixture.path(u"still.bmp"_s), "BMP").size(), QSize(700, 475));
         const QByteArray svg = fixture.environment.contents(fixture.path(u"still.svg"_s));
         QVERIFY(svg.contains("viewBox=\"0 0 700 475\""));
         QVERIFY(fixture.environment.contents(fixture.path(u"still.pdf"_s)).startsWith("%PDF"));
+        // The animation from the start: an MP4 container ("ftyp" after the first box's size).
+        QCOMPARE(fixture.environment.contents(fixture.path(u"whole.mp4"_s)).mid(4, 4),
+                 QByteArray("ftyp"));
     }
 };
 
