@@ -1,5 +1,6 @@
 #include "document/ansi_text.h"
 
+#include <QSaveFile>
 #include <algorithm>
 #include <array>
 
@@ -72,6 +73,14 @@ std::optional<QChar> firstUnencodableChar(QStringView text) {
             return character;
     }
     return std::nullopt;
+}
+
+bool writeAnsiFile(const QString& path, QStringView text) {
+    const auto bytes = stringToAnsi(text);
+    if (!bytes)
+        return false;
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(*bytes) == bytes->size() && file.commit();
 }
 
 } // namespace tivora

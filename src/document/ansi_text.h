@@ -21,6 +21,10 @@ std::optional<QByteArray> stringToAnsi(QStringView text);
 // (bytes then holds the characters before it).
 bool appendAnsi(QByteArray& bytes, QStringView text);
 
+// Writes text as Windows-1252 to path in one step: the file is replaced whole or left as it was.
+// False when a character has no place in the code page or the file could not be written.
+bool writeAnsiFile(const QString& path, QStringView text);
+
 // The first character of text that Windows-1252 cannot carry, if any.
 std::optional<QChar> firstUnencodableChar(QStringView text);
 

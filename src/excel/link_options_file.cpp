@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -34,11 +33,7 @@ std::optional<QString> writeLinkOptionsFile(const QString& graphFile, const Link
         if (value->contains(u'&'))
             return error;
     }
-    const auto bytes = stringToAnsi(linkOptionsText(options));
-    if (!bytes)
-        return error;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit())
+    if (!writeAnsiFile(path, linkOptionsText(options)))
         return error;
     return std::nullopt;
 }

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -122,11 +121,7 @@ ProjectLoad LoadProject(const QString& path) {
 
 std::optional<QString> SaveProject(const QString& path, const PublishChoices& choices) {
     const QString error = u"Error writing project file. "_s + path;
-    const auto bytes = stringToAnsi(projectText(choices));
-    if (!bytes)
-        return error;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit())
+    if (!writeAnsiFile(path, projectText(choices)))
         return error;
     return std::nullopt;
 }
