@@ -1,6 +1,8 @@
 #include "publish/publish_page.h"
 
 #include "document/ansi_text.h"
+#include "document/variable_text.h"
+#include "export/graph_summary.h"
 #include "publish/file_copy.h"
 
 #include <QDir>
@@ -61,6 +63,12 @@ QList<QByteArray> pictureLines(const QString& movieName, const PreparedGraph& gr
             "</object> "};
 }
 
+// The graph's values under it, for screen readers and search engines, which read no picture.
+QByteArray valuesTable(const PreparedGraph& graph) {
+    const QString table = exporting::valuesTableHtml(VariableText(graph.lines.join()));
+    return stringToAnsi(table).value_or(QByteArray()) + ' ';
+}
+
 // Lines 8 to 21 of the page: the note, the player object with the picture, the end.
 QList<QByteArray> objectLines(const QString& movieName, const PreparedGraph& graph) {
     QList<QByteArray> lines{"<!--Name" + kMakerAddress.toByteArray() + "--> ",
@@ -72,7 +80,7 @@ QList<QByteArray> objectLines(const QString& movieName, const PreparedGraph& gra
                             "<PARAM NAME=quality VALUE=high> ",
                             "<PARAM NAME=bgcolor VALUE=#000000> "};
     lines += pictureLines(movieName, graph);
-    lines += {"</OBJECT> ", "</BODY> ", "</HTML> "};
+    lines += {"</OBJECT> ", valuesTable(graph), "</BODY> ", "</HTML> "};
     return lines;
 }
 

@@ -1,7 +1,7 @@
 #include "publish/publish_run.h"
 
 #include "document/ansi_text.h"
-#include "engine/render/render.h"
+#include "export/render_animated.h"
 #include "publish/file_copy.h"
 #include "publish/movie_patcher.h"
 #include "publish/publish_page.h"
@@ -115,8 +115,10 @@ bool PublishRun::publishGraph(const QString& graphPath, PublishLog& log) {
         log.line(u"Written SWF file "_s + moviePath + u' ');
         log.line(moviePath);
     }
+    // Slide programs embed a video of the graph; every kind writes one beside the movie.
+    writeAnimation(graphPath, movieName, u".mp4"_s, log);
     if (makesPages()) {
-        writePicture(moviePath, movieName, log);
+        writeAnimation(graphPath, movieName, u".svg"_s, log);
         WritePublishPage(m_choices.saveDirectory, movieName, *graph, m_choices.embed, log);
     }
     if (m_choices.exportKind == ExportKind::FlashProject && m_choices.flaFile)
@@ -171,10 +173,15 @@ bool PublishRun::copyEngineMovie(PublishLog& log) {
     return true;
 }
 
-void PublishRun::writePicture(const QString& moviePath, const QString& movieName, PublishLog& log) {
-    const QString picture = outputPath(pictureFileName(movieName));
-    if (const auto reason = engine::renderToFile(moviePath, picture, {}))
-        log.failure(u"Could not write the graph's picture "_s + picture + u": "_s + *reason);
+// The graph's animation in a form browsers and slide programs play themselves, drawn from the
+// graph file as the movie plays it (a graph the engine cannot draw shows the no-information
+// movie, as its published movie does).
+void PublishRun::writeAnimation(const QString& graphPath, const QString& movieName,
+                                const QString& suffix, PublishLog& log) {
+    const QString path = outputPath(QString(movieName).chopped(4) + suffix);
+    if (const auto reason =
+            exporting::renderAnimated(graphPath, path, exporting::kDefaultFps, true))
+        log.failure(u"Could not write the graph's animation "_s + path + u": "_s + *reason);
 }
 
 void PublishRun::writeSample(const QString& graphPath, const QString& movieName, PublishLog& log) {

@@ -51,7 +51,8 @@ private:
     bool writeMovie(const QString& graphPath, const PreparedGraph& graph, const QString& moviePath,
                     PublishLog& log);
     bool copyEngineMovie(PublishLog& log);
-    void writePicture(const QString& moviePath, const QString& movieName, PublishLog& log);
+    void writeAnimation(const QString& graphPath, const QString& movieName, const QString& suffix,
+                        PublishLog& log);
     void writeSample(const QString& graphPath, const QString& movieName, PublishLog& log);
     void warnOfSharedName(const QString& graphPath, PublishLog& log);
     void close(PublishLog& log, PublishSummary& summary) const;

@@ -1,4 +1,5 @@
 #include "document/variable_text.h"
+#include "export/graph_summary.h"
 #include "publish/asp_parameters.h"
 #include "publish/publish_page.h"
 
@@ -39,6 +40,7 @@ QList<QByteArray> objectLines(const QByteArray& movie, const QByteArray& alt) {
             " <img src=\"Sales.svg\" WIDTH=\"700\" HEIGHT=\"475\" alt=\"" + alt + "\"> ",
             "</object> ",
             "</OBJECT> ",
+            exporting::valuesTableHtml(VariableText(QByteArray())).toLatin1() + ' ',
             "</BODY> ",
             "</HTML> "};
 }
@@ -99,6 +101,17 @@ private Q_SLOTS:
         QCOMPARE(lines[15], " <img src=\"Sales.svg\" WIDTH=\"700\" HEIGHT=\"475\" "
                             "alt=\"Q&lt;1&gt; &quot;best&quot;\"> ");
         QCOMPARE(linkPageLines(u"Sales.swf"_s, graph)[15].right(22), "Open Graph (Sales.asp)");
+    }
+
+    void thePageCarriesTheGraphsValuesUnderIt() {
+        PreparedGraph graph = graphWith("0xFFFFFF");
+        // A graph file line: one series "A<B" of two values, in the file's encoding.
+        graph.lines = {"&gt_=cbs&sr_=2&co_=3&sl_=B=C&xl_=R20y0R3&y1v_=230y034&"};
+        const auto lines = embeddedPageLines(u"Sales.swf"_s, graph);
+        const QByteArray table = lines[lines.size() - 3];
+        QVERIFY2(table.startsWith("<details") && table.contains("A&lt;B") &&
+                     table.contains("Q2") && table.contains("12"),
+                 table.constData());
     }
 
     void pageColourIsAlwaysAColour() {

@@ -56,8 +56,9 @@ private Q_SLOTS:
         QVERIFY(summary.complete());
         QCOMPARE(summary.tutorial, TutorialStep::HideInternetTutorial);
         QCOMPARE(fixture.outputFiles(),
-                 (QStringList{u"Costs.html"_s, u"Costs.svg"_s, u"Costs.swf"_s, u"Sales.html"_s,
-                              u"Sales.svg"_s, u"Sales.swf"_s, u"Tivorav32.swf"_s}));
+                 (QStringList{u"Costs.html"_s, u"Costs.mp4"_s, u"Costs.svg"_s, u"Costs.swf"_s,
+                              u"Sales.html"_s, u"Sales.mp4"_s, u"Sales.svg"_s, u"Sales.swf"_s,
+                              u"Tivorav32.swf"_s}));
         const QByteArray movie = readBytes(fixture.out(u"Sales.swf"_s));
         QCOMPARE(movie.size(), readBytes(fixture.dataFolder() + u"TivoraTrigger.swf"_s).size());
         QVERIFY(movie.contains("flag=EMBEDDED"));
@@ -69,7 +70,7 @@ private Q_SLOTS:
         const QString sales = fixture.writeGraph(u"Sales.TVX"_s, graphOfType(u"line"_s));
         auto summary = fixture.run(fixture.choices(ExportKind::PowerPoint, {sales}));
         QCOMPARE(summary.tutorial, TutorialStep::ShowPowerPointTutorial);
-        QCOMPARE(fixture.outputFiles(), QStringList{u"Sales.swf"_s});
+        QCOMPARE(fixture.outputFiles(), (QStringList{u"Sales.mp4"_s, u"Sales.swf"_s}));
         QCOMPARE(readBytes(fixture.out(u"Sales.swf"_s)).size(),
                  readBytes(fixture.dataFolder() + u"Tivorav32L.swf"_s).size());
         QCOMPARE(fixture.log.mid(fixture.log.size() - 3),
@@ -82,7 +83,7 @@ private Q_SLOTS:
         flash.flaFile = false;
         summary = fixture.run(flash);
         QCOMPARE(QDir(flash.saveDirectory).entryList(QDir::Files),
-                 (QStringList{u"Sales.swf"_s, u"Tivorav32.swf"_s}));
+                 (QStringList{u"Sales.mp4"_s, u"Sales.swf"_s, u"Tivorav32.swf"_s}));
         QVERIFY(
             fixture.log.contains(u"Written SWF file "_s + flash.saveDirectory + u"/Sales.swf "_s));
         QVERIFY(fixture.log.contains(u"Finished"_s));
@@ -95,7 +96,7 @@ private Q_SLOTS:
         flash.embed = false;
         fixture.run(flash);
         QCOMPARE(QDir(flash.saveDirectory).entryList(QDir::Files, QDir::Name),
-                 (QStringList{u"Sales.html"_s, u"Sales.svg"_s, u"Sales.swf"_s,
+                 (QStringList{u"Sales.html"_s, u"Sales.mp4"_s, u"Sales.svg"_s, u"Sales.swf"_s,
                               u"Sample_Sales.fla"_s, u"popSales.html"_s}));
         const QByteArray sample = readBytes(flash.saveDirectory + u"/Sample_Sales.fla"_s);
         QVERIFY(sample.contains(QByteArray("\"Sales.swf" + QByteArray(47, ' ') + '"')));
