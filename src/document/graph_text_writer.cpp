@@ -335,12 +335,12 @@ GraphWriteResult WriteGraphText(GraphDocument& document, const QString& path) {
     using WriteStatus = GraphWriteResult::Status;
     const GraphTextBuild build = buildGraphText(document);
     if (build.status == Status::Incomplete)
-        return {WriteStatus::Incomplete, build.message, {}};
+        return {WriteStatus::Incomplete, build.message, {}, {}};
     if (build.status == Status::Failed)
-        return {WriteStatus::Failed, build.message, {}};
+        return {WriteStatus::Failed, build.message, {}, {}};
     if (auto reason = writeGraphLines(path, build.text))
-        return {WriteStatus::Failed, QString::fromLatin1(kWriteErrorMessage), *reason};
-    return {WriteStatus::Written, {}, {}};
+        return {WriteStatus::Failed, QString::fromLatin1(kWriteErrorMessage), *reason, {}};
+    return {WriteStatus::Written, {}, {}, build.text};
 }
 
 } // namespace tivora

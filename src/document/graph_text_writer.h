@@ -42,6 +42,8 @@ struct GraphWriteResult {
     QString message;
     // Failed while writing the file: why, naming it, for a second line under message.
     QString detail;
+    // Written: the graph text the file holds (before its lines are laid out).
+    QByteArray text;
 
     bool written() const { return status == Status::Written; }
 };

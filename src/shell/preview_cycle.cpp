@@ -6,21 +6,11 @@
 #include "document/program_folder.h"
 #include "shell/error_detail.h"
 
-#include <QFile>
 #include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
 
 namespace tivora {
-
-namespace {
-
-QByteArray contentsOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 PreviewCycle::PreviewCycle(GraphDocumentModel& model, MoviePlayer& player, QObject* parent)
     : QObject(parent)
@@ -62,7 +52,7 @@ void PreviewCycle::refresh(Reload reload) {
     if (result.status == GraphWriteResult::Status::Failed)
         appDialogs().showError(result.message, errorDetail(previewFile, result.detail));
     const bool graphIncomplete = result.status == GraphWriteResult::Status::Incomplete;
-    const QByteArray text = result.written() ? contentsOf(previewFile) : QByteArray();
+    const QByteArray& text = result.text;
     // A stopped player (a snapshot halts it) is started again even when nothing changed.
     const bool sameAsShown = result.status != GraphWriteResult::Status::Failed &&
                              text == m_shownText &&
