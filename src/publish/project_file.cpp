@@ -1,6 +1,7 @@
 #include "publish/project_file.h"
 
 #include "document/ansi_text.h"
+#include "document/regular_file.h"
 #include "document/variable_text.h"
 
 #include <QDir>
@@ -105,14 +106,14 @@ std::optional<PublishChoices> parseProjectText(const QString& text) {
 }
 
 ProjectLoad LoadProject(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Read through the ordinary-file reader: a pipe or device named as a project must not hang.
+    QByteArray bytes;
+    if (readInputFile(path, bytes))
         return {std::nullopt, loadError(path)};
-    QByteArray line = file.readLine();
-    while (line.endsWith('\n') || line.endsWith('\r'))
+    const qsizetype lineEnd = bytes.indexOf('\n');
+    QByteArray line = lineEnd < 0 ? bytes : bytes.left(lineEnd);
+    while (line.endsWith('\r'))
         line.chop(1);
-    if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, loadError(path)};
     auto choices = parseProjectText(ansiToString(line));
     if (!choices)
         return {std::nullopt, loadError(path)};

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -110,6 +111,10 @@ private Q_SLOTS:
         // Only the first line counts.
         writeFile(bad, "&ExportTo=1&Embed=NO\r\n&Embed=YES&");
         QVERIFY(!LoadProject(bad).choices->embed);
+        // A pipe named as a project is refused at once instead of waiting for a writer.
+        const QString pipe = folder.path() + u"/Pipe.TVP"_s;
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QCOMPARE(LoadProject(pipe).error, u"Error loading project file. "_s + pipe);
 
         const QString unwritable = folder.path() + u"/no such folder/P.TVP"_s;
         QCOMPARE(SaveProject(unwritable, PublishChoices()),
