@@ -1,5 +1,6 @@
 // tivora-designer: the graph designer's main window. A graph file named on the command line is
 // opened as the "&Open" command opens it.
+#include "controls/splash.h"
 #include "shell/display_check.h"
 #include "shell/file_commands.h"
 #include "shell/tfrm_lumara.h"
@@ -22,6 +23,8 @@ int main(int argc, char* argv[]) {
     // The names place the per-user settings and the per-user data folder.
     QApplication::setOrganizationName(u"Orvanta"_s);
     QApplication::setApplicationName(u"Tivora"_s);
+    // Shown until the main window is; the main window ends it when it is first shown.
+    tivora::showSplash();
 
     tivora::TfrmLumara frmLumara;
     frmLumara.show();

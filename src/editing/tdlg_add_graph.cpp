@@ -68,9 +68,10 @@ TdlgAddGraph::TdlgAddGraph(QWidget* parent)
     setFixedSize(sizeHint());
 }
 
-TemplatePicture* TdlgAddGraph::picture(const QString& name, const QString& caption,
-                                       const QString& templateFile) {
+TemplatePicture* TdlgAddGraph::picture(const QString& name, const QString& skinElement,
+                                       const QString& caption, const QString& templateFile) {
     auto* panel = new TemplatePicture(name, caption, templateFile);
+    m_skinPictures.append({panel, skinElement});
     connect(panel, &TemplatePicture::chosen, this, [this, panel] {
         m_templateFile = panel->templateFile();
         accept();
@@ -86,26 +87,27 @@ QWidget* TdlgAddGraph::graphsPage() {
     heading->setFont(font);
     return picturePage(
         u"TabGraphs"_s, heading,
-        {picture(u"Image1"_s, u"Bar Graph/Combo"_s, u"Data/blank.dat"_s),
-         picture(u"Image4"_s, u"Line Graph or Combo"_s, u"Data/blankl.dat"_s),
-         picture(u"Image3"_s, u"Area Graph or Combo"_s, u"Data/blankA.dat"_s),
-         picture(u"Image2"_s, u"Pie Graph"_s, u"Data/blankPie.dat"_s)},
+        {picture(u"Image1"_s, u"BarGraph"_s, u"Bar Graph/Combo"_s, u"Data/blank.dat"_s),
+         picture(u"Image4"_s, u"LineGraph"_s, u"Line Graph or Combo"_s, u"Data/blankl.dat"_s),
+         picture(u"Image3"_s, u"AreaGraph"_s, u"Area Graph or Combo"_s, u"Data/blankA.dat"_s),
+         picture(u"Image2"_s, u"PieGraph"_s, u"Pie Graph"_s, u"Data/blankPie.dat"_s)},
         noteGroup(
             u"You can combine the Area, Bar and Line graphs at any time.  The base type "
             "chosen here is the default graph that will be used for each new series added"_s));
 }
 
 QWidget* TdlgAddGraph::samplesPage() {
-    return picturePage(u"TabSamples"_s, nullptr,
-                       {picture(u"pnlTemp1"_s, u"3 Series Bar"_s, u"Data/P_3Bar.dat"_s),
-                        picture(u"pnlTemp2"_s, u"3 Series Stack"_s, u"Data/P_3BarStack.dat"_s),
-                        picture(u"pnlTemp3"_s, u"3 Series Line"_s, u"Data/P_3LineNote.dat"_s),
-                        picture(u"pnlTemp4"_s, u"Bar Line Combo"_s, u"Data/P_3StackLine.dat"_s),
-                        picture(u"pnlSample1"_s, u"Link to Excel"_s, u"Data/T_Excel.dat"_s),
-                        picture(u"pnlSample2"_s, u"Area/Line Combo"_s, u"Data/T_Combo2.dat"_s),
-                        picture(u"pnlSample3"_s, u"Bar/Line Combo"_s, u"Data/T_Combo4.dat"_s),
-                        picture(u"pnlSample4"_s, u"Pie Chart"_s, u"Data/T_Pie.dat"_s)},
-                       noteGroup(u"These samples may be used as templates for your own graphs."_s));
+    return picturePage(
+        u"TabSamples"_s, nullptr,
+        {picture(u"pnlTemp1"_s, u"Template1"_s, u"3 Series Bar"_s, u"Data/P_3Bar.dat"_s),
+         picture(u"pnlTemp2"_s, u"Template2"_s, u"3 Series Stack"_s, u"Data/P_3BarStack.dat"_s),
+         picture(u"pnlTemp3"_s, u"Template3"_s, u"3 Series Line"_s, u"Data/P_3LineNote.dat"_s),
+         picture(u"pnlTemp4"_s, u"Template4"_s, u"Bar Line Combo"_s, u"Data/P_3StackLine.dat"_s),
+         picture(u"pnlSample1"_s, u"Sample1"_s, u"Link to Excel"_s, u"Data/T_Excel.dat"_s),
+         picture(u"pnlSample2"_s, u"Sample2"_s, u"Area/Line Combo"_s, u"Data/T_Combo2.dat"_s),
+         picture(u"pnlSample3"_s, u"Sample3"_s, u"Bar/Line Combo"_s, u"Data/T_Combo4.dat"_s),
+         picture(u"pnlSample4"_s, u"Sample4"_s, u"Pie Chart"_s, u"Data/T_Pie.dat"_s)},
+        noteGroup(u"These samples may be used as templates for your own graphs."_s));
 }
 
 QString TdlgAddGraph::chooseTemplate() {
@@ -120,6 +122,7 @@ void TdlgAddGraph::showEvent(QShowEvent* event) {
 
 void TdlgAddGraph::FormShow() {
     m_templateFile.clear();
+    appSkin().skinWindow(*this, allSkinKindsBut(SkinKind::Button), m_skinPictures);
     for (TemplatePicture* panel : m_pictures)
         panel->drawTemplate();
     // The first picture of the page shown takes the focus: from the keyboard a template is

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/skin.h"
+
 #include <QDialog>
 #include <vector>
 
@@ -36,11 +38,13 @@ private:
     void FormShow();
     QWidget* graphsPage();
     QWidget* samplesPage();
-    TemplatePicture* picture(const QString& name, const QString& caption,
-                             const QString& templateFile);
+    // A picture panel; the skin draws it as skinElement when it has a picture for it.
+    TemplatePicture* picture(const QString& name, const QString& skinElement,
+                             const QString& caption, const QString& templateFile);
 
     QString m_templateFile;
     std::vector<TemplatePicture*> m_pictures;
+    QList<SkinElement> m_skinPictures;
 };
 
 } // namespace tivora

@@ -1,5 +1,7 @@
 #include "editing/tdlg_new_note.h"
 
+#include "controls/skin.h"
+
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -24,6 +26,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override {
+        // A skin that draws the shape has painted it as the panel's ground.
+        if (skinPaintsPicture(*this))
+            return;
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setBrush(QColor(0xD4, 0x8B, 0x39));
@@ -44,7 +49,9 @@ private:
 TdlgNewNote::TdlgNewNote(QWidget* parent)
     : QDialog(parent)
     , rdoOval(new QRadioButton(u"&Oval"_s))
-    , rdoRect(new QRadioButton(u"&Rectangular"_s)) {
+    , rdoRect(new QRadioButton(u"&Rectangular"_s))
+    , pnlOval(new ShapePicture(u"pnlOval"_s, true))
+    , pnlRect(new ShapePicture(u"pnlRect"_s, false)) {
     setObjectName(u"dlgNewNote"_s);
     setWindowTitle(u"Add a New Note to the Graph"_s);
     rdoOval->setObjectName(u"rdoOval"_s);
@@ -54,9 +61,9 @@ TdlgNewNote::TdlgNewNote(QWidget* parent)
 
     auto* shapes = new QGridLayout;
     shapes->addWidget(rdoOval, 0, 0);
-    shapes->addWidget(new ShapePicture(u"pnlOval"_s, true), 0, 1);
+    shapes->addWidget(pnlOval, 0, 1);
     shapes->addWidget(rdoRect, 1, 0);
-    shapes->addWidget(new ShapePicture(u"pnlRect"_s, false), 1, 1);
+    shapes->addWidget(pnlRect, 1, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
@@ -67,6 +74,11 @@ TdlgNewNote::TdlgNewNote(QWidget* parent)
     layout->addLayout(shapes);
     layout->addWidget(buttons);
     setFixedSize(sizeHint());
+}
+
+void TdlgNewNote::showEvent(QShowEvent* event) {
+    appSkin().skinWindow(*this, kAllSkinKinds, {{pnlOval, u"N_Oval"_s}, {pnlRect, u"N_Square"_s}});
+    QDialog::showEvent(event);
 }
 
 int TdlgNewNote::shape() const {

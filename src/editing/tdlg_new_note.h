@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QFrame;
 class QRadioButton;
 
 namespace tivora {
@@ -17,6 +18,11 @@ public:
 
     QRadioButton* rdoOval;
     QRadioButton* rdoRect;
+    QFrame* pnlOval;
+    QFrame* pnlRect;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 } // namespace tivora

@@ -3,6 +3,7 @@
 #include "controls/dialogs.h"
 #include "controls/movie_player.h"
 #include "controls/num_edit.h"
+#include "controls/skin.h"
 #include "document/graph_document_model.h"
 #include "document/grid_layouts.h"
 #include "document/number_text.h"
@@ -188,6 +189,7 @@ void TdlgSeriesOpt::showForSeries(int row) {
 }
 
 void TdlgSeriesOpt::FormShow() {
+    appSkin().skinWindow(*this, allSkinKindsBut(SkinKind::Button));
     {
         const QScopedValueRollback guard(m_loading, true);
         loadType(property(PropType));

@@ -1,5 +1,6 @@
 #include "editing/template_picture.h"
 
+#include "controls/skin.h"
 #include "document/program_folder.h"
 #include "engine/render/render.h"
 
@@ -58,6 +59,20 @@ QRect TemplatePicture::pictureRect() const {
 void TemplatePicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    // A skin that draws this panel's picture has painted it as the panel's ground; only the
+    // caption goes on it.
+    if (!skinPaintsPicture(*this))
+        paintOwnPicture(painter);
+    painter.setPen(palette().color(QPalette::Text));
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    const QRect picture = pictureRect();
+    const QRect captionRect(kMargin, picture.bottom() + 1, picture.width(), kCaptionHeight);
+    painter.drawText(captionRect, Qt::AlignCenter, m_caption);
+}
+
+void TemplatePicture::paintOwnPicture(QPainter& painter) const {
     const QRect frame = rect().adjusted(1, 1, -1, -1);
     const QColor highlight = palette().color(QPalette::Highlight);
     painter.setPen(hasFocus() || m_hovered ? QPen(highlight, 2) : QPen(QColor(0xC8C8C8), 1));
@@ -70,12 +85,6 @@ void TemplatePicture::paintEvent(QPaintEvent*) {
         placed.moveCenter(picture.center());
         painter.drawImage(placed, m_picture);
     }
-    painter.setPen(palette().color(QPalette::Text));
-    QFont font = painter.font();
-    font.setBold(true);
-    painter.setFont(font);
-    const QRect captionRect(kMargin, picture.bottom() + 1, picture.width(), kCaptionHeight);
-    painter.drawText(captionRect, Qt::AlignCenter, m_caption);
 }
 
 void TemplatePicture::mouseReleaseEvent(QMouseEvent* event) {

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+class QPainter;
+
 namespace tivora {
 
 // One picture panel of the new graph dialog: a small drawing of a template graph with its caption
@@ -36,6 +38,8 @@ protected:
 
 private:
     QRect pictureRect() const;
+    // The panel's frame with the drawing of its template.
+    void paintOwnPicture(QPainter& painter) const;
 
     QString m_caption;
     QString m_templateFile;

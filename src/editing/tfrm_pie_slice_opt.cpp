@@ -1,6 +1,7 @@
 #include "editing/tfrm_pie_slice_opt.h"
 
 #include "controls/movie_player.h"
+#include "controls/skin.h"
 #include "document/graph_document_model.h"
 #include "document/grid_layouts.h"
 #include "document/number_text.h"
@@ -119,6 +120,7 @@ void TfrmPieSliceOpt::loadSlice(int row) {
 }
 
 void TfrmPieSliceOpt::FormShow() {
+    appSkin().skinWindow(*this, allSkinKindsBut(SkinKind::Button | SkinKind::ScrollBar));
     ShowPreview();
 }
 

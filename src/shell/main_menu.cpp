@@ -75,7 +75,6 @@ void MainMenu::buildOtherMenus(QMenuBar* bar) {
     help->addSeparator();
     mnuAbout = help->addAction(u"&About"_s);
     mnuAbout->setObjectName(u"mnuAbout"_s);
-    mnuChangeSkin->setEnabled(false);
 }
 
 void MainMenu::showRecentFiles(const QStringList& paths) {

@@ -10,8 +10,7 @@ class QMenuBar;
 namespace tivora {
 
 // The menu bar MainMenu1 of the main window: its menus and items, named as the window's handlers
-// know them. Items whose windows are not part of the program yet (skins) stay
-// disabled.
+// know them.
 class MainMenu : public QObject {
     Q_OBJECT
 

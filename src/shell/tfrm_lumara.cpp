@@ -1,5 +1,8 @@
 #include "shell/tfrm_lumara.h"
 
+#include "controls/dialogs.h"
+#include "controls/skin_choice.h"
+#include "controls/splash.h"
 #include "document/program_folder.h"
 #include "editing/annotation_page.h"
 #include "editing/editor_page.h"
@@ -53,6 +56,7 @@ TfrmLumara::TfrmLumara(QWidget* parent)
     , pageControl1(new QTabWidget)
     , Panel9(new PreviewPanel)
     , m_menu(new MainMenu(menuBar())) {
+    installSkin(&m_skin);
     setObjectName(u"frmLumara"_s);
     setTitle(u"Tivora Designer"_s);
     startScreen = new StartScreen(m_menu->mnuNew, m_menu->Open1);
@@ -131,7 +135,9 @@ QString TfrmLumara::title() const {
     return QString(windowTitle()).remove(kPlaceholder);
 }
 
-TfrmLumara::~TfrmLumara() = default;
+TfrmLumara::~TfrmLumara() {
+    installSkin(nullptr);
+}
 
 void TfrmLumara::connectCommands() {
     FileCommands* commands = m_fileCommands.get();
@@ -142,6 +148,7 @@ void TfrmLumara::connectCommands() {
     connect(m_menu->mnuCloseFile, &QAction::triggered, commands, &FileCommands::mnuCloseFileClick);
     connect(m_menu->Exit1, &QAction::triggered, this, &QWidget::close);
     connect(m_menu->mnuPublish, &QAction::triggered, this, &TfrmLumara::mnuPublishClick);
+    connect(m_menu->mnuChangeSkin, &QAction::triggered, this, &TfrmLumara::ChangeSkin1Click);
     for (int index = 0; index < int(m_menu->mnuRecent.size()); ++index) {
         connect(m_menu->mnuRecent[std::size_t(index)], &QAction::triggered, commands,
                 [commands, index] { commands->mnuRecentClick(index); });
@@ -166,6 +173,14 @@ void TfrmLumara::mnuPublishClick() {
     wizard.exec();
 }
 
+// The new skin is stored only: the windows keep the skin they have until the next start.
+void TfrmLumara::ChangeSkin1Click() {
+    if (const std::optional<QString> path = chooseSkinFile(programFolder())) {
+        m_settings.setSkin(*path);
+        appDialogs().showMessage(QString::fromUtf16(kSkinRestartMessage));
+    }
+}
+
 void TfrmLumara::addEditorPage(EditorPage* page) {
     pageControl1->addTab(page, page->caption());
     keepPreviewLastInTabOrder();
@@ -184,6 +199,8 @@ void TfrmLumara::keepPreviewLastInTabOrder() {
 void TfrmLumara::ShowEditor(bool shown) {
     pageControl1->setVisible(shown);
     Panel9->setVisible(shown);
+    if (shown)
+        m_skin.applyElement(*pageControl1, u"Tabs"_s);
     if (!shown)
         startScreen->showRecentFiles(m_menu->recentFiles());
     startScreen->setVisible(!shown);
@@ -205,9 +222,14 @@ void TfrmLumara::showEvent(QShowEvent* event) {
 }
 
 void TfrmLumara::FormShow() {
+    endSplash();
     m_menu->showRecentFiles(m_settings.recentFiles());
     if (m_settings.skin().trimmed().isEmpty())
         m_settings.setSkin(programFolder() + u"Default.skn"_s);
+    // A skin file that cannot be loaded is not reported: the windows keep the skin held.
+    m_skin.load(m_settings.skin());
+    m_skin.skinWindow(*this, allSkinKindsBut(SkinKind::Panel),
+                      {{startScreen, u"Logo"_s}, {Panel9, u"PreviewFrame"_s}});
     ShowEditor(false);
     if (pageControl1->count() > 0)
         pageControl1->setCurrentIndex(0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/skin.h"
 #include "document/graph_document_model.h"
 #include "shell/designer_settings.h"
 
@@ -70,9 +71,12 @@ private:
     // Puts the preview's buttons after the last control of the pages in the tab order.
     void keepPreviewLastInTabOrder();
     void mnuPublishClick();
+    void ChangeSkin1Click();
 
     GraphDocumentModel m_model;
     DesignerSettings m_settings;
+    // The skin of every window of the program.
+    Skin m_skin;
     MainMenu* m_menu;
     std::unique_ptr<PreviewCycle> m_preview;
     std::unique_ptr<FileCommands> m_fileCommands;

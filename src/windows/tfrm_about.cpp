@@ -1,5 +1,6 @@
 #include "windows/tfrm_about.h"
 
+#include "controls/skin.h"
 #include "windows/tivora_logo.h"
 
 #include <QFrame>
@@ -72,9 +73,14 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-// The logo is drawn for the screen the window opens on, so it stays sharp on dense screens.
+// The logo is drawn for the screen the window opens on, so it stays sharp on dense screens; a
+// skin may draw a logo of its own instead.
 void TfrmAbout::showEvent(QShowEvent* event) {
-    ProgramIcon->setPixmap(TivoraLogo::paint(kIconSize, devicePixelRatio()));
+    appSkin().skinWindow(*this, allSkinKindsBut(SkinKind::Button | SkinKind::Panel),
+                         {{ProgramIcon, u"Logo"_s}, {Panel1, u"Panel"_s}});
+    ProgramIcon->setPixmap(skinPaintsPicture(*ProgramIcon)
+                               ? QPixmap()
+                               : TivoraLogo::paint(kIconSize, devicePixelRatio()));
     QDialog::showEvent(event);
 }
 

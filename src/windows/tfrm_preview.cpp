@@ -3,6 +3,7 @@
 #include "controls/dialogs.h"
 #include "controls/key_sender.h"
 #include "controls/movie_player.h"
+#include "controls/skin.h"
 #include "document/graph_document_model.h"
 #include "document/program_folder.h"
 
@@ -89,6 +90,7 @@ void TfrmPreview::showEvent(QShowEvent* event) {
 }
 
 void TfrmPreview::FormShow() {
+    appSkin().skinWindow(*this, allSkinKindsBut(SkinKind::Button));
     placeOverOwner();
     reloadMovie();
     btnSaveImage->setEnabled(true);

@@ -1,6 +1,7 @@
 #include "windows/tfrm_tutorial.h"
 
 #include "controls/movie_player.h"
+#include "controls/skin.h"
 #include "document/program_folder.h"
 
 #include <QHBoxLayout>
@@ -57,6 +58,7 @@ void TfrmTutorial::showEvent(QShowEvent* event) {
 }
 
 void TfrmTutorial::FormShow() {
+    appSkin().skinWindow(*this, allSkinKindsBut(SkinKind::Button));
     ShockwaveFlash1->Stop();
     ShockwaveFlash1->setMovie(programDataPath(u"flGraph.swf"_s));
     ShockwaveFlash1->Play();

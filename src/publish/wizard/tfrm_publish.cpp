@@ -3,6 +3,7 @@
 #include "controls/dialogs.h"
 #include "controls/folder_browser.h"
 #include "controls/movie_player.h"
+#include "controls/skin.h"
 #include "document/program_folder.h"
 #include "publish/project_file.h"
 #include "publish/review_text.h"
@@ -116,6 +117,7 @@ void TfrmPublish::showEvent(QShowEvent* event) {
 }
 
 void TfrmPublish::FormShow() {
+    appSkin().skinWindow(*this, kAllSkinKinds);
     cbExportTo->setCurrentIndex(int(ExportKind::Internet));
     cbExportToChange();
     goToPage(ProjectPage);
