@@ -201,7 +201,7 @@ void TfrmLumara::ShowEditor(bool shown) {
     Panel9->setVisible(shown);
     if (shown)
         m_skin.applyElement(*pageControl1, u"Tabs"_s);
-    if (!shown)
+    else
         startScreen->showRecentFiles(m_menu->recentFiles());
     startScreen->setVisible(!shown);
 }
