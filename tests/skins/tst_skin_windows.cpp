@@ -101,14 +101,13 @@ public:
         const QStringList squeezed = squeezedTexts(window);
         if (!squeezed.isEmpty())
             m_faults.append(m_skin + u' ' + name + u": "_s + squeezed.join(u"; "_s));
-        if (!m_folder.isEmpty()) {
-            QDir().mkpath(m_folder);
-            window.grab().save(u"%1/%2-%3.png"_s.arg(m_folder, m_skin, name));
-        }
+        keep(window, name);
     }
     void keep(QWidget& widget, const QString& name) {
-        if (!m_folder.isEmpty())
-            widget.grab().save(u"%1/%2-%3.png"_s.arg(m_folder, m_skin, name));
+        if (m_folder.isEmpty())
+            return;
+        QDir().mkpath(m_folder);
+        widget.grab().save(u"%1/%2-%3.png"_s.arg(m_folder, m_skin, name));
     }
     const QStringList& faults() const { return m_faults; }
 
@@ -183,6 +182,7 @@ void TstSkinWindows::everyWindowShowsItsTextsWholeInEverySkin() {
 
             gallery.look(*window.frmPreview, u"preview"_s);
             window.frmPreview->hide();
+            window.frmTutorial->tutorialMovie = programDataPath(u"PPTutorial.swf"_s);
             gallery.look(*window.frmTutorial, u"tutorial"_s);
             window.frmTutorial->hide();
             gallery.look(*window.frmAbout, u"about"_s);
@@ -202,6 +202,9 @@ void TstSkinWindows::everyWindowShowsItsTextsWholeInEverySkin() {
             sliceOptions->loadSlice(1);
             gallery.look(*sliceOptions, u"slice-options"_s);
             sliceOptions->hide();
+
+            window.ShowEditor(false);
+            gallery.look(window, u"start-recent"_s);
         }
         faults.append(gallery.faults());
     }
