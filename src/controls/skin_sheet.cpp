@@ -188,7 +188,7 @@ std::optional<SkinSheet> SkinSheet::parse(const QByteArray& bytes, const QString
 
 void SkinSheet::noteRule(const QString& selectors, const QString& declarations) {
     static const QRegularExpression pictureProperty(
-        u"(?:^|;)\\s*(?:image|border-image|background-image)\\s*:\\s*(?!none\\s*(?:;|$))"_s,
+        u"(?:^|;)\\s*(?:image|border-image|background-image)\\s*:(?!\\s*none\\s*(?:;|$))"_s,
         QRegularExpression::CaseInsensitiveOption);
     if (!pictureProperty.match(declarations).hasMatch())
         return;

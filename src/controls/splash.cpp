@@ -32,7 +32,7 @@ void paintGround(QPainter& painter) {
     ground.setColorAt(1, kInk);
     painter.fillRect(QRect(QPoint(), kSplashSize), ground);
     // A soft light behind the motif.
-    QRadialGradient glow(QPointF(392, 128), 190);
+    QRadialGradient glow(QPointF(382, 128), 190);
     glow.setColorAt(0, QColor(0x4F, 0xC3, 0xF7, 60));
     glow.setColorAt(1, QColor(0x4F, 0xC3, 0xF7, 0));
     painter.fillRect(QRect(QPoint(), kSplashSize), glow);
@@ -47,7 +47,7 @@ void paintMotif(QPainter& painter) {
         {108, QColor(0xFF, 0xC8, 0x5C), QColor(0xF0, 0x8A, 0x24)},
     }};
     constexpr qreal kBase = 190;
-    constexpr qreal kLeft = 300;
+    constexpr qreal kLeft = 290;
     constexpr qreal kWidth = 22;
     constexpr qreal kStep = 32;
     painter.setPen(Qt::NoPen);
@@ -75,7 +75,7 @@ void paintMotif(QPainter& painter) {
     painter.setBrush(Qt::white);
     painter.drawEllipse(trend.currentPosition(), 4.5, 4.5);
 
-    const QRectF pie(440, 92, 56, 56);
+    const QRectF pie(428, 92, 56, 56);
     const std::array<std::pair<int, QColor>, 3> slices{{
         {200, QColor(0xFF, 0xC8, 0x5C)},
         {100, QColor(0x4F, 0xC3, 0xF7)},
@@ -110,6 +110,8 @@ void paintText(QPainter& painter) {
     painter.setPen(QColor(0x9C, 0xB6, 0xD3));
     painter.drawText(QRectF(36, 184, 260, 20), Qt::AlignLeft | Qt::AlignTop,
                      u"ANIMATED BUSINESS GRAPHS"_s);
+    line.setLetterSpacing(QFont::PercentageSpacing, 100);
+    painter.setFont(line);
     painter.setPen(QColor(255, 255, 255, 40));
     painter.drawLine(QPointF(34, 246), QPointF(kSplashSize.width() - 34, 246));
     painter.setPen(QColor(0x9C, 0xB6, 0xD3));

@@ -226,10 +226,11 @@ void TfrmLumara::FormShow() {
     m_menu->showRecentFiles(m_settings.recentFiles());
     if (m_settings.skin().trimmed().isEmpty())
         m_settings.setSkin(programFolder() + u"Default.skn"_s);
-    // A skin file that cannot be loaded is not reported: the windows keep the skin held.
-    m_skin.load(m_settings.skin());
+    // Bound before the skin is installed, the window is styled once, by the installing. A skin
+    // file that cannot be loaded is not reported: the windows keep the skin held.
     m_skin.skinWindow(*this, allSkinKindsBut(SkinKind::Panel),
                       {{startScreen, u"Logo"_s}, {Panel9, u"PreviewFrame"_s}});
+    m_skin.load(m_settings.skin());
     ShowEditor(false);
     if (pageControl1->count() > 0)
         pageControl1->setCurrentIndex(0);
