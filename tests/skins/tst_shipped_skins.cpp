@@ -1,6 +1,7 @@
 // The skins shipped beside the program: each loads, names only pictures it ships, and keeps its
 // text readable (WCAG AA, a contrast of at least 4.5:1) for every colour pair it sets.
 #include "controls/skin.h"
+#include "shipped_skins.h"
 
 #include <QColor>
 #include <QDir>
@@ -21,13 +22,7 @@ namespace {
 
 constexpr double kReadable = 4.5;
 
-QStringList shippedSkins() {
-    const QDir folder(QStringLiteral(TIVORA_DATA_DIR) + u"/.."_s);
-    QStringList paths;
-    for (const QString& name : folder.entryList({u"*.skn"_s}, QDir::Files, QDir::Name))
-        paths.append(folder.filePath(name));
-    return paths;
-}
+using test::shippedSkins;
 
 QString skinText(const QString& path) {
     QFile file(path);

@@ -11,6 +11,7 @@
 #include "publish/wizard/tfrm_publish.h"
 #include "shell/file_commands.h"
 #include "shell/tfrm_lumara.h"
+#include "shipped_skins.h"
 #include "windows/tfrm_about.h"
 #include "windows/tfrm_preview.h"
 #include "windows/tfrm_tutorial.h"
@@ -33,13 +34,7 @@ namespace tivora {
 
 namespace {
 
-QStringList shippedSkins() {
-    const QDir folder(QStringLiteral(TIVORA_DATA_DIR) + u"/.."_s);
-    QStringList paths;
-    for (const QString& name : folder.entryList({u"*.skn"_s}, QDir::Files, QDir::Name))
-        paths.append(folder.filePath(name));
-    return paths;
-}
+using test::shippedSkins;
 
 // The room the widget's style leaves for its text: a skin's border and padding come off it.
 QRect textRoom(const QAbstractButton& button) {
