@@ -59,7 +59,7 @@ public:
             } else if (startsUrl()) {
                 const auto url = picture();
                 if (!url)
-                    return u"A url( is not closed: a \")\" is missing."_s;
+                    return u"A url(...) is not written whole: its \")\" is missing, or a path without quotes holds a quote or a line break."_s;
                 piece = *url;
             } else if (c == u'{') {
                 ++m_at;
@@ -145,6 +145,10 @@ private:
             if (end < 0)
                 return std::nullopt;
             path = m_text.mid(m_at, end - m_at).trimmed();
+            // A path without quotes ends at the line, and holds none.
+            static const QRegularExpression unquotable(u"[\n\"']"_s);
+            if (path.contains(unquotable))
+                return std::nullopt;
             m_at = end;
         }
         ++m_at;

@@ -75,12 +75,13 @@ private:
 
     GraphDocumentModel m_model;
     DesignerSettings m_settings;
-    // The skin of every window of the program.
-    Skin m_skin;
     MainMenu* m_menu;
     std::unique_ptr<PreviewCycle> m_preview;
     std::unique_ptr<FileCommands> m_fileCommands;
     std::unique_ptr<EditCommands> m_editCommands;
+    // The skin of every window of the program; the last member, so that it takes its style sheet
+    // away while the window's parts are still whole.
+    Skin m_skin;
     bool m_shown = false;
 };
 
