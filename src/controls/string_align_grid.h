@@ -14,6 +14,8 @@ namespace tivora {
 // next cell, and copy, cut and paste of cell ranges as Tab / CR LF text.
 class TStringAlignGrid : public QTableView {
     Q_OBJECT
+    // A property, so that a skin can give the fixed cells its own colour (qproperty-FixedColor).
+    Q_PROPERTY(QColor FixedColor READ FixedColor WRITE setFixedColor)
 
 public:
     // Checks an edited cell text before it is stored; gives the message to show when it refuses
