@@ -162,6 +162,11 @@ bool Skin::load(const QString& path) {
     m_sheet = std::move(sheet);
     m_path = path;
     qApp->setStyleSheet(m_sheet->styleSheet());
+    // A widget given a style of its own before the sheet came (the main page control's compact
+    // tab bar) keeps that style unsheeted; setting it again wraps it in the sheet.
+    for (QWidget* widget : QApplication::allWidgets())
+        if (widget->testAttribute(Qt::WA_SetStyle))
+            widget->setStyle(widget->style());
     return true;
 }
 

@@ -30,8 +30,14 @@ QPushButton* recentLink(const QString& path) {
     link->setFlat(true);
     link->setCursor(Qt::PointingHandCursor);
     link->setToolTip(path);
-    link->setStyleSheet(u"QPushButton { color: palette(link); text-align: left; "
-                        u"text-decoration: underline; padding: 2px 4px; }"_s);
+    link->setObjectName(u"recentLink"_s);
+    // The colour is the palette's link colour, which a skin may replace; a colour in the link's
+    // own sheet would outrank every skin.
+    QPalette palette = link->palette();
+    palette.setColor(QPalette::ButtonText, palette.color(QPalette::Link));
+    link->setPalette(palette);
+    link->setStyleSheet(
+        u"QPushButton { text-align: left; text-decoration: underline; padding: 2px 4px; }"_s);
     return link;
 }
 

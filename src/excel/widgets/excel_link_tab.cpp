@@ -176,7 +176,8 @@ QWidget* ExcelLinkTab::rangeRow() {
     layout->addWidget(edtCol2, 0, 6);
     layout->setColumnStretch(7, 1);
     auto* hint = new QLabel(u"eg:      A  : 1    to   C  : 15"_s);
-    hint->setStyleSheet(u"color: #505050;"_s);
+    // Greyed through the palette rather than a fixed colour, so a dark skin keeps it readable.
+    hint->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(hint, 1, 0, 1, 8);
     return group;
 }
