@@ -1,9 +1,11 @@
 #include "export/animated_svg.h"
 
+#include "engine/backdrop/effect_node.h"
 #include "engine/pie/pie_raster_cache_node.h"
 #include "engine/scene/group_node.h"
 #include "engine/scene/scene.h"
 #include "export/drawing_samples.h"
+#include "export/effect_motion.h"
 #include "export/graph_summary.h"
 #include "export/node_snapshot.h"
 #include "export/smil_animator.h"
@@ -65,6 +67,12 @@ public:
         // A cached picture is only a faster way to paint on pixels; an SVG gets its parts.
         if (const auto* cache = dynamic_cast<const PieRasterCacheNode*>(&node)) {
             add(cache->child(), transform, clip, parent);
+            return;
+        }
+        // An effect drifts for ever: its parts are described by their movements, not by moments.
+        if (const auto* effect = dynamic_cast<const EffectNode*>(&node)) {
+            parent.children.push_back(
+                effectMotion(*effect, transform, clip, m_definitions, u"n%1"_s.arg(++m_nodes)));
             return;
         }
         addDrawing(node, transform, clip, parent);

@@ -141,20 +141,6 @@ QString pathData(const QPainterPath& path) {
     return data;
 }
 
-SvgElement clipPathElement(const QPainterPath& clip, const QString& id) {
-    const QRectF bounds = clip.boundingRect();
-    SvgElement shape = isRectangle(clip)
-                           ? SvgElement{u"rect"_s,
-                                        {{u"x"_s, number(bounds.x())},
-                                         {u"y"_s, number(bounds.y())},
-                                         {u"width"_s, number(bounds.width())},
-                                         {u"height"_s, number(bounds.height())}},
-                                        {},
-                                        {}}
-                           : SvgElement{u"path"_s, {{u"d"_s, pathData(clip)}}, {}, {}};
-    return SvgElement{u"clipPath"_s, {{u"id"_s, id}}, {}, {std::move(shape)}};
-}
-
 // The drawing of one generator document, cleaned.
 std::vector<SvgElement> drawingOf(const QByteArray& svg, SvgDefinitions& definitions) {
     std::optional<SvgElement> document = SvgElement::parse(svg);
@@ -185,6 +171,14 @@ std::vector<SvgElement> snapshotNode(const engine::SceneNode& node, engine::Mill
                                      const QTransform& transform,
                                      const std::optional<QPainterPath>& clip,
                                      SvgDefinitions& definitions, const QString& idPrefix) {
+    return snapshotPainting([&node, time](QPainter& painter) { node.paint(painter, time); },
+                            transform, clip, definitions, idPrefix);
+}
+
+std::vector<SvgElement> snapshotPainting(const std::function<void(QPainter&)>& paint,
+                                         const QTransform& transform,
+                                         const std::optional<QPainterPath>& clip,
+                                         SvgDefinitions& definitions, const QString& idPrefix) {
     SvgSegmentDevice device;
     {
         QPainter painter(&device);
@@ -193,7 +187,7 @@ std::vector<SvgElement> snapshotNode(const engine::SceneNode& node, engine::Mill
         if (clip)
             painter.setClipPath(*clip);
         painter.setTransform(transform);
-        node.paint(painter, time);
+        paint(painter);
     }
     std::vector<SvgElement> items;
     int clips = 0;
@@ -211,6 +205,20 @@ std::vector<SvgElement> snapshotNode(const engine::SceneNode& node, engine::Mill
             SvgElement{u"g"_s, {{u"clip-path"_s, u"url(#%1)"_s.arg(id)}}, {}, std::move(drawing)});
     }
     return items;
+}
+
+SvgElement clipPathElement(const QPainterPath& clip, const QString& id) {
+    const QRectF bounds = clip.boundingRect();
+    SvgElement shape = isRectangle(clip)
+                           ? SvgElement{u"rect"_s,
+                                        {{u"x"_s, number(bounds.x())},
+                                         {u"y"_s, number(bounds.y())},
+                                         {u"width"_s, number(bounds.width())},
+                                         {u"height"_s, number(bounds.height())}},
+                                        {},
+                                        {}}
+                           : SvgElement{u"path"_s, {{u"d"_s, pathData(clip)}}, {}, {}};
+    return SvgElement{u"clipPath"_s, {{u"id"_s, id}}, {}, {std::move(shape)}};
 }
 
 SvgElement snapshotRootGroup() {

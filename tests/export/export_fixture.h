@@ -86,6 +86,14 @@ inline std::vector<std::pair<QString, QString>> writeTestGraphs(const QDir& fold
         "Yes", "0", {{"pieImage", "first.png"}});
     addLinkedNote(pie, "mailto:sales@example.com");
     graphs.emplace_back(u"pie"_s, pie);
+    // Effects whose particles all fit an SVG, so that the browser plays every one of them.
+    for (const QString& effect : {u"confetti"_s, u"lightrays"_s}) {
+        QFile::copy(QStringLiteral(TIVORA_SOURCE_DIR) + u"/data/%1.eff"_s.arg(effect),
+                    folder.filePath(effect + u".eff"_s));
+        GraphTextBuilder text = seriesTestGraph("bar", {"bar", "line"});
+        text.encoded("BEffect", effect.toLatin1() + ".eff").encoded("BEffectAlpha", "80");
+        graphs.emplace_back(effect, text);
+    }
     std::vector<std::pair<QString, QString>> paths;
     for (auto& [name, text] : graphs) {
         addHeader(text, "Sales of " + name.toLatin1());

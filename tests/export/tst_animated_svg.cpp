@@ -3,6 +3,7 @@
 #include "document/variable_text.h"
 #include "engine/layout/graph_layout.h"
 #include "export/animated_svg.h"
+#include "export/effect_motion.h"
 #include "export/graph_summary.h"
 #include "export_fixture.h"
 
@@ -65,6 +66,8 @@ private Q_SLOTS:
     void writesOnlySafeLinks();
     void describesTheGraph();
     void animatesGrowthWithFewValues();
+    void effectsMoveInASmallFile_data();
+    void effectsMoveInASmallFile();
     void writesTheFileWholeOrNotAtAll();
 };
 
@@ -167,6 +170,50 @@ void TestAnimatedSvg::animatesGrowthWithFewValues() {
         }
     }
     QVERIFY(splines >= 5);
+}
+
+void TestAnimatedSvg::effectsMoveInASmallFile_data() {
+    QTest::addColumn<QByteArray>("effect");
+    QTest::addColumn<int>("particles"); // in the file
+    QTest::addRow("snow, capped") << QByteArray("snow.eff") << 59;
+    QTest::addRow("confetti") << QByteArray("confetti.eff") << 60;
+    QTest::addRow("sparkles, capped") << QByteArray("sparkles.eff") << 59;
+    QTest::addRow("bubbles") << QByteArray("bubbles.eff") << 44;
+    QTest::addRow("light rays") << QByteArray("lightrays.eff") << 24;
+}
+
+// Every kept particle plays its own endless movements; the file stays fit for a web page.
+void TestAnimatedSvg::effectsMoveInASmallFile() {
+    QFETCH(QByteArray, effect);
+    QFETCH(int, particles);
+    GraphTextBuilder text = seriesTestGraph("bar", {"bar", "line", "bar"});
+    text.encoded("BEffect", effect).encoded("BEffectAlpha", "70");
+    const VariableText variables(text.text());
+    const QByteArray bytes = animatedSvg(
+        engine::layoutGraph(variables, QDir(QStringLiteral(TIVORA_SOURCE_DIR) + u"/data"_s)),
+        summarizeGraph(variables));
+    qInfo("%s: %lld bytes", QTest::currentDataTag(), qint64(bytes.size()));
+    QVERIFY(bytes.size() < 150 * 1024);
+    QXmlStreamReader reader(bytes);
+    int sprites = 0;
+    int endless = 0;
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const auto attributes = reader.attributes();
+        sprites += reader.name() == "use"_L1;
+        if (attributes.value("repeatCount"_L1) == "indefinite"_L1) {
+            ++endless;
+            // Slow drifts take minutes to come round; one that takes days is a rounding error.
+            const double seconds = attributes.value("dur"_L1).chopped(1).toDouble();
+            QVERIFY2(seconds > 0 && seconds < 3600,
+                     qPrintable(attributes.value("dur"_L1).toString()));
+        }
+    }
+    QVERIFY(!reader.hasError());
+    QCOMPARE(sprites, particles);
+    QVERIFY(sprites <= kSvgEffectParticles);
+    QVERIFY(endless >= 2 * particles);
 }
 
 void TestAnimatedSvg::writesTheFileWholeOrNotAtAll() {
