@@ -1,5 +1,6 @@
 #include "export/svg_segment_device.h"
 
+#include "engine/render/stage_metric.h"
 #include "engine/scene/scene.h"
 
 #include <QBuffer>
@@ -115,29 +116,7 @@ std::vector<SvgSegmentDevice::Segment> SvgSegmentDevice::takeSegments() {
 }
 
 int SvgSegmentDevice::metric(PaintDeviceMetric metric) const {
-    switch (metric) {
-    case PdmWidth:
-        return int(engine::kStageSize.width());
-    case PdmHeight:
-        return int(engine::kStageSize.height());
-    case PdmWidthMM:
-        return int(engine::kStageSize.width() * 25.4 / 96);
-    case PdmHeightMM:
-        return int(engine::kStageSize.height() * 25.4 / 96);
-    case PdmDpiX:
-    case PdmDpiY:
-    case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY:
-        return 96;
-    case PdmDevicePixelRatioScaled:
-        return int(devicePixelRatioFScale());
-    case PdmNumColors:
-        return INT_MAX;
-    case PdmDepth:
-        return 32;
-    default:
-        return 1;
-    }
+    return engine::stageMetric(metric);
 }
 
 } // namespace tivora::exporting

@@ -66,6 +66,7 @@ private Q_SLOTS:
     void writesOnlySafeLinks();
     void describesTheGraph();
     void animatesGrowthWithFewValues();
+    void stretchesNarrowBarsAsAWhole();
     void effectsMoveInASmallFile_data();
     void effectsMoveInASmallFile();
     void writesTheFileWholeOrNotAtAll();
@@ -170,6 +171,32 @@ void TestAnimatedSvg::animatesGrowthWithFewValues() {
         }
     }
     QVERIFY(splines >= 5);
+}
+
+void TestAnimatedSvg::stretchesNarrowBarsAsAWhole() {
+    // 180 bars grow with one curve: drawn once as a path per series and stretched from the
+    // baseline, not animated bar by bar.
+    const QByteArray bytes = svgOf(narrowBarsGraph());
+    QXmlStreamReader reader(bytes);
+    int stretches = 0;
+    int barGlides = 0;
+    int rects = 0;
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const auto attributes = reader.attributes();
+        rects += reader.name() == "rect"_L1;
+        if (reader.name() == "animateTransform"_L1 && attributes.value("type"_L1) == "scale"_L1)
+            ++stretches;
+        if (reader.name() == "animate"_L1 && (attributes.value("attributeName"_L1) == "height"_L1 ||
+                                              attributes.value("attributeName"_L1) == "y"_L1))
+            ++barGlides;
+    }
+    QVERIFY(!reader.hasError());
+    QCOMPARE(stretches, 1);
+    QCOMPARE(barGlides, 0);
+    QVERIFY(rects < 10);
+    QVERIFY2(bytes.size() < 40 * 1024, qPrintable(QString::number(bytes.size())));
 }
 
 void TestAnimatedSvg::effectsMoveInASmallFile_data() {
