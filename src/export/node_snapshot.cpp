@@ -1,8 +1,8 @@
 #include "export/node_snapshot.h"
 
+#include "engine/render/svg_paint_device.h"
 #include "engine/scene/scene.h"
 #include "export/svg_definitions.h"
-#include "export/svg_segment_device.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -179,7 +179,7 @@ std::vector<SvgElement> snapshotPainting(const std::function<void(QPainter&)>& p
                                          const QTransform& transform,
                                          const std::optional<QPainterPath>& clip,
                                          SvgDefinitions& definitions, const QString& idPrefix) {
-    SvgSegmentDevice device;
+    engine::SvgPaintDevice device;
     {
         QPainter painter(&device);
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
@@ -191,7 +191,7 @@ std::vector<SvgElement> snapshotPainting(const std::function<void(QPainter&)>& p
     }
     std::vector<SvgElement> items;
     int clips = 0;
-    for (const SvgSegmentDevice::Segment& segment : device.takeSegments()) {
+    for (const engine::SvgPaintDevice::Segment& segment : device.takeSegments()) {
         std::vector<SvgElement> drawing = drawingOf(segment.svg, definitions);
         if (drawing.empty())
             continue;
