@@ -115,12 +115,9 @@ bool PublishRun::publishGraph(const QString& graphPath, PublishLog& log) {
         log.line(u"Written SWF file "_s + moviePath + u' ');
         log.line(moviePath);
     }
-    // Slide programs embed a video of the graph; every kind writes one beside the movie.
-    writeAnimation(graphPath, movieName, u".mp4"_s, log);
-    if (makesPages()) {
-        writeAnimation(graphPath, movieName, u".svg"_s, log);
+    writeAnimations(graphPath, movieName, log);
+    if (makesPages())
         WritePublishPage(m_choices.saveDirectory, movieName, *graph, m_choices.embed, log);
-    }
     if (m_choices.exportKind == ExportKind::FlashProject && m_choices.flaFile)
         writeSample(graphPath, movieName, log);
     return true;
@@ -173,15 +170,23 @@ bool PublishRun::copyEngineMovie(PublishLog& log) {
     return true;
 }
 
-// The graph's animation in a form browsers and slide programs play themselves, drawn from the
+// The graph's animation in the forms browsers and slide programs play themselves, drawn from the
 // graph file as the movie plays it (a graph the engine cannot draw shows the no-information
-// movie, as its published movie does).
-void PublishRun::writeAnimation(const QString& graphPath, const QString& movieName,
-                                const QString& suffix, PublishLog& log) {
-    const QString path = outputPath(QString(movieName).chopped(4) + suffix);
-    if (const auto reason =
-            exporting::renderAnimated(graphPath, path, exporting::kDefaultFps, true))
-        log.failure(u"Could not write the graph's animation "_s + path + u": "_s + *reason);
+// movie, as its published movie does). Slide programs embed a video of the graph, so every kind
+// writes one beside the movie; pages show the SVG. The graph is laid out once for both.
+void PublishRun::writeAnimations(const QString& graphPath, const QString& movieName,
+                                 PublishLog& log) {
+    QStringList suffixes{u".mp4"_s};
+    if (makesPages())
+        suffixes.append(u".svg"_s);
+    QString error;
+    const auto input = exporting::loadAnimatedInput(graphPath, true, error);
+    for (const QString& suffix : std::as_const(suffixes)) {
+        const QString path = outputPath(QString(movieName).chopped(4) + suffix);
+        if (const auto reason =
+                input ? exporting::writeAnimated(*input, path) : std::optional<QString>(error))
+            log.failure(u"Could not write the graph's animation "_s + path + u": "_s + *reason);
+    }
 }
 
 void PublishRun::writeSample(const QString& graphPath, const QString& movieName, PublishLog& log) {

@@ -167,6 +167,7 @@ private Q_SLOTS:
     void videosHoldEveryFrame_data();
     void videosHoldEveryFrame();
     void framesRunUntilTheGraphSettles();
+    void oneLayoutServesEveryForm();
 
 private:
     QTemporaryDir m_folder;
@@ -253,6 +254,24 @@ void TestAnimationFiles::framesRunUntilTheGraphSettles() {
     // A graph with a picture rotation plays one whole round of it.
     engine::Movie mixed(engine::layoutGraphFile(m_folder.filePath(u"mixed.txt"_s)));
     QVERIFY(frameCount(mixed, kFps) >= 2 * 5000 / (1000 / kFps));
+}
+
+void TestAnimationFiles::oneLayoutServesEveryForm() {
+    QString error;
+    const auto input = loadAnimatedInput(m_graph, false, error);
+    QVERIFY2(input, qPrintable(error));
+    QCOMPARE(input->summary.title, u"Sales of bar"_s);
+    for (const QString& name : {u"once.svg"_s, u"once.gif"_s}) {
+        const QString out = m_folder.filePath(name);
+        QCOMPARE(writeAnimated(*input, out, kFps), std::nullopt);
+        QVERIFY(QFileInfo(out).size() > 1000);
+    }
+    // Outputs are checked as every render checks them.
+    const auto refused = writeAnimated(*input, m_folder.filePath(u"once.avi"_s), kFps);
+    QVERIFY(refused && refused->contains(u"cannot tell the animated format"_s));
+    QVERIFY(writeAnimated(*input, m_folder.path(), kFps)); // a folder
+    QCOMPARE(loadAnimatedInput(m_folder.filePath(u"missing.txt"_s), false, error), std::nullopt);
+    QVERIFY(error.contains(u"missing.txt"_s));
 }
 
 QTEST_MAIN(TestAnimationFiles)
