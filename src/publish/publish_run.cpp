@@ -1,6 +1,7 @@
 #include "publish/publish_run.h"
 
 #include "document/ansi_text.h"
+#include "document/regular_file.h"
 #include "export/render_animated.h"
 #include "publish/file_copy.h"
 #include "publish/movie_patcher.h"
@@ -128,9 +129,9 @@ bool PublishRun::writeMovie(const QString& graphPath, const PreparedGraph& graph
     const QString source = templatePath(
         QString::fromLatin1(usesEngineMovie() ? kCallingTemplate : kStandaloneTemplate));
     QByteArray movie;
-    if (const auto reason = readWholeFile(source, movie)) {
+    if (const auto reason = readInputFile(source, movie)) {
         log.failure(skipped(graphPath, u"the template movie "_s + source +
-                                           u" could not be read ("_s + *reason + u')'));
+                                           u" could not be read: "_s + *reason));
         return false;
     }
     const SlotPatch patch = PatchGraphSlots(graph.lines, movie);
@@ -148,8 +149,8 @@ bool PublishRun::writeMovie(const QString& graphPath, const PreparedGraph& graph
     if (usesEngineMovie() && !copyEngineMovie(log))
         return false;
     if (const auto reason = writeWholeFile(moviePath, movie)) {
-        log.failure(skipped(graphPath, u"the movie "_s + moviePath + u" could not be written ("_s +
-                                           *reason + u')'));
+        log.failure(skipped(graphPath,
+                            u"the movie "_s + moviePath + u" could not be written: "_s + *reason));
         return false;
     }
     return true;
@@ -193,7 +194,7 @@ void PublishRun::writeSample(const QString& graphPath, const QString& movieName,
     const QString samplePath = outputPath(u"Sample_"_s + QString(movieName).chopped(4) + u".fla"_s);
     const QString source = templatePath(QString::fromLatin1(kSampleTemplate));
     QByteArray sample;
-    if (const auto reason = readWholeFile(source, sample)) {
+    if (const auto reason = readInputFile(source, sample)) {
         log.failure(u"Could not read the sample file "_s + source + u": "_s + *reason);
         return;
     }
