@@ -32,8 +32,9 @@ SvgElement group(SvgElement inner) {
     return SvgElement{u"g"_s, {}, {}, {std::move(inner)}};
 }
 
-// An animation that repeats every period from a moment before the document began, so that at
-// time 0 it has run `into` of its period.
+// An animation of the transform (of the given type) or, with no type, of the opacity, that
+// repeats every period from a moment before the document began: at time 0 it has run `into` of
+// its period.
 SvgElement repeating(const QString& transformType, Millis period, Millis into) {
     SvgElement animation{
         transformType.isEmpty() ? u"animate"_s : u"animateTransform"_s, {}, {}, {}};

@@ -50,26 +50,15 @@ public:
         finish();
     }
     void drawRects(const QRectF* rects, int count) override {
-        for (int i = 0; i < count; ++i) {
-            start(Kind::Rect);
-            const QPointF corners[] = {rects[i].topLeft(), rects[i].bottomRight()};
-            mapAll(corners, 2);
-            finish();
-        }
+        for (int i = 0; i < count; ++i)
+            record(Kind::Rect, {rects[i].topLeft(), rects[i].bottomRight()});
     }
     void drawLines(const QLineF* lines, int count) override {
-        for (int i = 0; i < count; ++i) {
-            start(Kind::Line);
-            const QPointF ends[] = {lines[i].p1(), lines[i].p2()};
-            mapAll(ends, 2);
-            finish();
-        }
+        for (int i = 0; i < count; ++i)
+            record(Kind::Line, {lines[i].p1(), lines[i].p2()});
     }
     void drawEllipse(const QRectF& rect) override {
-        start(Kind::Ellipse);
-        const QPointF corners[] = {rect.topLeft(), rect.bottomRight()};
-        mapAll(corners, 2);
-        finish();
+        record(Kind::Ellipse, {rect.topLeft(), rect.bottomRight()});
     }
     void drawPoints(const QPointF* points, int count) override {
         start(Kind::Points);
@@ -126,12 +115,14 @@ private:
         for (int i = 0; i < count; ++i)
             recording.points.push_back(m_transform.map(points[i]));
     }
-    void drawPicture(const QRectF& target, qint64 key) {
-        start(Kind::Picture);
-        recording.pictures.push_back(key);
-        const QPointF corners[] = {target.topLeft(), target.topRight(), target.bottomLeft()};
-        mapAll(corners, 3);
+    void record(Kind kind, std::initializer_list<QPointF> points) {
+        start(kind);
+        mapAll(std::data(points), int(points.size()));
         finish();
+    }
+    void drawPicture(const QRectF& target, qint64 key) {
+        recording.pictures.push_back(key);
+        record(Kind::Picture, {target.topLeft(), target.topRight(), target.bottomLeft()});
     }
 
     bool m_lookKnown = false;

@@ -50,7 +50,6 @@ struct EffectActor {
     EffectWave pulse;      // scale 1 + pulse
     double opacity = 1;
     EffectWave flicker; // opacity * (1 + flicker)
-    bool isParticle = false;
 
     // The look's origin at time, its wrapped drift and sway included.
     QPointF position(Millis time) const;

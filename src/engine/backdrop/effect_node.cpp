@@ -103,7 +103,6 @@ void EffectNode::addParticles(const EffectLayer& s) {
     for (int i = 0; i < s.count; ++i) {
         const Draw draw = drawPart(random, s);
         EffectActor particle;
-        particle.isParticle = true;
         particle.wrapBox = box;
         particle.start = QPointF(box.left() + draw.start.x() * box.width(),
                                  box.top() + draw.start.y() * box.height());
