@@ -233,6 +233,7 @@ QByteArray animatedSvg(const Scene& scene, const GraphSummary& summary) {
         for (const auto& node : scene.nodes(Layer(layer)))
             writer.add(*node, QTransform(), std::nullopt, body);
     }
+    mergeStillGroups(body);
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);
     xml.writeStartDocument();

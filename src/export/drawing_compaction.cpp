@@ -1,6 +1,10 @@
 #include "export/drawing_compaction.h"
 
+#include <QColor>
 #include <QSet>
+#include <cmath>
+#include <optional>
+#include <ranges>
 
 using namespace Qt::StringLiterals;
 
@@ -31,11 +35,21 @@ QString rectPath(const SvgElement& rect) {
            u'h' + (width.startsWith(u'-') ? width.mid(1) : u'-' + width) + u'z';
 }
 
+bool isAnimation(const SvgElement& element) {
+    return element.name == "animate"_L1 || element.name == "animateTransform"_L1 ||
+           element.name == "set"_L1;
+}
+
+bool isStillGroup(const SvgElement& element) {
+    return element.name == "g"_L1 && element.text.isEmpty() &&
+           std::ranges::none_of(element.children, isAnimation);
+}
+
 void mergeGroups(std::vector<SvgElement>& elements) {
     std::vector<SvgElement> merged;
     for (SvgElement& element : elements) {
-        if (!merged.empty() && element.name == "g"_L1 && merged.back().name == "g"_L1 &&
-            element.attributes == merged.back().attributes && element.text.isEmpty()) {
+        if (!merged.empty() && isStillGroup(element) && isStillGroup(merged.back()) &&
+            element.attributes == merged.back().attributes) {
             auto& into = merged.back().children;
             std::move(element.children.begin(), element.children.end(), std::back_inserter(into));
             continue;
@@ -67,7 +81,76 @@ void mergeRects(std::vector<SvgElement>& elements) {
     elements = std::move(merged);
 }
 
+struct Stop {
+    double offset;
+    QColor color;
+    double opacity;
+};
+
+std::optional<Stop> stopOf(const SvgElement& element) {
+    if (element.name != "stop"_L1 || !element.children.empty())
+        return std::nullopt;
+    bool offsetRead = false;
+    bool opacityRead = true;
+    const double offset = element.attribute(u"offset"_s).value_or(QString()).toDouble(&offsetRead);
+    const QColor color =
+        QColor::fromString(element.attribute(u"stop-color"_s).value_or(u"black"_s));
+    const double opacity =
+        element.attribute(u"stop-opacity"_s).value_or(u"1"_s).toDouble(&opacityRead);
+    if (!offsetRead || !opacityRead || !color.isValid() || element.attributes.size() > 3)
+        return std::nullopt;
+    return Stop{offset, color, opacity};
+}
+
+// Whether the middle stop lies within a level of colour and opacity of the line between the
+// other two.
+bool onLine(const Stop& a, const Stop& middle, const Stop& b) {
+    if (b.offset <= a.offset)
+        return false;
+    const double share = (middle.offset - a.offset) / (b.offset - a.offset);
+    const auto near = [share](double from, double at, double to, double tolerance) {
+        return std::fabs(from + (to - from) * share - at) <= tolerance;
+    };
+    constexpr double kLevel = 1.5; // of 255
+    return near(a.color.red(), middle.color.red(), b.color.red(), kLevel) &&
+           near(a.color.green(), middle.color.green(), b.color.green(), kLevel) &&
+           near(a.color.blue(), middle.color.blue(), b.color.blue(), kLevel) &&
+           near(a.opacity, middle.opacity, b.opacity, kLevel / 255);
+}
+
 } // namespace
+
+void mergeStillGroups(SvgElement& element) {
+    mergeGroups(element.children);
+    for (SvgElement& child : element.children)
+        mergeStillGroups(child);
+}
+
+void simplifyGradient(SvgElement& gradient) {
+    std::vector<Stop> stops;
+    for (const SvgElement& child : gradient.children) {
+        const auto stop = stopOf(child);
+        if (!stop)
+            return; // something else lives here: left as it is
+        stops.push_back(*stop);
+    }
+    std::vector<SvgElement> kept;
+    std::size_t last = 0; // the last stop kept
+    for (std::size_t i = 0; i < stops.size(); ++i) {
+        const bool inner = i > 0 && i + 1 < stops.size();
+        // A stop is dropped when every stop since the last kept one lies on the line from that
+        // one to the stop after it.
+        const bool dropped =
+            inner && std::ranges::all_of(std::views::iota(last + 1, i + 1), [&](std::size_t j) {
+                return onLine(stops[last], stops[j], stops[i + 1]);
+            });
+        if (dropped)
+            continue;
+        kept.push_back(std::move(gradient.children[i]));
+        last = i;
+    }
+    gradient.children = std::move(kept);
+}
 
 void compactDrawing(std::vector<SvgElement>& elements) {
     mergeGroups(elements);

@@ -11,4 +11,12 @@ namespace tivora::exporting {
 // many thousand bars takes a few bytes a bar.
 void compactDrawing(std::vector<SvgElement>& elements);
 
+// Merges neighbouring groups of the same look throughout a written document, wherever neither
+// group is animated itself (what their children animate moves with the children).
+void mergeStillGroups(SvgElement& element);
+
+// Drops the stops of a gradient that lie on the straight line between the stops around them: the
+// painter's SVG output writes a shade with transparency as fifty stops.
+void simplifyGradient(SvgElement& gradient);
+
 } // namespace tivora::exporting

@@ -51,20 +51,20 @@ SvgElement repeating(const QString& transformType, Millis period, Millis into) {
     return animation;
 }
 
-// A sine wave as five values a quarter period apart, joined by splines that follow the sine
-// closely: fast away from the middle, slow into a peak.
+// A sine wave as its trough, crest and trough again, joined by the ease-in-out curve that follows
+// a half sine closely. A sine is in its trough three quarters into its period, so the animation
+// runs a quarter period ahead of the wave's phase.
 SvgElement wave(const QString& transformType, const EffectWave& wave,
                 const std::function<QString(double)>& valueOf) {
-    SvgElement animation = repeating(transformType, wave.period, wave.phase * wave.period);
-    const QString leave = u"0.3333 0.5236 0.6667 1"_s;
-    const QString back = u"0.3333 0 0.6667 0.4764"_s;
+    const double into = std::fmod(wave.phase + 0.25, 1.0) * wave.period;
+    SvgElement animation = repeating(transformType, wave.period, into);
+    const QString halfSine = u"0.37 0 0.63 1"_s;
     const double a = wave.amplitude;
-    animation.setAttribute(
-        u"values"_s,
-        QStringList{valueOf(0), valueOf(a), valueOf(0), valueOf(-a), valueOf(0)}.join(u';'));
-    animation.setAttribute(u"keyTimes"_s, u"0;0.25;0.5;0.75;1"_s);
+    animation.setAttribute(u"values"_s,
+                           QStringList{valueOf(-a), valueOf(a), valueOf(-a)}.join(u';'));
+    animation.setAttribute(u"keyTimes"_s, u"0;0.5;1"_s);
     animation.setAttribute(u"calcMode"_s, u"spline"_s);
-    animation.setAttribute(u"keySplines"_s, QStringList{leave, back, leave, back}.join(u';'));
+    animation.setAttribute(u"keySplines"_s, halfSine + u';' + halfSine);
     return animation;
 }
 
@@ -159,7 +159,9 @@ SvgElement effectMotion(const EffectNode& effect, const QTransform& transform,
         std::vector<SvgElement> look =
             snapshotPainting([&actor](QPainter& painter) { actor.look.paint(painter); },
                              QTransform(), std::nullopt, definitions, idPrefix);
-        parts.children.push_back(actorElement(actor, SvgElement{u"g"_s, {}, {}, std::move(look)}));
+        parts.children.push_back(
+            actorElement(actor, look.size() == 1 ? std::move(look.front())
+                                                 : SvgElement{u"g"_s, {}, {}, std::move(look)}));
     }
     QPainterPath area;
     area.addRect(effect.area());

@@ -16,7 +16,7 @@ class SvgDefinitions;
 
 // The most particles an effect keeps in an animated SVG: each one is written with its own
 // movements, and a few dozen already fill the graph area the way the full effect does.
-inline constexpr int kSvgEffectParticles = 60;
+inline constexpr int kSvgEffectParticles = 30;
 
 // An effect as SVG whose parts move as the engine moves them: each part's look is drawn once, and
 // each of its movements (drift, sway, spin, swing, pulse, flicker) becomes one SMIL animation

@@ -2,6 +2,7 @@
 
 #include "engine/render/svg_paint_device.h"
 #include "engine/scene/scene.h"
+#include "export/drawing_compaction.h"
 #include "export/svg_definitions.h"
 
 #include <QBuffer>
@@ -31,6 +32,7 @@ void takeDefinitions(SvgElement& element, SvgDefinitions& definitions,
     auto& children = element.children;
     for (auto child = children.begin(); child != children.end();) {
         if (isDefinition(*child)) {
+            simplifyGradient(*child);
             const QString old = child->attribute(u"id"_s).value_or(QString());
             renamed.insert(old, definitions.idFor(std::move(*child)));
             child = children.erase(child);

@@ -101,8 +101,8 @@ inline std::vector<std::pair<QString, QString>> writeTestGraphs(const QDir& fold
     addLinkedNote(pie, "mailto:sales@example.com");
     graphs.emplace_back(u"pie"_s, pie);
     graphs.emplace_back(u"narrow"_s, narrowBarsGraph());
-    // Effects whose particles all fit an SVG, so that the browser plays every one of them.
-    for (const QString& effect : {u"confetti"_s, u"lightrays"_s}) {
+    // An effect whose particles all fit an SVG, so that the browser plays every one of them.
+    for (const QString& effect : {u"lightrays"_s}) {
         QFile::copy(QStringLiteral(TIVORA_SOURCE_DIR) + u"/data/%1.eff"_s.arg(effect),
                     folder.filePath(effect + u".eff"_s));
         GraphTextBuilder text = seriesTestGraph("bar", {"bar", "line"});

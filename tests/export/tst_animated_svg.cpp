@@ -202,10 +202,10 @@ void TestAnimatedSvg::stretchesNarrowBarsAsAWhole() {
 void TestAnimatedSvg::effectsMoveInASmallFile_data() {
     QTest::addColumn<QByteArray>("effect");
     QTest::addColumn<int>("particles"); // in the file
-    QTest::addRow("snow, capped") << QByteArray("snow.eff") << 59;
-    QTest::addRow("confetti") << QByteArray("confetti.eff") << 60;
-    QTest::addRow("sparkles, capped") << QByteArray("sparkles.eff") << 59;
-    QTest::addRow("bubbles") << QByteArray("bubbles.eff") << 44;
+    QTest::addRow("snow, capped") << QByteArray("snow.eff") << 29;
+    QTest::addRow("confetti, capped") << QByteArray("confetti.eff") << 30;
+    QTest::addRow("sparkles, capped") << QByteArray("sparkles.eff") << 29;
+    QTest::addRow("bubbles, capped") << QByteArray("bubbles.eff") << 29;
     QTest::addRow("light rays") << QByteArray("lightrays.eff") << 24;
 }
 

@@ -129,8 +129,7 @@ private Q_SLOTS:
 void TestBrowserPlayback::matchesTheEngineFrames_data() {
     QTest::addColumn<QString>("graph");
     QTest::addColumn<double>("seconds"); // negative: once settled
-    for (const char* graph :
-         {"bar", "line", "area", "mixed", "pie", "narrow", "confetti", "lightrays"}) {
+    for (const char* graph : {"bar", "line", "area", "mixed", "pie", "narrow", "lightrays"}) {
         for (const double seconds : {0.3, 1.0, -1.0}) {
             QTest::addRow("%s at %s", graph,
                           seconds < 0 ? "rest" : qPrintable(QString::number(seconds)))

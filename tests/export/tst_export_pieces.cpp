@@ -41,6 +41,7 @@ private Q_SLOTS:
     void findsADrawingThatMovesAsAWhole_data();
     void findsADrawingThatMovesAsAWhole();
     void compactsAFinishedDrawing();
+    void gradientsKeepOnlyTheStopsWhereTheyBend();
     void paletteShadesWithoutBands();
     void paletteKeepsFewColoursExact();
     void tableHoldsEverySeriesAndColumn();
@@ -223,6 +224,38 @@ void TestExportPieces::compactsAFinishedDrawing() {
     QCOMPARE(red.children[1].text, u"A"_s);
     QCOMPARE(red.children[2].attribute(u"d"_s), u"M9.5,0h4v10h-4z"_s);
     QCOMPARE(drawing[1].attribute(u"fill"_s), u"blue"_s);
+}
+
+void TestExportPieces::gradientsKeepOnlyTheStopsWhereTheyBend() {
+    // Fifty stops fading out in a straight line, then back in: the ends and the turn remain.
+    SvgElement gradient{u"radialGradient"_s, {{u"id"_s, u"g"_s}}, {}, {}};
+    for (int i = 0; i <= 50; ++i) {
+        const double opacity = i <= 25 ? 1 - i / 25.0 : (i - 25) / 25.0;
+        gradient.children.push_back(SvgElement{u"stop"_s,
+                                               {{u"offset"_s, QString::number(i / 50.0)},
+                                                {u"stop-color"_s, u"#ff8000"_s},
+                                                {u"stop-opacity"_s, QString::number(opacity)}},
+                                               {},
+                                               {}});
+    }
+    simplifyGradient(gradient);
+    QStringList offsets;
+    for (const SvgElement& stop : gradient.children)
+        offsets.append(stop.attribute(u"offset"_s).value_or(QString()));
+    QCOMPARE(offsets, (QStringList{u"0"_s, u"0.5"_s, u"1"_s}));
+
+    // Still groups of one look merge; a group that animates itself stays apart.
+    const SvgElement animate{u"animate"_s, {{u"attributeName"_s, u"opacity"_s}}, {}, {}};
+    const SvgElement text{u"text"_s, {}, u"A"_s, {}};
+    SvgElement document{u"g"_s,
+                        {},
+                        {},
+                        {SvgElement{u"g"_s, {{u"fill"_s, u"red"_s}}, {}, {text}},
+                         SvgElement{u"g"_s, {{u"fill"_s, u"red"_s}}, {}, {text}},
+                         SvgElement{u"g"_s, {{u"fill"_s, u"red"_s}}, {}, {animate, text}}}};
+    mergeStillGroups(document);
+    QCOMPARE(document.children.size(), std::size_t(2));
+    QCOMPARE(document.children[0].children.size(), std::size_t(2));
 }
 
 void TestExportPieces::paletteShadesWithoutBands() {
