@@ -1,8 +1,10 @@
 // Animated outputs of series graphs: the animated SVG of a typical graph (3 series x 12 columns,
-// counting value labels) and of the largest the editor allows (99 x 999), time and bytes; and the
+// counting value labels), alone and under a snow effect, and of the largest the editor allows
+// (99 x 999), time and bytes; and the
 // whole animation of the typical graph at 30 fps as MP4 and GIF, against painting the same
 // frames alone (the "painting" benchmark), so that the encoders' share can be read off.
 #include "bench_graph_text.h"
+#include "document/program_folder.h"
 #include "document/variable_text.h"
 #include "engine/layout/graph_layout.h"
 #include "engine/movies/movie.h"
@@ -22,9 +24,15 @@ namespace {
 
 constexpr int kFps = 30;
 
-void animatedSvgOf(benchmark::State& state, int seriesCount, int columns) {
-    const VariableText text(graphText("bar", seriesCount, columns));
-    const Scene scene = layoutGraph(text, QDir());
+// effect: an effect file of the program's Data folder, or none.
+void animatedSvgOf(benchmark::State& state, int seriesCount, int columns, const char* effect) {
+    QByteArray graph = graphText("bar", seriesCount, columns);
+    if (*effect) {
+        const QByteArray end = "&Textloaded";
+        graph.replace(end, QByteArray("&BEffect=" + EncodeValue(effect) + end));
+    }
+    const VariableText text(graph);
+    const Scene scene = layoutGraph(text, QDir(programDataPath(QString())));
     const GraphSummary summary = summarizeGraph(text);
     std::size_t bytes = 0;
     for (auto _ : state)
@@ -55,8 +63,10 @@ void encoded(benchmark::State& state, AnimationFormat format, const char* name) 
 
 } // namespace
 
-BENCHMARK_CAPTURE(animatedSvgOf, typical_bar, 3, 12)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(animatedSvgOf, largest_bar, 99, 999)
+BENCHMARK_CAPTURE(animatedSvgOf, typical_bar, 3, 12, "")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(animatedSvgOf, typical_bar_snow, 3, 12, "snow.eff")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(animatedSvgOf, largest_bar, 99, 999, "")
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK(paintingAlone)->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 // the template, fills its slots in one pass and writes the result in one step, so it should cost
 // little more than the copy itself. Both run on the same 1 MB template in the same run; the
 // ratio of their times is the figure to watch.
+#include "document/regular_file.h"
 #include "publish/file_copy.h"
 #include "publish/movie_patcher.h"
 
@@ -59,7 +60,7 @@ void patchGraphIntoTemplate(benchmark::State& state) {
     const QList<QByteArray> lines = graphLines();
     for (auto _ : state) {
         QByteArray movie;
-        if (tivora::publish::readWholeFile(files.source, movie))
+        if (tivora::readInputFile(files.source, movie))
             state.SkipWithError("the template could not be read");
         tivora::publish::PatchGraphSlots(lines, movie);
         if (tivora::publish::writeWholeFile(files.target, movie))

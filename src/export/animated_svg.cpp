@@ -1,15 +1,20 @@
 #include "export/animated_svg.h"
 
+#include "engine/backdrop/effect_node.h"
 #include "engine/pie/pie_raster_cache_node.h"
 #include "engine/scene/group_node.h"
 #include "engine/scene/scene.h"
+#include "export/drawing_compaction.h"
 #include "export/drawing_samples.h"
+#include "export/effect_motion.h"
 #include "export/graph_summary.h"
 #include "export/node_snapshot.h"
 #include "export/smil_animator.h"
 #include "export/svg_definitions.h"
+#include "export/whole_motion.h"
 
 #include <QBuffer>
+#include <QPainter>
 #include <QPainterPath>
 #include <QSaveFile>
 #include <QXmlStreamWriter>
@@ -67,6 +72,12 @@ public:
             add(cache->child(), transform, clip, parent);
             return;
         }
+        // An effect drifts for ever: its parts are described by their movements, not by moments.
+        if (const auto* effect = dynamic_cast<const EffectNode*>(&node)) {
+            parent.children.push_back(
+                effectMotion(*effect, transform, clip, m_definitions, u"n%1"_s.arg(++m_nodes)));
+            return;
+        }
         addDrawing(node, transform, clip, parent);
     }
 
@@ -79,6 +90,103 @@ private:
         const Millis span = looping ? (node.cycleTime() > 0 ? node.cycleTime() : kDefaultRound)
                                     : std::min(node.endTime(), m_length);
         const QString idPrefix = u"n%1"_s.arg(++m_nodes);
+        const auto paint = [&](QPainter& painter, Millis time) {
+            if (clip)
+                painter.setClipPath(*clip);
+            painter.setTransform(transform);
+            node.paint(painter, time);
+        };
+        std::optional<WholeMotion> whole = looping ? std::nullopt : findWholeMotion(paint, span);
+        std::optional<SvgElement> drawing =
+            whole ? wholeDrawing(node, *whole, span, transform, clip, idPrefix)
+                  : sampledDrawing(node, looping, span, transform, clip, idPrefix);
+        if (!drawing || drawing->children.empty())
+            return;
+        const QUrl link = node.link();
+        if (!isSafeLink(link)) {
+            parent.children.push_back(std::move(*drawing));
+            return;
+        }
+        const QString address = link.toString(QUrl::FullyEncoded);
+        SvgElement anchor{u"a"_s, {{u"href"_s, address}, {u"xlink:href"_s, address}}, {}, {}};
+        anchor.children.push_back(std::move(*drawing));
+        parent.children.push_back(std::move(anchor));
+    }
+
+    // A drawing that only stands still or stretches as a whole is drawn once, at its end, and
+    // moved by two animations; however many parts it has, they cost no more than their outlines.
+    SvgElement wholeDrawing(const SceneNode& node, const WholeMotion& motion, Millis span,
+                            const QTransform& transform, const std::optional<QPainterPath>& clip,
+                            const QString& idPrefix) {
+        std::vector<SvgElement> items =
+            snapshotNode(node, span, transform, clip, m_definitions, idPrefix);
+        compactDrawing(items);
+        SvgElement drawing{u"g"_s, {}, {}, {}};
+        if (motion.shownFrom > 0) {
+            drawing.setAttribute(u"visibility"_s, u"hidden"_s);
+            drawing.children.push_back(
+                SvgElement{u"set"_s,
+                           {{u"attributeName"_s, u"visibility"_s},
+                            {u"to"_s, u"visible"_s},
+                            {u"begin"_s, u"%1s"_s.arg(motion.shownFrom / 1000.0, 0, 'f', 3)},
+                            {u"fill"_s, u"freeze"_s}},
+                           {},
+                           {}});
+        }
+        if (motion.isStill()) {
+            std::move(items.begin(), items.end(), std::back_inserter(drawing.children));
+            return drawing;
+        }
+        // Clips stay where they are; what they cut moves inside them.
+        const SmilAnimator animator(span, false);
+        std::vector<SvgElement> run;
+        const auto endRun = [&] {
+            if (!run.empty())
+                drawing.children.push_back(moving(std::move(run), motion, animator));
+            run.clear();
+        };
+        for (SvgElement& item : items) {
+            if (item.name == "clipPath"_L1) {
+                endRun();
+                drawing.children.push_back(std::move(item));
+            } else if (item.attribute(u"clip-path"_s)) {
+                endRun();
+                item.children = {moving(std::move(item.children), motion, animator)};
+                drawing.children.push_back(std::move(item));
+            } else {
+                run.push_back(std::move(item));
+            }
+        }
+        endRun();
+        return drawing;
+    }
+
+    static SvgElement moving(std::vector<SvgElement> children, const WholeMotion& motion,
+                             const SmilAnimator& animator) {
+        std::vector<std::vector<double>> shifts;
+        std::vector<std::vector<double>> scales;
+        for (const WholeMotion::Stretch& s : motion.stretches) {
+            shifts.push_back({s.shiftX, s.shiftY});
+            scales.push_back({s.scaleX, s.scaleY});
+        }
+        // A scale this far off moves a point at the stage's far edge by a fraction of a unit.
+        constexpr double kScaleTolerance = 0.0004;
+        constexpr double kShiftTolerance = 0.3;
+        SvgElement scaled{u"g"_s, {}, {}, std::move(children)};
+        scaled.children.insert(
+            scaled.children.begin(),
+            animator.transformGlide(u"scale"_s, u"#,#"_s, motion.times, scales, kScaleTolerance));
+        SvgElement shifted{u"g"_s, {}, {}, {}};
+        shifted.children.push_back(animator.transformGlide(u"translate"_s, u"#,#"_s, motion.times,
+                                                           shifts, kShiftTolerance));
+        shifted.children.push_back(std::move(scaled));
+        return shifted;
+    }
+
+    std::optional<SvgElement> sampledDrawing(const SceneNode& node, bool looping, Millis span,
+                                             const QTransform& transform,
+                                             const std::optional<QPainterPath>& clip,
+                                             const QString& idPrefix) {
         const auto draw = [&](Millis time) {
             return SvgElement{
                 u"g"_s, {}, {}, snapshotNode(node, time, transform, clip, m_definitions, idPrefix)};
@@ -95,25 +203,14 @@ private:
             for (const SvgElement& definition : own.elements())
                 still += byteSize(definition);
             if (still > kDriftBudget)
-                return;
+                return std::nullopt;
             const double steps = std::clamp(double(kDriftBudget / std::max<qsizetype>(still, 1)),
                                             1.0, span / kDriftStep);
             moments = sampleEvenly(draw, span, span / steps);
         } else {
             moments = sampleDrawing(draw, span);
         }
-        SvgElement drawing = SmilAnimator(span, looping).animate(moments);
-        if (drawing.children.empty())
-            return;
-        const QUrl link = node.link();
-        if (!isSafeLink(link)) {
-            parent.children.push_back(std::move(drawing));
-            return;
-        }
-        const QString address = link.toString(QUrl::FullyEncoded);
-        SvgElement anchor{u"a"_s, {{u"href"_s, address}, {u"xlink:href"_s, address}}, {}, {}};
-        anchor.children.push_back(std::move(drawing));
-        parent.children.push_back(std::move(anchor));
+        return SmilAnimator(span, looping).animate(moments);
     }
 
     Millis m_length;
@@ -136,6 +233,7 @@ QByteArray animatedSvg(const Scene& scene, const GraphSummary& summary) {
         for (const auto& node : scene.nodes(Layer(layer)))
             writer.add(*node, QTransform(), std::nullopt, body);
     }
+    mergeStillGroups(body);
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);
     xml.writeStartDocument();

@@ -1,8 +1,9 @@
 #include "export/node_snapshot.h"
 
+#include "engine/render/svg_paint_device.h"
 #include "engine/scene/scene.h"
+#include "export/drawing_compaction.h"
 #include "export/svg_definitions.h"
-#include "export/svg_segment_device.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -31,6 +32,7 @@ void takeDefinitions(SvgElement& element, SvgDefinitions& definitions,
     auto& children = element.children;
     for (auto child = children.begin(); child != children.end();) {
         if (isDefinition(*child)) {
+            simplifyGradient(*child);
             const QString old = child->attribute(u"id"_s).value_or(QString());
             renamed.insert(old, definitions.idFor(std::move(*child)));
             child = children.erase(child);
@@ -141,20 +143,6 @@ QString pathData(const QPainterPath& path) {
     return data;
 }
 
-SvgElement clipPathElement(const QPainterPath& clip, const QString& id) {
-    const QRectF bounds = clip.boundingRect();
-    SvgElement shape = isRectangle(clip)
-                           ? SvgElement{u"rect"_s,
-                                        {{u"x"_s, number(bounds.x())},
-                                         {u"y"_s, number(bounds.y())},
-                                         {u"width"_s, number(bounds.width())},
-                                         {u"height"_s, number(bounds.height())}},
-                                        {},
-                                        {}}
-                           : SvgElement{u"path"_s, {{u"d"_s, pathData(clip)}}, {}, {}};
-    return SvgElement{u"clipPath"_s, {{u"id"_s, id}}, {}, {std::move(shape)}};
-}
-
 // The drawing of one generator document, cleaned.
 std::vector<SvgElement> drawingOf(const QByteArray& svg, SvgDefinitions& definitions) {
     std::optional<SvgElement> document = SvgElement::parse(svg);
@@ -185,7 +173,15 @@ std::vector<SvgElement> snapshotNode(const engine::SceneNode& node, engine::Mill
                                      const QTransform& transform,
                                      const std::optional<QPainterPath>& clip,
                                      SvgDefinitions& definitions, const QString& idPrefix) {
-    SvgSegmentDevice device;
+    return snapshotPainting([&node, time](QPainter& painter) { node.paint(painter, time); },
+                            transform, clip, definitions, idPrefix);
+}
+
+std::vector<SvgElement> snapshotPainting(const std::function<void(QPainter&)>& paint,
+                                         const QTransform& transform,
+                                         const std::optional<QPainterPath>& clip,
+                                         SvgDefinitions& definitions, const QString& idPrefix) {
+    engine::SvgPaintDevice device;
     {
         QPainter painter(&device);
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
@@ -193,11 +189,11 @@ std::vector<SvgElement> snapshotNode(const engine::SceneNode& node, engine::Mill
         if (clip)
             painter.setClipPath(*clip);
         painter.setTransform(transform);
-        node.paint(painter, time);
+        paint(painter);
     }
     std::vector<SvgElement> items;
     int clips = 0;
-    for (const SvgSegmentDevice::Segment& segment : device.takeSegments()) {
+    for (const engine::SvgPaintDevice::Segment& segment : device.takeSegments()) {
         std::vector<SvgElement> drawing = drawingOf(segment.svg, definitions);
         if (drawing.empty())
             continue;
@@ -211,6 +207,20 @@ std::vector<SvgElement> snapshotNode(const engine::SceneNode& node, engine::Mill
             SvgElement{u"g"_s, {{u"clip-path"_s, u"url(#%1)"_s.arg(id)}}, {}, std::move(drawing)});
     }
     return items;
+}
+
+SvgElement clipPathElement(const QPainterPath& clip, const QString& id) {
+    const QRectF bounds = clip.boundingRect();
+    SvgElement shape = isRectangle(clip)
+                           ? SvgElement{u"rect"_s,
+                                        {{u"x"_s, number(bounds.x())},
+                                         {u"y"_s, number(bounds.y())},
+                                         {u"width"_s, number(bounds.width())},
+                                         {u"height"_s, number(bounds.height())}},
+                                        {},
+                                        {}}
+                           : SvgElement{u"path"_s, {{u"d"_s, pathData(clip)}}, {}, {}};
+    return SvgElement{u"clipPath"_s, {{u"id"_s, id}}, {}, {std::move(shape)}};
 }
 
 SvgElement snapshotRootGroup() {

@@ -5,6 +5,7 @@
 
 #include <QPainterPath>
 #include <QTransform>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -25,6 +26,15 @@ std::vector<SvgElement> snapshotNode(const engine::SceneNode& node, engine::Mill
                                      const QTransform& transform,
                                      const std::optional<QPainterPath>& clip,
                                      SvgDefinitions& definitions, const QString& idPrefix);
+
+// The drawing that paint makes, as snapshotNode gives a node's.
+std::vector<SvgElement> snapshotPainting(const std::function<void(QPainter&)>& paint,
+                                         const QTransform& transform,
+                                         const std::optional<QPainterPath>& clip,
+                                         SvgDefinitions& definitions, const QString& idPrefix);
+
+// A clip path named id that cuts to clip.
+SvgElement clipPathElement(const QPainterPath& clip, const QString& id);
 
 // The attributes the generator puts on its outermost group, which every snapshot relies on.
 SvgElement snapshotRootGroup();

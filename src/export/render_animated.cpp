@@ -31,29 +31,61 @@ std::optional<AnimationFormat> animationFormatOf(const QString& outPath) {
     return std::nullopt;
 }
 
-std::optional<QString> renderAnimated(const QString& inPath, const QString& outPath, int fps,
-                                      bool noInformation) {
-    const auto format = animationFormatOf(outPath);
-    if (!format)
+namespace {
+
+std::optional<QString> checkAnimatedOutput(const QString& outPath, int fps) {
+    if (!animationFormatOf(outPath))
         return u"cannot tell the animated format of %1: name it .svg, .gif, .webp, .mp4 or .webm"_s
             .arg(outPath);
     if (fps < 1 || fps > kMostFps)
         return u"the frame rate must lie between 1 and %1"_s.arg(kMostFps);
     if (const auto refusal = checkOutputFile(outPath))
         return u"cannot write %1: %2"_s.arg(outPath, *refusal);
-    QString error;
+    return std::nullopt;
+}
+
+} // namespace
+
+AnimatedInput::AnimatedInput(std::unique_ptr<Movie> movie, GraphSummary summary)
+    : movie(std::move(movie))
+    , summary(std::move(summary)) {}
+
+AnimatedInput::AnimatedInput(AnimatedInput&&) noexcept = default;
+
+AnimatedInput::~AnimatedInput() = default;
+
+std::optional<AnimatedInput> loadAnimatedInput(const QString& inPath, bool noInformation,
+                                               QString& error) {
     auto input = loadRenderInput(inPath, noInformation, error);
     if (!input)
-        return error;
-    const std::unique_ptr<Movie> movie = std::move(input->movie);
-    const GraphSummary summary =
+        return std::nullopt;
+    GraphSummary summary =
         input->graphText.isEmpty()
             ? GraphSummary{QFileInfo(inPath).completeBaseName(), u"An animated picture."_s}
             : summarizeGraph(VariableText(input->graphText));
+    return AnimatedInput(std::move(input->movie), std::move(summary));
+}
+
+std::optional<QString> writeAnimated(const AnimatedInput& input, const QString& outPath, int fps) {
+    if (const auto refusal = checkAnimatedOutput(outPath, fps))
+        return refusal;
+    const auto format = animationFormatOf(outPath);
     if (*format == AnimationFormat::Svg)
-        return writeAnimatedSvg(movie->scene(), summary, outPath);
+        return writeAnimatedSvg(input.movie->scene(), input.summary, outPath);
     ProgressLine progress(QFileInfo(outPath).fileName());
-    return writeAnimation(*movie, outPath, *format, fps, progress.callback());
+    return writeAnimation(*input.movie, outPath, *format, fps, progress.callback());
+}
+
+std::optional<QString> renderAnimated(const QString& inPath, const QString& outPath, int fps,
+                                      bool noInformation) {
+    // The output is checked before the input is read and laid out, which may take a while.
+    if (const auto refusal = checkAnimatedOutput(outPath, fps))
+        return refusal;
+    QString error;
+    const auto input = loadAnimatedInput(inPath, noInformation, error);
+    if (!input)
+        return error;
+    return writeAnimated(*input, outPath, fps);
 }
 
 } // namespace tivora::exporting

@@ -1,7 +1,14 @@
 #pragma once
 
+#include "export/graph_summary.h"
+
 #include <QString>
+#include <memory>
 #include <optional>
+
+namespace tivora::engine {
+class Movie;
+}
 
 namespace tivora::exporting {
 
@@ -19,5 +26,25 @@ inline constexpr int kMostFps = 60;
 // picture). Gives the reason when it could not; outPath is then left as it was.
 std::optional<QString> renderAnimated(const QString& inPath, const QString& outPath,
                                       int fps = kDefaultFps, bool noInformation = false);
+
+// A graph file or preview text (or a movie file) read and laid out once, for writing in several
+// animated forms: the movie, and the title and summary its SVG carries.
+struct AnimatedInput {
+    std::unique_ptr<engine::Movie> movie;
+    GraphSummary summary;
+
+    AnimatedInput(std::unique_ptr<engine::Movie> movie, GraphSummary summary);
+    AnimatedInput(AnimatedInput&&) noexcept;
+    ~AnimatedInput();
+};
+
+// Reads and lays out the input as renderAnimated does; nothing, and the reason in error, when it
+// cannot be drawn.
+std::optional<AnimatedInput> loadAnimatedInput(const QString& inPath, bool noInformation,
+                                               QString& error);
+
+// Writes an input's animation to outPath as renderAnimated does.
+std::optional<QString> writeAnimated(const AnimatedInput& input, const QString& outPath,
+                                     int fps = kDefaultFps);
 
 } // namespace tivora::exporting

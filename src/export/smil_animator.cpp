@@ -18,27 +18,20 @@ bool sameFrame(const SvgElement& a, const SvgElement& b) {
            a.children.size() == b.children.size();
 }
 
-bool sameLook(const SvgElement& a, const SvgElement& b) {
-    return ElementShape(a).sameLook(ElementShape(b));
-}
-
-bool sameStructure(const SvgElement& a, const SvgElement& b) {
-    return ElementShape(a).structure == ElementShape(b).structure;
-}
-
-QString shortNumber(double value) {
-    QString text = QString::number(value, 'f', 2);
+QString shortNumber(double value, int decimals) {
+    QString text = QString::number(value, 'f', decimals);
     while (text.contains(u'.') && (text.endsWith(u'0') || text.endsWith(u'.')))
         text.chop(1);
     return text == "-0"_L1 ? u"0"_s : text;
 }
 
 // The pattern's '#' marks replaced by the numbers in turn.
-QString filledIn(const QString& pattern, const std::vector<double>& numbers) {
+QString filledIn(const QString& pattern, const std::vector<double>& numbers, int decimals) {
     QString text;
     std::size_t next = 0;
     for (const QChar c : pattern)
-        text += c == u'#' && next < numbers.size() ? shortNumber(numbers[next++]) : QString(c);
+        text += c == u'#' && next < numbers.size() ? shortNumber(numbers[next++], decimals)
+                                                   : QString(c);
     return text;
 }
 
@@ -54,8 +47,24 @@ SmilAnimator::SmilAnimator(engine::Millis span, bool looping)
     : m_span(span)
     , m_looping(looping) {}
 
+const ElementShape& SmilAnimator::shapeOf(const SvgElement& element) const {
+    auto found = m_shapes.find(&element);
+    if (found == m_shapes.end())
+        found = m_shapes.emplace(&element, ElementShape(element)).first;
+    return found->second;
+}
+
+bool SmilAnimator::sameLook(const SvgElement& a, const SvgElement& b) const {
+    return shapeOf(a).sameLook(shapeOf(b));
+}
+
+bool SmilAnimator::sameStructure(const SvgElement& a, const SvgElement& b) const {
+    return shapeOf(a).structure == shapeOf(b).structure;
+}
+
 SvgElement SmilAnimator::animate(const std::vector<Moment>& moments) {
     m_times.clear();
+    m_shapes.clear();
     Column column;
     for (const Moment& moment : moments) {
         m_times.push_back(moment.time);
@@ -157,18 +166,40 @@ void SmilAnimator::addGlides(const Column& column, const Run& run, SvgElement& o
             pattern = blankNumbers(values[i], &numbers[std::size_t(i)]);
         // Opacities run from 0 to 1, positions over hundreds of units.
         const double tolerance = key.contains("opacity"_L1) ? 0.01 : 0.3;
-        const std::vector<double> tolerances(numbers.front().size(), tolerance);
-        if (const auto fit = fitEased(times, numbers, tolerances, m_span))
-            out.children.push_back(easedGlide(key, pattern, values, times, *fit));
-        else
-            out.children.push_back(sampledGlide(key, values, times, numbers, tolerance));
+        out.children.push_back(glide(key, pattern, values, times, numbers, tolerance, 2));
     }
+}
+
+SvgElement SmilAnimator::glide(const QString& key, const QString& pattern,
+                               const QStringList& sampled, const std::vector<engine::Millis>& times,
+                               const std::vector<std::vector<double>>& numbers, double tolerance,
+                               int decimals) const {
+    const std::vector<double> tolerances(numbers.front().size(), tolerance);
+    if (const auto fit = fitEased(times, numbers, tolerances, m_span))
+        return easedGlide(key, pattern, sampled, times, *fit, decimals);
+    return sampledGlide(key, sampled, times, numbers, tolerance);
+}
+
+SvgElement SmilAnimator::transformGlide(const QString& type, const QString& pattern,
+                                        const std::vector<engine::Millis>& times,
+                                        const std::vector<std::vector<double>>& numbers,
+                                        double tolerance) const {
+    // A scale of 0.01 off moves a far point by several units: scales are written finer.
+    constexpr int kDecimals = 5;
+    QStringList sampled;
+    for (const std::vector<double>& values : numbers)
+        sampled.append(filledIn(pattern, values, kDecimals));
+    SvgElement animation =
+        glide(u"transform"_s, pattern, sampled, times, numbers, tolerance, kDecimals);
+    animation.name = u"animateTransform"_s;
+    animation.setAttribute(u"type"_s, type);
+    return animation;
 }
 
 SvgElement SmilAnimator::easedGlide(const QString& key, const QString& pattern,
                                     const QStringList& sampled,
-                                    const std::vector<engine::Millis>& times,
-                                    const EasedFit& fit) const {
+                                    const std::vector<engine::Millis>& times, const EasedFit& fit,
+                                    int decimals) const {
     QStringList values;
     QStringList keyTimes;
     QStringList splines;
@@ -180,11 +211,12 @@ SvgElement SmilAnimator::easedGlide(const QString& key, const QString& pattern,
     };
     const QString straight = u"0 0 1 1"_s;
     if (times.front() > 0 && fit.from > 0)
-        add(fit.firstSample > 0 ? sampled.front() : filledIn(pattern, fit.start), 0.0, straight);
+        add(fit.firstSample > 0 ? sampled.front() : filledIn(pattern, fit.start, decimals), 0.0,
+            straight);
     for (std::size_t i = 0; i < fit.firstSample; ++i)
         add(sampled[qsizetype(i)], times[i], straight);
-    add(filledIn(pattern, fit.start), fit.from, straight);
-    add(filledIn(pattern, fit.end), fit.to, fit.keySpline);
+    add(filledIn(pattern, fit.start, decimals), fit.from, straight);
+    add(filledIn(pattern, fit.end, decimals), fit.to, fit.keySpline);
     if (fit.to < m_span)
         add(values.back(), m_span, straight);
     SvgElement glide = timing(key);

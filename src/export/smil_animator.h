@@ -3,7 +3,10 @@
 #include "engine/scene/track.h"
 #include "export/drawing_samples.h"
 #include "export/eased_fit.h"
+#include "export/element_shape.h"
 #include "export/svg_element.h"
+
+#include <unordered_map>
 
 namespace tivora::exporting {
 
@@ -16,6 +19,12 @@ public:
     SmilAnimator(engine::Millis span, bool looping);
 
     SvgElement animate(const std::vector<Moment>& moments);
+    // An <animateTransform> of the type whose numbers, written into the pattern's '#' marks, take
+    // the given values at the times, each to within the tolerance.
+    SvgElement transformGlide(const QString& type, const QString& pattern,
+                              const std::vector<engine::Millis>& times,
+                              const std::vector<std::vector<double>>& numbers,
+                              double tolerance) const;
 
 private:
     using Column = std::vector<const SvgElement*>; // one element per moment
@@ -29,8 +38,13 @@ private:
     std::vector<Run> split(const Column& column, const Run& run) const;
     static Column childColumn(const Column& column, const Run& run, std::size_t index);
     void addGlides(const Column& column, const Run& run, SvgElement& out) const;
+    SvgElement glide(const QString& key, const QString& pattern, const QStringList& sampled,
+                     const std::vector<engine::Millis>& times,
+                     const std::vector<std::vector<double>>& numbers, double tolerance,
+                     int decimals) const;
     SvgElement easedGlide(const QString& key, const QString& pattern, const QStringList& sampled,
-                          const std::vector<engine::Millis>& times, const EasedFit& fit) const;
+                          const std::vector<engine::Millis>& times, const EasedFit& fit,
+                          int decimals) const;
     SvgElement sampledGlide(const QString& key, const QStringList& sampled,
                             const std::vector<engine::Millis>& times,
                             const std::vector<std::vector<double>>& numbers,
@@ -39,10 +53,15 @@ private:
     SvgElement timing(const QString& attribute) const;
     QString keyTime(engine::Millis time) const;
     std::size_t restingIndex(const Run& run) const { return m_looping ? run.first : run.last; }
+    // Shapes are taken apart once per element: the same elements are compared again and again.
+    const ElementShape& shapeOf(const SvgElement& element) const;
+    bool sameLook(const SvgElement& a, const SvgElement& b) const;
+    bool sameStructure(const SvgElement& a, const SvgElement& b) const;
 
     engine::Millis m_span;
     bool m_looping;
     std::vector<engine::Millis> m_times;
+    mutable std::unordered_map<const SvgElement*, ElementShape> m_shapes;
 };
 
 } // namespace tivora::exporting

@@ -1,6 +1,7 @@
 #include "publish/file_copy.h"
 
-#include <QFile>
+#include "document/regular_file.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -8,19 +9,9 @@ using namespace Qt::StringLiterals;
 
 namespace tivora::publish {
 
-std::optional<QString> readWholeFile(const QString& path, QByteArray& bytes) {
-    QFile file(path);
-    if (!QFileInfo(path).isFile())
-        return u"the file does not exist"_s;
-    if (!file.open(QIODevice::ReadOnly))
-        return file.errorString();
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return file.errorString();
-    return std::nullopt;
-}
-
 std::optional<QString> writeWholeFile(const QString& path, const QByteArray& bytes) {
+    if (auto refusal = checkOutputFile(path))
+        return refusal;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return file.errorString();
@@ -32,7 +23,7 @@ std::optional<QString> copyReplacing(const QString& source, const QString& targe
         QFileInfo::exists(target))
         return std::nullopt;
     QByteArray bytes;
-    if (auto reason = readWholeFile(source, bytes))
+    if (auto reason = readInputFile(source, bytes))
         return reason;
     return writeWholeFile(target, bytes);
 }

@@ -6,12 +6,14 @@
 
 namespace tivora::publish {
 
-// Reads the whole file, or gives the reason it could not.
-std::optional<QString> readWholeFile(const QString& path, QByteArray& bytes);
-// Writes bytes to path in one step, replacing a file of that name; gives the reason it could not.
+// Graph, template and picture files are read as every input is (document/regular_file.h):
+// ordinary files only, of a bounded size, a pipe or device refused at once.
+
+// Writes bytes to path in one step, replacing an ordinary file of that name, never a folder, pipe
+// or device; gives the reason it could not.
 std::optional<QString> writeWholeFile(const QString& path, const QByteArray& bytes);
-// Copies source to target, replacing a file of that name, so that target is never left half
-// written; gives the reason it could not.
+// Copies the input file source to target as writeWholeFile writes, so that target is never left
+// half written; gives the reason it could not.
 std::optional<QString> copyReplacing(const QString& source, const QString& target);
 
 // The bare file name of a path written with either separator; nothing when that is no usable

@@ -1,6 +1,7 @@
 #include "publish/graph_preparation.h"
 
 #include "document/ansi_text.h"
+#include "document/regular_file.h"
 #include "document/variable_text.h"
 #include "engine/backdrop/backdrop_files.h"
 #include "publish/asp_parameters.h"
@@ -142,9 +143,9 @@ std::optional<PreparedGraph> PrepareGraphForPublish(const QString& graphPath,
                                                     const QString& outputFolder,
                                                     const QString& dataFolder, PublishLog& log) {
     QByteArray bytes;
-    if (const auto reason = readWholeFile(graphPath, bytes)) {
-        log.failure(u"Skipped "_s + graphPath + u": the graph file could not be read ("_s +
-                    *reason + u')');
+    if (const auto reason = readInputFile(graphPath, bytes)) {
+        log.failure(u"Skipped "_s + graphPath + u": the graph file could not be read: "_s +
+                    *reason);
         return std::nullopt;
     }
     const QList<QByteArray> lines = graphLines(bytes);

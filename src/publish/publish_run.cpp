@@ -1,6 +1,7 @@
 #include "publish/publish_run.h"
 
 #include "document/ansi_text.h"
+#include "document/regular_file.h"
 #include "export/render_animated.h"
 #include "publish/file_copy.h"
 #include "publish/movie_patcher.h"
@@ -115,12 +116,9 @@ bool PublishRun::publishGraph(const QString& graphPath, PublishLog& log) {
         log.line(u"Written SWF file "_s + moviePath + u' ');
         log.line(moviePath);
     }
-    // Slide programs embed a video of the graph; every kind writes one beside the movie.
-    writeAnimation(graphPath, movieName, u".mp4"_s, log);
-    if (makesPages()) {
-        writeAnimation(graphPath, movieName, u".svg"_s, log);
+    writeAnimations(graphPath, movieName, log);
+    if (makesPages())
         WritePublishPage(m_choices.saveDirectory, movieName, *graph, m_choices.embed, log);
-    }
     if (m_choices.exportKind == ExportKind::FlashProject && m_choices.flaFile)
         writeSample(graphPath, movieName, log);
     return true;
@@ -131,9 +129,9 @@ bool PublishRun::writeMovie(const QString& graphPath, const PreparedGraph& graph
     const QString source = templatePath(
         QString::fromLatin1(usesEngineMovie() ? kCallingTemplate : kStandaloneTemplate));
     QByteArray movie;
-    if (const auto reason = readWholeFile(source, movie)) {
+    if (const auto reason = readInputFile(source, movie)) {
         log.failure(skipped(graphPath, u"the template movie "_s + source +
-                                           u" could not be read ("_s + *reason + u')'));
+                                           u" could not be read: "_s + *reason));
         return false;
     }
     const SlotPatch patch = PatchGraphSlots(graph.lines, movie);
@@ -151,8 +149,8 @@ bool PublishRun::writeMovie(const QString& graphPath, const PreparedGraph& graph
     if (usesEngineMovie() && !copyEngineMovie(log))
         return false;
     if (const auto reason = writeWholeFile(moviePath, movie)) {
-        log.failure(skipped(graphPath, u"the movie "_s + moviePath + u" could not be written ("_s +
-                                           *reason + u')'));
+        log.failure(skipped(graphPath,
+                            u"the movie "_s + moviePath + u" could not be written: "_s + *reason));
         return false;
     }
     return true;
@@ -173,22 +171,30 @@ bool PublishRun::copyEngineMovie(PublishLog& log) {
     return true;
 }
 
-// The graph's animation in a form browsers and slide programs play themselves, drawn from the
+// The graph's animation in the forms browsers and slide programs play themselves, drawn from the
 // graph file as the movie plays it (a graph the engine cannot draw shows the no-information
-// movie, as its published movie does).
-void PublishRun::writeAnimation(const QString& graphPath, const QString& movieName,
-                                const QString& suffix, PublishLog& log) {
-    const QString path = outputPath(QString(movieName).chopped(4) + suffix);
-    if (const auto reason =
-            exporting::renderAnimated(graphPath, path, exporting::kDefaultFps, true))
-        log.failure(u"Could not write the graph's animation "_s + path + u": "_s + *reason);
+// movie, as its published movie does). Slide programs embed a video of the graph, so every kind
+// writes one beside the movie; pages show the SVG. The graph is laid out once for both.
+void PublishRun::writeAnimations(const QString& graphPath, const QString& movieName,
+                                 PublishLog& log) {
+    QStringList suffixes{u".mp4"_s};
+    if (makesPages())
+        suffixes.append(u".svg"_s);
+    QString error;
+    const auto input = exporting::loadAnimatedInput(graphPath, true, error);
+    for (const QString& suffix : std::as_const(suffixes)) {
+        const QString path = outputPath(QString(movieName).chopped(4) + suffix);
+        if (const auto reason =
+                input ? exporting::writeAnimated(*input, path) : std::optional<QString>(error))
+            log.failure(u"Could not write the graph's animation "_s + path + u": "_s + *reason);
+    }
 }
 
 void PublishRun::writeSample(const QString& graphPath, const QString& movieName, PublishLog& log) {
     const QString samplePath = outputPath(u"Sample_"_s + QString(movieName).chopped(4) + u".fla"_s);
     const QString source = templatePath(QString::fromLatin1(kSampleTemplate));
     QByteArray sample;
-    if (const auto reason = readWholeFile(source, sample)) {
+    if (const auto reason = readInputFile(source, sample)) {
         log.failure(u"Could not read the sample file "_s + source + u": "_s + *reason);
         return;
     }

@@ -51,8 +51,7 @@ private:
     bool writeMovie(const QString& graphPath, const PreparedGraph& graph, const QString& moviePath,
                     PublishLog& log);
     bool copyEngineMovie(PublishLog& log);
-    void writeAnimation(const QString& graphPath, const QString& movieName, const QString& suffix,
-                        PublishLog& log);
+    void writeAnimations(const QString& graphPath, const QString& movieName, PublishLog& log);
     void writeSample(const QString& graphPath, const QString& movieName, PublishLog& log);
     void warnOfSharedName(const QString& graphPath, PublishLog& log);
     void close(PublishLog& log, PublishSummary& summary) const;

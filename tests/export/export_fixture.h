@@ -39,6 +39,20 @@ inline GraphTextBuilder seriesTestGraph(const QByteArray& type, std::vector<QByt
     return text;
 }
 
+// Bars too narrow to be drawn as cylinders: the SVG draws them once and stretches them as a whole.
+inline GraphTextBuilder narrowBarsGraph() {
+    constexpr int kColumns = 60;
+    std::vector<SeriesSpec> series;
+    for (int s = 0; s < 3; ++s) {
+        std::vector<QByteArray> values;
+        for (int c = 0; c < kColumns; ++c)
+            values.push_back(QByteArray::number((s * 37 + c * 11) % 90 + 5));
+        series.push_back({"bar", s % 2 ? "0x2E6FB7" : "0xE07B24", joinList(values),
+                          "Series " + QByteArray::number(s + 1), "15", "NO"});
+    }
+    return seriesGraph("bar", series, kColumns);
+}
+
 // A picture with a smooth shade from one colour to another, as photographs have.
 inline void savePicture(const QString& path, QColor from, QColor to) {
     QImage image(320, 200, QImage::Format_RGB32);
@@ -86,6 +100,15 @@ inline std::vector<std::pair<QString, QString>> writeTestGraphs(const QDir& fold
         "Yes", "0", {{"pieImage", "first.png"}});
     addLinkedNote(pie, "mailto:sales@example.com");
     graphs.emplace_back(u"pie"_s, pie);
+    graphs.emplace_back(u"narrow"_s, narrowBarsGraph());
+    // An effect whose particles all fit an SVG, so that the browser plays every one of them.
+    for (const QString& effect : {u"lightrays"_s}) {
+        QFile::copy(QStringLiteral(TIVORA_SOURCE_DIR) + u"/data/%1.eff"_s.arg(effect),
+                    folder.filePath(effect + u".eff"_s));
+        GraphTextBuilder text = seriesTestGraph("bar", {"bar", "line"});
+        text.encoded("BEffect", effect.toLatin1() + ".eff").encoded("BEffectAlpha", "80");
+        graphs.emplace_back(effect, text);
+    }
     std::vector<std::pair<QString, QString>> paths;
     for (auto& [name, text] : graphs) {
         addHeader(text, "Sales of " + name.toLatin1());

@@ -3,6 +3,7 @@
 #include "document/variable_text.h"
 #include "engine/layout/graph_layout.h"
 #include "export/animated_svg.h"
+#include "export/effect_motion.h"
 #include "export/graph_summary.h"
 #include "export_fixture.h"
 
@@ -65,6 +66,9 @@ private Q_SLOTS:
     void writesOnlySafeLinks();
     void describesTheGraph();
     void animatesGrowthWithFewValues();
+    void stretchesNarrowBarsAsAWhole();
+    void effectsMoveInASmallFile_data();
+    void effectsMoveInASmallFile();
     void writesTheFileWholeOrNotAtAll();
 };
 
@@ -167,6 +171,76 @@ void TestAnimatedSvg::animatesGrowthWithFewValues() {
         }
     }
     QVERIFY(splines >= 5);
+}
+
+void TestAnimatedSvg::stretchesNarrowBarsAsAWhole() {
+    // 180 bars grow with one curve: drawn once as a path per series and stretched from the
+    // baseline, not animated bar by bar.
+    const QByteArray bytes = svgOf(narrowBarsGraph());
+    QXmlStreamReader reader(bytes);
+    int stretches = 0;
+    int barGlides = 0;
+    int rects = 0;
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const auto attributes = reader.attributes();
+        rects += reader.name() == "rect"_L1;
+        if (reader.name() == "animateTransform"_L1 && attributes.value("type"_L1) == "scale"_L1)
+            ++stretches;
+        if (reader.name() == "animate"_L1 && (attributes.value("attributeName"_L1) == "height"_L1 ||
+                                              attributes.value("attributeName"_L1) == "y"_L1))
+            ++barGlides;
+    }
+    QVERIFY(!reader.hasError());
+    QCOMPARE(stretches, 1);
+    QCOMPARE(barGlides, 0);
+    QVERIFY(rects < 10);
+    QVERIFY2(bytes.size() < 40 * 1024, qPrintable(QString::number(bytes.size())));
+}
+
+void TestAnimatedSvg::effectsMoveInASmallFile_data() {
+    QTest::addColumn<QByteArray>("effect");
+    QTest::addColumn<int>("particles"); // in the file
+    QTest::addRow("snow, capped") << QByteArray("snow.eff") << 29;
+    QTest::addRow("confetti, capped") << QByteArray("confetti.eff") << 30;
+    QTest::addRow("sparkles, capped") << QByteArray("sparkles.eff") << 29;
+    QTest::addRow("bubbles, capped") << QByteArray("bubbles.eff") << 29;
+    QTest::addRow("light rays") << QByteArray("lightrays.eff") << 24;
+}
+
+// Every kept particle plays its own endless movements; the file stays fit for a web page.
+void TestAnimatedSvg::effectsMoveInASmallFile() {
+    QFETCH(QByteArray, effect);
+    QFETCH(int, particles);
+    GraphTextBuilder text = seriesTestGraph("bar", {"bar", "line", "bar"});
+    text.encoded("BEffect", effect).encoded("BEffectAlpha", "70");
+    const VariableText variables(text.text());
+    const QByteArray bytes = animatedSvg(
+        engine::layoutGraph(variables, QDir(QStringLiteral(TIVORA_SOURCE_DIR) + u"/data"_s)),
+        summarizeGraph(variables));
+    qInfo("%s: %lld bytes", QTest::currentDataTag(), qint64(bytes.size()));
+    QVERIFY(bytes.size() < 150 * 1024);
+    QXmlStreamReader reader(bytes);
+    int sprites = 0;
+    int endless = 0;
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const auto attributes = reader.attributes();
+        sprites += reader.name() == "use"_L1;
+        if (attributes.value("repeatCount"_L1) == "indefinite"_L1) {
+            ++endless;
+            // Slow drifts take minutes to come round; one that takes days is a rounding error.
+            const double seconds = attributes.value("dur"_L1).chopped(1).toDouble();
+            QVERIFY2(seconds > 0 && seconds < 3600,
+                     qPrintable(attributes.value("dur"_L1).toString()));
+        }
+    }
+    QVERIFY(!reader.hasError());
+    QCOMPARE(sprites, particles);
+    QVERIFY(sprites <= kSvgEffectParticles);
+    QVERIFY(endless >= 2 * particles);
 }
 
 void TestAnimatedSvg::writesTheFileWholeOrNotAtAll() {

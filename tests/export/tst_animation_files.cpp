@@ -27,7 +27,9 @@ namespace {
 constexpr int kFps = 10;
 
 struct Decoded {
-    int frames = 0;
+    int frames = 0; // as played: a stored frame that lasts n frame times counts n times
+    int stored = 0;
+    bool wholeFrameTimes = true; // every stored frame lasts a whole number of frame times
     QSize size;
     QImage first;
     QImage last;
@@ -61,7 +63,9 @@ Decoded decodeGif(const QString& path) {
     return result;
 }
 
-Decoded decodeWebP(const QString& path, int* lastTimestamp) {
+// The encoder joins frames that do not differ into one longer frame, so the frames as played are
+// counted by time: each decoded frame lasts from the previous timestamp to its own.
+Decoded decodeWebP(const QString& path, int fps) {
     Decoded result;
     QFile file(path);
     file.open(QIODevice::ReadOnly);
@@ -76,17 +80,24 @@ Decoded decodeWebP(const QString& path, int* lastTimestamp) {
     WebPAnimInfo info;
     WebPAnimDecoderGetInfo(decoder, &info);
     result.size = QSize(int(info.canvas_width), int(info.canvas_height));
+    int frameEnd = 0;
     while (WebPAnimDecoderHasMoreFrames(decoder)) {
         uint8_t* pixels = nullptr;
         int timestamp = 0;
         WebPAnimDecoderGetNext(decoder, &pixels, &timestamp);
+        // Timestamps are whole milliseconds: a frame time of 1000 / fps may round either way.
+        const double frameTimes = (timestamp - frameEnd) * fps / 1000.0;
+        result.frames += int(std::lround(frameTimes));
+        result.wholeFrameTimes = result.wholeFrameTimes && frameTimes >= 0.5 &&
+                                 std::fabs(frameTimes - std::round(frameTimes)) * 1000.0 / fps <= 1;
+        frameEnd = timestamp;
+        ++result.stored;
         const QImage frame =
             QImage(pixels, result.size.width(), result.size.height(), QImage::Format_ARGB32)
                 .convertToFormat(QImage::Format_RGB32);
-        if (result.frames++ == 0)
+        if (result.stored == 1)
             result.first = frame;
         result.last = frame;
-        *lastTimestamp = timestamp;
     }
     WebPAnimDecoderDelete(decoder);
     return result;
@@ -151,10 +162,12 @@ class TestAnimationFiles : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void gifHoldsEveryFrame();
+    void webpPlaysTheWholeAnimation_data();
     void webpPlaysTheWholeAnimation();
     void videosHoldEveryFrame_data();
     void videosHoldEveryFrame();
     void framesRunUntilTheGraphSettles();
+    void oneLayoutServesEveryForm();
 
 private:
     QTemporaryDir m_folder;
@@ -189,16 +202,21 @@ void TestAnimationFiles::gifHoldsEveryFrame() {
              qPrintable(QString::number(meanDifference(gif.last, m_settled))));
 }
 
+void TestAnimationFiles::webpPlaysTheWholeAnimation_data() {
+    QTest::addColumn<int>("fps");
+    QTest::addRow("10 fps") << kFps;
+    // A frame time of 33.3 ms: timestamps round, frame counts must not.
+    QTest::addRow("30 fps") << 30;
+}
+
 void TestAnimationFiles::webpPlaysTheWholeAnimation() {
+    QFETCH(int, fps);
     const QString out = m_folder.filePath(u"bar.webp"_s);
-    QCOMPARE(writeAnimation(*m_movie, out, AnimationFormat::WebP, kFps), std::nullopt);
-    int lastTimestamp = 0;
-    const Decoded webp = decodeWebP(out, &lastTimestamp);
-    // The encoder joins frames that do not differ into one longer frame, so the frames are
-    // counted by time: the last one ends where the animation's last frame ends.
-    const int frames = frameCount(*m_movie, kFps);
-    QVERIFY(webp.frames > 1 && webp.frames <= frames);
-    QCOMPARE(lastTimestamp, frames * 1000 / kFps);
+    QCOMPARE(writeAnimation(*m_movie, out, AnimationFormat::WebP, fps), std::nullopt);
+    const Decoded webp = decodeWebP(out, fps);
+    QCOMPARE(webp.frames, frameCount(*m_movie, fps));
+    QVERIFY(webp.wholeFrameTimes);
+    QVERIFY(webp.stored > 1);
     QCOMPARE(webp.size, QSize(700, 475));
     QVERIFY(meanDifference(webp.first, m_start) < 3.0);
     QVERIFY(meanDifference(webp.last, m_settled) < 3.0);
@@ -236,6 +254,24 @@ void TestAnimationFiles::framesRunUntilTheGraphSettles() {
     // A graph with a picture rotation plays one whole round of it.
     engine::Movie mixed(engine::layoutGraphFile(m_folder.filePath(u"mixed.txt"_s)));
     QVERIFY(frameCount(mixed, kFps) >= 2 * 5000 / (1000 / kFps));
+}
+
+void TestAnimationFiles::oneLayoutServesEveryForm() {
+    QString error;
+    const auto input = loadAnimatedInput(m_graph, false, error);
+    QVERIFY2(input, qPrintable(error));
+    QCOMPARE(input->summary.title, u"Sales of bar"_s);
+    for (const QString& name : {u"once.svg"_s, u"once.gif"_s}) {
+        const QString out = m_folder.filePath(name);
+        QCOMPARE(writeAnimated(*input, out, kFps), std::nullopt);
+        QVERIFY(QFileInfo(out).size() > 1000);
+    }
+    // Outputs are checked as every render checks them.
+    const auto refused = writeAnimated(*input, m_folder.filePath(u"once.avi"_s), kFps);
+    QVERIFY(refused && refused->contains(u"cannot tell the animated format"_s));
+    QVERIFY(writeAnimated(*input, m_folder.path(), kFps)); // a folder
+    QCOMPARE(loadAnimatedInput(m_folder.filePath(u"missing.txt"_s), false, error), std::nullopt);
+    QVERIFY(error.contains(u"missing.txt"_s));
 }
 
 QTEST_MAIN(TestAnimationFiles)

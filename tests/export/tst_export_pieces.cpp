@@ -1,12 +1,15 @@
 // The parts the exports are built from: easing curves found from samples, the sampling itself,
-// the GIF palette and the values table.
+// drawings that move as a whole, the GIF palette and the values table.
 #include "document/variable_text.h"
+#include "export/drawing_compaction.h"
 #include "export/drawing_samples.h"
 #include "export/eased_fit.h"
 #include "export/graph_summary.h"
 #include "export/median_cut_palette.h"
+#include "export/whole_motion.h"
 #include "export_fixture.h"
 
+#include <QPainter>
 #include <QTest>
 #include <cmath>
 
@@ -35,6 +38,10 @@ private Q_SLOTS:
     void refusesNumbersOnNoCurve();
     void samplesFollowTheDrawingClosely();
     void samplesAStillDrawingOnce();
+    void findsADrawingThatMovesAsAWhole_data();
+    void findsADrawingThatMovesAsAWhole();
+    void compactsAFinishedDrawing();
+    void gradientsKeepOnlyTheStopsWhereTheyBend();
     void paletteShadesWithoutBands();
     void paletteKeepsFewColoursExact();
     void tableHoldsEverySeriesAndColumn();
@@ -111,6 +118,144 @@ void TestExportPieces::samplesAStillDrawingOnce() {
         0.0);
     QCOMPARE(moments.size(), std::size_t(1));
     QCOMPARE(painted, 1);
+}
+
+namespace {
+
+using Painting = std::function<void(QPainter&, engine::Millis)>;
+
+// Bars standing on a baseline at 300 that grow with one out-cubic curve over a second.
+void paintBars(QPainter& painter, engine::Millis time, const QPen& pen, bool uneven) {
+    const double grown = outCubic(time / 1000.0);
+    painter.setPen(pen);
+    for (int i = 0; i < 40; ++i) {
+        // Uneven: every other bar grows later, so no one stretch describes them all.
+        const double share = uneven && i % 2 ? outCubic(time / 1000.0 - 0.3) : grown;
+        const double height = (20 + i * 5) * share;
+        // As the engine does, bars too short to show are left out.
+        if (height >= 0.5)
+            painter.fillRect(QRectF(10 + i * 8, 300 - height, 4, height), QColor(200, 80, 40));
+    }
+}
+
+} // namespace
+
+void TestExportPieces::findsADrawingThatMovesAsAWhole_data() {
+    QTest::addColumn<Painting>("paint");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<bool>("still");
+    QTest::addColumn<bool>("grows"); // paints the bars growing together
+    QTest::addRow("bars growing together")
+        << Painting([](QPainter& p, engine::Millis t) { paintBars(p, t, Qt::NoPen, false); })
+        << true << false << true;
+    QTest::addRow("bars growing one after another")
+        << Painting([](QPainter& p, engine::Millis t) { paintBars(p, t, Qt::NoPen, true); })
+        << false << false << false;
+    // An outline keeps its width however the shape stretches.
+    QTest::addRow("outlined bars") << Painting([](QPainter& p, engine::Millis t) {
+        p.setBrush(QColor(200, 80, 40));
+        p.setPen(QPen(Qt::black, 2));
+        const double height = 100 * outCubic(t / 1000.0);
+        p.drawRect(QRectF(10, 300 - height, 20, height));
+    }) << false << false << false;
+    QTest::addRow("sliding text") << Painting([](QPainter& p, engine::Millis t) {
+        p.drawText(QPointF(10 + t / 10.0, 50), u"Sales"_s);
+    }) << true << false << false;
+    QTest::addRow("text that changes") << Painting([](QPainter& p, engine::Millis t) {
+        p.drawText(QPointF(10, 50), QString::number(int(t / 100)));
+    }) << false << false << false;
+    QTest::addRow("still") << Painting([](QPainter& p, engine::Millis) {
+        p.fillRect(QRectF(10, 10, 50, 50), Qt::blue);
+        p.drawText(QPointF(10, 80), u"Sales"_s);
+    }) << true << true << false;
+}
+
+void TestExportPieces::findsADrawingThatMovesAsAWhole() {
+    QFETCH(Painting, paint);
+    QFETCH(bool, found);
+    QFETCH(bool, still);
+    QFETCH(bool, grows);
+    const auto motion = findWholeMotion(paint, 1000.0);
+    QCOMPARE(bool(motion), found);
+    if (!motion)
+        return;
+    QCOMPARE(motion->isStill(), still);
+    QCOMPARE(motion->times.size(), motion->stretches.size());
+    if (!grows)
+        return;
+    // Each sample is the bars' final picture stretched from the baseline by the curve.
+    for (std::size_t i = 0; i < motion->times.size(); ++i) {
+        const WholeMotion::Stretch& s = motion->stretches[i];
+        QVERIFY(std::fabs(s.scaleY - outCubic(motion->times[i] / 1000.0)) < 1e-6);
+        QVERIFY(std::fabs(s.shiftY - 300 * (1 - s.scaleY)) < 1e-4);
+        QCOMPARE(s.scaleX, 1.0);
+    }
+    // No bar has any height at 0: the bars appear with their first sample after it. The curve
+    // bends, so it is sampled more finely than its quarters.
+    QVERIFY(motion->shownFrom > 0 && motion->shownFrom < 5);
+    QVERIFY(motion->times.size() >= 8);
+}
+
+void TestExportPieces::compactsAFinishedDrawing() {
+    const auto rect = [](const char* x, const char* y) {
+        return SvgElement{u"rect"_s,
+                          {{u"x"_s, QString::fromLatin1(x)},
+                           {u"y"_s, QString::fromLatin1(y)},
+                           {u"width"_s, u"4"_s},
+                           {u"height"_s, u"10.004"_s}},
+                          {},
+                          {}};
+    };
+    const auto group = [](const char* fill, std::vector<SvgElement> children) {
+        return SvgElement{
+            u"g"_s, {{u"fill"_s, QString::fromLatin1(fill)}}, {}, std::move(children)};
+    };
+    SvgElement text{u"text"_s, {{u"x"_s, u"1"_s}}, u"A"_s, {}};
+    std::vector<SvgElement> drawing{group("red", {rect("1", "2")}), group("red", {rect("7", "2")}),
+                                    group("red", {text, rect("9.5", "0")}),
+                                    group("blue", {rect("1", "2")})};
+    compactDrawing(drawing);
+    // The red groups become one; the rectangles on either side of the text stay apart from it.
+    QCOMPARE(drawing.size(), std::size_t(2));
+    const SvgElement& red = drawing[0];
+    QCOMPARE(red.children.size(), std::size_t(3));
+    QCOMPARE(red.children[0].name, u"path"_s);
+    QCOMPARE(red.children[0].attribute(u"d"_s), u"M1,2h4v10h-4zM7,2h4v10h-4z"_s);
+    QCOMPARE(red.children[1].text, u"A"_s);
+    QCOMPARE(red.children[2].attribute(u"d"_s), u"M9.5,0h4v10h-4z"_s);
+    QCOMPARE(drawing[1].attribute(u"fill"_s), u"blue"_s);
+}
+
+void TestExportPieces::gradientsKeepOnlyTheStopsWhereTheyBend() {
+    // Fifty stops fading out in a straight line, then back in: the ends and the turn remain.
+    SvgElement gradient{u"radialGradient"_s, {{u"id"_s, u"g"_s}}, {}, {}};
+    for (int i = 0; i <= 50; ++i) {
+        const double opacity = i <= 25 ? 1 - i / 25.0 : (i - 25) / 25.0;
+        gradient.children.push_back(SvgElement{u"stop"_s,
+                                               {{u"offset"_s, QString::number(i / 50.0)},
+                                                {u"stop-color"_s, u"#ff8000"_s},
+                                                {u"stop-opacity"_s, QString::number(opacity)}},
+                                               {},
+                                               {}});
+    }
+    simplifyGradient(gradient);
+    QStringList offsets;
+    for (const SvgElement& stop : gradient.children)
+        offsets.append(stop.attribute(u"offset"_s).value_or(QString()));
+    QCOMPARE(offsets, (QStringList{u"0"_s, u"0.5"_s, u"1"_s}));
+
+    // Still groups of one look merge; a group that animates itself stays apart.
+    const SvgElement animate{u"animate"_s, {{u"attributeName"_s, u"opacity"_s}}, {}, {}};
+    const SvgElement text{u"text"_s, {}, u"A"_s, {}};
+    SvgElement document{u"g"_s,
+                        {},
+                        {},
+                        {SvgElement{u"g"_s, {{u"fill"_s, u"red"_s}}, {}, {text}},
+                         SvgElement{u"g"_s, {{u"fill"_s, u"red"_s}}, {}, {text}},
+                         SvgElement{u"g"_s, {{u"fill"_s, u"red"_s}}, {}, {animate, text}}}};
+    mergeStillGroups(document);
+    QCOMPARE(document.children.size(), std::size_t(2));
+    QCOMPARE(document.children[0].children.size(), std::size_t(2));
 }
 
 void TestExportPieces::paletteShadesWithoutBands() {

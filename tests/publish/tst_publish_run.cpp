@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -214,11 +215,38 @@ private Q_SLOTS:
         QVERIFY(!summary.complete());
         QCOMPARE(summary.failures.size(), 2);
         QVERIFY(fixture.log.contains(u"Skipped "_s + missing +
-                                     u": the graph file could not be read (the file does not "
-                                     "exist)"_s));
+                                     u": the graph file could not be read: Gone.TVX does not "
+                                     "exist."_s));
         QVERIFY(fixture.log.contains(
             u"Could not copy the picture C:\\Pictures\\nowhere.jpg: the file does not exist"_s));
         QCOMPARE(fixture.log.last(), u"Graphs written: 2, skipped: 1"_s);
+    }
+
+    // A pipe named as a graph would hold the run for ever; a folder where a movie goes would be
+    // replaced. Each skips its graph with the reason, and the run goes on.
+    void pipesAndFoldersInTheWayAreRefused() {
+        PublishFixture fixture;
+        const QString pipe = fixture.path(u"Pipe.TVX"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QString blocked = fixture.writeGraph(u"Blocked.TVX"_s, graphOfType(u"bar"_s));
+        QVERIFY(QDir(fixture.outFolder()).mkpath(u"Blocked.swf"_s));
+        const QString fine = fixture.writeGraph(u"Fine.TVX"_s, graphOfType(u"pie"_s));
+        const auto summary =
+            fixture.run(fixture.choices(ExportKind::PowerPoint, {pipe, blocked, fine}));
+        QCOMPARE(summary.written, 1);
+        QCOMPARE(summary.skipped, 2);
+        QVERIFY(fixture.log.contains(
+            u"Skipped "_s + pipe +
+            u": the graph file could not be read: Pipe.TVX is not an ordinary file (it is a "
+            "device, pipe or socket)."_s));
+        const QString movie = QDir(fixture.outFolder()).filePath(u"Blocked.swf"_s);
+        QVERIFY(std::ranges::any_of(fixture.log, [&](const QString& line) {
+            return line.startsWith(u"Skipped "_s + blocked) &&
+                   line.endsWith(u"could not be written: Blocked.swf is a folder: name a file to "
+                                 "write."_s);
+        }));
+        QVERIFY(QFileInfo(movie).isDir());
+        QVERIFY(QFileInfo::exists(QDir(fixture.outFolder()).filePath(u"Fine.swf"_s)));
     }
 
     void graphsOfTheSameNameAreNamedInAWarning() {

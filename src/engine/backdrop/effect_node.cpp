@@ -4,15 +4,13 @@
 #include "engine/layout/graph_style.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace tivora::engine {
 namespace {
-
-constexpr double kTau = 2.0 * std::numbers::pi;
 
 // A small, fast generator: the same seed gives the same effect on every machine.
 class Random {
@@ -31,149 +29,179 @@ private:
     quint32 m_state;
 };
 
-double wrap(double value, double low, double length) {
-    if (length <= 0)
-        return low;
-    double offset = std::fmod(value - low, length);
-    if (offset < 0)
-        offset += length;
-    return low + offset;
+// The numbers one particle or ray draws from its layer's generator, in a fixed order so that the
+// same seed places the same parts whatever kind they are.
+struct Draw {
+    QPointF start; // fraction of the box
+    double size;
+    double speed;
+    double opacity; // 0..1
+    double phase;   // 0..1
+    double turn;    // degrees
+    double pick;    // 0..1, which colour
+};
+
+Draw drawPart(Random& random, const EffectLayer& s) {
+    Draw draw;
+    draw.start = QPointF(random.next(), random.next());
+    draw.size = random.in(s.size);
+    draw.speed = random.in(s.speed);
+    draw.opacity = random.in(s.opacity) / 100.0;
+    draw.phase = random.next();
+    draw.turn = random.next() * 360.0;
+    draw.pick = random.next();
+    return draw;
 }
 
-double wave(Millis time, double period, double phase) {
-    return std::sin(kTau * (time / period + phase));
+QPointF percentOf(const QRectF& area, const QPointF& percent) {
+    return {area.left() + area.width() * percent.x() / 100.0,
+            area.top() + area.height() * percent.y() / 100.0};
 }
+
+// A twinkle dims a particle to 30 % of its opacity and back; as a flicker around the middle.
+constexpr double kTwinkleMiddle = 0.65;
+constexpr double kTwinkleDepth = 0.35 / kTwinkleMiddle;
 
 } // namespace
 
 EffectNode::EffectNode(const EffectFile& effect, QRectF area, double opacity)
     : m_area(area)
     , m_opacity(opacity) {
-    for (const EffectLayer& settings : effect.layers)
-        m_layers.push_back(prepare(settings));
-}
-
-EffectNode::Layer EffectNode::prepare(const EffectLayer& settings) {
-    Layer layer{settings, {}, {}};
-    if (layer.settings.colors.empty())
-        layer.settings.colors.push_back(Qt::white);
-    if (settings.kind == EffectLayer::Kind::Particles) {
-        for (const QColor& color : layer.settings.colors)
-            layer.sprites.push_back(makeEffectSprite(settings.shape, color));
-    }
-    if (settings.kind == EffectLayer::Kind::Glow)
-        return layer; // one glow, no particles
-    Random random(settings.seed);
-    for (int i = 0; i < settings.count; ++i) {
-        Particle particle;
-        particle.start = QPointF(random.next(), random.next());
-        particle.size = random.in(settings.size);
-        particle.speed = random.in(settings.speed);
-        particle.opacity = random.in(settings.opacity) / 100.0;
-        particle.phase = random.next();
-        particle.turn = random.next() * 360.0;
-        particle.sprite = std::size_t(random.next() * double(layer.settings.colors.size())) %
-                          layer.settings.colors.size();
-        layer.particles.push_back(particle);
-    }
-    return layer;
-}
-
-void EffectNode::paint(QPainter& painter, Millis time) const {
-    painter.setClipRect(m_area, Qt::IntersectClip);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-    for (const Layer& layer : m_layers) {
-        switch (layer.settings.kind) {
+    for (const EffectLayer& layer : effect.layers) {
+        EffectLayer settings = layer;
+        if (settings.colors.empty())
+            settings.colors.push_back(Qt::white);
+        switch (settings.kind) {
         case EffectLayer::Kind::Particles:
-            paintParticles(painter, layer, time);
+            addParticles(settings);
             break;
         case EffectLayer::Kind::Rays:
-            paintRays(painter, layer, time);
+            addRays(settings);
             break;
         case EffectLayer::Kind::Glow:
-            paintGlow(painter, layer, time);
+            addGlow(settings);
             break;
         }
     }
 }
 
-void EffectNode::paintParticles(QPainter& painter, const Layer& layer, Millis time) const {
-    const EffectLayer& s = layer.settings;
+void EffectNode::addParticles(const EffectLayer& s) {
+    std::vector<QImage> sprites;
+    for (const QColor& color : s.colors)
+        sprites.push_back(makeEffectSprite(s.shape, color));
     const double angle = s.angle * std::numbers::pi / 180.0;
-    const QPointF direction(std::cos(angle), std::sin(angle));
-    const QPointF across(-direction.y(), direction.x());
+    // Straight down is straight down: no drift sideways by a rounding error.
+    const auto exact = [](double value) {
+        return std::fabs(value) < 1e-9 ? 0.0 : value;
+    };
+    const QPointF direction(exact(std::cos(angle)), exact(std::sin(angle)));
     // Particles leave on one side and come back on the other, out of sight.
     const double margin = s.size.high * 2 + s.sway;
     const QRectF box = m_area.adjusted(-margin, -margin, margin, margin);
-    const QTransform base = painter.transform();
-    for (const Particle& p : layer.particles) {
-        const double travelled = p.speed * time / 1000.0;
-        QPointF at = QPointF(box.left() + p.start.x() * box.width(),
-                             box.top() + p.start.y() * box.height()) +
-                     direction * travelled;
-        if (s.sway > 0)
-            at += across * (s.sway * wave(time, s.swayPeriod, p.phase));
-        at = QPointF(wrap(at.x(), box.left(), box.width()), wrap(at.y(), box.top(), box.height()));
-        double opacity = p.opacity * m_opacity;
-        if (s.twinkle > 0)
-            opacity *= 0.3 + 0.7 * (0.5 + 0.5 * wave(time, s.twinkle, p.phase));
-        painter.setOpacity(opacity);
-        const QRectF target(-p.size, -p.size, 2 * p.size, 2 * p.size);
+    m_particleRuns.push_back({m_actors.size(), std::size_t(std::max(s.count, 0))});
+    Random random(s.seed);
+    for (int i = 0; i < s.count; ++i) {
+        const Draw draw = drawPart(random, s);
+        EffectActor particle;
+        particle.wrapBox = box;
+        particle.start = QPointF(box.left() + draw.start.x() * box.width(),
+                                 box.top() + draw.start.y() * box.height());
+        particle.look.target = QRectF(-draw.size, -draw.size, 2 * draw.size, 2 * draw.size);
+        particle.look.sprite =
+            sprites[std::size_t(draw.pick * double(sprites.size())) % sprites.size()];
+        particle.velocity = direction * draw.speed;
+        particle.opacity = draw.opacity * m_opacity;
+        particle.swayDirection = QPointF(-direction.y(), direction.x());
+        particle.sway = {s.sway, s.swayPeriod, draw.phase};
         if (s.spin != 0) {
-            QTransform turned = base;
-            turned.translate(at.x(), at.y());
-            turned.rotate(p.turn + s.spin * time / 1000.0);
-            painter.setTransform(turned);
-            painter.drawImage(target, layer.sprites[p.sprite]);
-        } else {
-            painter.drawImage(target.translated(at), layer.sprites[p.sprite]);
+            particle.turn = draw.turn;
+            particle.spin = s.spin;
         }
+        if (s.twinkle > 0) {
+            particle.opacity *= kTwinkleMiddle;
+            particle.flicker = {kTwinkleDepth, s.twinkle, draw.phase};
+        }
+        m_actors.push_back(std::move(particle));
     }
-    painter.setTransform(base);
 }
 
-void EffectNode::paintRays(QPainter& painter, const Layer& layer, Millis time) const {
-    const EffectLayer& s = layer.settings;
-    const QPointF origin(m_area.left() + m_area.width() * s.origin.x() / 100.0,
-                         m_area.top() + m_area.height() * s.origin.y() / 100.0);
-    painter.setPen(Qt::NoPen);
-    painter.setOpacity(m_opacity);
+void EffectNode::addRays(const EffectLayer& s) {
     const double spacing = s.width * 1.7;
-    for (std::size_t i = 0; i < layer.particles.size(); ++i) {
-        const Particle& p = layer.particles[i];
-        const double centre = s.angle +
-                              (double(i) - double(layer.particles.size() - 1) / 2.0) * spacing +
-                              s.swing * wave(time, s.period, p.phase);
+    Random random(s.seed);
+    for (int i = 0; i < s.count; ++i) {
+        const Draw draw = drawPart(random, s);
+        const double centre = s.angle + (double(i) - double(s.count - 1) / 2.0) * spacing;
         const double from = (centre - s.width / 2) * std::numbers::pi / 180.0;
         const double to = (centre + s.width / 2) * std::numbers::pi / 180.0;
-        QPainterPath ray;
-        ray.moveTo(origin);
-        ray.lineTo(origin + QPointF(std::cos(from), std::sin(from)) * s.length);
-        ray.lineTo(origin + QPointF(std::cos(to), std::sin(to)) * s.length);
-        ray.closeSubpath();
-        const QColor color = s.colors[i % s.colors.size()];
-        const double strength = p.opacity * (0.75 + 0.25 * wave(time, s.period * 0.7, p.phase));
-        QRadialGradient fade(origin, s.length);
-        fade.setColorAt(0.0, withOpacity(color, 100.0 * strength));
+        EffectActor ray;
+        ray.start = percentOf(m_area, s.origin);
+        ray.look.shape.moveTo(0, 0);
+        ray.look.shape.lineTo(QPointF(std::cos(from), std::sin(from)) * s.length);
+        ray.look.shape.lineTo(QPointF(std::cos(to), std::sin(to)) * s.length);
+        ray.look.shape.closeSubpath();
+        const QColor color = s.colors[std::size_t(i) % s.colors.size()];
+        QRadialGradient fade(QPointF(0, 0), s.length);
+        fade.setColorAt(0.0, withOpacity(color, 100.0 * draw.opacity));
         fade.setColorAt(1.0, withOpacity(color, 0));
-        painter.fillPath(ray, fade);
+        ray.look.brush = fade;
+        ray.swing = {s.swing, s.period, draw.phase};
+        // A ray's strength breathes between half and all of it, a little faster than it swings.
+        ray.opacity = m_opacity * 0.75;
+        ray.flicker = {1.0 / 3.0, s.period * 0.7, draw.phase};
+        m_actors.push_back(std::move(ray));
     }
 }
 
-void EffectNode::paintGlow(QPainter& painter, const Layer& layer, Millis time) const {
-    const EffectLayer& s = layer.settings;
-    const QPointF centre(m_area.left() + m_area.width() * s.origin.x() / 100.0,
-                         m_area.top() + m_area.height() * s.origin.y() / 100.0);
-    const double pulse = wave(time, s.period, 0);
-    const double radius = s.length * (1.0 + 0.08 * pulse);
-    const double strength = s.opacity.high / 100.0 * (0.8 + 0.2 * pulse);
-    QRadialGradient glow(centre, radius);
-    glow.setColorAt(0.0, withOpacity(s.colors.front(), 100.0 * strength));
-    glow.setColorAt(1.0, withOpacity(s.colors.front(), 0));
-    painter.setOpacity(m_opacity);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(glow);
-    painter.drawEllipse(centre, radius, radius);
+void EffectNode::addGlow(const EffectLayer& s) {
+    EffectActor glow;
+    glow.start = percentOf(m_area, s.origin);
+    glow.look.shape.addEllipse(QPointF(0, 0), s.length, s.length);
+    QRadialGradient light(QPointF(0, 0), s.length);
+    light.setColorAt(0.0, withOpacity(s.colors.front(), s.opacity.high));
+    light.setColorAt(1.0, withOpacity(s.colors.front(), 0));
+    glow.look.brush = light;
+    glow.pulse = {0.08, s.period, 0.0};
+    glow.opacity = m_opacity * 0.8;
+    glow.flicker = {0.25, s.period, 0.0};
+    m_actors.push_back(std::move(glow));
+}
+
+std::vector<EffectActor> EffectNode::actors(int particleCap) const {
+    std::size_t particles = 0;
+    for (const ParticleRun& run : m_particleRuns)
+        particles += run.count;
+    const std::size_t cap = std::size_t(std::max(particleCap, 0));
+    if (particles <= cap)
+        return m_actors;
+    std::vector<bool> kept(m_actors.size(), true);
+    for (const ParticleRun& run : m_particleRuns) {
+        const std::size_t share = run.count * cap / particles;
+        std::fill(kept.begin() + qsizetype(run.first + share),
+                  kept.begin() + qsizetype(run.first + run.count), false);
+    }
+    std::vector<EffectActor> result;
+    for (std::size_t i = 0; i < m_actors.size(); ++i) {
+        if (kept[i])
+            result.push_back(m_actors[i]);
+    }
+    return result;
+}
+
+void EffectNode::paint(QPainter& painter, Millis time) const {
+    paintActors(painter, m_actors, time);
+}
+
+void EffectNode::paintActors(QPainter& painter, const std::vector<EffectActor>& actors,
+                             Millis time) const {
+    painter.setClipRect(m_area, Qt::IntersectClip);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    const QTransform base = painter.transform();
+    for (const EffectActor& actor : actors) {
+        painter.setTransform(actor.placement(time) * base);
+        painter.setOpacity(actor.opacityAt(time));
+        actor.look.paint(painter);
+    }
+    painter.setTransform(base);
 }
 
 } // namespace tivora::engine

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "engine/backdrop/effect_actor.h"
 #include "engine/backdrop/effect_file.h"
 #include "engine/scene/scene.h"
 
-#include <QImage>
 #include <QRectF>
 #include <vector>
 
@@ -17,27 +17,27 @@ public:
     void paint(QPainter& painter, Millis time) const override;
     Millis endTime() const override { return kForever; }
 
-private:
-    struct Particle {
-        QPointF start; // fraction of the area
-        double size;
-        double speed;
-        double opacity;
-        double phase; // 0..1
-        double turn;  // starting rotation, degrees
-        std::size_t sprite;
-    };
-    struct Layer {
-        EffectLayer settings;
-        std::vector<Particle> particles;
-        std::vector<QImage> sprites; // one per colour
-    };
-    void paintParticles(QPainter& painter, const Layer& layer, Millis time) const;
-    void paintRays(QPainter& painter, const Layer& layer, Millis time) const;
-    void paintGlow(QPainter& painter, const Layer& layer, Millis time) const;
-    static Layer prepare(const EffectLayer& settings);
+    // The area the effect is clipped to.
+    QRectF area() const { return m_area; }
+    // The moving parts in painting order, with at most particleCap particles shared out over the
+    // layers by their counts (rays and glows always stay): for a writer that describes every part
+    // on its own and must keep the file small. Painted alone they make the frames of the capped
+    // effect.
+    std::vector<EffectActor> actors(int particleCap) const;
+    // Paints parts as this node paints its own.
+    void paintActors(QPainter& painter, const std::vector<EffectActor>& actors, Millis time) const;
 
-    std::vector<Layer> m_layers;
+private:
+    struct ParticleRun {
+        std::size_t first;
+        std::size_t count;
+    };
+    void addParticles(const EffectLayer& settings);
+    void addRays(const EffectLayer& settings);
+    void addGlow(const EffectLayer& settings);
+
+    std::vector<EffectActor> m_actors;
+    std::vector<ParticleRun> m_particleRuns; // one per particle layer, into m_actors
     QRectF m_area;
     double m_opacity;
 };

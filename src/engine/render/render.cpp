@@ -8,7 +8,7 @@
 #include "engine/layout/graph_layout.h"
 #include "engine/movies/movie.h"
 #include "engine/movies/movie_file.h"
-#include "engine/render/clipping_svg_device.h"
+#include "engine/render/svg_paint_device.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -131,7 +131,7 @@ bool writeSvg(const Movie& movie, Millis time, QSize size, QSaveFile& out) {
     svg.setSize(size);
     svg.setViewBox(QRectF(QPointF(0, 0), movie.stageSize()));
     svg.setTitle(u"Tivora graph"_s);
-    ClippingSvgDevice device(svg);
+    SvgPaintDevice device(svg);
     QPainter painter;
     if (!painter.begin(&device))
         return false;
