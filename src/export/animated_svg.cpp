@@ -1,6 +1,6 @@
 #include "export/animated_svg.h"
 
-#include "engine/pie/pie_raster_cache_node.h"
+#include "engine/scene/raster_cache_node.h"
 #include "engine/scene/group_node.h"
 #include "engine/scene/scene.h"
 #include "export/drawing_samples.h"

@@ -2,7 +2,7 @@
 #include "engine/layout/graph_layout.h"
 #include "engine/notes/note_data.h"
 #include "engine/notes/note_node.h"
-#include "engine/pie/pie_raster_cache_node.h"
+#include "engine/scene/raster_cache_node.h"
 #include "engine/scene/group_node.h"
 
 namespace tivora::engine {

@@ -8,7 +8,7 @@
 #include "engine/pie/pie_image_node.h"
 #include "engine/pie/pie_label_placer.h"
 #include "engine/pie/pie_labels_node.h"
-#include "engine/pie/pie_raster_cache_node.h"
+#include "engine/scene/raster_cache_node.h"
 #include "engine/pie/pie_shadow_node.h"
 #include "engine/pie/pie_sweep_edge_node.h"
 #include "engine/scene/group_node.h"

@@ -1,6 +1,6 @@
 #include "engine/series/series_nodes.h"
 
-#include "engine/pie/pie_raster_cache_node.h"
+#include "engine/scene/raster_cache_node.h"
 #include "engine/scene/group_node.h"
 #include "engine/scene/growth.h"
 #include "engine/series/bar_chart_node.h"

@@ -1,4 +1,4 @@
-#include "engine/pie/pie_raster_cache_node.h"
+#include "engine/scene/raster_cache_node.h"
 
 #include <QPaintDevice>
 #include <QPainter>
