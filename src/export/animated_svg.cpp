@@ -1,7 +1,7 @@
 #include "export/animated_svg.h"
 
-#include "engine/scene/raster_cache_node.h"
 #include "engine/scene/group_node.h"
+#include "engine/scene/raster_cache_node.h"
 #include "engine/scene/scene.h"
 #include "export/drawing_samples.h"
 #include "export/graph_summary.h"
@@ -63,7 +63,7 @@ public:
             return;
         }
         // A cached picture is only a faster way to paint on pixels; an SVG gets its parts.
-        if (const auto* cache = dynamic_cast<const PieRasterCacheNode*>(&node)) {
+        if (const auto* cache = dynamic_cast<const RasterCacheNode*>(&node)) {
             add(cache->child(), transform, clip, parent);
             return;
         }
