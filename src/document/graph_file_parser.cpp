@@ -253,13 +253,26 @@ void GraphFileParser::readSeriesGraph() {
     readEffects();
 }
 
+// A text that names no version, graph type or series count is no graph at all (a picture, a
+// document, random bytes): saying so helps more than saying that its missing count is no number.
+int GraphFileParser::readSeriesCount(const QString& count) const {
+    const bool namesGraph = !count.isEmpty() || !m_version.isEmpty() ||
+                            !m_document.graphType.isEmpty() || m_text.contains("&sr_") ||
+                            m_text.contains("&series");
+    if (!namesGraph) {
+        throw ReadFailure{
+            u"This is not a graph file: it names no version, graph type or series count."_s};
+    }
+    return toInt(count);
+}
+
 void GraphFileParser::readSeriesCounts() {
     SeriesFields& series = m_document.series;
     series.chkASP = dec("&varLoc", "&asp_") == "ASP"_L1;
     series.edtSeries = dec("&series", "&sr_");
     series.edtCols = dec("&cols", "&co_");
     series.edtXGap = dec("&XGap");
-    m_seriesCount = toInt(series.edtSeries);
+    m_seriesCount = readSeriesCount(series.edtSeries);
     m_columnCount = toInt(series.edtCols);
     checkCountLimit(m_seriesCount, kMaxRowsRead, u"series");
     checkCountLimit(m_columnCount, kMaxColumnsRead, u"data columns");
