@@ -15,8 +15,8 @@ namespace {
 // them, unless it already runs on one of that pool's threads. A frame makes hundreds of such
 // fills (every bar, every shaded area), and on a machine of few, busy cores the hand-offs cost
 // more than the fills: a frame on pixels is painted whole on one pool thread instead, in one
-// hand-off, with exactly the pixels the fills would give anyway. When no pool thread is free at
-// once (an export may be using them) the frame is painted here as before.
+// hand-off, with exactly the pixels the fills would give anyway. The thread is reserved first,
+// so the frame never queues behind other work of the pool (an export may be using it).
 bool paintOnPoolThread(QPainter& painter, const std::function<void()>& paint) {
     const QPaintDevice* device = painter.device();
     if (device == nullptr || device->devType() != QInternal::Image)
@@ -25,11 +25,11 @@ bool paintOnPoolThread(QPainter& painter, const std::function<void()>& paint) {
     if (pool->contains(QThread::currentThread()))
         return false;
     QSemaphore done;
-    if (!pool->tryStart([&paint, &done] {
-            paint();
-            done.release();
-        }))
-        return false;
+    pool->reserveThread();
+    pool->startOnReservedThread([&paint, &done] {
+        paint();
+        done.release();
+    });
     done.acquire();
     return true;
 }
