@@ -129,6 +129,13 @@ void FrameTextsTest::longTextsFitAsIfMeasuredWhole() {
                 : QFontMetricsF(graphFont(9, true)).elidedText(text, Qt::ElideRight, 300);
         QCOMPARE(fitted.text, expected);
     }
+    // A word too long for any size keeps a line of its own, cut to the box.
+    const FittedLines lines =
+        fitLines(u"Intro "_s + one + u" outro"_s, graphFont(12), {120, 60}, 4, 7);
+    QCOMPARE(lines.font.pixelSize(), 7);
+    QCOMPARE(lines.lines.first(), u"Intro"_s);
+    QVERIFY(lines.lines.size() >= 2 && lines.lines.at(1).endsWith(u'…'));
+    QVERIFY(lines.size.width() <= 120);
 }
 
 void FrameTextsTest::longFooterWrapsToTwoLines() {

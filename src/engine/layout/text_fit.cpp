@@ -44,7 +44,9 @@ Wrapped wrap(const std::vector<double>& widths, double space, double factor, dou
 // width -1 ends a paragraph.
 class WordWidths {
 public:
-    WordWidths(const QString& text, const QFont& font) {
+    // A word at least tooWide wide overflows at every size tried; such words are measured only as
+    // far as that.
+    WordWidths(const QString& text, const QFont& font, double tooWide) {
         const QFontMetricsF metrics(font);
         const QStringList paragraphs = text.split(u'\n');
         for (qsizetype p = 0; p < paragraphs.size(); ++p) {
@@ -54,7 +56,7 @@ public:
             }
             for (const QString& word : paragraphs[p].split(u' ', Qt::SkipEmptyParts)) {
                 m_words.push_back(word);
-                m_widths.push_back(metrics.horizontalAdvance(word));
+                m_widths.push_back(widthUpTo(word, metrics, tooWide));
             }
         }
         m_space = metrics.horizontalAdvance(u' ');
@@ -185,10 +187,10 @@ FittedText fitText(const QString& text, QFont font, double maxWidth, int minPixe
 }
 
 FittedLines fitLines(const QString& text, QFont font, QSizeF box, int maxLines, int minPixelSize) {
-    const WordWidths words(text, font);
     const int startSize = font.pixelSize();
     minPixelSize = std::min(minPixelSize, startSize);
     const double maxWidth = std::max(box.width(), 1.0);
+    const WordWidths words(text, font, 2.0 * maxWidth * startSize / std::max(minPixelSize, 1));
     int size = startSize;
     Wrapped wrapped;
     for (; size >= minPixelSize; --size) {
