@@ -27,10 +27,17 @@ Grid::Span Grid::Row::storeInBuffer(QStringView text) {
         return {};
     const Span stored{qint32(buffer.size()), qint32(text.size())};
     // Text from this row's own buffer would move under our feet when the buffer grows.
-    if (text.data() >= buffer.constData() && text.data() < buffer.constData() + buffer.size())
-        buffer.append(text.toString());
-    else
-        buffer.append(text);
+    const QString ownCopy =
+        text.data() >= buffer.constData() && text.data() < buffer.constData() + buffer.size()
+            ? text.toString()
+            : QString();
+    if (!ownCopy.isNull())
+        text = ownCopy;
+    // A row filled cell by cell grows its buffer by doubling, not by each cell's text.
+    const qsizetype needed = buffer.size() + text.size();
+    if (buffer.capacity() < needed)
+        buffer.reserve(std::max(needed, 2 * buffer.size()));
+    buffer.append(text);
     return stored;
 }
 
