@@ -1,7 +1,5 @@
 #include "document/grid.h"
 
-#include <vector>
-
 namespace tivora {
 
 std::optional<WindowColor> Grid::Row::color(qsizetype column) const {
@@ -66,27 +64,28 @@ void Grid::Row::place(qsizetype column, qsizetype count, Span stored, qsizetype 
 
 void Grid::Row::pack() {
     QString packedBuffer;
+    packedBuffer.reserve(buffer.size() - std::min(unusedBuffer, buffer.size()));
     QList<QString> packedSeparate;
-    // Where each old text went, so that cells filled with one text keep sharing it.
-    constexpr qint32 kNotMoved = -1;
-    std::vector<qint32> bufferMovedTo(std::size_t(buffer.size()), kNotMoved);
-    std::vector<qint32> separateMovedTo(std::size_t(separate.size()), kNotMoved);
+    // Cells filled with one text lie side by side and keep sharing it. (Once split by other
+    // texts they may get a copy each: short texts cost little, and long ones are shared strings.)
+    Span previous{0, 0};
+    Span previousPacked{0, 0};
     for (Span& span : spans) {
-        if (span.size == kSeparate) {
-            qint32& moved = separateMovedTo[std::size_t(span.start)];
-            if (moved == kNotMoved) {
-                moved = qint32(packedSeparate.size());
-                packedSeparate.append(separate.at(span.start));
-            }
-            span.start = moved;
-        } else if (span.size > 0) {
-            qint32& moved = bufferMovedTo[std::size_t(span.start)];
-            if (moved == kNotMoved) {
-                moved = qint32(packedBuffer.size());
-                packedBuffer.append(QStringView(buffer).sliced(span.start, span.size));
-            }
-            span.start = moved;
+        if (span.size == 0)
+            continue;
+        if (span.start == previous.start && span.size == previous.size) {
+            span = previousPacked;
+            continue;
         }
+        previous = span;
+        if (span.size == kSeparate) {
+            span.start = qint32(packedSeparate.size());
+            packedSeparate.append(separate.at(previous.start));
+        } else {
+            span.start = qint32(packedBuffer.size());
+            packedBuffer.append(QStringView(buffer).sliced(previous.start, previous.size));
+        }
+        previousPacked = span;
     }
     buffer = std::move(packedBuffer);
     separate = std::move(packedSeparate);
