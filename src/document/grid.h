@@ -40,6 +40,7 @@ public:
     QStringView cellView(int column, int row) const {
         return row >= 0 && row < m_rows.size() ? m_rows.at(row).text(column) : QStringView();
     }
+    // A long text given as a string is kept as that string, shared with it.
     void setCell(int column, int row, QStringView text);
     void setCell(int column, int row, const QString& text);
     // Writes text into count cells of row from column on, storing it once: a reader repeating a
