@@ -58,14 +58,14 @@ void setPosition(TrackbarPosition& trackbar, const QString& text) {
 }
 
 // The items of a list, one request at a time. A list shorter than the requests repeats its last
-// item. The list is decoded once, and its texts are views into that one string: a large graph
-// then costs no string per cell. An item longer than any cell needs is refused.
+// item. The list is decoded into one string as far as its items are asked for, and texts are
+// views into it: a large graph then costs no string per cell, and a huge list of which a few
+// items are used is not decoded whole. An item longer than any cell needs is refused.
 class ListTexts {
 public:
     explicit ListTexts(const QByteArray& list)
         : m_list(list)
-        , m_items(list)
-        , m_texts(ansiToString(list)) {}
+        , m_items(list) {}
 
     QByteArrayView nextItem() {
         const QByteArrayView item = m_items.nextItem();
@@ -77,11 +77,18 @@ public:
         return item;
     }
 
-    // Valid while the list texts live. Windows-1252 gives one character a byte, so an item's
-    // text lies where its bytes lie.
+    // Valid until the next request. Windows-1252 gives one character a byte, so an item's text
+    // lies where its bytes lie.
     QStringView nextText() {
         const QByteArrayView item = nextItem();
-        return QStringView(m_texts).sliced(item.data() - m_list.constData(), item.size());
+        const qsizetype start = item.data() - m_list.constData();
+        const qsizetype missing = start + item.size() - m_texts.size();
+        if (missing > 0) {
+            const qsizetype chunk =
+                std::min(std::max(missing, kDecodedChunk), m_list.size() - m_texts.size());
+            m_texts += ansiToString(QByteArrayView(m_list).sliced(m_texts.size(), chunk));
+        }
+        return QStringView(m_texts).sliced(start, item.size());
     }
 
     // The next item as a string of its own, for cells down a column: the repeated last item is
@@ -98,9 +105,11 @@ public:
     bool atLastItem() const { return m_items.atLastItem(); }
 
 private:
+    static constexpr qsizetype kDecodedChunk = 64 * 1024;
+
     QByteArray m_list;
     ListReader m_items;
-    QString m_texts;
+    QString m_texts; // the list decoded as far as asked for
     std::optional<QString> m_lastString;
 };
 
