@@ -106,7 +106,11 @@ template <QByteArray (*makeInput)()> void BM_Draw(benchmark::State& state) {
 
 #define HOSTILE_INPUT(name)                                                                        \
     BENCHMARK(BM_Read<name>)->Name("Read/" #name)->Unit(benchmark::kMillisecond)->Iterations(3);   \
-    BENCHMARK(BM_Draw<name>)->Name("Draw/" #name)->Unit(benchmark::kMillisecond)->Iterations(1)
+    BENCHMARK(BM_Draw<name>)                                                                       \
+        ->Name("Draw/" #name)                                                                      \
+        ->Unit(benchmark::kMillisecond)                                                            \
+        ->Iterations(1)                                                                            \
+        ->MeasureProcessCPUTime()
 
 HOSTILE_INPUT(manyKeys);
 HOSTILE_INPUT(longItemRepeated);

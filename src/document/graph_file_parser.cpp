@@ -58,12 +58,14 @@ void setPosition(TrackbarPosition& trackbar, const QString& text) {
 }
 
 // The items of a list, one request at a time. A list shorter than the requests repeats its last
-// item: that item's text is made once and shared by every further request, so one long item
-// costs its length once, not once a row. An item longer than any cell needs is refused.
+// item. The list is decoded into one string as far as its items are asked for, and texts are
+// views into it: a large graph then costs no string per cell, and a huge list of which a few
+// items are used is not decoded whole. An item longer than any cell needs is refused.
 class ListTexts {
 public:
     explicit ListTexts(const QByteArray& list)
-        : m_items(list) {}
+        : m_list(list)
+        , m_items(list) {}
 
     QByteArrayView nextItem() {
         const QByteArrayView item = m_items.nextItem();
@@ -75,19 +77,58 @@ public:
         return item;
     }
 
-    QString nextText() {
+    // Valid until the next request. Windows-1252 gives one character a byte, so an item's text
+    // lies where its bytes lie.
+    QStringView nextText() {
         const QByteArrayView item = nextItem();
-        if (!m_items.atLastItem())
-            return ansiToString(item);
-        if (!m_lastText)
-            m_lastText = ansiToString(item);
-        return *m_lastText;
+        const qsizetype start = item.data() - m_list.constData();
+        const qsizetype missing = start + item.size() - m_texts.size();
+        if (missing > 0) {
+            const qsizetype chunk =
+                std::min(std::max(missing, kDecodedChunk), m_list.size() - m_texts.size());
+            m_texts += ansiToString(QByteArrayView(m_list).sliced(m_texts.size(), chunk));
+        }
+        return QStringView(m_texts).sliced(start, item.size());
     }
 
+    // The next item as a string of its own, for cells down a column: the repeated last item is
+    // made once and shared by every further request, so one long item costs its length once.
+    QString nextString() {
+        const QStringView text = nextText();
+        if (!atLastItem())
+            return text.toString();
+        if (!m_lastString)
+            m_lastString = text.toString();
+        return *m_lastString;
+    }
+
+    bool atLastItem() const { return m_items.atLastItem(); }
+
 private:
+    static constexpr qsizetype kDecodedChunk = 64 * 1024;
+
+    QByteArray m_list;
     ListReader m_items;
-    std::optional<QString> m_lastText;
+    QString m_texts; // the list decoded as far as asked for
+    std::optional<QString> m_lastString;
 };
+
+// Writes the items of list into count cells of row from column on; empty items read as emptyAs.
+// Once the list's last item is reached it fills the rest of the row at once.
+void fillRowFromList(const QByteArray& list, Grid& grid, int row, int column, int count,
+                     QStringView emptyAs = {}) {
+    ListTexts items(list);
+    for (int written = 0; written < count; ++written) {
+        QStringView text = items.nextText();
+        if (text.isEmpty())
+            text = emptyAs;
+        if (items.atLastItem()) {
+            grid.fillCells(column + written, row, count - written, text);
+            return;
+        }
+        grid.setCell(column + written, row, text);
+    }
+}
 
 // Hands rows 1 to rowCount - 1 the items of list, one item per row; a list with fewer items gives
 // its last item to every further row.
@@ -103,7 +144,7 @@ void applyTextList(const QByteArray& list, Grid& grid, int column) {
         return;
     ListTexts items(list);
     for (int row = 1; row < grid.rowCount(); ++row)
-        grid.setCell(column, row, items.nextText());
+        grid.setCell(column, row, items.nextString());
 }
 
 // Characters 3 to 12 of a colour text: its digits without "0x".
@@ -221,13 +262,26 @@ void GraphFileParser::readSeriesGraph() {
     readEffects();
 }
 
+// A text that names no version, graph type or series count is no graph at all (a picture, a
+// document, random bytes): saying so helps more than saying that its missing count is no number.
+int GraphFileParser::readSeriesCount(const QString& count) const {
+    const bool namesGraph = !count.isEmpty() || !m_version.isEmpty() ||
+                            !m_document.graphType.isEmpty() || m_text.contains("&sr_") ||
+                            m_text.contains("&series");
+    if (!namesGraph) {
+        throw ReadFailure{
+            u"This is not a graph file: it names no version, graph type or series count."_s};
+    }
+    return toInt(count);
+}
+
 void GraphFileParser::readSeriesCounts() {
     SeriesFields& series = m_document.series;
     series.chkASP = dec("&varLoc", "&asp_") == "ASP"_L1;
     series.edtSeries = dec("&series", "&sr_");
     series.edtCols = dec("&cols", "&co_");
     series.edtXGap = dec("&XGap");
-    m_seriesCount = toInt(series.edtSeries);
+    m_seriesCount = readSeriesCount(series.edtSeries);
     m_columnCount = toInt(series.edtCols);
     checkCountLimit(m_seriesCount, kMaxRowsRead, u"series");
     checkCountLimit(m_columnCount, kMaxColumnsRead, u"data columns");
@@ -309,29 +363,21 @@ void GraphFileParser::readSeriesColors(const QByteArray& seriesColors,
 void GraphFileParser::readSeriesData() {
     Grid& data = m_document.series.sgrdData;
     const QByteArray labels = decBytes("&XLabels", "&xl_");
-    if (!labels.isEmpty()) {
-        ListTexts items(labels);
-        for (int column = DataFirstValue; column < DataFirstValue + m_columnCount; ++column) {
-            const QString item = items.nextText();
-            data.setCell(column, 0, item.isEmpty() ? u"Title"_s : item);
-        }
-    }
+    if (!labels.isEmpty())
+        fillRowFromList(labels, data, 0, DataFirstValue, m_columnCount, u"Title");
     const QByteArray names = decBytes("&SeriesLabels", "&sl_");
     if (!names.isEmpty()) {
         ListTexts items(names);
         for (int row = 1; row <= m_seriesCount; ++row)
-            data.setCell(DataSeriesName, row, items.nextText());
+            data.setCell(DataSeriesName, row, items.nextString());
     }
     for (int row = 1; row <= m_seriesCount; ++row) {
         const QByteArray number = QByteArray::number(row);
         const QByteArray longKey = "&Y" + number + "Values";
         const QByteArray shortKey = "&y" + number + "v_";
         const QByteArray values = decBytes(longKey, shortKey);
-        if (values.isEmpty())
-            continue;
-        ListTexts items(values);
-        for (int column = DataFirstValue; column < DataFirstValue + m_columnCount; ++column)
-            data.setCell(column, row, items.nextText());
+        if (!values.isEmpty())
+            fillRowFromList(values, data, row, DataFirstValue, m_columnCount);
     }
 }
 
@@ -374,7 +420,7 @@ void GraphFileParser::readEffects() {
     if (!images.isEmpty()) {
         ListTexts items(images);
         for (QString* image : {&effects.edtBImage1, &effects.edtBImage2, &effects.edtBImage3})
-            *image = items.nextText();
+            *image = items.nextString();
     }
     const QString shading = dec("&pshl_");
     effects.sbShading.setPosition(shading.isEmpty() ? 50 : toInt(shading));

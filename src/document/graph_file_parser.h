@@ -30,6 +30,7 @@ private:
     void readHeaderAndPlacement();
     void readSeriesGraph();
     void readSeriesCounts();
+    int readSeriesCount(const QString& count) const;
     void readLegacyProperties(QByteArray& seriesColors, QByteArray& labelColors);
     void readCurrentProperties(QByteArray& seriesColors, QByteArray& labelColors);
     void readSeriesColors(const QByteArray& seriesColors, const QByteArray& labelColors);

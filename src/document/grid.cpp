@@ -1,8 +1,97 @@
 #include "document/grid.h"
 
-#include <algorithm>
-
 namespace tivora {
+
+std::optional<WindowColor> Grid::Row::color(qsizetype column) const {
+    return column >= 0 && column < colors.size() ? colors.at(column) : std::nullopt;
+}
+
+bool Grid::Row::isSharedWith(const Row& other) const {
+    return buffer.isSharedWith(other.buffer) && separate.isSharedWith(other.separate) &&
+           spans.isSharedWith(other.spans) && colors.isSharedWith(other.colors);
+}
+
+bool Grid::Row::sameCells(const Row& other) const {
+    const qsizetype columns = std::max(storedCells(), other.storedCells());
+    for (qsizetype column = 0; column < columns; ++column) {
+        if (text(column) != other.text(column) || color(column) != other.color(column))
+            return false;
+    }
+    return true;
+}
+
+Grid::Span Grid::Row::storeInBuffer(QStringView text) {
+    if (text.isEmpty())
+        return {};
+    const Span stored{qint32(buffer.size()), qint32(text.size())};
+    // Text from this row's own buffer would move under our feet when the buffer grows.
+    const QString ownCopy =
+        text.data() >= buffer.constData() && text.data() < buffer.constData() + buffer.size()
+            ? text.toString()
+            : QString();
+    if (!ownCopy.isNull())
+        text = ownCopy;
+    // A row filled cell by cell grows its buffer by doubling, not by each cell's text.
+    const qsizetype needed = buffer.size() + text.size();
+    if (buffer.capacity() < needed)
+        buffer.reserve(std::max(needed, 2 * buffer.size()));
+    buffer.append(text);
+    return stored;
+}
+
+Grid::Span Grid::Row::storeSeparate(QString text) {
+    separate.append(std::move(text));
+    return Span{qint32(separate.size() - 1), kSeparate};
+}
+
+void Grid::Row::place(qsizetype column, qsizetype count, Span stored, qsizetype roomFor) {
+    const qsizetype end = column + count;
+    if (spans.size() < end) {
+        if (spans.capacity() < end)
+            spans.reserve(std::max(end, roomFor));
+        spans.resize(end);
+    }
+    for (Span* span = spans.data() + column; span != spans.data() + end; ++span) {
+        if (span->size == kSeparate)
+            ++unusedSeparate;
+        else
+            unusedBuffer += span->size;
+        *span = stored;
+    }
+    if (unusedBuffer * 2 > buffer.size() || unusedSeparate * 2 > separate.size())
+        pack();
+}
+
+void Grid::Row::pack() {
+    QString packedBuffer;
+    packedBuffer.reserve(buffer.size() - std::min(unusedBuffer, buffer.size()));
+    QList<QString> packedSeparate;
+    // Cells filled with one text lie side by side and keep sharing it. (Once split by other
+    // texts they may get a copy each: short texts cost little, and long ones are shared strings.)
+    Span previous{0, 0};
+    Span previousPacked{0, 0};
+    for (Span& span : spans) {
+        if (span.size == 0)
+            continue;
+        if (span.start == previous.start && span.size == previous.size) {
+            span = previousPacked;
+            continue;
+        }
+        previous = span;
+        if (span.size == kSeparate) {
+            span.start = qint32(packedSeparate.size());
+            packedSeparate.append(separate.at(previous.start));
+        } else {
+            span.start = qint32(packedBuffer.size());
+            packedBuffer.append(QStringView(buffer).sliced(previous.start, previous.size));
+        }
+        previousPacked = span;
+    }
+    buffer = std::move(packedBuffer);
+    separate = std::move(packedSeparate);
+    unusedBuffer = 0;
+    unusedSeparate = 0;
+}
 
 Grid::Grid(int columnCount, int rowCount)
     : m_columnCount(std::max(columnCount, 0))
@@ -16,49 +105,64 @@ void Grid::setRowCount(int count) {
     m_rowCount = std::max(count, 0);
 }
 
-const Grid::Cell* Grid::findCell(int column, int row) const {
-    if (column < 0 || row < 0 || row >= m_rows.size())
-        return nullptr;
-    const auto& cells = m_rows.at(row);
-    return column < cells.size() ? &cells.at(column) : nullptr;
+const Grid::Row* Grid::findRow(int row) const {
+    return row >= 0 && row < m_rows.size() ? &m_rows.at(row) : nullptr;
 }
 
-Grid::Cell& Grid::cellRef(int column, int row) {
-    Q_ASSERT(column >= 0 && row >= 0);
-    // Rows and cells are made room for up to the counts at once: grids are filled cell by cell.
+Grid::Row& Grid::rowRef(int row) {
+    Q_ASSERT(row >= 0);
+    // Rows are made room for up to the count at once: grids are filled row by row.
     if (row >= m_rows.size())
         m_rows.resize(std::max(row + 1, m_rowCount));
-    auto& cells = m_rows[row];
-    if (column >= cells.size())
-        cells.resize(std::max(column + 1, m_columnCount));
-    return cells[column];
+    return m_rows[row];
 }
 
 QString Grid::cell(int column, int row) const {
-    const Cell* found = findCell(column, row);
-    return found ? found->text : QString();
+    return cellView(column, row).toString();
 }
 
-QStringView Grid::cellView(int column, int row) const {
-    const Cell* found = findCell(column, row);
-    return found ? QStringView(found->text) : QStringView();
+void Grid::setCell(int column, int row, QStringView text) {
+    write(column, row, 1, text, nullptr);
 }
 
-void Grid::setCell(int column, int row, QString text) {
-    if (column < 0 || row < 0)
+void Grid::setCell(int column, int row, const QString& text) {
+    write(column, row, 1, text, &text);
+}
+
+void Grid::fillCells(int column, int row, int count, QStringView text) {
+    write(column, row, count, text, nullptr);
+}
+
+void Grid::fillCells(int column, int row, int count, const QString& text) {
+    write(column, row, count, text, &text);
+}
+
+void Grid::write(int column, int row, int count, QStringView text, const QString* whole) {
+    if (column < 0 || row < 0 || count <= 0)
         return;
-    cellRef(column, row).text = std::move(text);
+    Row& cells = rowRef(row);
+    const Span stored = text.size() < kSeparateLength
+                            ? cells.storeInBuffer(text)
+                            : cells.storeSeparate(whole ? *whole : text.toString());
+    // Cells are made room for up to the count at once: rows are filled cell by cell.
+    cells.place(column, count, stored, m_columnCount);
 }
 
 std::optional<WindowColor> Grid::cellColor(int column, int row) const {
-    const Cell* found = findCell(column, row);
-    return found ? found->color : std::nullopt;
+    const Row* found = findRow(row);
+    return found ? found->color(column) : std::nullopt;
 }
 
 void Grid::setCellColor(int column, int row, std::optional<WindowColor> color) {
     if (column < 0 || row < 0)
         return;
-    cellRef(column, row).color = color;
+    Row& cells = rowRef(row);
+    if (column >= cells.colors.size()) {
+        if (!color)
+            return;
+        cells.colors.resize(std::max(column + 1, m_columnCount));
+    }
+    cells.colors[column] = color;
 }
 
 bool Grid::operator==(const Grid& other) const {
@@ -67,21 +171,15 @@ bool Grid::operator==(const Grid& other) const {
         return false;
     if (m_rows.isSharedWith(other.m_rows))
         return true;
-    static const Cell kEmpty;
+    static const Row kEmpty;
     const qsizetype rows = std::max(m_rows.size(), other.m_rows.size());
     for (qsizetype row = 0; row < rows; ++row) {
-        if (row < m_rows.size() && row < other.m_rows.size() &&
-            m_rows.at(row).isSharedWith(other.m_rows.at(row)))
+        const Row* mine = findRow(int(row));
+        const Row* theirs = other.findRow(int(row));
+        if (mine && theirs && mine->isSharedWith(*theirs))
             continue;
-        const qsizetype columns =
-            std::max(row < m_rows.size() ? m_rows.at(row).size() : 0,
-                     row < other.m_rows.size() ? other.m_rows.at(row).size() : 0);
-        for (qsizetype column = 0; column < columns; ++column) {
-            const Cell* mine = findCell(int(column), int(row));
-            const Cell* theirs = other.findCell(int(column), int(row));
-            if ((mine ? *mine : kEmpty) != (theirs ? *theirs : kEmpty))
-                return false;
-        }
+        if (!(mine ? *mine : kEmpty).sameCells(theirs ? *theirs : kEmpty))
+            return false;
     }
     return true;
 }
@@ -91,7 +189,7 @@ int Grid::insertRow(int row) {
     // past the last row.
     row = std::clamp(row, m_fixedRowCount, std::max(m_rowCount, m_fixedRowCount));
     if (row < m_rows.size())
-        m_rows.insert(row, QList<Cell>());
+        m_rows.insert(row, Row());
     ++m_rowCount;
     return row;
 }

@@ -1,8 +1,8 @@
 #include "export/animated_svg.h"
 
 #include "engine/backdrop/effect_node.h"
-#include "engine/pie/pie_raster_cache_node.h"
 #include "engine/scene/group_node.h"
+#include "engine/scene/raster_cache_node.h"
 #include "engine/scene/scene.h"
 #include "export/drawing_compaction.h"
 #include "export/drawing_samples.h"
@@ -68,7 +68,7 @@ public:
             return;
         }
         // A cached picture is only a faster way to paint on pixels; an SVG gets its parts.
-        if (const auto* cache = dynamic_cast<const PieRasterCacheNode*>(&node)) {
+        if (const auto* cache = dynamic_cast<const RasterCacheNode*>(&node)) {
             add(cache->child(), transform, clip, parent);
             return;
         }

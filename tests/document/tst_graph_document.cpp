@@ -19,6 +19,7 @@ private Q_SLOTS:
     void positionsStayWithinRange();
     void cellsBeyondCountsAreKept();
     void insertAndDeleteRows();
+    void rewrittenCellsKeepTheirNeighbours();
     void newSeriesDefaults();
     void encodedTextCheck();
     void documentTextCheckNamesTheCell();
@@ -123,6 +124,46 @@ void TestGraphDocument::insertAndDeleteRows() {
     QCOMPARE(slices.rowCount(), 3);
     QVERIFY(slices.deleteRow(2));
     QVERIFY(!slices.deleteRow(5));
+}
+
+// A row keeps its texts in one buffer: rewrites, fills and copies from the row itself must
+// never disturb the other cells, and however often cells are rewritten the row stays small.
+void TestGraphDocument::rewrittenCellsKeepTheirNeighbours() {
+    Grid grid(6, 2);
+    QStringList expected(6);
+    const auto check = [&grid, &expected] {
+        for (int column = 0; column < 6; ++column)
+            QCOMPARE(grid.cell(column, 1), expected.at(column));
+    };
+    grid.fillCells(1, 1, 4, u"same");
+    expected[1] = expected[2] = expected[3] = expected[4] = u"same"_s;
+    check();
+    grid.setCell(2, 1, u"longer text"_s);
+    grid.setCell(5, 1, u"end"_s);
+    expected[2] = u"longer text"_s;
+    expected[5] = u"end"_s;
+    check();
+    // A text taken from the row's own buffer, written while the buffer grows.
+    grid.setCell(0, 1, grid.cellView(2, 1));
+    grid.fillCells(3, 1, 2, grid.cellView(5, 1));
+    expected[0] = u"longer text"_s;
+    expected[3] = expected[4] = u"end"_s;
+    check();
+    for (int edit = 0; edit < 6000; ++edit)
+        grid.setCell(edit % 6, 1, QString::number(edit));
+    for (int column = 0; column < 6; ++column)
+        expected[column] = QString::number(5994 + column);
+    check();
+    QVERIFY(std::abs(grid.cellView(0, 1).data() - grid.cellView(5, 1).data()) < 100);
+    // Grids written in another order, or with empty cells written out, are still equal.
+    Grid other(6, 2);
+    for (int column = 7; column >= 0; --column)
+        other.setCell(column, 1, column < 6 ? expected.at(column) : QString());
+    QCOMPARE(other, grid);
+    other.setCellColor(7, 1, std::nullopt);
+    QCOMPARE(other, grid);
+    other.setCellColor(7, 1, 0x10);
+    QVERIFY(other != grid);
 }
 
 void TestGraphDocument::newSeriesDefaults() {

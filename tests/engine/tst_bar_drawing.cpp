@@ -4,7 +4,9 @@
 
 #include <QGuiApplication>
 #include <QPicture>
+#include <QSemaphore>
 #include <QTest>
+#include <QThreadPool>
 
 using namespace tivora::engine;
 using namespace tivora::engine::testing;
@@ -59,6 +61,7 @@ private Q_SLOTS:
     void gridLinesStayOnePixelAtAnyScale();
     void denseSeriesStretchAsTheyGrow_data();
     void denseSeriesStretchAsTheyGrow();
+    void framesAreTheSameOnEveryThread();
 };
 
 void BarDrawingTest::fewColumnsDoNotMakeSlabs() {
@@ -179,6 +182,28 @@ void BarDrawingTest::denseSeriesStretchAsTheyGrow() {
     QVERIFY(drawnCount > 1000);
     QVERIFY2(std::abs(keptCount - drawnCount) < drawnCount * 0.2,
              qPrintable(QStringLiteral("%1 %2").arg(keptCount).arg(drawnCount)));
+}
+
+// A frame painted from this thread is handed to a pool thread whole, where Qt fills without
+// helpers; it must come out exactly as painted there directly, at rest and while growing.
+void BarDrawingTest::framesAreTheSameOnEveryThread() {
+    const QByteArray text = seriesGraph("bar",
+                                        {{"bar", "0xFF0000", "80/x/20/x/55", {}, "25", "YES"},
+                                         {"area", "0x00A000", "30/x/60/x/10", {}, "15", "YES"},
+                                         {"line", "0x0000FF", "50/x/70/x/90", {}, "20", "YES"}},
+                                        3, "0", "100", "10")
+                                .text();
+    for (const Millis time : {endOf(text) / 3, endOf(text) + 1}) {
+        const QImage handedOff = renderText(text, time);
+        QImage direct;
+        QSemaphore done;
+        QThreadPool::globalInstance()->start([&] {
+            direct = renderText(text, time);
+            done.release();
+        });
+        done.acquire();
+        QCOMPARE(handedOff, direct);
+    }
 }
 
 QTEST_MAIN(BarDrawingTest)

@@ -52,6 +52,7 @@ class FrameTextsTest : public QObject {
 private Q_SLOTS:
     void fittedTextTakesTheLargestSizeThatFits();
     void linesWrapShrinkThenEndInEllipsis();
+    void longTextsFitAsIfMeasuredWhole();
     void longFooterWrapsToTwoLines();
     void longYTitleStaysBesideThePlot();
     void sideHeaderBandReachesTheStageBottom_data();
@@ -103,6 +104,38 @@ void FrameTextsTest::linesWrapShrinkThenEndInEllipsis() {
     QCOMPARE(cut.font.pixelSize(), 7);
     QVERIFY(cut.size.height() <= 20 && cut.size.width() <= 80);
     QVERIFY(cut.lines.last().endsWith(u'…') || cut.lines.last().endsWith(u"..."_s));
+}
+
+// Long texts are measured and elided by prefixes: the results must be those of the whole text.
+void FrameTextsTest::longTextsFitAsIfMeasuredWhole() {
+    const QFont font = graphFont(14);
+    const QFontMetricsF metrics(font);
+    const QString words = u"Revenue by region and quarter "_s.repeated(200);
+    const QString one = QString(5000, u'L');
+    const QString pairs = QString(301, u'a') + QString::fromUtf16(u"\U0001F600").repeated(700);
+    for (const QString& text : {words, one, pairs, u"Short"_s}) {
+        for (const double width : {30.0, 250.0, 700.0, 1e7}) {
+            QCOMPARE(elidedText(text, metrics, width),
+                     metrics.elidedText(text, Qt::ElideRight, width));
+            const double whole = metrics.horizontalAdvance(text);
+            const double measured = widthUpTo(text, metrics, width);
+            QVERIFY(whole < width ? qFuzzyCompare(measured, whole)
+                                  : measured >= width && measured <= whole + 0.5);
+        }
+        const FittedText fitted = fitText(text, graphFont(22, true), 300, 9);
+        const QString expected =
+            text == u"Short"_s
+                ? text
+                : QFontMetricsF(graphFont(9, true)).elidedText(text, Qt::ElideRight, 300);
+        QCOMPARE(fitted.text, expected);
+    }
+    // A word too long for any size keeps a line of its own, cut to the box.
+    const FittedLines lines =
+        fitLines(u"Intro "_s + one + u" outro"_s, graphFont(12), {120, 60}, 4, 7);
+    QCOMPARE(lines.font.pixelSize(), 7);
+    QCOMPARE(lines.lines.first(), u"Intro"_s);
+    QVERIFY(lines.lines.size() >= 2 && lines.lines.at(1).endsWith(u'…'));
+    QVERIFY(lines.size.width() <= 120);
 }
 
 void FrameTextsTest::longFooterWrapsToTwoLines() {

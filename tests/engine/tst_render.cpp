@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,6 +53,14 @@ QByteArray legacyLongKeyFile(const QByteArray& current) {
     return text;
 }
 
+QByteArray randomBytes() {
+    QRandomGenerator generator(15);
+    QByteArray bytes(4096, Qt::Uninitialized);
+    for (char& byte : bytes)
+        byte = char(generator.bounded(256));
+    return bytes;
+}
+
 bool isFifo(const QString& path) {
     struct stat status {};
     return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
@@ -84,9 +93,11 @@ private Q_SLOTS:
     void inputsThatAreNoGraphFail_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("garbage") << QByteArray("garbage\x01\x02") << u"is not a valid integer"_s;
-        QTest::newRow("empty") << QByteArray() << u"is not a valid integer"_s;
-        QTest::newRow("nul bytes") << QByteArray(300, '\0') << u"is not a valid integer"_s;
+        const QString noGraph = u"This is not a graph file"_s;
+        QTest::newRow("garbage") << QByteArray("garbage\x01\x02") << noGraph;
+        QTest::newRow("empty") << QByteArray() << noGraph;
+        QTest::newRow("nul bytes") << QByteArray(300, '\0') << noGraph;
+        QTest::newRow("random bytes") << randomBytes() << noGraph;
         QTest::newRow("counts cut off")
             << QByteArray("&v_=2.0&gt_=cbs&sr_=3&Textloaded=OK") << u"is not a valid integer"_s;
         QTest::newRow("no columns") << graphFile(barGraph({10})).replace("&co_=2", "&co_=1")

@@ -1,4 +1,5 @@
 // The value axis: automatic ranges that hold the data, round steps, numbers without float noise.
+#include "engine/layout/graph_text.h"
 #include "engine/series/axis_scale.h"
 
 #include <QTest>
@@ -15,6 +16,7 @@ private Q_SLOTS:
     void unusableFixedValuesAreReplaced();
     void numbersCarryNoFloatNoise();
     void linesAloneNeedNotShowZero();
+    void valuesReadAsTheEditorWritesThem();
 };
 
 void SeriesAxisTest::automaticRangeHoldsTheData_data() {
@@ -94,6 +96,23 @@ void SeriesAxisTest::linesAloneNeedNotShowZero() {
     QVERIFY(scale.min >= 900.0 && scale.min <= 1003.0);
     QVERIFY(scale.max >= 1098.0 && scale.max <= 1200.0);
     QCOMPARE(AxisScale::make({}, {}, {}, 1003.0, 1098.0, true).min, 0.0);
+}
+
+// Cell texts are numbers in the editor's own form; anything else is no value, never a guess.
+void SeriesAxisTest::valuesReadAsTheEditorWritesThem() {
+    const QByteArray tiny = "0." + QByteArray(80, '0') + "1";
+    const std::pair<QByteArray, std::optional<double>> cases[] = {
+        {"12", 12.0},          {" -3,5 ", -3.5},
+        {"+.5", 0.5},          {"1e3", 1000.0},
+        {"7.", 7.0},           {"-0.25", -0.25},
+        {tiny, 1e-81},         {"", std::nullopt},
+        {"+-1", std::nullopt}, {"++1", std::nullopt},
+        {"- 1", std::nullopt}, {"0x10", std::nullopt},
+        {"1 2", std::nullopt}, {"1,000.5", std::nullopt},
+        {"abc", std::nullopt}, {"inf", std::nullopt},
+        {"nan", std::nullopt}, {"1e400", std::nullopt}};
+    for (const auto& [text, expected] : cases)
+        QVERIFY2(GraphText::parseNumber(text) == expected, text.constData());
 }
 
 QTEST_APPLESS_MAIN(SeriesAxisTest)

@@ -5,6 +5,8 @@
 #include "engine/layout/graph_style.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 
 namespace tivora::engine {
@@ -14,10 +16,8 @@ namespace {
 // it is measured, so a damaged file's megabyte of header costs no more than a long sentence.
 constexpr qsizetype kLongestDrawnText = 4096;
 
-QByteArray drawnPart(QByteArray text) {
-    if (text.size() > kLongestDrawnText)
-        text.truncate(kLongestDrawnText);
-    return text;
+QByteArrayView drawnPart(QByteArrayView text) {
+    return text.first(std::min(text.size(), kLongestDrawnText));
 }
 
 } // namespace
@@ -40,11 +40,27 @@ QString GraphText::string(QByteArrayView key, QByteArrayView longKey) const {
 }
 
 std::optional<double> GraphText::parseNumber(QByteArrayView text) {
-    QByteArray trimmed = text.trimmed().toByteArray();
-    trimmed.replace(',', '.');
-    bool ok = false;
-    const double value = trimmed.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
+    // Plain decimal numbers, optionally signed, with a point or a comma: the general form of
+    // from_chars without its leniencies, at a fraction of the cost of a locale-aware reader (a
+    // large graph holds a hundred thousand of them).
+    text = text.trimmed();
+    if (text.startsWith('+')) {
+        text = text.sliced(1);
+        if (text.startsWith('-'))
+            return std::nullopt;
+    }
+    std::array<char, 64> buffer{};
+    QByteArray longText;
+    char* digits = buffer.data();
+    if (text.size() > qsizetype(buffer.size())) {
+        longText.resize(text.size());
+        digits = longText.data();
+    }
+    std::ranges::replace_copy(text, digits, ',', '.');
+    const char* end = digits + text.size();
+    double value = 0;
+    const auto [stop, error] = std::from_chars(digits, end, value);
+    if (error != std::errc() || stop != end || !std::isfinite(value))
         return std::nullopt;
     return value;
 }
@@ -66,22 +82,23 @@ QColor GraphText::color(QByteArrayView key, const QColor& fallback, QByteArrayVi
 
 std::vector<QByteArray> GraphText::list(QByteArrayView key, int count,
                                         QByteArrayView longKey) const {
-    ListReader reader(bytes(key, longKey));
+    const ListViews views = listViews(key, count, longKey);
     std::vector<QByteArray> items;
-    items.reserve(std::size_t(std::max(count, 0)));
+    items.reserve(views.items.size());
     // The last item repeats into every further row as one shared copy.
-    std::optional<QByteArray> lastItem;
-    for (int i = 0; i < count; ++i) {
-        const QByteArrayView item = reader.nextItem();
-        if (!reader.atLastItem())
-            items.push_back(drawnPart(item.toByteArray()));
-        else {
-            if (!lastItem)
-                lastItem = drawnPart(item.toByteArray());
-            items.push_back(*lastItem);
-        }
-    }
+    for (std::size_t i = 0; i < views.items.size(); ++i)
+        items.push_back(views.repeats(i) ? items.back() : views.items[i].toByteArray());
     return items;
+}
+
+GraphText::ListViews GraphText::listViews(QByteArrayView key, int count,
+                                          QByteArrayView longKey) const {
+    ListViews views{bytes(key, longKey), {}};
+    ListReader reader(views.decoded);
+    views.items.reserve(std::size_t(std::max(count, 0)));
+    for (int i = 0; i < count; ++i)
+        views.items.push_back(drawnPart(reader.nextItem()));
+    return views;
 }
 
 } // namespace tivora::engine

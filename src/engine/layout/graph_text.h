@@ -28,6 +28,19 @@ public:
     QColor color(QByteArrayView key, const QColor& fallback, QByteArrayView longKey = {}) const;
     // count items of an encoded "/x/" list; a short list repeats its last item.
     std::vector<QByteArray> list(QByteArrayView key, int count, QByteArrayView longKey = {}) const;
+    // The same items as views into one decoded copy of the list, which the result keeps: a row
+    // of a thousand values costs no string per value.
+    struct ListViews {
+        QByteArray decoded;
+        std::vector<QByteArrayView> items;
+        // Whether item i is the one before it again (a short list's last item, repeated): a
+        // reader can reuse what it made of that one.
+        bool repeats(std::size_t i) const {
+            return i > 0 && items[i].data() == items[i - 1].data() &&
+                   items[i].size() == items[i - 1].size();
+        }
+    };
+    ListViews listViews(QByteArrayView key, int count, QByteArrayView longKey = {}) const;
 
     // A number as graph texts write them; blanks around it are allowed, a comma is taken as the
     // decimal point.

@@ -44,7 +44,9 @@ Wrapped wrap(const std::vector<double>& widths, double space, double factor, dou
 // width -1 ends a paragraph.
 class WordWidths {
 public:
-    WordWidths(const QString& text, const QFont& font) {
+    // A word at least tooWide wide overflows at every size tried; such words are measured only as
+    // far as that.
+    WordWidths(const QString& text, const QFont& font, double tooWide) {
         const QFontMetricsF metrics(font);
         const QStringList paragraphs = text.split(u'\n');
         for (qsizetype p = 0; p < paragraphs.size(); ++p) {
@@ -54,7 +56,7 @@ public:
             }
             for (const QString& word : paragraphs[p].split(u' ', Qt::SkipEmptyParts)) {
                 m_words.push_back(word);
-                m_widths.push_back(metrics.horizontalAdvance(word));
+                m_widths.push_back(widthUpTo(word, metrics, tooWide));
             }
         }
         m_space = metrics.horizontalAdvance(u' ');
@@ -93,7 +95,7 @@ public:
         for (qsizetype i = 0; i < qsizetype(wrapped.lines.size()) && i < allowed; ++i) {
             const auto [first, end] = wrapped.lines[std::size_t(i)];
             const QString line = joined(first, i + 1 == allowed ? m_words.size() : end);
-            fitted.lines.push_back(metrics.elidedText(line, Qt::ElideRight, maxWidth));
+            fitted.lines.push_back(elidedText(line, metrics, maxWidth));
             widest = std::max(widest, metrics.horizontalAdvance(fitted.lines.back()));
         }
         fitted.size = {widest, fitted.lineHeight * double(fitted.lines.size())};
@@ -117,6 +119,16 @@ private:
     double m_space = 0.0;
 };
 
+// Long texts are measured in prefixes growing from this many characters.
+constexpr qsizetype kFirstPrefix = 256;
+
+// The first length characters of text, not splitting a surrogate pair.
+QString prefixOf(const QString& text, qsizetype length) {
+    if (length > 0 && text.at(length - 1).isHighSurrogate())
+        --length;
+    return text.first(length);
+}
+
 int fittingLines(double boxHeight, double lineHeight, int maxLines) {
     return std::clamp(int(std::floor((boxHeight + 0.01) / std::max(lineHeight, 1.0))), 1,
                       std::max(maxLines, 1));
@@ -129,13 +141,39 @@ QSizeF textSize(const QString& text, const QFont& font) {
     return {metrics.horizontalAdvance(text), metrics.height()};
 }
 
+double widthUpTo(const QString& text, const QFontMetricsF& metrics, double enough) {
+    for (qsizetype length = kFirstPrefix; length < text.size(); length *= 4) {
+        const double width = metrics.horizontalAdvance(prefixOf(text, length));
+        if (width >= enough)
+            return width;
+    }
+    return metrics.horizontalAdvance(text);
+}
+
+QString elidedText(const QString& text, const QFontMetricsF& metrics, double width) {
+    // A prefix too wide to show whole is elided exactly as the whole text is.
+    for (qsizetype length = kFirstPrefix; length < text.size(); length *= 4) {
+        const QString prefix = prefixOf(text, length);
+        QString elided = metrics.elidedText(prefix, Qt::ElideRight, width);
+        if (elided != prefix)
+            return elided;
+    }
+    return metrics.elidedText(text, Qt::ElideRight, width);
+}
+
 FittedText fitText(const QString& text, QFont font, double maxWidth, int minPixelSize) {
     maxWidth = std::max(maxWidth, 1.0);
     const int startSize = font.pixelSize();
-    const QSizeF asked = textSize(text, font);
+    // Beyond this width the text cannot fit at any size down to the smallest (smaller sizes are
+    // never narrower than their share), and only its elided form at the smallest size is wanted.
+    const double hopeless = 2.0 * maxWidth * startSize / std::max(minPixelSize, 1);
+    const QFontMetricsF askedMetrics(font);
+    const QSizeF asked(widthUpTo(text, askedMetrics, hopeless), askedMetrics.height());
     if (asked.width() <= maxWidth)
         return {text, font, asked};
-    int size = std::max(int(std::floor(startSize * maxWidth / asked.width())), minPixelSize);
+    int size = asked.width() >= hopeless
+                   ? minPixelSize - 1
+                   : std::max(int(std::floor(startSize * maxWidth / asked.width())), minPixelSize);
     // Hinting makes small sizes a little wider than the proportion says: step down until it fits.
     for (; size >= minPixelSize && size < startSize; --size) {
         font.setPixelSize(size);
@@ -144,16 +182,15 @@ FittedText fitText(const QString& text, QFont font, double maxWidth, int minPixe
             return {text, font, measured};
     }
     font.setPixelSize(std::min(startSize, minPixelSize));
-    const QFontMetricsF metrics(font);
-    const QString elided = metrics.elidedText(text, Qt::ElideRight, maxWidth);
+    const QString elided = elidedText(text, QFontMetricsF(font), maxWidth);
     return {elided, font, textSize(elided, font)};
 }
 
 FittedLines fitLines(const QString& text, QFont font, QSizeF box, int maxLines, int minPixelSize) {
-    const WordWidths words(text, font);
     const int startSize = font.pixelSize();
     minPixelSize = std::min(minPixelSize, startSize);
     const double maxWidth = std::max(box.width(), 1.0);
+    const WordWidths words(text, font, 2.0 * maxWidth * startSize / std::max(minPixelSize, 1));
     int size = startSize;
     Wrapped wrapped;
     for (; size >= minPixelSize; --size) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
@@ -32,5 +33,13 @@ struct FittedLines {
 FittedLines fitLines(const QString& text, QFont font, QSizeF box, int maxLines, int minPixelSize);
 
 QSizeF textSize(const QString& text, const QFont& font);
+
+// The width of text, or at least enough when it is wider: a long text is measured only as far as
+// it takes to pass enough, so a damaged file's endless label costs no more than a sentence.
+double widthUpTo(const QString& text, const QFontMetricsF& metrics, double enough);
+
+// What metrics.elidedText(text, Qt::ElideRight, width) gives, measuring only as much of a long
+// text as can be shown.
+QString elidedText(const QString& text, const QFontMetricsF& metrics, double width);
 
 } // namespace tivora::engine

@@ -2,8 +2,8 @@
 #include "engine/layout/graph_layout.h"
 #include "engine/notes/note_data.h"
 #include "engine/notes/note_node.h"
-#include "engine/pie/pie_raster_cache_node.h"
 #include "engine/scene/group_node.h"
+#include "engine/scene/raster_cache_node.h"
 
 namespace tivora::engine {
 namespace {
@@ -21,7 +21,7 @@ void layoutNotes(const VariableText& text, Scene& scene) {
     auto group = std::make_unique<GroupNode>(QTransform());
     for (std::size_t i = 0; i < notes.size(); ++i)
         group->add(std::make_unique<NoteNode>(notes[i], kFirstNoteAt + kNoteStep * double(i)));
-    scene.add(Layer::Annotation, std::make_unique<PieRasterCacheNode>(
+    scene.add(Layer::Annotation, std::make_unique<RasterCacheNode>(
                                      std::move(group), QRectF(QPointF(0, 0), kStageSize)));
 }
 

@@ -8,10 +8,10 @@
 #include "engine/pie/pie_image_node.h"
 #include "engine/pie/pie_label_placer.h"
 #include "engine/pie/pie_labels_node.h"
-#include "engine/pie/pie_raster_cache_node.h"
 #include "engine/pie/pie_shadow_node.h"
 #include "engine/pie/pie_sweep_edge_node.h"
 #include "engine/scene/group_node.h"
+#include "engine/scene/raster_cache_node.h"
 
 #include <QFontMetricsF>
 #include <algorithm>
@@ -275,7 +275,7 @@ void PieLayout::addBody(const Track& sweep, GroupNode& group) const {
     auto uncovered = [geometry, sweep](Millis time) {
         return geometry.sweptArea(kStartAngle, sweep.at(time));
     };
-    group.add(std::make_unique<PieRasterCacheNode>(
+    group.add(std::make_unique<RasterCacheNode>(
         std::make_unique<PieBodyNode>(m_geometry, shapes, sweep), kStageRect, uncovered));
     group.add(std::make_unique<PieSweepEdgeNode>(m_geometry, std::move(shapes), sweep));
 }
@@ -307,7 +307,7 @@ void layoutPieGraph(const VariableText& text, const GraphFrame& frame, const QDi
         return;
     PieLayout layout(pie, frame.plotArea);
     scene.add(Layer::Plot,
-              std::make_unique<PieRasterCacheNode>(layout.build(movieFolder, frame), kStageRect));
+              std::make_unique<RasterCacheNode>(layout.build(movieFolder, frame), kStageRect));
 }
 
 } // namespace tivora::engine

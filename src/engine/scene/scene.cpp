@@ -1,22 +1,57 @@
 #include "engine/scene/scene.h"
 
+#include <QPaintDevice>
 #include <QPainter>
+#include <QSemaphore>
+#include <QThread>
+#include <QThreadPool>
 #include <algorithm>
+#include <functional>
 
 namespace tivora::engine {
+namespace {
+
+// Qt's raster engine hands every large fill to the global thread pool in pieces and waits for
+// them, unless it already runs on one of that pool's threads. A frame makes hundreds of such
+// fills (every bar, every shaded area), and on a machine of few, busy cores the hand-offs cost
+// more than the fills: a frame on pixels is painted whole on one pool thread instead, in one
+// hand-off, with exactly the pixels the fills would give anyway. The thread is reserved first,
+// so the frame never queues behind other work of the pool (an export may be using it).
+bool paintOnPoolThread(QPainter& painter, const std::function<void()>& paint) {
+    const QPaintDevice* device = painter.device();
+    if (device == nullptr || device->devType() != QInternal::Image)
+        return false;
+    QThreadPool* pool = QThreadPool::globalInstance();
+    if (pool->contains(QThread::currentThread()))
+        return false;
+    QSemaphore done;
+    pool->reserveThread();
+    pool->startOnReservedThread([&paint, &done] {
+        paint();
+        done.release();
+    });
+    done.acquire();
+    return true;
+}
+
+} // namespace
 
 void Scene::add(Layer layer, std::unique_ptr<SceneNode> node) {
     m_layers[std::size_t(layer)].push_back(std::move(node));
 }
 
 void Scene::paint(QPainter& painter, Millis time) const {
-    for (const auto& layer : m_layers) {
-        for (const auto& node : layer) {
-            painter.save();
-            node->paint(painter, time);
-            painter.restore();
+    const auto paintLayers = [this, &painter, time] {
+        for (const auto& layer : m_layers) {
+            for (const auto& node : layer) {
+                painter.save();
+                node->paint(painter, time);
+                painter.restore();
+            }
         }
-    }
+    };
+    if (!paintOnPoolThread(painter, paintLayers))
+        paintLayers();
 }
 
 Millis Scene::endTime() const {

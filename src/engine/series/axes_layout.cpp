@@ -111,19 +111,28 @@ AxesLayout::ColumnLabelPlan AxesLayout::planColumnLabels(double plotWidth, doubl
     if (count == 0)
         return plan;
     const QFontMetricsF metrics(plan.font);
-    for (const QString& label : m_columnLabels)
-        plan.longest = std::max(plan.longest, metrics.horizontalAdvance(label));
     const double slot = std::max(plotWidth, 1.0) / count;
     const int allowed =
         m_mostColumnLabels > 0 ? (count + m_mostColumnLabels - 1) / m_mostColumnLabels : 1;
-    const int flat = int(std::ceil((plan.longest + 2 * kGap) / slot));
     const int turned = int(std::ceil(metrics.height() * 1.3 / slot));
+    const double mostLength =
+        (boxHeight * kMostLabelDepth - metrics.height() * kSinTurn) / kSinTurn;
+    // Labels at least this wide are all turned and cut to the same length, so a longer one need
+    // not be measured to its end; a label repeated from the one before is not measured again.
+    const double enough =
+        std::max({(count + allowed + turned) * slot, mostLength, metrics.height()}) + 1.0;
+    const QString* measured = nullptr;
+    for (const QString& label : m_columnLabels) {
+        if (measured != nullptr && label == *measured)
+            continue;
+        plan.longest = std::max(plan.longest, widthUpTo(label, metrics, enough));
+        measured = &label;
+    }
+    const int flat = int(std::ceil((plan.longest + 2 * kGap) / slot));
     plan.every = std::max(allowed, flat);
     if (flat > allowed && std::max(allowed, turned) < flat) {
         plan.turned = true;
         plan.every = std::max(allowed, turned);
-        const double mostLength =
-            (boxHeight * kMostLabelDepth - metrics.height() * kSinTurn) / kSinTurn;
         plan.longest = std::min(plan.longest, std::max(mostLength, metrics.height()));
         plan.depth = (plan.longest + metrics.height()) * kSinTurn;
     } else {
@@ -180,8 +189,8 @@ void AxesLayout::placeColumnLabels(const ColumnLabelPlan& plan) {
     const QFontMetricsF metrics(plan.font);
     const double top = m_geometry.plot.bottom() + kTick + kGap / 2;
     for (int column = 0; column < int(m_columnLabels.size()); column += plan.every) {
-        const QString text = metrics.elidedText(m_columnLabels[std::size_t(column)], Qt::ElideRight,
-                                                plan.longest + 0.5);
+        const QString text =
+            elidedText(m_columnLabels[std::size_t(column)], metrics, plan.longest + 0.5);
         const double x = m_geometry.columnCentre(column);
         PlacedText placed{text, plan.font, m_x.labelColor, QPointF(x, top) + m_x.labelOffset,
                           Qt::AlignHCenter | Qt::AlignTop};

@@ -36,9 +36,11 @@ double niceStep(double range, int targetCount) {
 }
 
 int decimalsOf(double value) {
+    // Every value of a large graph comes through here: powers of ten from a table, not pow().
+    static constexpr std::array<double, kMostDecimals> kPowersOfTen{1e0, 1e1, 1e2, 1e3, 1e4, 1e5};
     value = std::fabs(value);
     for (int decimals = 0; decimals < kMostDecimals; ++decimals) {
-        const double scaled = value * std::pow(10.0, decimals);
+        const double scaled = value * kPowersOfTen[std::size_t(decimals)];
         if (std::fabs(scaled - std::round(scaled)) < 1e-6 * std::max(1.0, scaled))
             return decimals;
     }

@@ -64,6 +64,7 @@ BarChartNode::BarChartNode(const SeriesData& data, const PlotGeometry& geometry)
     const double groupLeft = (slot - width * sideBySide) / 2;
     // Bars of one column keep a little air between them once there is room for it.
     const double air = width > 8.0 ? width * 0.08 : 0.0;
+    m_series.reserve(std::size_t(barSeries));
     int place = 0;
     for (std::size_t i = 0; i < data.series.size(); ++i) {
         if (!isBar(data.series[i]))
@@ -98,6 +99,7 @@ void BarChartNode::addSeries(const Series& series, std::size_t source, double le
     bars.cap = color.lighter(118);
     bars.flat = color;
     bars.stacks = stacks;
+    bars.bars.reserve(series.values.size());
     for (int column = 0; column < int(series.values.size()); ++column) {
         const double value = series.values[std::size_t(column)];
         if (!std::isnan(value))

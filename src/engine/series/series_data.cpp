@@ -70,8 +70,16 @@ double numberOr(const QByteArray& text, double fallback, double min, double max)
 void readValues(const GraphText& text, int row, int columns, Series& series) {
     const QByteArray key = "&y" + QByteArray::number(row) + "v_";
     const QByteArray longKey = "&Y" + QByteArray::number(row) + "Values";
-    for (const QByteArray& item : text.list(key, columns, longKey)) {
-        const auto value = GraphText::parseNumber(item);
+    const GraphText::ListViews items = text.listViews(key, columns, longKey);
+    series.values.reserve(items.items.size());
+    series.decimals.reserve(items.items.size());
+    for (std::size_t i = 0; i < items.items.size(); ++i) {
+        if (items.repeats(i)) {
+            series.values.push_back(series.values.back());
+            series.decimals.push_back(series.decimals.back());
+            continue;
+        }
+        const auto value = GraphText::parseNumber(items.items[i]);
         series.values.push_back(value.value_or(std::numeric_limits<double>::quiet_NaN()));
         series.decimals.push_back(value ? std::min(decimalsOf(*value), 4) : 0);
     }
@@ -113,8 +121,12 @@ SeriesData SeriesData::read(const GraphText& text) {
     data.stacked = graphType == "sbar";
     const int seriesCount = int(text.number("&sr_", 0, 0, kMostSeries));
     const int columns = int(text.number("&co_", 0, 0, kMostColumns));
-    for (const QByteArray& label : text.list("&xl_", columns, "&XLabels"))
-        data.columnLabels.push_back(ansiToString(label).trimmed());
+    const GraphText::ListViews labels = text.listViews("&xl_", columns, "&XLabels");
+    data.columnLabels.reserve(labels.items.size());
+    for (std::size_t i = 0; i < labels.items.size(); ++i) {
+        data.columnLabels.push_back(labels.repeats(i) ? data.columnLabels.back()
+                                                      : ansiToString(labels.items[i]).trimmed());
+    }
     data.gap = text.number("&XGap");
     if (data.gap && *data.gap < 0)
         data.gap.reset();

@@ -1,8 +1,8 @@
 #include "engine/series/series_nodes.h"
 
-#include "engine/pie/pie_raster_cache_node.h"
 #include "engine/scene/group_node.h"
 #include "engine/scene/growth.h"
+#include "engine/scene/raster_cache_node.h"
 #include "engine/series/bar_chart_node.h"
 #include "engine/series/line_series_node.h"
 #include "engine/series/series_data.h"
@@ -43,7 +43,7 @@ std::unique_ptr<SceneNode> stretchedWhileGrowing(std::unique_ptr<SceneNode> node
     };
     // Room around the plot for the widest pen.
     const QRectF bounds = geometry.plot.adjusted(-20, -20, 20, 20);
-    return std::make_unique<PieRasterCacheNode>(std::move(node), bounds, std::move(reshaped));
+    return std::make_unique<RasterCacheNode>(std::move(node), bounds, std::move(reshaped));
 }
 
 // The speed every bar series grows at, when they all grow together.

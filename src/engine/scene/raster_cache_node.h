@@ -19,13 +19,13 @@ namespace tivora::engine {
 // (series growing from their baseline), given as the transform from the finished look to the look
 // at each time. Otherwise, until the part settles, and on devices that are not pixels (SVG, PDF),
 // the part is painted as it is.
-class PieRasterCacheNode : public SceneNode {
+class RasterCacheNode : public SceneNode {
 public:
     using Uncovered = std::function<QPainterPath(Millis)>;
     using Reshaped = std::function<QTransform(Millis)>;
 
-    PieRasterCacheNode(std::unique_ptr<SceneNode> child, QRectF bounds, Uncovered uncovered = {});
-    PieRasterCacheNode(std::unique_ptr<SceneNode> child, QRectF bounds, Reshaped reshaped);
+    RasterCacheNode(std::unique_ptr<SceneNode> child, QRectF bounds, Uncovered uncovered = {});
+    RasterCacheNode(std::unique_ptr<SceneNode> child, QRectF bounds, Reshaped reshaped);
     void paint(QPainter& painter, Millis time) const override;
     Millis endTime() const override { return m_child->endTime(); }
     QUrl linkAt(QPointF point, Millis time) const override { return m_child->linkAt(point, time); }

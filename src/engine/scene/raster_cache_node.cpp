@@ -1,4 +1,4 @@
-#include "engine/pie/pie_raster_cache_node.h"
+#include "engine/scene/raster_cache_node.h"
 
 #include <QPaintDevice>
 #include <QPainter>
@@ -6,19 +6,18 @@
 
 namespace tivora::engine {
 
-PieRasterCacheNode::PieRasterCacheNode(std::unique_ptr<SceneNode> child, QRectF bounds,
-                                       Uncovered uncovered)
+RasterCacheNode::RasterCacheNode(std::unique_ptr<SceneNode> child, QRectF bounds,
+                                 Uncovered uncovered)
     : m_child(std::move(child))
     , m_bounds(bounds)
     , m_uncovered(std::move(uncovered)) {}
 
-PieRasterCacheNode::PieRasterCacheNode(std::unique_ptr<SceneNode> child, QRectF bounds,
-                                       Reshaped reshaped)
+RasterCacheNode::RasterCacheNode(std::unique_ptr<SceneNode> child, QRectF bounds, Reshaped reshaped)
     : m_child(std::move(child))
     , m_bounds(bounds)
     , m_reshaped(std::move(reshaped)) {}
 
-bool PieRasterCacheNode::cacheable(const QPainter& painter) {
+bool RasterCacheNode::cacheable(const QPainter& painter) {
     const QPaintDevice* device = painter.device();
     if (device == nullptr || painter.transform().type() > QTransform::TxScale)
         return false;
@@ -26,7 +25,7 @@ bool PieRasterCacheNode::cacheable(const QPainter& painter) {
     return type == QInternal::Image || type == QInternal::Pixmap || type == QInternal::Widget;
 }
 
-QPointF PieRasterCacheNode::preparePicture(const QPainter& painter) const {
+QPointF RasterCacheNode::preparePicture(const QPainter& painter) const {
     const double ratio = painter.device()->devicePixelRatio();
     const QTransform device = painter.transform() * QTransform::fromScale(ratio, ratio);
     // Whole pixels of movement only move the picture; anything else draws it afresh.
@@ -48,7 +47,7 @@ QPointF PieRasterCacheNode::preparePicture(const QPainter& painter) const {
     return QPointF(m_pictureAt + whole) / ratio;
 }
 
-void PieRasterCacheNode::paint(QPainter& painter, Millis time) const {
+void RasterCacheNode::paint(QPainter& painter, Millis time) const {
     const bool settled = time >= m_child->endTime();
     if ((!settled && !m_uncovered && !m_reshaped) || !cacheable(painter)) {
         m_child->paint(painter, time);
