@@ -150,6 +150,22 @@ private Q_SLOTS:
         QVERIFY(!error->contains(u"Unknown error"_s));
     }
 
+    // The designer stores the bare name of an effect from its Data folder; the graph draws it
+    // wherever the graph file lies.
+    void effectsComeFromTheDataFolder() {
+        GraphDocument document = barGraph({50, 70, 30});
+        const QString plain = m_folder->filePath(u"plain.tvx"_s);
+        QVERIFY(writeFile(plain, graphFile(document)));
+        document.effects.edtBOverlay = u"snow.eff"_s;
+        const QString snowing = m_folder->filePath(u"snowing.tvx"_s);
+        QVERIFY(writeFile(snowing, graphFile(document)));
+        QVERIFY(!QFileInfo::exists(m_folder->filePath(u"snow.eff"_s)));
+        const RenderOptions options{3000, std::nullopt};
+        QCOMPARE(renderToFile(plain, plain + u".png"_s, options), std::nullopt);
+        QCOMPARE(renderToFile(snowing, snowing + u".png"_s, options), std::nullopt);
+        QVERIFY(QImage(plain + u".png"_s) != QImage(snowing + u".png"_s));
+    }
+
     void picturesStayWithinBounds() {
         const QString tall = m_folder->filePath(u"tall.swf"_s);
         QVERIFY(writeFile(tall, "TVMOVIE 1\nkind=blank\nstage=1x4000\n--\n"));

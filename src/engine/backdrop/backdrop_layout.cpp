@@ -1,4 +1,5 @@
 #include "document/ansi_text.h"
+#include "document/program_folder.h"
 #include "document/variable_text.h"
 #include "engine/backdrop/backdrop_files.h"
 #include "engine/backdrop/backdrop_images_node.h"
@@ -36,8 +37,13 @@ std::vector<QImage> loadImages(const GraphText& text, const QDir& movieFolder) {
 }
 
 std::optional<EffectFile> loadEffect(const GraphText& text, const QDir& movieFolder) {
-    // The effect is always one of the movie folder's own files, whatever folder the text names.
-    const auto path = findInFolder(movieFolder, fileNameOfPath(text.string("&BEffect")));
+    // The effect is always a file of the movie folder or one the program ships, whatever folder
+    // the text names. The designer stores the bare names of the effects it offers from its Data
+    // folder, so a graph drawn from its own folder still finds them there.
+    const QString name = fileNameOfPath(text.string("&BEffect"));
+    auto path = findInFolder(movieFolder, name);
+    if (!path)
+        path = findInFolder(QDir(programDataPath(QString())), name);
     if (!path)
         return std::nullopt;
     QFile file(*path);
