@@ -94,15 +94,15 @@ SeriesDataPage::SeriesDataPage(GraphDocumentModel& model, QWidget* parent)
     PageControl3->addTab(sgrdProp, u"Properties"_s);
     PageControl3->setTabVisible(1, false);
     TabExcel->placeOn(*PageControl3);
-    addToDataSheet(TabExcel->linkBar());
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
     layout->addWidget(countsGroup());
     layout->addWidget(PageControl3, 1);
+    // Added once every control is on the page, so that the tab order joins controls of one window.
+    addToDataSheet(TabExcel->linkBar());
     bindControls();
-    setTabOrder();
 }
 
 void SeriesDataPage::addToDataSheet(QWidget* row) {
