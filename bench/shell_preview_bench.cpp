@@ -8,6 +8,7 @@
 #include "shell/preview_panel.h"
 #include "shell/tfrm_lumara.h"
 
+#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 using namespace Qt::StringLiterals;
@@ -35,6 +36,26 @@ void changeToNextFrame(benchmark::State& state) {
         player.repaint();
     }
     state.counters["cells"] = double(seriesCount) * columnCount;
+}
+
+// One frame of the playing preview, as the player paints it on the window.
+void playerFrame(benchmark::State& state) {
+    tivora::test::ShellEnvironment environment;
+    tivora::TfrmLumara window;
+    window.show();
+    const QString path = environment.writeGraph(
+        u"bench.TVX"_s,
+        tivora::test::ShellEnvironment::seriesGraph(int(state.range(0)), int(state.range(1))));
+    if (!window.fileCommands().OpenGraphFile(path)) {
+        state.SkipWithError("the graph did not open");
+        return;
+    }
+    QCoreApplication::processEvents();
+    tivora::MoviePlayer& player = *window.Panel9->ShockwaveFlash1;
+    state.counters["width"] = player.width();
+    state.counters["visible"] = player.isVisible();
+    for (auto _ : state)
+        player.repaint();
 }
 
 // A refresh with nothing changed (a page switch, a save): the text is written and found to be
@@ -82,6 +103,12 @@ BENCHMARK(changeToPreviewFile)
 BENCHMARK(unchangedRefresh)
     ->Args({3, 12})
     ->Args({99, 999})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+BENCHMARK(playerFrame)
+    ->Args({3, 12})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

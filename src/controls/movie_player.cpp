@@ -110,12 +110,23 @@ QPointF MoviePlayer::stagePoint(QPointF widgetPoint) const {
 void MoviePlayer::paintEvent(QPaintEvent* /*event*/) {
     if (!m_movie)
         return;
-    QPainter painter(this);
+    // Painted on an image of its own first: the engine paints a frame on an image in one piece,
+    // where on the window every large fill would be handed to Qt's thread pool and waited for.
+    const qreal ratio = devicePixelRatio();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (m_frame.size() != pixels) {
+        m_frame = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        m_frame.setDevicePixelRatio(ratio);
+    }
+    m_frame.fill(Qt::transparent);
+    QPainter painter(&m_frame);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                            QPainter::SmoothPixmapTransform);
     painter.setTransform(stageToWidget());
     painter.setClipRect(QRectF(QPointF(0, 0), m_movie->stageSize()));
     m_movie->paint(painter, currentTime());
+    painter.end();
+    QPainter(this).drawImage(0, 0, m_frame);
 }
 
 void MoviePlayer::mouseMoveEvent(QMouseEvent* event) {

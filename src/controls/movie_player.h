@@ -3,6 +3,7 @@
 #include "engine/movies/movie.h"
 
 #include <QElapsedTimer>
+#include <QImage>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -57,6 +58,7 @@ private:
     std::unique_ptr<engine::Movie> m_movie;
     QTimer* m_frameTimer;              // a child, named "frameTimer"
     QElapsedTimer m_clock;             // runs from the last Play
+    QImage m_frame;                    // the frame as painted, before it is shown
     engine::Millis m_timeAtPlay = 0.0; // movie time when the clock was started
     bool m_playing = false;
     double m_zoom = 1.0;
