@@ -15,64 +15,62 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void changeToNextFrame(benchmark::State& state) {
-    const int seriesCount = int(state.range(0));
-    const int columnCount = int(state.range(1));
-    tivora::test::ShellEnvironment environment;
-    tivora::TfrmLumara window;
-    window.show();
-    const QString path = environment.writeGraph(
-        u"bench.TVX"_s, tivora::test::ShellEnvironment::seriesGraph(seriesCount, columnCount));
-    if (!window.fileCommands().OpenGraphFile(path)) {
-        state.SkipWithError("the graph did not open");
-        return;
+// The designer's window with a graph of the given size open, laid out as on screen, so that the
+// player has its size and a repaint paints.
+class OpenedGraph {
+public:
+    OpenedGraph(benchmark::State& state) {
+        m_window.show();
+        const QString path = m_environment.writeGraph(
+            u"bench.TVX"_s,
+            tivora::test::ShellEnvironment::seriesGraph(int(state.range(0)), int(state.range(1))));
+        m_opened = m_window.fileCommands().OpenGraphFile(path);
+        if (!m_opened)
+            state.SkipWithError("the graph did not open");
+        QCoreApplication::processEvents();
     }
-    tivora::MoviePlayer& player = *window.Panel9->ShockwaveFlash1;
+
+    bool opened() const { return m_opened; }
+    tivora::TfrmLumara& window() { return m_window; }
+    tivora::MoviePlayer& player() { return *m_window.Panel9->ShockwaveFlash1; }
+
+private:
+    tivora::test::ShellEnvironment m_environment;
+    tivora::TfrmLumara m_window;
+    bool m_opened = false;
+};
+
+void changeToNextFrame(benchmark::State& state) {
+    OpenedGraph graph(state);
+    if (!graph.opened())
+        return;
     int edit = 0;
     for (auto _ : state) {
-        window.model().edit([&](tivora::GraphDocument& document) {
+        graph.window().model().edit([&](tivora::GraphDocument& document) {
             document.header.edtHeader = u"Header "_s + QString::number(++edit);
         });
-        player.repaint();
+        graph.player().repaint();
     }
-    state.counters["cells"] = double(seriesCount) * columnCount;
+    state.counters["cells"] = double(state.range(0)) * state.range(1);
 }
 
 // One frame of the playing preview, as the player paints it on the window.
 void playerFrame(benchmark::State& state) {
-    tivora::test::ShellEnvironment environment;
-    tivora::TfrmLumara window;
-    window.show();
-    const QString path = environment.writeGraph(
-        u"bench.TVX"_s,
-        tivora::test::ShellEnvironment::seriesGraph(int(state.range(0)), int(state.range(1))));
-    if (!window.fileCommands().OpenGraphFile(path)) {
-        state.SkipWithError("the graph did not open");
+    OpenedGraph graph(state);
+    if (!graph.opened())
         return;
-    }
-    QCoreApplication::processEvents();
-    tivora::MoviePlayer& player = *window.Panel9->ShockwaveFlash1;
-    state.counters["width"] = player.width();
-    state.counters["visible"] = player.isVisible();
     for (auto _ : state)
-        player.repaint();
+        graph.player().repaint();
 }
 
 // A refresh with nothing changed (a page switch, a save): the text is written and found to be
 // the one shown, so the movie keeps playing.
 void unchangedRefresh(benchmark::State& state) {
-    tivora::test::ShellEnvironment environment;
-    tivora::TfrmLumara window;
-    window.show();
-    const QString path = environment.writeGraph(
-        u"bench.TVX"_s,
-        tivora::test::ShellEnvironment::seriesGraph(int(state.range(0)), int(state.range(1))));
-    if (!window.fileCommands().OpenGraphFile(path)) {
-        state.SkipWithError("the graph did not open");
+    OpenedGraph graph(state);
+    if (!graph.opened())
         return;
-    }
     for (auto _ : state)
-        window.preview().RefreshPreview();
+        graph.window().preview().RefreshPreview();
 }
 
 // The preview file alone: the graph text built and written atomically, without the engine.
@@ -109,6 +107,7 @@ BENCHMARK(unchangedRefresh)
 
 BENCHMARK(playerFrame)
     ->Args({3, 12})
+    ->Args({99, 999})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
