@@ -174,10 +174,6 @@ bool Skin::givesPicture(const QString& element) const {
     return m_sheet && m_sheet->pictureElements().contains(element);
 }
 
-void Skin::applyTo(QWidget& window) const {
-    applyElement(window, kWindowElement);
-}
-
 void Skin::applyElement(QWidget& widget, const QString& name) const {
     if (bind(widget, name))
         restyle(widget);

@@ -64,8 +64,6 @@ public:
     // Whether the skin draws a picture of its own for the element.
     bool givesPicture(const QString& element) const;
 
-    // Paints the window's frame and background with the skin.
-    void applyTo(QWidget& window) const;
     // Paints the widget, and what the skin styles inside it, with the named element.
     void applyElement(QWidget& widget, const QString& name) const;
     // Skins a window as it is shown: the window itself, then each of its controls of the kinds

@@ -41,9 +41,10 @@ std::optional<EffectFile> loadEffect(const GraphText& text, const QDir& movieFol
     // the text names. The designer stores the bare names of the effects it offers from its Data
     // folder, so a graph drawn from its own folder still finds them there.
     const QString name = fileNameOfPath(text.string("&BEffect"));
+    const QDir programData(programDataPath(QString()));
     auto path = findInFolder(movieFolder, name);
-    if (!path)
-        path = findInFolder(QDir(programDataPath(QString())), name);
+    if (!path && movieFolder != programData)
+        path = findInFolder(programData, name);
     if (!path)
         return std::nullopt;
     QFile file(*path);
