@@ -1,5 +1,7 @@
 #include "engine/scene/raster_cache_node.h"
 
+#include "engine/scene/pixel_device.h"
+
 #include <QPaintDevice>
 #include <QPainter>
 #include <cmath>
@@ -16,14 +18,6 @@ RasterCacheNode::RasterCacheNode(std::unique_ptr<SceneNode> child, QRectF bounds
     : m_child(std::move(child))
     , m_bounds(bounds)
     , m_reshaped(std::move(reshaped)) {}
-
-bool RasterCacheNode::cacheable(const QPainter& painter) {
-    const QPaintDevice* device = painter.device();
-    if (device == nullptr || painter.transform().type() > QTransform::TxScale)
-        return false;
-    const int type = device->devType();
-    return type == QInternal::Image || type == QInternal::Pixmap || type == QInternal::Widget;
-}
 
 QPointF RasterCacheNode::preparePicture(const QPainter& painter) const {
     const double ratio = painter.device()->devicePixelRatio();
@@ -49,7 +43,7 @@ QPointF RasterCacheNode::preparePicture(const QPainter& painter) const {
 
 void RasterCacheNode::paint(QPainter& painter, Millis time) const {
     const bool settled = time >= m_child->endTime();
-    if ((!settled && !m_uncovered && !m_reshaped) || !cacheable(painter)) {
+    if ((!settled && !m_uncovered && !m_reshaped) || !paintsUprightPixels(painter)) {
         m_child->paint(painter, time);
         return;
     }

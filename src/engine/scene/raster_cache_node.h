@@ -38,7 +38,6 @@ private:
         double pixelRatio = 0;
         bool operator==(const Key&) const = default;
     };
-    static bool cacheable(const QPainter& painter);
     // Brings the picture up to date for the painter's device transform; gives where it goes.
     QPointF preparePicture(const QPainter& painter) const;
 

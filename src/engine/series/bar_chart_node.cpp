@@ -1,15 +1,21 @@
 #include "engine/series/bar_chart_node.h"
 
 #include "engine/layout/graph_style.h"
+#include "engine/scene/coverage_canvas.h"
 #include "engine/scene/growth.h"
+#include "engine/scene/pixel_device.h"
 #include "engine/series/series_data.h"
 #include "engine/series/value_label_layout.h"
 
+#include <QElapsedTimer>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSemaphore>
+#include <QThreadPool>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace tivora::engine {
 namespace {
@@ -19,6 +25,8 @@ namespace {
 constexpr double kNarrowestCylinder = 4.0;
 constexpr double kDefaultGapShare = 0.25;
 constexpr double kWidestDefaultGap = 40.0;
+// Below this many bars a second thread costs more than it saves.
+constexpr std::size_t kBarsSummedInHalves = 20000;
 
 QBrush cylinderBrush(const QColor& color) {
     // The gradient runs across the bar's own bounding box, so one brush serves every bar.
@@ -45,16 +53,18 @@ QColor seenColor(const Series& series, const QColor& behind) {
                   mix(series.color.blue(), behind.blue()));
 }
 
+bool isBar(const Series& series) {
+    return series.type == SeriesType::Bar;
+}
+
 } // namespace
 
 BarChartNode::BarChartNode(const SeriesData& data, const PlotGeometry& geometry)
-    : m_geometry(geometry) {
+    : m_geometry(geometry)
+    , m_stacked(data.stacked) {
     const double slot = geometry.slotWidth();
     const double gap = std::clamp(
         data.gap.value_or(std::min(slot * kDefaultGapShare, kWidestDefaultGap)), 0.0, slot * 0.9);
-    const auto isBar = [](const Series& s) {
-        return s.type == SeriesType::Bar;
-    };
     const int barSeries = int(std::ranges::count_if(data.series, isBar));
     if (barSeries == 0)
         return;
@@ -64,104 +74,132 @@ BarChartNode::BarChartNode(const SeriesData& data, const PlotGeometry& geometry)
     const double groupLeft = (slot - width * sideBySide) / 2;
     // Bars of one column keep a little air between them once there is room for it.
     const double air = width > 8.0 ? width * 0.08 : 0.0;
+    m_barWidth = width - air;
     m_series.reserve(std::size_t(barSeries));
     int place = 0;
     for (std::size_t i = 0; i < data.series.size(); ++i) {
-        if (!isBar(data.series[i]))
+        const Series& series = data.series[i];
+        if (!isBar(series))
             continue;
-        addSeries(data.series[i], i, groupLeft + place * width + air / 2, width - air,
-                  data.stacked);
+        BarSeries& bars = m_series.emplace_back();
+        bars.source = i;
+        bars.left = groupLeft + place * width + air / 2;
+        bars.growth = growthTrack(series.speed);
+        const QColor color = withOpacity(series.color, series.opacity);
+        bars.body = cylinderBrush(color);
+        bars.cap = color.lighter(118);
+        bars.flat = color;
+        bars.flatPixel = qPremultiply(color.rgba());
         if (!data.stacked)
             ++place;
+    }
+    addBars(data);
+}
+
+void BarChartNode::addBars(const SeriesData& data) {
+    std::size_t columns = 0;
+    std::size_t count = 0;
+    for (BarSeries& bars : m_series) {
+        const std::vector<double>& values = data.series[bars.source].values;
+        columns = std::max(columns, values.size());
+        bars.bars.reserve(values.size());
+        count += values.size();
+    }
+    m_bars.reserve(count);
+    for (std::size_t column = 0; column < columns; ++column) {
+        const double columnLeft = m_geometry.columnLeft(int(column));
+        for (std::uint32_t s = 0; s < m_series.size(); ++s) {
+            BarSeries& bars = m_series[s];
+            const std::vector<double>& values = data.series[bars.source].values;
+            if (column >= values.size() || std::isnan(values[column]))
+                continue;
+            bars.bars.push_back(std::uint32_t(m_bars.size()));
+            m_bars.push_back({columnLeft + bars.left, values[column], int(column), s});
+        }
     }
 }
 
 bool BarChartNode::isFlat() const {
-    return std::ranges::all_of(m_series, [](const BarSeries& series) {
-        return series.bars.empty() || series.bars.front().width < kNarrowestCylinder;
-    });
+    return m_barWidth < kNarrowestCylinder;
 }
 
 std::size_t BarChartNode::barCount() const {
-    std::size_t count = 0;
-    for (const BarSeries& series : m_series)
-        count += series.bars.size();
-    return count;
+    return m_bars.size();
 }
 
-void BarChartNode::addSeries(const Series& series, std::size_t source, double left, double width,
-                             bool stacks) {
-    BarSeries bars;
-    bars.source = source;
-    bars.growth = growthTrack(series.speed);
-    const QColor color = withOpacity(series.color, series.opacity);
-    bars.body = cylinderBrush(color);
-    bars.cap = color.lighter(118);
-    bars.flat = color;
-    bars.stacks = stacks;
-    bars.bars.reserve(series.values.size());
-    for (int column = 0; column < int(series.values.size()); ++column) {
-        const double value = series.values[std::size_t(column)];
-        if (!std::isnan(value))
-            bars.bars.push_back({m_geometry.columnLeft(column) + left, width, column, value});
-    }
-    m_series.push_back(std::move(bars));
-}
-
-// Where every bar stands at time, series after series.
-std::vector<BarChartNode::BarSpan> BarChartNode::spans(Millis time) const {
+// A column's bars are placed once its stacks are complete, as a bar shows its end only when
+// nothing stands on it.
+template <typename Visit>
+void BarChartNode::forEachBar(Millis time, Bars bars, Visit&& visit) const {
     const AxisScale& scale = m_geometry.scale;
     const double baseline = scale.baseline();
-    const std::size_t columns = std::size_t(std::max(m_geometry.columns, 0));
-    std::vector<double> stackUp(columns, baseline);
-    std::vector<double> stackDown(stackUp);
-    std::vector<double> values;
-    std::vector<double> bases;
-    for (const BarSeries& series : m_series) {
-        const double grown = series.growth.at(time);
-        for (const Bar& bar : series.bars) {
-            double base = baseline;
-            double tip = baseline + (bar.value - baseline) * grown;
-            if (series.stacks) {
-                double& stack = (bar.value >= 0 ? stackUp : stackDown)[std::size_t(bar.column)];
-                base = stack;
-                tip = stack + bar.value * grown;
-                stack = tip;
-            }
-            bases.push_back(base);
-            values.push_back(tip);
+    const auto y = m_geometry.yOfEach();
+    std::vector<double> grown;
+    grown.reserve(m_series.size());
+    for (const BarSeries& series : m_series)
+        grown.push_back(series.growth.at(time));
+    struct Stacks {
+        double up;
+        double down;
+    };
+    // Where a bar runs from and to at time, standing on those before it in a stacked column.
+    const auto stand = [&](const Bar& bar, Stacks& stacks) {
+        const double share = grown[bar.series];
+        if (!m_stacked)
+            return std::pair(baseline, baseline + (bar.value - baseline) * share);
+        double& stack = bar.value >= 0 ? stacks.up : stacks.down;
+        const double base = stack;
+        stack = base + bar.value * share;
+        return std::pair(base, stack);
+    };
+    for (auto first = bars.begin(); first != bars.end();) {
+        const auto last = std::find_if(first, bars.end(), [column = first->column](const Bar& bar) {
+            return bar.column != column;
+        });
+        Stacks tops{baseline, baseline};
+        if (m_stacked) {
+            for (auto bar = first; bar != last; ++bar)
+                stand(*bar, tops);
         }
-    }
-    std::vector<BarSpan> result;
-    result.reserve(values.size());
-    std::size_t index = 0;
-    for (const BarSeries& series : m_series) {
-        for (const Bar& bar : series.bars) {
-            const double tip = values[index];
-            const double base = bases[index++];
+        Stacks stacks{baseline, baseline};
+        for (auto bar = first; bar != last; ++bar) {
+            const auto [base, tip] = stand(*bar, stacks);
             BarSpan span;
-            span.tip = m_geometry.y(std::clamp(tip, scale.min, scale.max));
-            span.base = m_geometry.y(std::clamp(base, scale.min, scale.max));
+            span.tip = y(std::clamp(tip, scale.min, scale.max));
+            span.base = y(std::clamp(base, scale.min, scale.max));
             span.clipped = tip > scale.max || tip < scale.min;
             span.baseOuter = base == baseline;
-            if (series.stacks) {
-                const double top = (bar.value >= 0 ? stackUp : stackDown)[std::size_t(bar.column)];
-                span.tipOuter = tip == top;
-            }
-            result.push_back(span);
+            if (m_stacked)
+                span.tipOuter = tip == (bar->value >= 0 ? tops.up : tops.down);
+            visit(*bar, span);
         }
+        first = last;
     }
+}
+
+std::vector<BarChartNode::BarSpan> BarChartNode::spans(Millis time) const {
+    std::vector<BarSpan> result;
+    result.reserve(m_bars.size());
+    forEachBar(time, m_bars,
+               [&result](const Bar&, const BarSpan& span) { result.push_back(span); });
     return result;
+}
+
+QRectF BarChartNode::bodyOf(const Bar& bar, const BarSpan& span) const {
+    const double height = std::fabs(span.tip - span.base);
+    // Also skips a bar whose value lies beyond what the axis can place (not a number).
+    if (!(height >= 0.5))
+        return {};
+    return {bar.left, std::min(span.tip, span.base), m_barWidth, height};
 }
 
 void BarChartNode::paintBar(QPainter& painter, const BarSeries& series, const Bar& bar,
                             const BarSpan& span) const {
-    const double height = std::fabs(span.tip - span.base);
-    // Also skips a bar whose value lies beyond what the axis can place (not a number).
-    if (!(height >= 0.5))
+    QRectF body = bodyOf(bar, span);
+    if (body.isEmpty())
         return;
-    QRectF body(bar.left, std::min(span.tip, span.base), bar.width, height);
-    if (bar.width < kNarrowestCylinder) {
+    const double height = body.height();
+    if (isFlat()) {
         painter.fillRect(body, series.flat);
         return;
     }
@@ -169,7 +207,7 @@ void BarChartNode::paintBar(QPainter& painter, const BarSeries& series, const Ba
     // grows; the lower end shows as the curve of its bottom. The ends of the column lie within the
     // bar's own span, so its top stands at the value and its bottom on the baseline; a bar cut at
     // the plot's edge shows its cut there.
-    const double cap = std::min(capHeight(bar.width), height);
+    const double cap = std::min(capHeight(m_barWidth), height);
     const bool upward = span.tip <= span.base;
     const bool topShows = upward ? span.tipOuter && !span.clipped : span.baseOuter;
     const bool bottomShows = upward ? span.baseOuter : span.tipOuter && !span.clipped;
@@ -182,57 +220,122 @@ void BarChartNode::paintBar(QPainter& painter, const BarSeries& series, const Ba
     path.setFillRule(Qt::WindingFill);
     path.addRect(body);
     if (!(span.clipped && !upward))
-        path.addEllipse(QRectF(bar.left, body.bottom() - cap / 2, bar.width, cap));
+        path.addEllipse(QRectF(bar.left, body.bottom() - cap / 2, m_barWidth, cap));
     painter.setPen(Qt::NoPen);
     painter.setBrush(series.body);
     painter.drawPath(path);
     if (!topCut) {
         painter.setBrush(series.cap);
-        painter.drawEllipse(QRectF(bar.left, body.top() - cap / 2, bar.width, cap));
+        painter.drawEllipse(QRectF(bar.left, body.top() - cap / 2, m_barWidth, cap));
     }
 }
 
 void BarChartNode::paint(QPainter& painter, Millis time) const {
-    const std::vector<BarSpan> all = spans(time);
     painter.save();
     painter.setClipRect(m_geometry.plot, Qt::IntersectClip);
-    std::size_t index = 0;
-    for (const BarSeries& series : m_series) {
-        for (const Bar& bar : series.bars)
-            paintBar(painter, series, bar, all[index++]);
+    if (isFlat() && paintsUprightPixels(painter)) {
+        paintFlatBars(painter, time);
+    } else {
+        // Series after series, so shapes of one look follow each other for devices that group
+        // them (SVG).
+        const std::vector<BarSpan> all = spans(time);
+        for (const BarSeries& series : m_series) {
+            for (const std::uint32_t bar : series.bars)
+                paintBar(painter, series, m_bars[bar], all[bar]);
+        }
     }
     painter.restore();
 }
 
+BarChartNode::Bars BarChartNode::barsBefore(int column) const {
+    return {m_bars.begin(), std::ranges::lower_bound(m_bars, column, {}, &Bar::column)};
+}
+
+BarChartNode::Bars BarChartNode::barsFrom(int column) const {
+    return {std::ranges::lower_bound(m_bars, column, {}, &Bar::column), m_bars.end()};
+}
+
+QImage BarChartNode::summedBars(Millis time, Bars bars, const QTransform& toPixels,
+                                QRect area) const {
+    // The painter only moves and scales (the caller checked), so a rectangle maps corner by
+    // corner, without QTransform's general case for every bar.
+    const auto mapped = [&toPixels](const QRectF& rect) {
+        return QRectF(QPointF(rect.left() * toPixels.m11() + toPixels.dx(),
+                              rect.top() * toPixels.m22() + toPixels.dy()),
+                      QPointF(rect.right() * toPixels.m11() + toPixels.dx(),
+                              rect.bottom() * toPixels.m22() + toPixels.dy()));
+    };
+    CoverageCanvas canvas(area);
+    forEachBar(time, bars, [&](const Bar& bar, const BarSpan& span) {
+        if (const QRectF body = bodyOf(bar, span); !body.isEmpty())
+            canvas.fill(mapped(body), m_series[bar.series].flatPixel);
+    });
+    return canvas.finish();
+}
+
+void BarChartNode::paintFlatBars(QPainter& painter, Millis time) const {
+    const QTransform toPixels = painter.deviceTransform();
+    const QRect area = toPixels.mapRect(m_geometry.plot).toAlignedRect();
+    const double ratio = painter.device()->devicePixelRatio();
+    painter.resetTransform();
+    const auto draw = [&painter, ratio](QImage picture, QPoint at) {
+        picture.setDevicePixelRatio(ratio);
+        painter.drawImage(QPointF(at) / ratio, picture);
+    };
+    if (m_bars.size() < kBarsSummedInHalves || area.width() < 2) {
+        draw(summedBars(time, m_bars, toPixels, area), area.topLeft());
+        return;
+    }
+    // The two halves of the plot are summed at once, the right one on a thread of Qt's pool. The
+    // column of bars that straddles the pixel where they meet goes to both, each keeping what
+    // falls on its side.
+    const int middle = area.left() + area.width() / 2;
+    const double middleOnStage = (middle - toPixels.dx()) / toPixels.m11();
+    const int split = std::clamp(
+        int(std::floor((middleOnStage - m_geometry.plot.left()) / m_geometry.slotWidth())), 0,
+        std::max(m_geometry.columns - 1, 0));
+    const QRect leftArea(area.topLeft(), QPoint(middle - 1, area.bottom()));
+    const QRect rightArea(QPoint(middle, area.top()), area.bottomRight());
+    QImage right;
+    QSemaphore rightDone;
+    const auto sumRight = [&] {
+        right = summedBars(time, barsFrom(split), toPixels, rightArea);
+        rightDone.release();
+    };
+    if (!QThreadPool::globalInstance()->tryStart(sumRight))
+        sumRight();
+    const QImage left = summedBars(time, barsBefore(split + 1), toPixels, leftArea);
+    rightDone.acquire();
+    draw(left, leftArea.topLeft());
+    draw(right, rightArea.topLeft());
+}
+
 void BarChartNode::addValueLabels(const SeriesData& data, const QColor& plotBackground,
                                   ValueLabelLayout& labels) const {
+    const double room = m_stacked ? m_geometry.slotWidth() * 0.95 : m_barWidth * 1.05;
+    if (!ValueLabelLayout::canFit(room))
+        return;
     std::vector<BarSpan> all;
-    std::size_t index = 0;
     for (const BarSeries& bars : m_series) {
         const Series& source = data.series[bars.source];
-        const auto roomOf = [&](const Bar& bar) {
-            return bars.stacks ? m_geometry.slotWidth() * 0.95 : bar.width * 1.05;
-        };
-        if (!source.showValues || bars.bars.empty() ||
-            !ValueLabelLayout::canFit(roomOf(bars.bars.front()))) {
-            index += bars.bars.size();
+        if (!source.showValues || bars.bars.empty())
             continue;
-        }
         if (all.empty())
             all = spans(kForever);
         const QColor inside = readableOn(source.labelColor, seenColor(source, plotBackground));
         const QColor outside = readableOn(source.labelColor, plotBackground);
-        for (const Bar& bar : bars.bars) {
-            const BarSpan& span = all[index++];
+        for (const std::uint32_t index : bars.bars) {
+            const Bar& bar = m_bars[index];
+            const BarSpan& span = all[index];
             ValueLabelSource label;
             label.value = bar.value;
             label.decimals = source.decimals[std::size_t(bar.column)];
-            label.tip = {bar.left + bar.width / 2, span.tip};
+            label.tip = {bar.left + m_barWidth / 2, span.tip};
             label.rootY = span.base;
-            label.room = roomOf(bar);
+            label.room = room;
             label.insideDepth = std::fabs(span.tip - span.base);
-            label.insideClearance = span.clipped ? 0.0 : capHeight(bar.width);
-            label.insideOnly = bars.stacks;
+            label.insideClearance = span.clipped ? 0.0 : capHeight(m_barWidth);
+            label.insideOnly = m_stacked;
             label.insideColor = inside;
             label.outsideColor = outside;
             label.track = bars.source;

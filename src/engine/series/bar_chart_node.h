@@ -6,6 +6,13 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QImage>
+#include <QRect>
+#include <QRectF>
+#include <QRgb>
+#include <QTransform>
+#include <cstdint>
+#include <span>
 #include <vector>
 
 namespace tivora::engine {
@@ -37,20 +44,21 @@ public:
     static constexpr double kWidestBar = 64.0;
 
 private:
-    struct Bar {
-        double left;
-        double width;
-        int column;
-        double value;
-    };
     struct BarSeries {
         std::size_t source; // index in the graph's series
+        double left;        // where its bars stand in a column's slot
         Track growth;
         QBrush body;
         QBrush cap;
         QColor flat;
-        std::vector<Bar> bars;
-        bool stacks = false;
+        QRgb flatPixel;                  // flat, premultiplied
+        std::vector<std::uint32_t> bars; // its bars in m_bars, column after column
+    };
+    struct Bar {
+        double left;
+        double value;
+        int column;
+        std::uint32_t series; // in m_series
     };
     // Where one bar stands at a moment, in stage units.
     struct BarSpan {
@@ -61,14 +69,33 @@ private:
         bool clipped = false;  // cut at the plot's edge: the value lies beyond the axis
     };
 
-    void addSeries(const Series& series, std::size_t source, double left, double width,
-                   bool stacks);
+    // Bars of whole columns, in the order of m_bars.
+    using Bars = std::span<const Bar>;
+
+    void addBars(const SeriesData& data);
+    // Calls visit(bar, span) for each of bars as it stands at time.
+    template <typename Visit> void forEachBar(Millis time, Bars bars, Visit&& visit) const;
+    // The bars left of column, and those from column on.
+    Bars barsBefore(int column) const;
+    Bars barsFrom(int column) const;
+    // Where every bar stands at time, in the order of m_bars.
     std::vector<BarSpan> spans(Millis time) const;
+    // The part of the plot a bar covers; empty when it is too short to draw.
+    QRectF bodyOf(const Bar& bar, const BarSpan& span) const;
     void paintBar(QPainter& painter, const BarSeries& series, const Bar& bar,
                   const BarSpan& span) const;
+    // Flat bars on pixels are summed into one picture, however many share a pixel.
+    void paintFlatBars(QPainter& painter, Millis time) const;
+    // The picture of bars over the device pixels of area.
+    QImage summedBars(Millis time, Bars bars, const QTransform& toPixels, QRect area) const;
 
     PlotGeometry m_geometry;
     std::vector<BarSeries> m_series;
+    // Every bar column after column from the left, and series after series within a column: the
+    // order they lie in along the plot, in which a stacked bar stands on those before it.
+    std::vector<Bar> m_bars;
+    double m_barWidth = 0.0;
+    bool m_stacked = false;
 };
 
 } // namespace tivora::engine
