@@ -77,5 +77,8 @@ BENCHMARK_CAPTURE(firstFrame, largest_bar, "bar", 99, 999)
 BENCHMARK_CAPTURE(firstFrame, largest_sbar, "sbar", 99, 999)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime();
+BENCHMARK_CAPTURE(firstFrame, largest_line, "line", 99, 999)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
 BENCHMARK_CAPTURE(layout, typical_bar, "bar", 3, 12)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(layout, largest_bar, "bar", 99, 999)->Unit(benchmark::kMillisecond);

@@ -63,6 +63,7 @@ private Q_SLOTS:
     void denseSeriesStretchAsTheyGrow();
     void framesAreTheSameOnEveryThread();
     void barsFarNarrowerThanAPixelShowTheirShare();
+    void denseLinesMadeInHalvesMeetWithoutASeam();
 };
 
 void BarDrawingTest::fewColumnsDoNotMakeSlabs() {
@@ -245,6 +246,41 @@ void BarDrawingTest::barsFarNarrowerThanAPixelShowTheirShare() {
     QVERIFY2(std::abs(mean - 0.75) < 0.03, qPrintable(QString::number(mean)));
     // Above the values, nothing.
     QVERIFY(barsAlong(image.height() / 4).empty());
+}
+
+void BarDrawingTest::denseLinesMadeInHalvesMeetWithoutASeam() {
+    // Many dense lines keep a picture made in two halves at once: it must be the lines as drawn
+    // in one piece, at the middle column where the halves meet as everywhere else. (Antialiased
+    // edges cut at the seam may round a few levels apart; a misplaced half is off by hundreds.)
+    std::vector<SeriesSpec> series;
+    for (int s = 0; s < 40; ++s) {
+        std::vector<QByteArray> values;
+        for (int c = 0; c < 600; ++c)
+            values.push_back(QByteArray::number(10 + (s * 13 + c * 37) % 80));
+        series.push_back({"line", s % 2 ? "0x2E6FB7" : "0xE07B24", tivora::joinList(values)});
+    }
+    const QByteArray text = seriesGraph("line", series, 600).text();
+    const Millis rest = endOf(text) + 1;
+    const QImage halves = renderText(text, rest);
+    const QImage whole = drawnDirectly(text, rest);
+    // Inside the plot: text outside it is drawn apart from the lines.
+    int largest = 0;
+    QPoint where;
+    for (int y = 40; y < 380; ++y) {
+        for (int x = 80; x < 680; ++x) {
+            const QRgb a = halves.pixel(x, y);
+            const QRgb b = whole.pixel(x, y);
+            const int difference =
+                std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                          std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+            if (difference > largest) {
+                largest = difference;
+                where = {x, y};
+            }
+        }
+    }
+    QVERIFY2(largest <= 8,
+             qPrintable(QStringLiteral("%1 at %2,%3").arg(largest).arg(where.x()).arg(where.y())));
 }
 
 QTEST_MAIN(BarDrawingTest)

@@ -1,6 +1,6 @@
 #include "engine/scene/raster_cache_node.h"
 
-#include "engine/scene/pixel_device.h"
+#include "engine/scene/device_pixels.h"
 
 #include <QPaintDevice>
 #include <QPainter>
@@ -23,22 +23,35 @@ QPointF RasterCacheNode::preparePicture(const QPainter& painter) const {
     const double ratio = painter.device()->devicePixelRatio();
     const QTransform device = painter.transform() * QTransform::fromScale(ratio, ratio);
     // Whole pixels of movement only move the picture; anything else draws it afresh.
-    const QPoint whole(int(std::floor(device.dx())), int(std::floor(device.dy())));
-    const Key key{device * QTransform::fromTranslate(-whole.x(), -whole.y()), ratio};
+    const QPoint shift(int(std::floor(device.dx())), int(std::floor(device.dy())));
+    const Key key{device * QTransform::fromTranslate(-shift.x(), -shift.y()), ratio};
     if (m_picture.isNull() || !(key == m_key)) {
         const QRect area = key.transform.mapRect(m_bounds).toAlignedRect();
-        m_picture = QImage(area.size().expandedTo({1, 1}), QImage::Format_ARGB32_Premultiplied);
-        m_picture.fill(Qt::transparent);
-        QPainter cache(&m_picture);
-        cache.setRenderHints(painter.renderHints());
-        cache.setTransform(key.transform * QTransform::fromTranslate(-area.left(), -area.top()));
-        m_child->paint(cache, m_child->endTime());
-        cache.end();
+        // A part of the picture, given in the picture's own pixels.
+        const auto pictureOf = [&](QRect part) {
+            QImage picture(part.size().expandedTo({1, 1}), QImage::Format_ARGB32_Premultiplied);
+            picture.fill(Qt::transparent);
+            QPainter cache(&picture);
+            cache.setRenderHints(painter.renderHints());
+            cache.setTransform(key.transform * QTransform::fromTranslate(-area.left() - part.left(),
+                                                                         -area.top() - part.top()));
+            m_child->paint(cache, m_child->endTime());
+            return picture;
+        };
+        const QRect whole(QPoint(0, 0), area.size().expandedTo({1, 1}));
+        if (m_paintedInHalves) {
+            m_picture = QImage(whole.size(), QImage::Format_ARGB32_Premultiplied);
+            m_picture.fill(Qt::transparent);
+            QPainter halves(&m_picture);
+            drawInHalves(halves, whole, true, pictureOf);
+        } else {
+            m_picture = pictureOf(whole);
+        }
         m_picture.setDevicePixelRatio(ratio);
         m_pictureAt = area.topLeft();
         m_key = key;
     }
-    return QPointF(m_pictureAt + whole) / ratio;
+    return QPointF(m_pictureAt + shift) / ratio;
 }
 
 void RasterCacheNode::paint(QPainter& painter, Millis time) const {

@@ -31,6 +31,9 @@ public:
     QUrl linkAt(QPointF point, Millis time) const override { return m_child->linkAt(point, time); }
     // What it paints: on devices without pixels the part is painted as it is.
     const SceneNode& child() const { return *m_child; }
+    // The part may be painted from two threads at once (it keeps nothing while painting): its
+    // picture is then made in two halves at once.
+    void paintInHalves() { m_paintedInHalves = true; }
 
 private:
     struct Key {
@@ -48,6 +51,7 @@ private:
     mutable QImage m_picture;
     mutable QPoint m_pictureAt;
     mutable Key m_key;
+    bool m_paintedInHalves = false;
 };
 
 } // namespace tivora::engine

@@ -2,20 +2,16 @@
 
 #include "engine/layout/graph_style.h"
 #include "engine/scene/coverage_canvas.h"
+#include "engine/scene/device_pixels.h"
 #include "engine/scene/growth.h"
-#include "engine/scene/pixel_device.h"
 #include "engine/series/series_data.h"
 #include "engine/series/value_label_layout.h"
 
-#include <QElapsedTimer>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <QSemaphore>
-#include <QThreadPool>
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace tivora::engine {
 namespace {
@@ -247,16 +243,21 @@ void BarChartNode::paint(QPainter& painter, Millis time) const {
     painter.restore();
 }
 
-BarChartNode::Bars BarChartNode::barsBefore(int column) const {
-    return {m_bars.begin(), std::ranges::lower_bound(m_bars, column, {}, &Bar::column)};
+BarChartNode::Bars BarChartNode::barsOver(QRect area, const QTransform& toPixels) const {
+    // The columns whose slots reach between the area's left and right pixel edges.
+    const auto columnAt = [&](double pixelX) {
+        const double x = (pixelX - toPixels.dx()) / toPixels.m11();
+        return int(std::floor((x - m_geometry.plot.left()) / m_geometry.slotWidth()));
+    };
+    const int leftColumn = columnAt(area.left());
+    const int rightColumn = columnAt(area.right() + 1.0);
+    const int first = std::min(leftColumn, rightColumn);
+    const int last = std::max(leftColumn, rightColumn);
+    const auto begin = std::ranges::lower_bound(m_bars, first, {}, &Bar::column);
+    return {begin, std::ranges::lower_bound(begin, m_bars.end(), last + 1, {}, &Bar::column)};
 }
 
-BarChartNode::Bars BarChartNode::barsFrom(int column) const {
-    return {std::ranges::lower_bound(m_bars, column, {}, &Bar::column), m_bars.end()};
-}
-
-QImage BarChartNode::summedBars(Millis time, Bars bars, const QTransform& toPixels,
-                                QRect area) const {
+QImage BarChartNode::summedBars(Millis time, const QTransform& toPixels, QRect area) const {
     // The painter only moves and scales (the caller checked), so a rectangle maps corner by
     // corner, without QTransform's general case for every bar.
     const auto mapped = [&toPixels](const QRectF& rect) {
@@ -266,7 +267,7 @@ QImage BarChartNode::summedBars(Millis time, Bars bars, const QTransform& toPixe
                               rect.bottom() * toPixels.m22() + toPixels.dy()));
     };
     CoverageCanvas canvas(area);
-    forEachBar(time, bars, [&](const Bar& bar, const BarSpan& span) {
+    forEachBar(time, barsOver(area, toPixels), [&](const Bar& bar, const BarSpan& span) {
         if (const QRectF body = bodyOf(bar, span); !body.isEmpty())
             canvas.fill(mapped(body), m_series[bar.series].flatPixel);
     });
@@ -275,39 +276,9 @@ QImage BarChartNode::summedBars(Millis time, Bars bars, const QTransform& toPixe
 
 void BarChartNode::paintFlatBars(QPainter& painter, Millis time) const {
     const QTransform toPixels = painter.deviceTransform();
-    const QRect area = toPixels.mapRect(m_geometry.plot).toAlignedRect();
-    const double ratio = painter.device()->devicePixelRatio();
-    painter.resetTransform();
-    const auto draw = [&painter, ratio](QImage picture, QPoint at) {
-        picture.setDevicePixelRatio(ratio);
-        painter.drawImage(QPointF(at) / ratio, picture);
-    };
-    if (m_bars.size() < kBarsSummedInHalves || area.width() < 2) {
-        draw(summedBars(time, m_bars, toPixels, area), area.topLeft());
-        return;
-    }
-    // The two halves of the plot are summed at once, the right one on a thread of Qt's pool. The
-    // column of bars that straddles the pixel where they meet goes to both, each keeping what
-    // falls on its side.
-    const int middle = area.left() + area.width() / 2;
-    const double middleOnStage = (middle - toPixels.dx()) / toPixels.m11();
-    const int split = std::clamp(
-        int(std::floor((middleOnStage - m_geometry.plot.left()) / m_geometry.slotWidth())), 0,
-        std::max(m_geometry.columns - 1, 0));
-    const QRect leftArea(area.topLeft(), QPoint(middle - 1, area.bottom()));
-    const QRect rightArea(QPoint(middle, area.top()), area.bottomRight());
-    QImage right;
-    QSemaphore rightDone;
-    const auto sumRight = [&] {
-        right = summedBars(time, barsFrom(split), toPixels, rightArea);
-        rightDone.release();
-    };
-    if (!QThreadPool::globalInstance()->tryStart(sumRight))
-        sumRight();
-    const QImage left = summedBars(time, barsBefore(split + 1), toPixels, leftArea);
-    rightDone.acquire();
-    draw(left, leftArea.topLeft());
-    draw(right, rightArea.topLeft());
+    drawInHalves(painter, toPixels.mapRect(m_geometry.plot).toAlignedRect(),
+                 m_bars.size() >= kBarsSummedInHalves,
+                 [&](QRect area) { return summedBars(time, toPixels, area); });
 }
 
 void BarChartNode::addValueLabels(const SeriesData& data, const QColor& plotBackground,

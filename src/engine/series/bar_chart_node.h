@@ -75,9 +75,8 @@ private:
     void addBars(const SeriesData& data);
     // Calls visit(bar, span) for each of bars as it stands at time.
     template <typename Visit> void forEachBar(Millis time, Bars bars, Visit&& visit) const;
-    // The bars left of column, and those from column on.
-    Bars barsBefore(int column) const;
-    Bars barsFrom(int column) const;
+    // The bars of the columns that reach into area (device pixels).
+    Bars barsOver(QRect area, const QTransform& toPixels) const;
     // Where every bar stands at time, in the order of m_bars.
     std::vector<BarSpan> spans(Millis time) const;
     // The part of the plot a bar covers; empty when it is too short to draw.
@@ -86,8 +85,8 @@ private:
                   const BarSpan& span) const;
     // Flat bars on pixels are summed into one picture, however many share a pixel.
     void paintFlatBars(QPainter& painter, Millis time) const;
-    // The picture of bars over the device pixels of area.
-    QImage summedBars(Millis time, Bars bars, const QTransform& toPixels, QRect area) const;
+    // The picture of the bars over area (device pixels).
+    QImage summedBars(Millis time, const QTransform& toPixels, QRect area) const;
 
     PlotGeometry m_geometry;
     std::vector<BarSeries> m_series;

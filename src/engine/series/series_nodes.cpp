@@ -30,8 +30,8 @@ double valueLabelPixels(const SeriesData& data, double largestLabelPixels) {
 // exactly how its points move.
 constexpr std::size_t kDensePoints = 400;
 
-std::unique_ptr<SceneNode> stretchedWhileGrowing(std::unique_ptr<SceneNode> node,
-                                                 const PlotGeometry& geometry, int speed) {
+std::unique_ptr<RasterCacheNode> stretchedWhileGrowing(std::unique_ptr<SceneNode> node,
+                                                       const PlotGeometry& geometry, int speed) {
     const double baseY = geometry.y(geometry.scale.baseline());
     const Track growth = growthTrack(speed);
     auto reshaped = [baseY, growth](Millis time) {
@@ -89,8 +89,12 @@ std::vector<std::unique_ptr<SceneNode>> seriesNodes(const SeriesData& data,
                 group = std::make_unique<GroupNode>(QTransform());
             group->add(std::move(line));
         }
-        for (auto& [speed, group] : dense)
-            nodes.push_back(stretchedWhileGrowing(std::move(group), geometry, speed));
+        for (auto& [speed, group] : dense) {
+            // Lines keep nothing while painting, so their picture may be made in halves.
+            auto stretched = stretchedWhileGrowing(std::move(group), geometry, speed);
+            stretched->paintInHalves();
+            nodes.push_back(std::move(stretched));
+        }
     };
     addLines(SeriesType::Area);
     auto bars = std::make_unique<BarChartNode>(data, geometry);
