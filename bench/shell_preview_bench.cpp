@@ -3,6 +3,7 @@
 // out, one frame painted), for a typical graph and for the largest the designer allows.
 #include "../tests/shell/shell_environment.h"
 #include "controls/movie_player.h"
+#include "document/grid_layouts.h"
 #include "shell/file_commands.h"
 #include "shell/preview_cycle.h"
 #include "shell/preview_panel.h"
@@ -52,6 +53,21 @@ void changeToNextFrame(benchmark::State& state) {
         graph.player().repaint();
     }
     state.counters["cells"] = double(state.range(0)) * state.range(1);
+}
+
+// The same for a changed value: the series look different, so no picture of them is reused.
+void changeValueToNextFrame(benchmark::State& state) {
+    OpenedGraph graph(state);
+    if (!graph.opened())
+        return;
+    int edit = 0;
+    for (auto _ : state) {
+        graph.window().model().edit([&](tivora::GraphDocument& document) {
+            document.series.sgrdData.setCell(tivora::DataFirstValue, 1,
+                                             QString::number(++edit % 50 + 1));
+        });
+        graph.player().repaint();
+    }
 }
 
 // One frame of the playing preview, as the player paints it on the window.
@@ -106,6 +122,13 @@ BENCHMARK(unchangedRefresh)
     ->ReportAggregatesOnly(true);
 
 BENCHMARK(playerFrame)
+    ->Args({3, 12})
+    ->Args({99, 999})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+BENCHMARK(changeValueToNextFrame)
     ->Args({3, 12})
     ->Args({99, 999})
     ->Unit(benchmark::kMillisecond)

@@ -64,6 +64,8 @@ private Q_SLOTS:
     void framesAreTheSameOnEveryThread();
     void barsFarNarrowerThanAPixelShowTheirShare();
     void denseLinesMadeInHalvesMeetWithoutASeam();
+    void aChangedValueIsNeverShownFromAnEarlierPicture_data();
+    void aChangedValueIsNeverShownFromAnEarlierPicture();
 };
 
 void BarDrawingTest::fewColumnsDoNotMakeSlabs() {
@@ -281,6 +283,40 @@ void BarDrawingTest::denseLinesMadeInHalvesMeetWithoutASeam() {
     }
     QVERIFY2(largest <= 8,
              qPrintable(QStringLiteral("%1 at %2,%3").arg(largest).arg(where.x()).arg(where.y())));
+}
+
+void BarDrawingTest::aChangedValueIsNeverShownFromAnEarlierPicture_data() {
+    QTest::addColumn<QByteArray>("type");
+    QTest::newRow("bars") << QByteArray("bar");
+    QTest::newRow("lines") << QByteArray("line");
+}
+
+void BarDrawingTest::aChangedValueIsNeverShownFromAnEarlierPicture() {
+    // Dense series keep their pictures across layouts of a graph that looks the same. The same
+    // graph with one value raised must show that value, at rest and while growing.
+    QFETCH(QByteArray, type);
+    std::vector<QByteArray> values(400, "30");
+    const auto graph = [&] {
+        return seriesGraph(type, {{type, "0xFF0000", tivora::joinList(values), {}, "15"}}, 400)
+            .text();
+    };
+    const QByteArray before = graph();
+    values[200] = "90";
+    const QByteArray after = graph();
+    // Tinted pixels in the upper part of the stage, which only the raised value reaches.
+    const auto tintedHigh = [](const QImage& image) {
+        int count = 0;
+        for (int y = 0; y < image.height() * 4 / 10; ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                count += qRed(image.pixel(x, y)) - qGreen(image.pixel(x, y)) > 60 ? 1 : 0;
+        }
+        return count;
+    };
+    for (const Millis time : {endOf(before) / 2, endOf(before) + 1}) {
+        QCOMPARE(tintedHigh(renderText(before, time)), 0);
+        QVERIFY(tintedHigh(renderText(after, time)) > 0);
+        QCOMPARE(tintedHigh(renderText(before, time)), 0);
+    }
 }
 
 QTEST_MAIN(BarDrawingTest)

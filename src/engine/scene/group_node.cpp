@@ -1,5 +1,7 @@
 #include "engine/scene/group_node.h"
 
+#include "engine/scene/fingerprint.h"
+
 #include <QPainter>
 #include <algorithm>
 
@@ -29,6 +31,18 @@ Millis GroupNode::endTime() const {
     for (const auto& child : m_children)
         end = std::max(end, child->endTime());
     return end;
+}
+
+std::optional<std::size_t> GroupNode::settledFingerprint() const {
+    Fingerprint fingerprint;
+    fingerprint.add(m_transform).add(m_clip.value_or(QRectF()));
+    for (const auto& child : m_children) {
+        const auto childFingerprint = child->settledFingerprint();
+        if (!childFingerprint)
+            return std::nullopt;
+        fingerprint.addWhole(*childFingerprint);
+    }
+    return fingerprint.value();
 }
 
 Millis GroupNode::cycleTime() const {

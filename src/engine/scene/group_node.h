@@ -23,6 +23,7 @@ public:
     Millis endTime() const override;
     QUrl linkAt(QPointF point, Millis time) const override;
     Millis cycleTime() const override;
+    std::optional<std::size_t> settledFingerprint() const override;
 
     const QTransform& transform() const { return m_transform; }
     const std::optional<QRectF>& clip() const { return m_clip; }

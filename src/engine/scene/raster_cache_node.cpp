@@ -2,11 +2,65 @@
 
 #include "engine/scene/device_pixels.h"
 
+#include <QMutex>
 #include <QPaintDevice>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace tivora::engine {
+namespace {
+
+// Pictures of parts that may look the same in the next layout of the graph. The preview lays the
+// graph out afresh after every edit; when an edit leaves a part as it was (a header typed, a note
+// moved), its picture is found here instead of being drawn again. A few are kept, the last used
+// first, and none larger than a large screen.
+class PictureShelf {
+public:
+    struct Label {
+        std::size_t fingerprint;
+        QTransform transform;
+        double pixelRatio;
+        QRectF bounds;
+        int renderHints;
+        bool operator==(const Label&) const = default;
+    };
+
+    QImage find(const Label& label) {
+        const QMutexLocker lock(&m_mutex);
+        const auto kept = std::ranges::find(m_pictures, label, &Kept::label);
+        if (kept == m_pictures.end())
+            return {};
+        std::rotate(m_pictures.begin(), kept, kept + 1);
+        return m_pictures.front().picture;
+    }
+    void keep(const Label& label, const QImage& picture) {
+        if (picture.sizeInBytes() > kLargestKept)
+            return;
+        const QMutexLocker lock(&m_mutex);
+        m_pictures.insert(m_pictures.begin(), {label, picture});
+        if (m_pictures.size() > kKept)
+            m_pictures.pop_back();
+    }
+
+private:
+    static constexpr std::size_t kKept = 4;
+    static constexpr qsizetype kLargestKept = 1920 * 1080 * 4;
+    struct Kept {
+        Label label;
+        QImage picture;
+    };
+    QMutex m_mutex;
+    std::vector<Kept> m_pictures;
+};
+
+PictureShelf& shelf() {
+    static PictureShelf pictures;
+    return pictures;
+}
+
+} // namespace
 
 RasterCacheNode::RasterCacheNode(std::unique_ptr<SceneNode> child, QRectF bounds,
                                  Uncovered uncovered)
@@ -39,15 +93,23 @@ QPointF RasterCacheNode::preparePicture(const QPainter& painter) const {
             return picture;
         };
         const QRect whole(QPoint(0, 0), area.size().expandedTo({1, 1}));
-        if (m_paintedInHalves) {
-            m_picture = QImage(whole.size(), QImage::Format_ARGB32_Premultiplied);
-            m_picture.fill(Qt::transparent);
-            QPainter halves(&m_picture);
-            drawInHalves(halves, whole, true, pictureOf);
-        } else {
-            m_picture = pictureOf(whole);
+        const auto fingerprint = m_child->settledFingerprint();
+        const PictureShelf::Label label{fingerprint.value_or(0), key.transform, ratio, m_bounds,
+                                        int(painter.renderHints())};
+        m_picture = fingerprint ? shelf().find(label) : QImage();
+        if (m_picture.isNull()) {
+            if (m_paintedInHalves) {
+                m_picture = QImage(whole.size(), QImage::Format_ARGB32_Premultiplied);
+                m_picture.fill(Qt::transparent);
+                QPainter halves(&m_picture);
+                drawInHalves(halves, whole, true, pictureOf);
+            } else {
+                m_picture = pictureOf(whole);
+            }
+            m_picture.setDevicePixelRatio(ratio);
+            if (fingerprint)
+                shelf().keep(label, m_picture);
         }
-        m_picture.setDevicePixelRatio(ratio);
         m_pictureAt = area.topLeft();
         m_key = key;
     }

@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -30,6 +31,9 @@ public:
     virtual QUrl link() const { return {}; }
     // How long one round of a node that loops takes; 0 when it does not loop or has no round.
     virtual Millis cycleTime() const { return 0.0; }
+    // How the node looks once its animation has ended, as a fingerprint: nodes that give equal
+    // ones look the same then, so a picture of one serves the other. None when it cannot tell.
+    virtual std::optional<std::size_t> settledFingerprint() const { return std::nullopt; }
 };
 
 // Layers are painted from first to last; within a layer nodes paint in the order they were added.

@@ -3,6 +3,7 @@
 #include "engine/layout/graph_style.h"
 #include "engine/scene/coverage_canvas.h"
 #include "engine/scene/device_pixels.h"
+#include "engine/scene/fingerprint.h"
 #include "engine/scene/growth.h"
 #include "engine/series/series_data.h"
 #include "engine/series/value_label_layout.h"
@@ -12,6 +13,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace tivora::engine {
 namespace {
@@ -93,24 +95,33 @@ BarChartNode::BarChartNode(const SeriesData& data, const PlotGeometry& geometry)
 }
 
 void BarChartNode::addBars(const SeriesData& data) {
-    std::size_t columns = 0;
-    std::size_t count = 0;
-    for (BarSeries& bars : m_series) {
-        const std::vector<double>& values = data.series[bars.source].values;
-        columns = std::max(columns, values.size());
-        bars.bars.reserve(values.size());
-        count += values.size();
+    const auto valuesOf = [&data](const BarSeries& bars) -> const std::vector<double>& {
+        return data.series[bars.source].values;
+    };
+    // The values are read series after series, as they lie in memory, and each bar is placed
+    // where its column's bars begin: first the bars of each column are counted...
+    std::vector<std::size_t> columnStarts(1, 0);
+    for (const BarSeries& bars : m_series) {
+        const std::vector<double>& values = valuesOf(bars);
+        if (columnStarts.size() < values.size() + 1)
+            columnStarts.resize(values.size() + 1, 0);
+        for (std::size_t column = 0; column < values.size(); ++column)
+            columnStarts[column + 1] += std::isnan(values[column]) ? 0 : 1;
     }
-    m_bars.reserve(count);
-    for (std::size_t column = 0; column < columns; ++column) {
-        const double columnLeft = m_geometry.columnLeft(int(column));
-        for (std::uint32_t s = 0; s < m_series.size(); ++s) {
-            BarSeries& bars = m_series[s];
-            const std::vector<double>& values = data.series[bars.source].values;
-            if (column >= values.size() || std::isnan(values[column]))
+    std::partial_sum(columnStarts.begin(), columnStarts.end(), columnStarts.begin());
+    // ...then placed, a column's bars in the order of their series.
+    m_bars.resize(columnStarts.back());
+    for (std::uint32_t s = 0; s < m_series.size(); ++s) {
+        BarSeries& bars = m_series[s];
+        const std::vector<double>& values = valuesOf(bars);
+        bars.bars.reserve(values.size());
+        for (std::size_t column = 0; column < values.size(); ++column) {
+            if (std::isnan(values[column]))
                 continue;
-            bars.bars.push_back(std::uint32_t(m_bars.size()));
-            m_bars.push_back({columnLeft + bars.left, values[column], int(column), s});
+            const std::size_t at = columnStarts[column]++;
+            bars.bars.push_back(std::uint32_t(at));
+            m_bars[at] = {m_geometry.columnLeft(int(column)) + bars.left, values[column],
+                          int(column), s};
         }
     }
 }
@@ -314,6 +325,21 @@ void BarChartNode::addValueLabels(const SeriesData& data, const QColor& plotBack
             labels.add(label);
         }
     }
+}
+
+std::optional<std::size_t> BarChartNode::settledFingerprint() const {
+    // Settled, every bar stands at its value: the growth tracks no longer matter.
+    Fingerprint fingerprint;
+    fingerprint.add(m_geometry.plot)
+        .add(m_geometry.scale.min)
+        .add(m_geometry.scale.max)
+        .add(double(m_geometry.columns))
+        .add(m_barWidth)
+        .add(double(m_stacked));
+    for (const BarSeries& series : m_series)
+        fingerprint.add(series.flat).add(series.left);
+    fingerprint.addAll(std::span<const Bar>(m_bars));
+    return fingerprint.value();
 }
 
 Millis BarChartNode::endTime() const {

@@ -1,6 +1,7 @@
 #include "engine/series/line_series_node.h"
 
 #include "engine/layout/graph_style.h"
+#include "engine/scene/fingerprint.h"
 #include "engine/scene/growth.h"
 #include "engine/series/series_data.h"
 #include "engine/series/value_label_layout.h"
@@ -51,6 +52,24 @@ LineSeriesNode::LineSeriesNode(const Series& series, const PlotGeometry& geometr
     }
     if (!run.xs.empty())
         m_runs.push_back(std::move(run));
+}
+
+std::optional<std::size_t> LineSeriesNode::settledFingerprint() const {
+    // Settled, every point stands at its value: the growth track no longer matters.
+    Fingerprint fingerprint;
+    fingerprint.add(m_geometry.plot)
+        .add(m_geometry.scale.min)
+        .add(m_geometry.scale.max)
+        .add(double(m_area))
+        .add(m_color)
+        .add(m_penWidth)
+        .add(double(m_markers));
+    for (const Run& run : m_runs) {
+        fingerprint.add(double(run.xs.size()))
+            .addAll(std::span<const double>(run.xs))
+            .addAll(std::span<const double>(run.values));
+    }
+    return fingerprint.value();
 }
 
 double LineSeriesNode::markerRadius() const {

@@ -25,6 +25,7 @@ public:
                         ValueLabelLayout& labels) const;
     void paint(QPainter& painter, Millis time) const override;
     Millis endTime() const override { return m_growth.endTime(); }
+    std::optional<std::size_t> settledFingerprint() const override;
 
 private:
     struct Run {
