@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -41,33 +42,33 @@ private:
     bool m_opened = false;
 };
 
-void changeToNextFrame(benchmark::State& state) {
+// Each round makes the nth edit of the open graph and repaints the preview.
+void editToNextFrame(benchmark::State& state,
+                     const std::function<void(tivora::GraphDocument&, int)>& makeEdit) {
     OpenedGraph graph(state);
     if (!graph.opened())
         return;
     int edit = 0;
     for (auto _ : state) {
-        graph.window().model().edit([&](tivora::GraphDocument& document) {
-            document.header.edtHeader = u"Header "_s + QString::number(++edit);
-        });
+        graph.window().model().edit(
+            [&](tivora::GraphDocument& document) { makeEdit(document, ++edit); });
         graph.player().repaint();
     }
     state.counters["cells"] = double(state.range(0)) * state.range(1);
 }
 
-// The same for a changed value: the series look different, so no picture of them is reused.
+// A changed header: the series look as before, and their picture is reused.
+void changeToNextFrame(benchmark::State& state) {
+    editToNextFrame(state, [](tivora::GraphDocument& document, int edit) {
+        document.header.edtHeader = u"Header "_s + QString::number(edit);
+    });
+}
+
+// A changed value: the series look different and are drawn afresh.
 void changeValueToNextFrame(benchmark::State& state) {
-    OpenedGraph graph(state);
-    if (!graph.opened())
-        return;
-    int edit = 0;
-    for (auto _ : state) {
-        graph.window().model().edit([&](tivora::GraphDocument& document) {
-            document.series.sgrdData.setCell(tivora::DataFirstValue, 1,
-                                             QString::number(++edit % 50 + 1));
-        });
-        graph.player().repaint();
-    }
+    editToNextFrame(state, [](tivora::GraphDocument& document, int edit) {
+        document.series.sgrdData.setCell(tivora::DataFirstValue, 1, QString::number(edit % 50 + 1));
+    });
 }
 
 // One frame of the playing preview, as the player paints it on the window.
