@@ -106,39 +106,19 @@ void changeToPreviewFile(benchmark::State& state) {
     }
 }
 
+// Every case runs on the typical graph and on the largest the designer allows.
+void typicalAndLargest(benchmark::internal::Benchmark* bench) {
+    bench->Args({3, 12})
+        ->Args({99, 999})
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
+}
+
 } // namespace
 
-BENCHMARK(changeToPreviewFile)
-    ->Args({3, 12})
-    ->Args({99, 999})
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-
-BENCHMARK(unchangedRefresh)
-    ->Args({3, 12})
-    ->Args({99, 999})
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-
-BENCHMARK(playerFrame)
-    ->Args({3, 12})
-    ->Args({99, 999})
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-
-BENCHMARK(changeValueToNextFrame)
-    ->Args({3, 12})
-    ->Args({99, 999})
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-
-BENCHMARK(changeToNextFrame)
-    ->Args({3, 12})
-    ->Args({99, 999})
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(changeToPreviewFile)->Apply(typicalAndLargest);
+BENCHMARK(unchangedRefresh)->Apply(typicalAndLargest);
+BENCHMARK(playerFrame)->Apply(typicalAndLargest);
+BENCHMARK(changeValueToNextFrame)->Apply(typicalAndLargest);
+BENCHMARK(changeToNextFrame)->Apply(typicalAndLargest);

@@ -28,6 +28,11 @@ int redWidth(const QImage& image, int y) {
     return countPixels(image, near(kRed), QRect(0, y, image.width(), 1));
 }
 
+// How much red a pixel shows, whatever grey lies beneath it: 0 .. 1.
+double redShare(QRgb pixel) {
+    return (qRed(pixel) - qGreen(pixel)) / 255.0;
+}
+
 bool isWhite(QRgb pixel) {
     return qRed(pixel) > 235 && qGreen(pixel) > 235 && qBlue(pixel) > 235;
 }
@@ -184,7 +189,7 @@ void BarDrawingTest::denseSeriesStretchAsTheyGrow() {
     // Bars narrower than a pixel are summed into exact colours on pixels, where shapes drawn one
     // by one blend lighter: count every pixel the series tints.
     const auto tinted = [](QRgb pixel) {
-        return qAlpha(pixel) > 200 && qRed(pixel) - qGreen(pixel) > 60;
+        return qAlpha(pixel) > 200 && redShare(pixel) > 60 / 255.0;
     };
     const double keptCount = countPixels(kept, tinted);
     const double drawnCount = countPixels(drawn, tinted);
@@ -223,14 +228,13 @@ void BarDrawingTest::barsFarNarrowerThanAPixelShowTheirShare() {
     std::vector<QByteArray> values(400, "50");
     std::vector<SeriesSpec> series(60, {"bar", "0xFF0000", tivora::joinList(values)});
     const QImage image = renderText(seriesGraph("bar", series, 400).text(), 0.0);
-    // The share of red in a pixel, whatever grey it lies over.
-    const auto redShare = [&](int x, int y) {
-        return (qRed(image.pixel(x, y)) - qGreen(image.pixel(x, y))) / 255.0;
+    const auto redAt = [&](int x, int y) {
+        return redShare(image.pixel(x, y));
     };
     const auto barsAlong = [&](int y) {
         std::vector<int> xs;
         for (int x = 0; x < image.width(); ++x) {
-            if (redShare(x, y) > 0.05)
+            if (redAt(x, y) > 0.05)
                 xs.push_back(x);
         }
         return xs;
@@ -240,9 +244,9 @@ void BarDrawingTest::barsFarNarrowerThanAPixelShowTheirShare() {
     QVERIFY2(xs.size() > 500, qPrintable(QString::number(xs.size())));
     double sum = 0;
     for (int x = xs.front() + 1; x < xs.back(); ++x) {
-        QVERIFY2(redShare(x, y) > 0.4 && redShare(x, y) <= 1.0,
-                 qPrintable(QStringLiteral("%1: %2").arg(x).arg(redShare(x, y))));
-        sum += redShare(x, y);
+        QVERIFY2(redAt(x, y) > 0.4 && redAt(x, y) <= 1.0,
+                 qPrintable(QStringLiteral("%1: %2").arg(x).arg(redAt(x, y))));
+        sum += redAt(x, y);
     }
     const double mean = sum / (xs.back() - xs.front() - 1);
     QVERIFY2(std::abs(mean - 0.75) < 0.03, qPrintable(QString::number(mean)));
@@ -305,12 +309,9 @@ void BarDrawingTest::aChangedValueIsNeverShownFromAnEarlierPicture() {
     const QByteArray after = graph();
     // Tinted pixels in the upper part of the stage, which only the raised value reaches.
     const auto tintedHigh = [](const QImage& image) {
-        int count = 0;
-        for (int y = 0; y < image.height() * 4 / 10; ++y) {
-            for (int x = 0; x < image.width(); ++x)
-                count += qRed(image.pixel(x, y)) - qGreen(image.pixel(x, y)) > 60 ? 1 : 0;
-        }
-        return count;
+        return countPixels(
+            image, [](QRgb pixel) { return redShare(pixel) > 60 / 255.0; },
+            QRect(0, 0, image.width(), image.height() * 4 / 10));
     };
     for (const Millis time : {endOf(before) / 2, endOf(before) + 1}) {
         QCOMPARE(tintedHigh(renderText(before, time)), 0);

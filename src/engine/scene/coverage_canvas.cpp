@@ -10,8 +10,6 @@ CoverageCanvas::CoverageCanvas(QRect area)
     , m_picture(m_area.size().expandedTo({1, 1}), QImage::Format_ARGB32_Premultiplied)
     , m_changes(std::size_t(std::max(m_area.height(), 0)) + 1, Channels{}) {
     m_picture.fill(Qt::transparent);
-    m_pixels = m_picture.bits();
-    m_bytesPerLine = m_picture.bytesPerLine();
 }
 
 void CoverageCanvas::fill(const QRectF& rect, QRgb premultiplied) {
@@ -58,7 +56,6 @@ QImage CoverageCanvas::finish() {
     // The pixels are the caller's now: whatever comes later falls outside an empty area.
     m_area = QRect(m_area.topLeft(), QSize(0, 0));
     m_reaching.clear();
-    m_pixels = nullptr;
     return std::exchange(m_picture, QImage());
 }
 
@@ -96,10 +93,12 @@ void CoverageCanvas::sumColumn(int column) {
         lastRow = std::max(lastRow, piece.lastRow);
     }
     Channels sum{};
-    uchar* pixel = m_pixels + std::ptrdiff_t(firstRow) * m_bytesPerLine +
+    // Written through the bits once per column: QImage's per-row access checks for sharing.
+    const qsizetype bytesPerLine = m_picture.bytesPerLine();
+    uchar* pixel = m_picture.bits() + std::ptrdiff_t(firstRow) * bytesPerLine +
                    std::ptrdiff_t(column) * std::ptrdiff_t(sizeof(QRgb));
     QRgb value = 0;
-    for (int row = firstRow; row <= lastRow; ++row, pixel += m_bytesPerLine) {
+    for (int row = firstRow; row <= lastRow; ++row, pixel += bytesPerLine) {
         Channels& change = m_changes[std::size_t(row)];
         // Down the middle of tall rectangles nothing changes from row to row.
         if (change != Channels{}) {

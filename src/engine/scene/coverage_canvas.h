@@ -48,8 +48,6 @@ private:
 
     QRect m_area;
     QImage m_picture;
-    uchar* m_pixels = nullptr; // m_picture's, written column by column
-    qsizetype m_bytesPerLine = 0;
     std::vector<Piece> m_reaching; // the rectangles that reach the next column to sum
     std::vector<Channels> m_changes;
     int m_summed = 0; // the columns left of this one are in the picture
