@@ -255,10 +255,15 @@ void BarChartNode::paint(QPainter& painter, Millis time) const {
 }
 
 BarChartNode::Bars BarChartNode::barsOver(QRect area, const QTransform& toPixels) const {
-    // The columns whose slots reach between the area's left and right pixel edges.
+    // A painter scaled to nothing across places no pixel edge on the stage: every bar may reach.
+    if (!std::isfinite(1.0 / toPixels.m11()))
+        return m_bars;
+    // The columns whose slots reach between the area's left and right pixel edges, held within
+    // the columns there are, so a vanishing scale cannot overflow (a plot of no width has none).
     const auto columnAt = [&](double pixelX) {
         const double x = (pixelX - toPixels.dx()) / toPixels.m11();
-        return int(std::floor((x - m_geometry.plot.left()) / m_geometry.slotWidth()));
+        const double column = std::floor((x - m_geometry.plot.left()) / m_geometry.slotWidth());
+        return std::isnan(column) ? -1 : int(std::clamp(column, -1.0, double(m_geometry.columns)));
     };
     const int leftColumn = columnAt(area.left());
     const int rightColumn = columnAt(area.right() + 1.0);
