@@ -1,7 +1,8 @@
 #pragma once
 
 // The series graph texts the benchmarks measure: every series of one type, values spread over
-// 5 .. 94, value labels that count, a shaded plot.
+// 5 .. 94, value labels that count, a shaded plot. Texts of different editions differ in the
+// first value of the first series, as after an edit of one cell.
 #include "document/variable_text.h"
 
 #include <QByteArray>
@@ -10,7 +11,7 @@
 
 namespace tivora::bench {
 
-inline QByteArray graphText(const QByteArray& type, int seriesCount, int columns) {
+inline QByteArray graphText(const QByteArray& type, int seriesCount, int columns, int edition = 0) {
     const auto entry = [](const QByteArray& key, const QByteArray& value) {
         return QByteArray('&' + key + '=' + EncodeValue(value));
     };
@@ -30,7 +31,8 @@ inline QByteArray graphText(const QByteArray& type, int seriesCount, int columns
     for (int s = 1; s <= seriesCount; ++s) {
         std::vector<QByteArray> values;
         for (int c = 0; c < columns; ++c)
-            values.push_back(QByteArray::number((s * 37 + c * 11) % 90 + 5));
+            values.push_back(
+                QByteArray::number((s * 37 + c * 11 + (s == 1 && c == 0 ? edition : 0)) % 90 + 5));
         text += entry("y" + QByteArray::number(s) + "v_", joinList(values));
     }
     text += entry("YMin", "auto") + entry("YMax", "auto") + entry("YStep", "auto") +

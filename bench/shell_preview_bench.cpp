@@ -21,11 +21,11 @@ namespace {
 // player has its size and a repaint paints.
 class OpenedGraph {
 public:
-    OpenedGraph(benchmark::State& state) {
+    OpenedGraph(benchmark::State& state, const QString& type = u"bar"_s) {
         m_window.show();
         const QString path = m_environment.writeGraph(
-            u"bench.TVX"_s,
-            tivora::test::ShellEnvironment::seriesGraph(int(state.range(0)), int(state.range(1))));
+            u"bench.TVX"_s, tivora::test::ShellEnvironment::seriesGraph(int(state.range(0)),
+                                                                        int(state.range(1)), type));
         m_opened = m_window.fileCommands().OpenGraphFile(path);
         if (!m_opened)
             state.SkipWithError("the graph did not open");
@@ -44,8 +44,9 @@ private:
 
 // Each round makes the nth edit of the open graph and repaints the preview.
 void editToNextFrame(benchmark::State& state,
-                     const std::function<void(tivora::GraphDocument&, int)>& makeEdit) {
-    OpenedGraph graph(state);
+                     const std::function<void(tivora::GraphDocument&, int)>& makeEdit,
+                     const QString& type = u"bar"_s) {
+    OpenedGraph graph(state, type);
     if (!graph.opened())
         return;
     int edit = 0;
@@ -65,10 +66,15 @@ void changeToNextFrame(benchmark::State& state) {
 }
 
 // A changed value: the series look different and are drawn afresh.
+void changeValue(tivora::GraphDocument& document, int edit) {
+    document.series.sgrdData.setCell(tivora::DataFirstValue, 1, QString::number(edit % 50 + 1));
+}
 void changeValueToNextFrame(benchmark::State& state) {
-    editToNextFrame(state, [](tivora::GraphDocument& document, int edit) {
-        document.series.sgrdData.setCell(tivora::DataFirstValue, 1, QString::number(edit % 50 + 1));
-    });
+    editToNextFrame(state, changeValue);
+}
+// The same on a line graph, whose lines are drawn afresh.
+void changeLineValueToNextFrame(benchmark::State& state) {
+    editToNextFrame(state, changeValue, u"line"_s);
 }
 
 // One frame of the playing preview, as the player paints it on the window.
@@ -121,4 +127,5 @@ BENCHMARK(changeToPreviewFile)->Apply(typicalAndLargest);
 BENCHMARK(unchangedRefresh)->Apply(typicalAndLargest);
 BENCHMARK(playerFrame)->Apply(typicalAndLargest);
 BENCHMARK(changeValueToNextFrame)->Apply(typicalAndLargest);
+BENCHMARK(changeLineValueToNextFrame)->Apply(typicalAndLargest);
 BENCHMARK(changeToNextFrame)->Apply(typicalAndLargest);

@@ -37,15 +37,16 @@ public:
     QString folder() const { return m_folder.path() + u'/'; }
 
     // A complete bar graph of seriesCount series and columnCount data columns.
-    static GraphDocument seriesGraph(int seriesCount, int columnCount) {
+    static GraphDocument seriesGraph(int seriesCount, int columnCount,
+                                     const QString& type = u"bar"_s) {
         GraphDocument document;
-        document.graphType = document.baseType = u"bar"_s;
+        document.graphType = document.baseType = type;
         document.series.edtSeries = QString::number(seriesCount);
         document.series.edtCols = QString::number(columnCount);
         shapeDataGrid(document.series.sgrdData, seriesCount, columnCount);
         shapePropertyGrid(document.series.sgrdProp, seriesCount);
         for (int row = 1; row <= seriesCount; ++row) {
-            setNewSeriesDefaults(document.series.sgrdData, document.series.sgrdProp, row, u"bar"_s);
+            setNewSeriesDefaults(document.series.sgrdData, document.series.sgrdProp, row, type);
             document.series.sgrdData.setCell(DataSeriesName, row, u"Series %1"_s.arg(row));
             for (int column = 0; column < columnCount; ++column)
                 document.series.sgrdData.setCell(DataFirstValue + column, row,

@@ -3,6 +3,7 @@
 #include "engine/layout/graph_style.h"
 #include "engine/scene/fingerprint.h"
 #include "engine/scene/growth.h"
+#include "engine/scene/hairline_canvas.h"
 #include "engine/series/series_data.h"
 #include "engine/series/value_label_layout.h"
 
@@ -72,6 +73,30 @@ std::optional<std::size_t> LineSeriesNode::settledFingerprint() const {
     return fingerprint.value();
 }
 
+QRectF LineSeriesNode::clip() const {
+    return m_geometry.plot.adjusted(-m_penWidth, -m_penWidth, m_penWidth, m_penWidth);
+}
+
+bool LineSeriesNode::isHairlineAt(double deviceScale) const {
+    return !m_area && !m_markers && !hasShine() && m_penWidth * deviceScale <= 1.0;
+}
+
+void LineSeriesNode::addHairlines(HairlineCanvas& canvas, const QTransform& toDevice,
+                                  Millis time) const {
+    const double grown = m_growth.at(time);
+    const QRgb colour = qPremultiply(m_color.rgba());
+    // Only the points over the canvas, and one either side of them, reach its pixels: a canvas
+    // may be one part of the picture.
+    const QRectF reached = toDevice.inverted().mapRect(QRectF(canvas.area()));
+    for (const Run& run : m_runs) {
+        const auto first = std::ranges::lower_bound(run.xs, reached.left());
+        const auto last = std::ranges::upper_bound(run.xs, reached.right());
+        canvas.addPolyline(
+            pointsAt(run, grown, first - run.xs.begin() - 1, last - run.xs.begin() + 1), toDevice,
+            colour);
+    }
+}
+
 double LineSeriesNode::markerRadius() const {
     return std::max(m_penWidth * 0.75, 2.5);
 }
@@ -109,19 +134,21 @@ void LineSeriesNode::addValueLabels(const Series& series, std::size_t track,
     }
 }
 
-QPolygonF LineSeriesNode::pointsAt(const Run& run, double grown) const {
+QPolygonF LineSeriesNode::pointsAt(const Run& run, double grown, std::ptrdiff_t first,
+                                   std::ptrdiff_t end) const {
     const double baseline = m_geometry.scale.baseline();
+    const auto from = std::size_t(std::max<std::ptrdiff_t>(first, 0));
+    const auto to = std::min(std::size_t(std::max<std::ptrdiff_t>(end, 0)), run.xs.size());
     QPolygonF points;
-    points.reserve(qsizetype(run.xs.size()) + 2);
-    for (std::size_t i = 0; i < run.xs.size(); ++i)
+    points.reserve(qsizetype(to > from ? to - from : 0) + 2);
+    for (std::size_t i = from; i < to; ++i)
         points.append({run.xs[i], m_geometry.y(baseline + (run.values[i] - baseline) * grown)});
     return points;
 }
 
 void LineSeriesNode::paint(QPainter& painter, Millis time) const {
     const double grown = m_growth.at(time);
-    painter.setClipRect(m_geometry.plot.adjusted(-m_penWidth, -m_penWidth, m_penWidth, m_penWidth),
-                        Qt::IntersectClip);
+    painter.setClipRect(clip(), Qt::IntersectClip);
     const double baseY = m_geometry.y(m_geometry.scale.baseline());
     for (const Run& run : m_runs) {
         QPolygonF points = pointsAt(run, grown);
@@ -140,7 +167,7 @@ void LineSeriesNode::paint(QPainter& painter, Millis time) const {
         if (points.size() == 1 && !m_markers)
             painter.drawPoint(points.front());
         painter.drawPolyline(points);
-        if (!m_area && m_penWidth >= 3.0) {
+        if (hasShine()) {
             // A light streak along the line gives it the look of a pipe.
             QPen shine(QColor(255, 255, 255, 90), m_penWidth * 0.3, Qt::SolidLine, Qt::RoundCap,
                        Qt::RoundJoin);

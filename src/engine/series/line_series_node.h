@@ -6,10 +6,12 @@
 
 #include <QColor>
 #include <QPolygonF>
+#include <cstdint>
 #include <vector>
 
 namespace tivora::engine {
 
+class HairlineCanvas;
 struct Series;
 class ValueLabelLayout;
 
@@ -25,6 +27,13 @@ public:
                         ValueLabelLayout& labels) const;
     void paint(QPainter& painter, Millis time) const override;
     Millis endTime() const override { return m_growth.endTime(); }
+    // Where the line is kept: the plot, and room for the pen around it.
+    QRectF clip() const;
+    // Whether, drawn at deviceScale device pixels to a stage unit, the series is only a line at
+    // most one device pixel wide: no area, markers or shine.
+    bool isHairlineAt(double deviceScale) const;
+    // Its line at time, added to the canvas, mapped to device pixels by toDevice.
+    void addHairlines(HairlineCanvas& canvas, const QTransform& toDevice, Millis time) const;
     std::optional<std::size_t> settledFingerprint() const override;
 
 private:
@@ -34,7 +43,10 @@ private:
         std::vector<int> columns;
     };
     double markerRadius() const;
-    QPolygonF pointsAt(const Run& run, double grown) const;
+    bool hasShine() const { return !m_area && m_penWidth >= 3.0; }
+    // The points of the run from first up to end, where the line stands at grown of its way up.
+    QPolygonF pointsAt(const Run& run, double grown, std::ptrdiff_t first = 0,
+                       std::ptrdiff_t end = PTRDIFF_MAX) const;
 
     PlotGeometry m_geometry;
     Track m_growth;

@@ -1,9 +1,9 @@
 #include "engine/series/series_nodes.h"
 
-#include "engine/scene/group_node.h"
 #include "engine/scene/growth.h"
 #include "engine/scene/raster_cache_node.h"
 #include "engine/series/bar_chart_node.h"
+#include "engine/series/dense_lines_node.h"
 #include "engine/series/line_series_node.h"
 #include "engine/series/series_data.h"
 #include "engine/series/value_label_layout.h"
@@ -73,7 +73,7 @@ std::vector<std::unique_ptr<SceneNode>> seriesNodes(const SeriesData& data,
         tracks.push_back(growthTrack(series.speed));
     const auto addLines = [&](SeriesType type) {
         // Series that grow together share one picture when they are dense.
-        std::map<int, std::unique_ptr<GroupNode>> dense;
+        std::map<int, std::unique_ptr<DenseLinesNode>> dense;
         for (std::size_t i = 0; i < data.series.size(); ++i) {
             const Series& series = data.series[i];
             if (series.type != type)
@@ -86,7 +86,7 @@ std::vector<std::unique_ptr<SceneNode>> seriesNodes(const SeriesData& data,
             }
             auto& group = dense[series.speed];
             if (!group)
-                group = std::make_unique<GroupNode>(QTransform());
+                group = std::make_unique<DenseLinesNode>();
             group->add(std::move(line));
         }
         for (auto& [speed, group] : dense) {

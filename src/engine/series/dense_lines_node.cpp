@@ -1,0 +1,81 @@
+#include "engine/series/dense_lines_node.h"
+
+#include "engine/scene/device_pixels.h"
+#include "engine/scene/fingerprint.h"
+#include "engine/scene/hairline_canvas.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace tivora::engine {
+namespace {
+
+// The device pixels a clip rectangle keeps: those whose centres it holds, as Qt clips.
+QRect pixelsWithin(const QRectF& rect) {
+    return QRect(QPoint(int(std::lround(rect.left())), int(std::lround(rect.top()))),
+                 QPoint(int(std::lround(rect.right())) - 1, int(std::lround(rect.bottom())) - 1));
+}
+
+double scaleOf(const QTransform& transform) {
+    return std::max(std::abs(transform.m11()), std::abs(transform.m22()));
+}
+
+} // namespace
+
+void DenseLinesNode::add(std::unique_ptr<LineSeriesNode> line) {
+    m_lines.push_back(std::move(line));
+}
+
+bool DenseLinesNode::areHairlinesOn(const QPainter& painter) const {
+    // Only a picture's own size bounds what the canvas must cover.
+    const QPaintDevice* device = painter.device();
+    if (device == nullptr || device->devType() != QInternal::Image ||
+        !paintsUprightPixels(painter) || !painter.testRenderHint(QPainter::Antialiasing))
+        return false;
+    const double scale = scaleOf(painter.deviceTransform());
+    return std::ranges::all_of(m_lines,
+                               [scale](const auto& line) { return line->isHairlineAt(scale); });
+}
+
+void DenseLinesNode::paint(QPainter& painter, Millis time) const {
+    if (!areHairlinesOn(painter)) {
+        for (const auto& line : m_lines) {
+            painter.save();
+            line->paint(painter, time);
+            painter.restore();
+        }
+        return;
+    }
+    const QTransform toDevice = painter.deviceTransform();
+    QRectF reach;
+    for (const auto& line : m_lines)
+        reach |= line->clip();
+    const QRect picture = static_cast<const QImage*>(painter.device())->rect();
+    HairlineCanvas canvas(pixelsWithin(toDevice.mapRect(reach)) & picture);
+    for (const auto& line : m_lines)
+        line->addHairlines(canvas, toDevice, time);
+    const QPoint at = canvas.area().topLeft();
+    drawDevicePixels(painter, canvas.finish(), at);
+}
+
+Millis DenseLinesNode::endTime() const {
+    Millis end = 0.0;
+    for (const auto& line : m_lines)
+        end = std::max(end, line->endTime());
+    return end;
+}
+
+std::optional<std::size_t> DenseLinesNode::settledFingerprint() const {
+    Fingerprint fingerprint;
+    for (const auto& line : m_lines) {
+        const auto lineFingerprint = line->settledFingerprint();
+        if (!lineFingerprint)
+            return std::nullopt;
+        fingerprint.addWhole(*lineFingerprint);
+    }
+    return fingerprint.value();
+}
+
+} // namespace tivora::engine

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "engine/scene/scene.h"
+#include "engine/series/line_series_node.h"
+
+#include <memory>
+#include <vector>
+
+namespace tivora::engine {
+
+// Line series of many points each. On a picture where every one of them is a hairline, they are
+// drawn together by one HairlineCanvas, front to back, so what the lines in front cover is not
+// drawn again; anywhere else each series paints itself, the first added at the back.
+class DenseLinesNode : public SceneNode {
+public:
+    void add(std::unique_ptr<LineSeriesNode> line);
+
+    void paint(QPainter& painter, Millis time) const override;
+    Millis endTime() const override;
+    std::optional<std::size_t> settledFingerprint() const override;
+
+private:
+    bool areHairlinesOn(const QPainter& painter) const;
+
+    std::vector<std::unique_ptr<LineSeriesNode>> m_lines;
+};
+
+} // namespace tivora::engine
