@@ -78,6 +78,9 @@ int render(QStringList args) {
         ++i;
     }
     const auto animated = tivora::exporting::animationFormatOf(args[1]);
+    if (!animated && !tivora::engine::isStillPictureName(args[1]))
+        return fail(u"cannot tell the format of %1: name it .png, .bmp, .svg, .pdf, .gif, .webp, "
+                    ".mp4 or .webm"_s.arg(args[1]));
     const auto error = animated && !still ? tivora::exporting::renderAnimated(args[0], args[1], fps,
                                                                               options.noInformation)
                                           : tivora::engine::renderToFile(args[0], args[1], options);

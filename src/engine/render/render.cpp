@@ -187,11 +187,16 @@ QImage renderImage(const QString& inPath, const RenderOptions& options, QString*
     return frameImage(*movie, options.time.value_or(movie->settledTime()), *size, false);
 }
 
+bool isStillPictureName(const QString& outPath) {
+    const QString suffix = QFileInfo(outPath).suffix().toLower();
+    return suffix == "png"_L1 || suffix == "bmp"_L1 || suffix == "svg"_L1 || suffix == "pdf"_L1;
+}
+
 std::optional<QString> renderToFile(const QString& inPath, const QString& outPath,
                                     const RenderOptions& options) {
-    const QString suffix = QFileInfo(outPath).suffix().toLower();
-    if (suffix != "png"_L1 && suffix != "bmp"_L1 && suffix != "svg"_L1 && suffix != "pdf"_L1)
+    if (!isStillPictureName(outPath))
         return u"cannot tell the format of %1: name it .png, .bmp, .svg or .pdf"_s.arg(outPath);
+    const QString suffix = QFileInfo(outPath).suffix().toLower();
     if (const auto refusal = checkOutputFile(outPath))
         return u"cannot write %1: %2"_s.arg(outPath, *refusal);
     QString error;

@@ -38,6 +38,9 @@ std::optional<RenderInput> loadRenderInput(const QString& inPath, bool noInforma
 // be read.
 QImage renderImage(const QString& inPath, const RenderOptions& options, QString* error = nullptr);
 
+// Whether OUT's extension names a still picture renderToFile can write.
+bool isStillPictureName(const QString& outPath);
+
 // Renders a graph file or preview text (or a movie file) to OUT, whose extension chooses the form:
 // .png, .bmp, .svg or .pdf. A graph is read as the designer opens it and drawn from the text the
 // designer would write for it, so a file draws here as it does in the designer's preview. Gives
