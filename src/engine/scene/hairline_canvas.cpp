@@ -30,6 +30,11 @@ int divideBy255(int x) {
 constexpr bool kFirstLow = Q_BYTE_ORDER == Q_LITTLE_ENDIAN;
 constexpr int kAlpha = kFirstLow ? 3 : 0;
 
+// A pixel this opaque takes nothing more from the lines behind it: the most they could add is
+// one level of each channel, which laying lines one under another loses to rounding anyway, and
+// a pixel at this level would otherwise be read again by many of the lines behind.
+constexpr std::uint8_t kCovered = 254;
+
 // Two pixels across the line in one cell (a row or a column it crosses): where they lie, and
 // how the line covers them.
 struct Cell {
@@ -124,7 +129,7 @@ void releaseWideRegisters() {}
 #endif
 
 // One direction across the picture: the bytes from one pixel to the next along it, the bits
-// from one pixel's flag to the next in the flags of opaque pixels, and how many pixels lie along
+// from one pixel's flag to the next in the flags of covered pixels, and how many pixels lie along
 // it.
 struct Axis {
     qsizetype stride;
@@ -132,8 +137,9 @@ struct Axis {
     int size;
 };
 
-// The picture as lines are laid under what it shows, and which of its pixels are opaque: a
-// segment whose every pixel is opaque is passed over, and a pair of opaque pixels is only read.
+// The picture as lines are laid under what it shows, and which of its pixels are covered: a
+// stretch of a line whose every pixel is covered is passed over, and a covered pair of pixels is
+// only read.
 class LayeredPicture {
 public:
     explicit LayeredPicture(QImage& picture)
@@ -141,7 +147,7 @@ public:
         , m_flagsPerColumn((std::size_t(std::max(picture.height(), 1)) + 63) / 64 * 64)
         , m_rows{picture.bytesPerLine(), 1, picture.height()}
         , m_columns{qsizetype(sizeof(QRgb)), m_flagsPerColumn, picture.width()}
-        , m_opaque(m_flagsPerColumn / 64 * std::size_t(picture.width())) {}
+        , m_covered(m_flagsPerColumn / 64 * std::size_t(picture.width())) {}
 
     void drawSegment(QPointF from, QPointF to, const PairBlender& blender) {
         if (!std::isfinite(from.x() + from.y() + to.x() + to.y()))
@@ -161,17 +167,17 @@ private:
     using Span = std::pair<int, int>; // first and last pixel
 
     // Whether every pixel of the picture in the given cells along the major axis and pixels
-    // across them is opaque.
-    bool isOpaque(const Axis& major, Span along, Span across) const {
-        return &major == &m_rows ? isOpaque(across, along) : isOpaque(along, across);
+    // across them is covered.
+    bool isCovered(const Axis& major, Span along, Span across) const {
+        return &major == &m_rows ? isCovered(across, along) : isCovered(along, across);
     }
-    // Whether every pixel of the picture in the given columns and rows is opaque.
-    bool isOpaque(Span columns, Span rows) const {
+    // Whether every pixel of the picture in the given columns and rows is covered.
+    bool isCovered(Span columns, Span rows) const {
         const int firstRow = std::max(rows.first, 0);
         const int lastRow = std::min(rows.second, m_rows.size - 1);
         const int lastColumn = std::min(columns.second, m_columns.size - 1);
         for (int column = std::max(columns.first, 0); column <= lastColumn; ++column) {
-            const std::uint64_t* flags = &m_opaque[std::size_t(column) * m_flagsPerColumn / 64];
+            const std::uint64_t* flags = &m_covered[std::size_t(column) * m_flagsPerColumn / 64];
             for (int row = firstRow; row <= lastRow;) {
                 const int bit = row % 64;
                 const int count = std::min(64 - bit, lastRow - row + 1);
@@ -185,17 +191,17 @@ private:
         return true;
     }
 
-    void markOpaque(const Axis& major, const Axis& minor, const Cell& cell, PixelPair pixels) {
+    void markCovered(const Axis& major, const Axis& minor, const Cell& cell, PixelPair pixels) {
         const auto mark = [&](int across) {
             if (across < 0 || across >= minor.size)
                 return;
             const std::size_t flag =
                 std::size_t(cell.along) * major.flagStride + std::size_t(across) * minor.flagStride;
-            m_opaque[flag / 64] |= std::uint64_t(1) << (flag % 64);
+            m_covered[flag / 64] |= std::uint64_t(1) << (flag % 64);
         };
-        if (pixels[kAlpha] == 255)
+        if (pixels[kAlpha] >= kCovered)
             mark(cell.across);
-        if (pixels[kAlpha + 4] == 255)
+        if (pixels[kAlpha + 4] >= kCovered)
             mark(cell.across + 1);
     }
 
@@ -244,8 +250,8 @@ private:
         };
         const auto lay = [&](const Cell& cell) __attribute__((always_inline)) {
             const PixelPair drawn = PairBlender::load(cell);
-            if ((drawn[kAlpha] & drawn[kAlpha + 4]) != 255)
-                markOpaque(major, minor, cell, blender.layUnder(cell, drawn));
+            if (std::min(drawn[kAlpha], drawn[kAlpha + 4]) < kCovered)
+                markCovered(major, minor, cell, blender.layUnder(cell, drawn));
         };
         // Both are at least zero here, where truncation floors.
         const int firstCell = int(from);
@@ -257,7 +263,7 @@ private:
         lay(locate(firstCell, positionAt((from + firstCell + 1) / 2),
                    shareOf(firstCell + 1 - from)));
         // The cells between lie whole under the line. They are taken a stretch at a time, and a
-        // stretch whose pixels are all opaque already is passed over.
+        // stretch whose pixels are all covered already is passed over.
         const std::int64_t step = fixedOf(slope);
         std::int64_t position = positionAt(firstCell + 1.5);
         for (int cell = firstCell + 1; cell < lastCell;) {
@@ -265,7 +271,7 @@ private:
             const std::int64_t last = position + step * (stretchEnd - 1 - cell);
             const Span across{int(std::min(position, last) >> kFractionBits),
                               int(std::max(position, last) >> kFractionBits) + 1};
-            if (isOpaque(major, {cell, stretchEnd - 1}, across)) {
+            if (isCovered(major, {cell, stretchEnd - 1}, across)) {
                 position = last + step;
                 cell = stretchEnd;
                 continue;
@@ -283,7 +289,7 @@ private:
     std::size_t m_flagsPerColumn; // whole words of flags, one bit for each row
     Axis m_rows;
     Axis m_columns;
-    std::vector<std::uint64_t> m_opaque; // column by column
+    std::vector<std::uint64_t> m_covered; // column by column
 };
 
 // The end of a segment from the other end moved on by half a pixel along the segment's major
