@@ -31,8 +31,9 @@ void paintFrames(benchmark::State& state, const QByteArray& type, int seriesCoun
 
 // The first frame after the graph is laid out afresh, as the preview paints it after an edit of
 // one value: parts kept as pictures are drawn for the first time.
-void firstFrame(benchmark::State& state, const QByteArray& type, int seriesCount, int columns) {
-    QImage image(700, 475, QImage::Format_ARGB32_Premultiplied);
+void firstFrame(benchmark::State& state, const QByteArray& type, int seriesCount, int columns,
+                double scale = 1.0) {
+    QImage image(int(700 * scale), int(475 * scale), QImage::Format_ARGB32_Premultiplied);
     int edition = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -42,6 +43,7 @@ void firstFrame(benchmark::State& state, const QByteArray& type, int seriesCount
         state.ResumeTiming();
         QPainter painter(&image);
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        painter.scale(scale, scale);
         movie.paint(painter, movie.endTime() / 2);
     }
 }
@@ -79,6 +81,10 @@ BENCHMARK_CAPTURE(firstFrame, largest_sbar, "sbar", 99, 999)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime();
 BENCHMARK_CAPTURE(firstFrame, largest_line, "line", 99, 999)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+// Twice the stage's size, as on a screen of two device pixels to a point: lines two pixels wide.
+BENCHMARK_CAPTURE(firstFrame, largest_line_twice_the_size, "line", 99, 999, 2.0)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime();
 BENCHMARK_CAPTURE(layout, typical_bar, "bar", 3, 12)->Unit(benchmark::kMillisecond);

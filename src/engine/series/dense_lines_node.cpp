@@ -2,7 +2,7 @@
 
 #include "engine/scene/device_pixels.h"
 #include "engine/scene/fingerprint.h"
-#include "engine/scene/hairline_canvas.h"
+#include "engine/scene/line_canvas.h"
 
 #include <QPaintDevice>
 #include <QPainter>
@@ -28,19 +28,19 @@ void DenseLinesNode::add(std::unique_ptr<LineSeriesNode> line) {
     m_lines.push_back(std::move(line));
 }
 
-bool DenseLinesNode::areHairlinesOn(const QPainter& painter) const {
+bool DenseLinesNode::fitCanvasOn(const QPainter& painter) const {
     // Only a picture's own size bounds what the canvas must cover.
     const QPaintDevice* device = painter.device();
     if (device == nullptr || device->devType() != QInternal::Image ||
         !paintsUprightPixels(painter) || !painter.testRenderHint(QPainter::Antialiasing))
         return false;
     const double scale = scaleOf(painter.deviceTransform());
-    return std::ranges::all_of(m_lines,
-                               [scale](const auto& line) { return line->isHairlineAt(scale); });
+    return std::ranges::all_of(
+        m_lines, [scale](const auto& line) { return line->canvasLineWidth(scale).has_value(); });
 }
 
 void DenseLinesNode::paint(QPainter& painter, Millis time) const {
-    if (!areHairlinesOn(painter)) {
+    if (!fitCanvasOn(painter)) {
         for (const auto& line : m_lines) {
             painter.save();
             line->paint(painter, time);
@@ -53,9 +53,9 @@ void DenseLinesNode::paint(QPainter& painter, Millis time) const {
     for (const auto& line : m_lines)
         reach |= line->clip();
     const QRect picture = static_cast<const QImage*>(painter.device())->rect();
-    HairlineCanvas canvas(pixelsWithin(toDevice.mapRect(reach)) & picture);
+    LineCanvas canvas(pixelsWithin(toDevice.mapRect(reach)) & picture);
     for (const auto& line : m_lines)
-        line->addHairlines(canvas, toDevice, time);
+        line->addLines(canvas, toDevice, time);
     const QPoint at = canvas.area().topLeft();
     drawDevicePixels(painter, canvas.finish(), at);
 }

@@ -8,9 +8,9 @@
 
 namespace tivora::engine {
 
-// Line series of many points each. On a picture where every one of them is a hairline, they are
-// drawn together by one HairlineCanvas, front to back, so what the lines in front cover is not
-// drawn again; anywhere else each series paints itself, the first added at the back.
+// Line series of many points each. On a picture where every one of them is a line narrow enough
+// for a LineCanvas, they are drawn together by one, front to back, so what the lines in front
+// cover is not drawn again; anywhere else each series paints itself, the first added at the back.
 class DenseLinesNode : public SceneNode {
 public:
     void add(std::unique_ptr<LineSeriesNode> line);
@@ -20,7 +20,7 @@ public:
     std::optional<std::size_t> settledFingerprint() const override;
 
 private:
-    bool areHairlinesOn(const QPainter& painter) const;
+    bool fitCanvasOn(const QPainter& painter) const;
 
     std::vector<std::unique_ptr<LineSeriesNode>> m_lines;
 };

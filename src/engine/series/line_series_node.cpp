@@ -3,7 +3,7 @@
 #include "engine/layout/graph_style.h"
 #include "engine/scene/fingerprint.h"
 #include "engine/scene/growth.h"
-#include "engine/scene/hairline_canvas.h"
+#include "engine/scene/line_canvas.h"
 #include "engine/series/series_data.h"
 #include "engine/series/value_label_layout.h"
 
@@ -20,6 +20,10 @@ namespace {
 double penWidthFor(double lineWidth) {
     return std::clamp(lineWidth * 0.4, 1.0, 16.0);
 }
+
+// Wider lines of many jagged points take Qt seconds to stroke, and a LineCanvas draws them as Qt
+// would up to this width; beyond it their joins would show.
+constexpr double kWidestCanvasLine = 4.0;
 
 // Point markers only where columns are wide enough for them to stay apart.
 constexpr double kNarrowestMarkedColumn = 14.0;
@@ -77,14 +81,17 @@ QRectF LineSeriesNode::clip() const {
     return m_geometry.plot.adjusted(-m_penWidth, -m_penWidth, m_penWidth, m_penWidth);
 }
 
-bool LineSeriesNode::isHairlineAt(double deviceScale) const {
-    return !m_area && !m_markers && !hasShine() && m_penWidth * deviceScale <= 1.0;
+std::optional<double> LineSeriesNode::canvasLineWidth(double deviceScale) const {
+    const double width = m_penWidth * deviceScale;
+    if (m_area || m_markers || hasShine() || width > kWidestCanvasLine)
+        return std::nullopt;
+    return width;
 }
 
-void LineSeriesNode::addHairlines(HairlineCanvas& canvas, const QTransform& toDevice,
-                                  Millis time) const {
+void LineSeriesNode::addLines(LineCanvas& canvas, const QTransform& toDevice, Millis time) const {
     const double grown = m_growth.at(time);
     const QRgb colour = qPremultiply(m_color.rgba());
+    const double width = m_penWidth * std::max(std::abs(toDevice.m11()), std::abs(toDevice.m22()));
     // Only the points over the canvas, and one either side of them, reach its pixels: a canvas
     // may be one part of the picture.
     const QRectF reached = toDevice.inverted().mapRect(QRectF(canvas.area()));
@@ -93,7 +100,7 @@ void LineSeriesNode::addHairlines(HairlineCanvas& canvas, const QTransform& toDe
         const auto last = std::ranges::upper_bound(run.xs, reached.right());
         canvas.addPolyline(
             pointsAt(run, grown, first - run.xs.begin() - 1, last - run.xs.begin() + 1), toDevice,
-            colour);
+            colour, width);
     }
 }
 
@@ -139,10 +146,11 @@ QPolygonF LineSeriesNode::pointsAt(const Run& run, double grown, std::ptrdiff_t 
     const double baseline = m_geometry.scale.baseline();
     const auto from = std::size_t(std::max<std::ptrdiff_t>(first, 0));
     const auto to = std::min(std::size_t(std::max<std::ptrdiff_t>(end, 0)), run.xs.size());
-    QPolygonF points;
-    points.reserve(qsizetype(to > from ? to - from : 0) + 2);
-    for (std::size_t i = from; i < to; ++i)
-        points.append({run.xs[i], m_geometry.y(baseline + (run.values[i] - baseline) * grown)});
+    // Filled in place: appending point by point cost more than working the points out.
+    QPolygonF points(qsizetype(to > from ? to - from : 0));
+    QPointF* point = points.data();
+    for (std::size_t i = from; i < to; ++i, ++point)
+        *point = {run.xs[i], m_geometry.y(baseline + (run.values[i] - baseline) * grown)};
     return points;
 }
 

@@ -11,7 +11,7 @@
 
 namespace tivora::engine {
 
-class HairlineCanvas;
+class LineCanvas;
 struct Series;
 class ValueLabelLayout;
 
@@ -29,11 +29,11 @@ public:
     Millis endTime() const override { return m_growth.endTime(); }
     // Where the line is kept: the plot, and room for the pen around it.
     QRectF clip() const;
-    // Whether, drawn at deviceScale device pixels to a stage unit, the series is only a line at
-    // most one device pixel wide: no area, markers or shine.
-    bool isHairlineAt(double deviceScale) const;
+    // How wide its line is in device pixels, drawn at deviceScale device pixels to a stage unit,
+    // when the series is only a line (no area, markers or shine) narrow enough for a LineCanvas.
+    std::optional<double> canvasLineWidth(double deviceScale) const;
     // Its line at time, added to the canvas, mapped to device pixels by toDevice.
-    void addHairlines(HairlineCanvas& canvas, const QTransform& toDevice, Millis time) const;
+    void addLines(LineCanvas& canvas, const QTransform& toDevice, Millis time) const;
     std::optional<std::size_t> settledFingerprint() const override;
 
 private:

@@ -1,4 +1,4 @@
-#include "engine/scene/hairline_canvas.h"
+#include "engine/scene/line_canvas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,10 +20,6 @@ Lanes divideBy255(Lanes x) {
     x += 128;
     return (x + (x >> 8)) >> 8;
 }
-int divideBy255(int x) {
-    x += 128;
-    return (x + (x >> 8)) >> 8;
-}
 
 // Where a pixel's alpha lies among its four bytes, and whether the low half of a 64-bit
 // integer comes first in memory.
@@ -35,15 +31,15 @@ constexpr int kAlpha = kFirstLow ? 3 : 0;
 // a pixel at this level would otherwise be read again by many of the lines behind.
 constexpr std::uint8_t kCovered = 254;
 
-// Two pixels across the line in one cell (a row or a column it crosses): where they lie, and
-// how the line covers them.
+// Two pixels side by side across the line in one cell (a row or a column it crosses): where
+// they lie, and how much of each, of 255, the line covers.
 struct Cell {
     uchar* first;
     uchar* second;
     int along;  // the cell
     int across; // the first pixel's column (row) in it
-    int share;  // of 255: how much of the cell's length the line covers
-    int upper;  // of 255: how much of that share falls on the second pixel
+    int firstShare;
+    int secondShare;
 };
 
 // Lays one colour under what is drawn already, a pair of pixels at a time.
@@ -86,8 +82,8 @@ public:
         const Lanes alphas =
             __builtin_shufflevector(pixels, pixels, kAlpha, kAlpha, kAlpha, kAlpha, kAlpha + 4,
                                     kAlpha + 4, kAlpha + 4, kAlpha + 4);
-        const auto a = std::uint16_t(divideBy255((255 - cell.upper) * cell.share));
-        const auto b = std::uint16_t(divideBy255(cell.upper * cell.share));
+        const auto a = std::uint16_t(cell.firstShare);
+        const auto b = std::uint16_t(cell.secondShare);
         const Lanes shares = {a, a, a, a, b, b, b, b};
         const Lanes uncovered = divideBy255(shares * (255 - alphas));
         drawn = __builtin_convertvector(pixels + divideBy255(m_colour * uncovered), PixelPair);
@@ -101,9 +97,11 @@ private:
 
 // Positions across the line in fixed point, so that stepping along it adds one integer.
 constexpr int kFractionBits = 32;
-constexpr double kFixedOne = double(std::int64_t(1) << kFractionBits);
+constexpr std::int64_t kOne = std::int64_t(1) << kFractionBits;
+constexpr double kFixedOne = double(kOne);
 
-int shareOf(double length) {
+// The share of 255 a length along a cell, of at most its whole length, makes.
+int lengthShare(double length) {
     return int(length * 255.0 + 0.5);
 }
 
@@ -128,6 +126,20 @@ void releaseWideRegisters() {
 void releaseWideRegisters() {}
 #endif
 
+// Whether a segment runs across rows rather than columns.
+bool isSteep(QPointF from, QPointF to) {
+    return std::abs(to.y() - from.y()) >= std::abs(to.x() - from.x());
+}
+
+// Whether a line from a through b to c takes its cells one way before b and another after it:
+// across rows, then across columns, or back along the rows (columns) it came through.
+bool turns(QPointF a, QPointF b, QPointF c) {
+    const bool steep = isSteep(a, b);
+    if (steep != isSteep(b, c))
+        return true;
+    return steep ? (b.y() - a.y()) * (c.y() - b.y()) < 0 : (b.x() - a.x()) * (c.x() - b.x()) < 0;
+}
+
 // One direction across the picture: the bytes from one pixel to the next along it, the bits
 // from one pixel's flag to the next in the flags of covered pixels, and how many pixels lie along
 // it.
@@ -149,17 +161,17 @@ public:
         , m_columns{qsizetype(sizeof(QRgb)), m_flagsPerColumn, picture.width()}
         , m_covered(m_flagsPerColumn / 64 * std::size_t(picture.width())) {}
 
-    void drawSegment(QPointF from, QPointF to, const PairBlender& blender) {
+    void drawSegment(QPointF from, QPointF to, double width, const PairBlender& blender) {
         if (!std::isfinite(from.x() + from.y() + to.x() + to.y()))
             return;
-        if (std::abs(to.y() - from.y()) >= std::abs(to.x() - from.x())) {
+        if (isSteep(from, to)) {
             if (from.y() > to.y())
                 std::swap(from, to);
-            drawAlong(m_rows, m_columns, from.y(), to.y(), from.x(), to.x(), blender);
+            drawAlong(m_rows, m_columns, {from.y(), to.y()}, {from.x(), to.x()}, width, blender);
         } else {
             if (from.x() > to.x())
                 std::swap(from, to);
-            drawAlong(m_columns, m_rows, from.x(), to.x(), from.y(), to.y(), blender);
+            drawAlong(m_columns, m_rows, {from.x(), to.x()}, {from.y(), to.y()}, width, blender);
         }
     }
 
@@ -208,78 +220,112 @@ private:
     // Walks the cells (rows or columns) along the major axis from majorFrom to majorTo. Each
     // cell the segment crosses gets the share of the cell's length the segment covers, split
     // across the line between the two pixels whose centres are nearest its position there.
-    void drawAlong(const Axis& major, const Axis& minor, double majorFrom, double majorTo,
-                   double minorFrom, double minorTo, const PairBlender& blender) {
-        if (!(majorFrom < majorTo))
+    // Where a segment runs along one axis: from its start to its end.
+    struct Run {
+        double from;
+        double to;
+    };
+
+    // Walks the cells (rows or columns) along the major axis from one end of the segment to
+    // the other. Each cell the segment crosses gets the share of the cell's length the segment
+    // covers, spread across the line over the pixels its width covers there.
+    void drawAlong(const Axis& major, const Axis& minor, Run along, Run across, double width,
+                   const PairBlender& blender) {
+        if (!(along.from < along.to))
             return;
-        const double slope = (minorTo - minorFrom) / (majorTo - majorFrom);
-        // Only where the line lies within a pixel of the picture across can it reach a pixel.
-        double from = std::max(majorFrom, 0.0);
-        double to = std::min(majorTo, double(major.size));
-        const double lowest = std::min(minorFrom, minorTo);
-        const double highest = std::max(minorFrom, minorTo);
-        if (highest < -1.0 || lowest > minor.size + 1.0)
+        const double slope = (across.to - across.from) / (along.to - along.from);
+        // Across a cell the line is as broad as its width measured square to it; one pixel wide,
+        // it is one pixel broad whatever its slope, as Qt draws thin lines.
+        const bool thin = width <= 1.0;
+        width = thin ? 1.0 : width * std::hypot(1.0, slope);
+        // Only where the line lies within its breadth of the picture can it reach a pixel.
+        double from = std::max(along.from, 0.0);
+        double to = std::min(along.to, double(major.size));
+        const double lowest = std::min(across.from, across.to);
+        const double highest = std::max(across.from, across.to);
+        if (highest < -width || lowest > minor.size + width)
             return;
-        if (lowest < -1.0 || highest > minor.size + 1.0) {
-            const double perPixelAcross = (majorTo - majorFrom) / (minorTo - minorFrom);
-            const double atStart = majorFrom + (-1.0 - minorFrom) * perPixelAcross;
-            const double atEnd = majorFrom + (minor.size + 1.0 - minorFrom) * perPixelAcross;
+        if (lowest < -width || highest > minor.size + width) {
+            const double alongPerAcross = (along.to - along.from) / (across.to - across.from);
+            const double atStart = along.from + (-width - across.from) * alongPerAcross;
+            const double atEnd = along.from + (minor.size + width - across.from) * alongPerAcross;
             from = std::max(from, std::min(atStart, atEnd));
             to = std::min(to, std::max(atStart, atEnd));
         }
         if (!(from < to))
             return;
-        // Where the line lies across a cell, from the centre of the first pixel, given the
-        // middle of the cell's stretch of it.
-        const auto positionAt = [&](double middle) {
-            return fixedOf(minorFrom + slope * (middle - majorFrom) - 0.5);
+        // Where the line's near edge lies across a cell, given the middle of the cell's stretch
+        // of the line: pixel k spans k to k + 1.
+        const auto edgeAt = [&](double middle) {
+            return fixedOf(across.from + slope * (middle - along.from) - width / 2);
         };
+        const std::int64_t wide = fixedOf(width);
         // Pixels outside the picture are laid into a scratch pair that is never shown.
         uchar outside[2 * sizeof(QRgb)] = {};
-        const auto locate = [&](int along, std::int64_t position, int share) {
-            const int across = int(position >> kFractionBits);
-            uchar* first = m_pixels + along * major.stride + across * minor.stride;
-            const bool firstInside = across >= 0 && across < minor.size;
-            const bool secondInside = across + 1 >= 0 && across + 1 < minor.size;
-            return Cell{firstInside ? first : outside,
-                        secondInside ? first + minor.stride : outside + sizeof(QRgb),
-                        along,
-                        across,
-                        share,
-                        int((position >> (kFractionBits - 8)) & 255)};
+        const auto pixelAt = [&](int cell, int pixel, std::size_t scratch) {
+            return pixel >= 0 && pixel < minor.size
+                       ? m_pixels + cell * major.stride + pixel * minor.stride
+                       : outside + scratch;
         };
-        const auto lay = [&](const Cell& cell) __attribute__((always_inline)) {
-            const PixelPair drawn = PairBlender::load(cell);
-            if (std::min(drawn[kAlpha], drawn[kAlpha + 4]) < kCovered)
-                markCovered(major, minor, cell, blender.layUnder(cell, drawn));
+        // Lays the line over the pixels from its near edge across the cell, two at a time.
+        const auto layAcross = [&](int cell, std::int64_t edge, int share)
+            __attribute__((always_inline)) {
+            const std::int64_t far = edge + wide;
+            const auto shareOf = [&](int pixel) {
+                const std::int64_t start = std::int64_t(pixel) << kFractionBits;
+                const std::int64_t covered =
+                    std::max<std::int64_t>(std::min(far, start + kOne) - std::max(edge, start), 0);
+                return int((covered * share + kOne / 2) >> kFractionBits);
+            };
+            for (int pixel = int(edge >> kFractionBits);
+                 (std::int64_t(pixel) << kFractionBits) < far; pixel += 2) {
+                const Cell pair{pixelAt(cell, pixel, 0),
+                                pixelAt(cell, pixel + 1, sizeof(QRgb)),
+                                cell,
+                                pixel,
+                                shareOf(pixel),
+                                shareOf(pixel + 1)};
+                const PixelPair drawn = PairBlender::load(pair);
+                if (std::min(drawn[kAlpha], drawn[kAlpha + 4]) < kCovered)
+                    markCovered(major, minor, pair, blender.layUnder(pair, drawn));
+            }
         };
+        // The cells from first up to end, which the line crosses whole. They are taken a stretch
+        // at a time, and a stretch whose pixels are all covered already is passed over.
+        const std::int64_t step = fixedOf(slope);
+        const auto layWhole = [&](int first, int end) {
+            std::int64_t edge = edgeAt(first + 0.5);
+            for (int cell = first; cell < end;) {
+                const int stretchEnd = std::min(cell + kStretch, end);
+                const std::int64_t last = edge + step * (stretchEnd - 1 - cell);
+                const Span reached{int(std::min(edge, last) >> kFractionBits),
+                                   int((std::max(edge, last) + wide) >> kFractionBits)};
+                if (isCovered(major, {cell, stretchEnd - 1}, reached)) {
+                    edge = last + step;
+                    cell = stretchEnd;
+                    continue;
+                }
+                for (; cell < stretchEnd; ++cell, edge += step)
+                    layAcross(cell, edge, 255);
+            }
+        };
+        // Wider lines take the cells whose middles they cross, so that the segments of a line
+        // meet without a seam. Thin ones share the cells at their ends with the segments they
+        // join, each by the length it covers, as Qt's do.
+        if (!thin) {
+            layWhole(int(std::ceil(from - 0.5)), int(std::ceil(to - 0.5)));
+            return;
+        }
         // Both are at least zero here, where truncation floors.
         const int firstCell = int(from);
         const int lastCell = int(to) - (double(int(to)) == to ? 1 : 0);
         if (firstCell == lastCell) {
-            lay(locate(firstCell, positionAt((from + to) / 2), shareOf(to - from)));
+            layAcross(firstCell, edgeAt((from + to) / 2), lengthShare(to - from));
             return;
         }
-        lay(locate(firstCell, positionAt((from + firstCell + 1) / 2),
-                   shareOf(firstCell + 1 - from)));
-        // The cells between lie whole under the line. They are taken a stretch at a time, and a
-        // stretch whose pixels are all covered already is passed over.
-        const std::int64_t step = fixedOf(slope);
-        std::int64_t position = positionAt(firstCell + 1.5);
-        for (int cell = firstCell + 1; cell < lastCell;) {
-            const int stretchEnd = std::min(cell + kStretch, lastCell);
-            const std::int64_t last = position + step * (stretchEnd - 1 - cell);
-            const Span across{int(std::min(position, last) >> kFractionBits),
-                              int(std::max(position, last) >> kFractionBits) + 1};
-            if (isCovered(major, {cell, stretchEnd - 1}, across)) {
-                position = last + step;
-                cell = stretchEnd;
-                continue;
-            }
-            for (; cell < stretchEnd; ++cell, position += step)
-                lay(locate(cell, position, 255));
-        }
-        lay(locate(lastCell, positionAt((lastCell + to) / 2), shareOf(to - lastCell)));
+        layAcross(firstCell, edgeAt((from + firstCell + 1) / 2), lengthShare(firstCell + 1 - from));
+        layWhole(firstCell + 1, lastCell);
+        layAcross(lastCell, edgeAt((lastCell + to) / 2), lengthShare(to - lastCell));
     }
 
     // How many cells are passed over at once where the lines in front cover them.
@@ -292,45 +338,47 @@ private:
     std::vector<std::uint64_t> m_covered; // column by column
 };
 
-// The end of a segment from the other end moved on by half a pixel along the segment's major
-// axis.
-QPointF pastEnd(QPointF end, QPointF other) {
+// The end of a segment from the other end moved on by reach along the segment's major axis.
+QPointF pastEnd(QPointF end, QPointF other, double reach) {
     const QPointF way = end - other;
     const double major = std::max(std::abs(way.x()), std::abs(way.y()));
-    return major > 0 ? end + way * (0.5 / major) : end;
+    return major > 0 ? end + way * (reach / major) : end;
 }
 
 } // namespace
 
-HairlineCanvas::HairlineCanvas(QRect area)
+LineCanvas::LineCanvas(QRect area)
     : m_area(area.normalized()) {}
 
-void HairlineCanvas::addPolyline(const QPolygonF& points, const QTransform& toDevice,
-                                 QRgb premultiplied) {
+void LineCanvas::addPolyline(const QPolygonF& points, const QTransform& toDevice,
+                             QRgb premultiplied, double width) {
     if (points.isEmpty() || qAlpha(premultiplied) == 0 || m_area.isEmpty())
         return;
+    width = std::max(width, 1.0);
     const auto inArea = [&](QPointF point) {
         return QPointF(toDevice.m11() * point.x() + toDevice.dx() - m_area.left(),
                        toDevice.m22() * point.y() + toDevice.dy() - m_area.top());
     };
     const std::size_t first = m_points.size();
-    for (const QPointF& point : points)
-        m_points.push_back(inArea(point));
-    // Qt's thin lines reach half a pixel past their ends, along the way they run there.
+    m_points.resize(first + std::size_t(points.size()));
+    std::ranges::transform(points, m_points.begin() + std::ptrdiff_t(first), inArea);
     if (points.size() == 1) {
-        // A single point fills the pixel nearest it, as Qt draws it.
-        const QPointF pixel(std::floor(m_points.back().x() + 0.5),
-                            std::floor(m_points.back().y() + 0.5));
-        m_points.back() = pixel + QPointF(0.5, 0);
-        m_points.push_back(pixel + QPointF(0.5, 1));
+        // A single point is a dot as wide as the line; one pixel wide, it fills the pixel
+        // nearest it, as Qt draws it.
+        const QPointF dot = width == 1.0 ? QPointF(std::floor(m_points.back().x() + 0.5) + 0.5,
+                                                   std::floor(m_points.back().y() + 0.5) + 0.5)
+                                         : m_points.back();
+        m_points.back() = dot - QPointF(0, width / 2);
+        m_points.push_back(dot + QPointF(0, width / 2));
     } else {
-        m_points[first] = pastEnd(m_points[first], m_points[first + 1]);
-        m_points.back() = pastEnd(m_points.back(), m_points[m_points.size() - 2]);
+        // Round ends reach half the line's width past the ends, along the way it runs there.
+        m_points[first] = pastEnd(m_points[first], m_points[first + 1], width / 2);
+        m_points.back() = pastEnd(m_points.back(), m_points[m_points.size() - 2], width / 2);
     }
-    m_polylines.push_back({first, m_points.size(), premultiplied});
+    m_polylines.push_back({first, m_points.size(), premultiplied, width});
 }
 
-QImage HairlineCanvas::finish() {
+QImage LineCanvas::finish() {
     QImage picture(m_area.size().expandedTo({1, 1}), QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
     LayeredPicture layers(picture);
@@ -338,8 +386,21 @@ QImage HairlineCanvas::finish() {
     // Front to back: the line added last lies on top.
     for (auto polyline = m_polylines.rbegin(); polyline != m_polylines.rend(); ++polyline) {
         const PairBlender blender(polyline->colour);
-        for (std::size_t i = polyline->first + 1; i < polyline->end; ++i)
-            layers.drawSegment(m_points[i - 1], m_points[i], blender);
+        const double width = polyline->width;
+        for (std::size_t i = polyline->first + 1; i < polyline->end; ++i) {
+            QPointF from = m_points[i - 1];
+            QPointF to = m_points[i];
+            // Where a wider line turns from running across rows to running across columns, or
+            // back the way it came, its segments would leave a notch or a blunt tip between
+            // them: each reaches half the line's width past the corner there.
+            if (width > 1.0) {
+                if (i > polyline->first + 1 && turns(m_points[i - 2], from, to))
+                    from = pastEnd(from, to, width / 2);
+                if (i + 1 < polyline->end && turns(from, to, m_points[i + 1]))
+                    to = pastEnd(to, from, width / 2);
+            }
+            layers.drawSegment(from, to, width, blender);
+        }
     }
     // The pixels are the caller's now: whatever comes later falls outside an empty area.
     m_area = QRect(m_area.topLeft(), QSize(0, 0));
