@@ -1,5 +1,7 @@
 #include "engine/scene/crisp_lines_node.h"
 
+#include "engine/scene/device_pixels.h"
+
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -19,8 +21,7 @@ double CrispLinesNode::snapped(double deviceCoordinate, int deviceWidth) {
 void CrispLinesNode::paint(QPainter& painter, Millis) const {
     const QTransform transform = painter.worldTransform();
     // Graphs are only scaled and moved, never turned: the scale along one axis is the scale.
-    const double scale = std::max(std::fabs(transform.m11()), std::fabs(transform.m22()));
-    const int width = std::max(1, int(std::lround(m_width * scale)));
+    const int width = std::max(1, int(std::lround(m_width * deviceScaleOf(transform))));
     painter.save();
     painter.resetTransform();
     painter.setPen(QPen(m_color, width, Qt::SolidLine, Qt::FlatCap));

@@ -4,6 +4,9 @@
 #include <QPainter>
 #include <QSemaphore>
 #include <QThreadPool>
+#include <QTransform>
+#include <algorithm>
+#include <cmath>
 
 namespace tivora::engine {
 
@@ -13,6 +16,10 @@ bool paintsUprightPixels(const QPainter& painter) {
         return false;
     const int type = device->devType();
     return type == QInternal::Image || type == QInternal::Pixmap || type == QInternal::Widget;
+}
+
+double deviceScaleOf(const QTransform& toDevice) {
+    return std::max(std::abs(toDevice.m11()), std::abs(toDevice.m22()));
 }
 
 void drawDevicePixels(QPainter& painter, QImage picture, QPoint at) {

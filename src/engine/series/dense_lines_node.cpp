@@ -18,10 +18,6 @@ QRect pixelsWithin(const QRectF& rect) {
                  QPoint(int(std::lround(rect.right())) - 1, int(std::lround(rect.bottom())) - 1));
 }
 
-double scaleOf(const QTransform& transform) {
-    return std::max(std::abs(transform.m11()), std::abs(transform.m22()));
-}
-
 } // namespace
 
 void DenseLinesNode::add(std::unique_ptr<LineSeriesNode> line) {
@@ -34,7 +30,7 @@ bool DenseLinesNode::fitCanvasOn(const QPainter& painter) const {
     if (device == nullptr || device->devType() != QInternal::Image ||
         !paintsUprightPixels(painter) || !painter.testRenderHint(QPainter::Antialiasing))
         return false;
-    const double scale = scaleOf(painter.deviceTransform());
+    const double scale = deviceScaleOf(painter.deviceTransform());
     return std::ranges::all_of(
         m_lines, [scale](const auto& line) { return line->canvasLineWidth(scale).has_value(); });
 }

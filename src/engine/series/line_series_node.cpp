@@ -1,6 +1,7 @@
 #include "engine/series/line_series_node.h"
 
 #include "engine/layout/graph_style.h"
+#include "engine/scene/device_pixels.h"
 #include "engine/scene/fingerprint.h"
 #include "engine/scene/growth.h"
 #include "engine/scene/line_canvas.h"
@@ -91,7 +92,7 @@ std::optional<double> LineSeriesNode::canvasLineWidth(double deviceScale) const 
 void LineSeriesNode::addLines(LineCanvas& canvas, const QTransform& toDevice, Millis time) const {
     const double grown = m_growth.at(time);
     const QRgb colour = qPremultiply(m_color.rgba());
-    const double width = m_penWidth * std::max(std::abs(toDevice.m11()), std::abs(toDevice.m22()));
+    const double width = m_penWidth * deviceScaleOf(toDevice);
     // Only the points over the canvas, and one either side of them, reach its pixels: a canvas
     // may be one part of the picture.
     const QRectF reached = toDevice.inverted().mapRect(QRectF(canvas.area()));
