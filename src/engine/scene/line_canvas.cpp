@@ -262,14 +262,30 @@ private:
         const std::int64_t wide = fixedOf(width);
         // Pixels outside the picture are laid into a scratch pair that is never shown.
         uchar outside[2 * sizeof(QRgb)] = {};
-        const auto pixelAt = [&](int cell, int pixel, std::size_t scratch) {
-            return pixel >= 0 && pixel < minor.size
-                       ? m_pixels + cell * major.stride + pixel * minor.stride
-                       : outside + scratch;
+        const auto layPair = [&](int cell, int pixel, int firstShare, int secondShare)
+            __attribute__((always_inline)) {
+            uchar* first = m_pixels + cell * major.stride + pixel * minor.stride;
+            const Cell pair{pixel >= 0 && pixel < minor.size ? first : outside,
+                            pixel + 1 >= 0 && pixel + 1 < minor.size ? first + minor.stride
+                                                                     : outside + sizeof(QRgb),
+                            cell,
+                            pixel,
+                            firstShare,
+                            secondShare};
+            const PixelPair drawn = PairBlender::load(pair);
+            if (std::min(drawn[kAlpha], drawn[kAlpha + 4]) < kCovered)
+                markCovered(major, minor, pair, blender.layUnder(pair, drawn));
         };
-        // Lays the line over the pixels from its near edge across the cell, two at a time.
         const auto layAcross = [&](int cell, std::int64_t edge, int share)
             __attribute__((always_inline)) {
+            const int first = int(edge >> kFractionBits);
+            if (thin) {
+                // The share splits between the two pixels the line's breadth falls on.
+                const int second = int((edge >> (kFractionBits - 8)) & 255);
+                layPair(cell, first, ((255 - second) * share + 127) / 255,
+                        (second * share + 127) / 255);
+                return;
+            }
             const std::int64_t far = edge + wide;
             const auto shareOf = [&](int pixel) {
                 const std::int64_t start = std::int64_t(pixel) << kFractionBits;
@@ -277,23 +293,13 @@ private:
                     std::max<std::int64_t>(std::min(far, start + kOne) - std::max(edge, start), 0);
                 return int((covered * share + kOne / 2) >> kFractionBits);
             };
-            for (int pixel = int(edge >> kFractionBits);
-                 (std::int64_t(pixel) << kFractionBits) < far; pixel += 2) {
-                const Cell pair{pixelAt(cell, pixel, 0),
-                                pixelAt(cell, pixel + 1, sizeof(QRgb)),
-                                cell,
-                                pixel,
-                                shareOf(pixel),
-                                shareOf(pixel + 1)};
-                const PixelPair drawn = PairBlender::load(pair);
-                if (std::min(drawn[kAlpha], drawn[kAlpha + 4]) < kCovered)
-                    markCovered(major, minor, pair, blender.layUnder(pair, drawn));
-            }
+            for (int pixel = first; (std::int64_t(pixel) << kFractionBits) < far; pixel += 2)
+                layPair(cell, pixel, shareOf(pixel), shareOf(pixel + 1));
         };
         // The cells from first up to end, which the line crosses whole. They are taken a stretch
         // at a time, and a stretch whose pixels are all covered already is passed over.
         const std::int64_t step = fixedOf(slope);
-        const auto layWhole = [&](int first, int end) {
+        const auto layWhole = [&](int first, int end) __attribute__((always_inline)) {
             std::int64_t edge = edgeAt(first + 0.5);
             for (int cell = first; cell < end;) {
                 const int stretchEnd = std::min(cell + kStretch, end);
