@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -366,8 +367,7 @@ void LineCanvas::addPolyline(const QPolygonF& points, const QTransform& toDevice
                        toDevice.m22() * point.y() + toDevice.dy() - m_area.top());
     };
     const std::size_t first = m_points.size();
-    m_points.resize(first + std::size_t(points.size()));
-    std::ranges::transform(points, m_points.begin() + std::ptrdiff_t(first), inArea);
+    std::ranges::transform(points, std::back_inserter(m_points), inArea);
     if (points.size() == 1) {
         // A single point is a dot as wide as the line; one pixel wide, it fills the pixel
         // nearest it, as Qt draws it.

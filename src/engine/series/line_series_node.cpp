@@ -150,8 +150,9 @@ QPolygonF LineSeriesNode::pointsAt(const Run& run, double grown, std::ptrdiff_t 
     // Filled in place: appending point by point cost more than working the points out.
     QPolygonF points(qsizetype(to > from ? to - from : 0));
     QPointF* point = points.data();
+    const auto yOf = m_geometry.yOfEach();
     for (std::size_t i = from; i < to; ++i, ++point)
-        *point = {run.xs[i], m_geometry.y(baseline + (run.values[i] - baseline) * grown)};
+        *point = {run.xs[i], yOf(baseline + (run.values[i] - baseline) * grown)};
     return points;
 }
 
