@@ -17,9 +17,11 @@ namespace tivora::engine {
 // operations, and pixels the lines in front already cover are only looked at.
 //
 // A line covers, in every row it crosses (every column, where it runs flatter than steep), its
-// width across that row centred on the line, split between the pixels by the share of each it
-// covers: for one pixel's width, as Qt draws thin lines. It shares the rows (columns) at its
-// ends with the segments it joins, and reaches half its width past its own ends.
+// breadth across that row centred on the line, split between the pixels by the share of each it
+// covers, and reaches half its width past its own ends. One pixel wide, it is drawn as Qt draws
+// thin lines: one pixel broad at any slope, sharing the rows (columns) at the ends of a segment
+// with the segments it joins. Wider, it is as broad as its width measured square to it, its
+// segments take the rows whose middles they cross, and reach half the width past its corners.
 class LineCanvas {
 public:
     // The device pixels the lines may cover; whatever lies outside is cut off.
