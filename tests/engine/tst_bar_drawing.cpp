@@ -1,5 +1,6 @@
 // Bars and value labels as a business graph must show them: bars of a sensible width standing
 // exactly between the baseline and their value, cut at a fixed maximum, and crisp axis lines.
+#include "picture_difference.h"
 #include "tst_series_fixture.h"
 
 #include <QGuiApplication>
@@ -271,23 +272,8 @@ void BarDrawingTest::denseLinesMadeInHalvesMeetWithoutASeam() {
     const QImage halves = renderText(text, rest);
     const QImage whole = drawnDirectly(text, rest);
     // Inside the plot: text outside it is drawn apart from the lines.
-    int largest = 0;
-    QPoint where;
-    for (int y = 40; y < 380; ++y) {
-        for (int x = 80; x < 680; ++x) {
-            const QRgb a = halves.pixel(x, y);
-            const QRgb b = whole.pixel(x, y);
-            const int difference =
-                std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                          std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
-            if (difference > largest) {
-                largest = difference;
-                where = {x, y};
-            }
-        }
-    }
-    QVERIFY2(largest <= 16,
-             qPrintable(QStringLiteral("%1 at %2,%3").arg(largest).arg(where.x()).arg(where.y())));
+    const auto difference = tivora::test::differenceOf(halves, whole, QRect(80, 40, 600, 340));
+    QVERIFY2(difference.largest <= 16, difference.describe().constData());
 }
 
 void BarDrawingTest::aChangedValueIsNeverShownFromAnEarlierPicture_data() {

@@ -1,6 +1,7 @@
 // Thin antialiased lines drawn front to back straight into pixels must look as Qt draws them one
 // after the other: the same pixels, the same order where they cross, the same cut at the edges.
 #include "engine/scene/line_canvas.h"
+#include "picture_difference.h"
 
 #include <QPainter>
 #include <QRandomGenerator>
@@ -8,6 +9,8 @@
 #include <limits>
 
 using tivora::engine::LineCanvas;
+using tivora::test::differenceOf;
+using tivora::test::PictureDifference;
 
 namespace {
 
@@ -17,50 +20,12 @@ struct Line {
     double width = 1; // device pixels
 };
 
-// The largest difference of any channel between the two pictures, and the mean of those
-// differences over every pixel.
-struct Difference {
-    int largest = 0;
-    QPoint where;
-    double mean = 0;
-};
-
-Difference differenceOf(const QImage& a, const QImage& b) {
-    Difference difference;
-    double sum = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            const int channel =
-                std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                          std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
-            sum += channel;
-            if (channel > difference.largest) {
-                difference.largest = channel;
-                difference.where = {x, y};
-            }
-        }
-    }
-    difference.mean = sum / (a.width() * a.height());
-    return difference;
-}
-
 // Thin lines: both split a pixel's width between two pixels at their own rounding, a few levels
 // apart, rarely a few tens where many ends meet. Wider lines: where they turn, Qt rounds the
 // corner and the canvas squares it, so a few pixels at each corner differ wholly. A line most
 // of a pixel out of place is off by hundreds along all its length.
-bool looksAlike(const Difference& difference, double width = 1) {
+bool looksAlike(const PictureDifference& difference, double width = 1) {
     return width > 1 ? difference.mean < 5.0 : difference.largest <= 48 && difference.mean < 2.0;
-}
-
-QByteArray describe(const Difference& difference) {
-    return QStringLiteral("%1 at %2,%3, mean %4")
-        .arg(difference.largest)
-        .arg(difference.where.x())
-        .arg(difference.where.y())
-        .arg(difference.mean)
-        .toUtf8();
 }
 
 // The lines as Qt draws them, with a pen one pixel wide and round ends, onto a picture of area.
@@ -156,9 +121,9 @@ void LineCanvasTest::looksAsQtDrawsIt() {
         lines.push_back(
             {points, QColor::fromHsv(int(random.bounded(360)), 200, 220, alpha), width});
     }
-    const Difference difference =
+    const PictureDifference difference =
         differenceOf(drawnByCanvas(lines, area, toDevice), drawnByQt(lines, area, toDevice));
-    QVERIFY2(looksAlike(difference, width), describe(difference).constData());
+    QVERIFY2(looksAlike(difference, width), difference.describe().constData());
 }
 
 void LineCanvasTest::theLineAddedLastLiesOnTop() {
@@ -181,9 +146,9 @@ void LineCanvasTest::pointsFarOutsideAreCutAndUnusablePointsLeftOut() {
         {QPolygonF{{10.3, 30}, {12.7, -4e9}, {40.2, 50}, {70.6, 3e12}}, Qt::darkGreen},
         {QPolygonF{{-1e15, 20.4}, {1e15, 25.8}}, Qt::blue},
         {QPolygonF{{-3e12, 10}, {3e12, 1e13}}, Qt::red}};
-    const Difference difference =
+    const PictureDifference difference =
         differenceOf(drawnByCanvas(far, area, QTransform()), drawnByQt(far, area, QTransform()));
-    QVERIFY2(looksAlike(difference), describe(difference).constData());
+    QVERIFY2(looksAlike(difference), difference.describe().constData());
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double infinity = std::numeric_limits<double>::infinity();
     const std::vector<Line> broken{

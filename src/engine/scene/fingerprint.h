@@ -34,6 +34,16 @@ public:
     template <typename T> Fingerprint& addAll(std::span<const T> values) {
         return addBytes(values.data(), values.size_bytes());
     }
+    // Adds how each of nodes looks once settled; false when one of them cannot tell.
+    template <typename Nodes> bool addSettled(const Nodes& nodes) {
+        for (const auto& node : nodes) {
+            const auto settled = node->settledFingerprint();
+            if (!settled)
+                return false;
+            addWhole(*settled);
+        }
+        return true;
+    }
     std::size_t value() const { return m_value; }
 
 private:

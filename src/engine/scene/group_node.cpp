@@ -27,21 +27,14 @@ void GroupNode::paint(QPainter& painter, Millis time) const {
 }
 
 Millis GroupNode::endTime() const {
-    Millis end = 0.0;
-    for (const auto& child : m_children)
-        end = std::max(end, child->endTime());
-    return end;
+    return latestEndTime(m_children);
 }
 
 std::optional<std::size_t> GroupNode::settledFingerprint() const {
     Fingerprint fingerprint;
     fingerprint.add(m_transform).add(m_clip.value_or(QRectF()));
-    for (const auto& child : m_children) {
-        const auto childFingerprint = child->settledFingerprint();
-        if (!childFingerprint)
-            return std::nullopt;
-        fingerprint.addWhole(*childFingerprint);
-    }
+    if (!fingerprint.addSettled(m_children))
+        return std::nullopt;
     return fingerprint.value();
 }
 

@@ -218,9 +218,6 @@ private:
             mark(cell.across + 1);
     }
 
-    // Walks the cells (rows or columns) along the major axis from majorFrom to majorTo. Each
-    // cell the segment crosses gets the share of the cell's length the segment covers, split
-    // across the line between the two pixels whose centres are nearest its position there.
     // Where a segment runs along one axis: from its start to its end.
     struct Run {
         double from;

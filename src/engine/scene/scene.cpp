@@ -56,10 +56,8 @@ void Scene::paint(QPainter& painter, Millis time) const {
 
 Millis Scene::endTime() const {
     Millis end = 0.0;
-    for (const auto& layer : m_layers) {
-        for (const auto& node : layer)
-            end = std::max(end, node->endTime());
-    }
+    for (const auto& layer : m_layers)
+        end = std::max(end, latestEndTime(layer));
     return end;
 }
 

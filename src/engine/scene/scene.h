@@ -5,6 +5,7 @@
 #include <QPointF>
 #include <QSizeF>
 #include <QUrl>
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <optional>
@@ -35,6 +36,14 @@ public:
     // ones look the same then, so a picture of one serves the other. None when it cannot tell.
     virtual std::optional<std::size_t> settledFingerprint() const { return std::nullopt; }
 };
+
+// When the last of nodes stops changing.
+template <typename Nodes> Millis latestEndTime(const Nodes& nodes) {
+    Millis end = 0.0;
+    for (const auto& node : nodes)
+        end = std::max(end, node->endTime());
+    return end;
+}
 
 // Layers are painted from first to last; within a layer nodes paint in the order they were added.
 enum class Layer {

@@ -57,20 +57,13 @@ void DenseLinesNode::paint(QPainter& painter, Millis time) const {
 }
 
 Millis DenseLinesNode::endTime() const {
-    Millis end = 0.0;
-    for (const auto& line : m_lines)
-        end = std::max(end, line->endTime());
-    return end;
+    return latestEndTime(m_lines);
 }
 
 std::optional<std::size_t> DenseLinesNode::settledFingerprint() const {
     Fingerprint fingerprint;
-    for (const auto& line : m_lines) {
-        const auto lineFingerprint = line->settledFingerprint();
-        if (!lineFingerprint)
-            return std::nullopt;
-        fingerprint.addWhole(*lineFingerprint);
-    }
+    if (!fingerprint.addSettled(m_lines))
+        return std::nullopt;
     return fingerprint.value();
 }
 
