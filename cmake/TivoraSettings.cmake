@@ -23,9 +23,13 @@ function(tivora_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE tivora_settings Qt6::Test ${ARG_DEPENDS})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    # TIVORA_SHIPPED_DATA_DIR is the Data folder as shipped (the sources), which no run of the
+    # program writes into; TIVORA_DATA_DIR is the build's copy, beside the built programs.
     target_compile_definitions(${name} PRIVATE
         TIVORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-        TIVORA_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/../shared/fixtures"
+        TIVORA_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"
+        TIVORA_SHIPPED_DATA_DIR="${PROJECT_SOURCE_DIR}/data"
         TIVORA_DATA_DIR="${TIVORA_DATA_OUTPUT_DIR}")
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

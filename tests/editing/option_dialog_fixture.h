@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/shipped_data.h"
 #include "document/graph_document.h"
 #include "document/grid_layouts.h"
 #include "document/program_folder.h"
@@ -8,7 +9,6 @@
 #include "editing/series_rows.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -16,17 +16,12 @@ namespace tivora::test {
 
 using namespace Qt::StringLiterals;
 
-// A program folder of the test's own, holding a copy of the built Data folder, so the option
+// A program folder of the test's own, holding a copy of the shipped Data folder, so the option
 // dialogs write their preview file there and tests can run side by side.
 class OptionFolder {
 public:
     OptionFolder() {
-        QDir().mkpath(dataFolder());
-        QDirIterator files(QStringLiteral(TIVORA_DATA_DIR), QDir::Files);
-        while (files.hasNext()) {
-            files.next();
-            QFile::copy(files.filePath(), dataFolder() + u'/' + files.fileName());
-        }
+        copyShippedData(dataFolder());
         setProgramFolder(m_folder.path());
     }
     ~OptionFolder() { setProgramFolder(QString()); }

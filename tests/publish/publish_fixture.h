@@ -3,12 +3,12 @@
 // A program folder of the test's own with the built Data folder, graphs of every type written
 // through the record, and runs of the publishing core that keep their log.
 #include "../document/sample_graphs.h"
+#include "common/shipped_data.h"
 #include "document/graph_text_writer.h"
 #include "document/program_folder.h"
 #include "publish/publish_run.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -63,12 +63,7 @@ inline GraphDocument graphOfType(const QString& type) {
 class PublishFixture {
 public:
     PublishFixture() {
-        QDir().mkpath(dataFolder());
-        QDirIterator files(QStringLiteral(TIVORA_DATA_DIR), QDir::Files);
-        while (files.hasNext()) {
-            files.next();
-            QFile::copy(files.filePath(), dataFolder() + files.fileName());
-        }
+        copyShippedData(dataFolder());
         setProgramFolder(m_folder.path());
     }
     ~PublishFixture() { setProgramFolder(QString()); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/shipped_data.h"
 #include "document/graph_document.h"
 #include "document/graph_text_writer.h"
 #include "document/grid_layouts.h"
@@ -7,7 +8,6 @@
 #include "scripted_dialogs.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -15,19 +15,13 @@
 
 namespace tivora::test {
 
-// A program folder of the test's own (a copy of the built Data folder), its own settings store
+// A program folder of the test's own (a copy of the shipped Data folder), its own settings store
 // and scripted dialogs, so tests run in parallel without touching the build tree or the user.
 class ShellEnvironment {
 public:
     ShellEnvironment() {
         QStandardPaths::setTestModeEnabled(true);
-        const QString data = m_folder.path() + u"/Data"_s;
-        QDir().mkpath(data);
-        QDirIterator files(QStringLiteral(TIVORA_DATA_DIR), QDir::Files);
-        while (files.hasNext()) {
-            files.next();
-            QFile::copy(files.filePath(), data + u'/' + files.fileName());
-        }
+        copyShippedData(m_folder.path() + u"/Data"_s);
         setProgramFolder(m_folder.path());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            m_folder.path() + u"/settings"_s);

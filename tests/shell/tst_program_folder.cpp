@@ -93,7 +93,7 @@ private Q_SLOTS:
         QTemporaryDir root;
         const QString program = root.path() + u"/program"_s;
         const QString user = root.path() + u"/user"_s;
-        copyFolder(QStringLiteral(TIVORA_DATA_DIR), program + u"/Data"_s);
+        test::copyShippedData(program + u"/Data"_s);
         writeFile(program + u"/Data/Slide0.txt"_s, "&v_=2.0&");
         makeReadOnly(program);
 
@@ -121,14 +121,6 @@ private Q_SLOTS:
     }
 
 private:
-    static void copyFolder(const QString& source, const QString& target) {
-        QDirIterator files(source, QDir::Files);
-        QDir().mkpath(target);
-        while (files.hasNext()) {
-            files.next();
-            QFile::copy(files.filePath(), target + u'/' + files.fileName());
-        }
-    }
     static void setWritable(const QString& folder, bool writable) {
         const auto write = writable ? QFile::WriteOwner : QFile::Permissions();
         QDirIterator entries(folder, QDir::AllEntries | QDir::NoDotAndDotDot,
