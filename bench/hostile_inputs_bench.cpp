@@ -1,13 +1,17 @@
 // Crafted inputs of about 10 MB, each aimed at one way a reader could take time or memory out of
 // proportion to its input: millions of keys, one long item repeated into every cell, a list of
 // nothing but separators, a value of ten megabytes, nothing but "&". Each is read as the designer
-// opens a file and laid out and painted as the engine draws one. The peak memory of the whole run
+// opens a file and laid out and painted as the engine draws one; a clipboard of nothing but line
+// breaks is pasted into the data grid. The peak memory of the whole run
 // is reported with each: run one benchmark at a time (--benchmark_filter) to read it per input.
+#include "controls/string_align_grid.h"
 #include "document/graph_text_reader.h"
 #include "document/variable_text.h"
 #include "engine/layout/graph_layout.h"
 #include "engine/movies/movie.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
@@ -102,7 +106,26 @@ template <QByteArray (*makeInput)()> void BM_Draw(benchmark::State& state) {
     state.counters["peak_MiB"] = peakMemoryMiB();
 }
 
+// Ten megabytes of line breaks pasted over the whole data grid of the largest graph: the paste
+// takes the rows and cells the selection holds, not a row for every line of the clipboard.
+void BM_PasteLineBreaks(benchmark::State& state) {
+    TStringAlignGrid view;
+    view.setGrid(Grid(999 + 3, 99 + 1));
+    view.selectAll();
+    const QString breaks(kInputSize, u'\n');
+    QApplication::clipboard()->setText(breaks);
+    for (auto _ : state)
+        view.pasteIntoSelection();
+    state.counters["MB"] = double(breaks.size()) / 1e6;
+    state.counters["peak_MiB"] = peakMemoryMiB();
+}
+
 } // namespace
+
+BENCHMARK(BM_PasteLineBreaks)
+    ->Name("Paste/lineBreaks")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 #define HOSTILE_INPUT(name)                                                                        \
     BENCHMARK(BM_Read<name>)->Name("Read/" #name)->Unit(benchmark::kMillisecond)->Iterations(3);   \

@@ -1,5 +1,6 @@
-// Any bytes either read into a graph or fail with a message, leaving the graph untouched; a graph
-// that was read and is complete writes a text that reads back to the same text.
+// Any bytes either read into a graph or fail with a message, leaving the graph untouched; read
+// over another graph, they leave nothing of it beyond their counts; a graph that was read and is
+// complete writes a text that reads back to the same text.
 #include "document/graph_text_reader.h"
 #include "document/graph_text_writer.h"
 
@@ -16,6 +17,37 @@ void require(bool condition) {
         std::abort();
 }
 
+// A graph with cells in many rows and columns, as the graph opened before may leave them.
+const GraphDocument& fullGraph() {
+    static const GraphDocument graph = [] {
+        GraphDocument document;
+        for (Grid* grid : {&document.series.sgrdData, &document.series.sgrdProp,
+                           &document.pie.sgrdPieSlices, &document.notes.sgrdNotes}) {
+            for (int row = 0; row < 40; ++row) {
+                for (int column = 0; column < 40; ++column)
+                    grid->setCell(column, row, QStringLiteral("old"));
+            }
+        }
+        return document;
+    }();
+    return graph;
+}
+
+// No cell of the row and the column just beyond a grid's counts holds anything.
+bool emptyBeyondCounts(const Grid& grid) {
+    const int rows = grid.rowCount();
+    const int columns = grid.columnCount();
+    for (int row = 0; row <= rows; ++row) {
+        if (!grid.cellView(columns, row).isEmpty())
+            return false;
+    }
+    for (int column = 0; column <= columns; ++column) {
+        if (!grid.cellView(column, rows).isEmpty())
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -29,6 +61,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     require(!document.loadingGraph);
+    // Read over another graph, nothing of it is left beyond the counts of the grids read.
+    GraphDocument over = fullGraph();
+    if (ReadGraphText(over, bytes)) {
+        const bool isPie = over.graphType.toUpper() == QStringLiteral("PIE");
+        require(emptyBeyondCounts(isPie ? over.pie.sgrdPieSlices : over.series.sgrdData));
+        require(isPie || emptyBeyondCounts(over.series.sgrdProp));
+    }
     // Grids large enough to matter take long to write; the reader alone covers them.
     if (document.series.sgrdData.rowCount() * document.series.sgrdData.columnCount() > 20000 ||
         document.notes.sgrdNotes.rowCount() > 2000 || document.pie.sgrdPieSlices.rowCount() > 2000)

@@ -1,5 +1,6 @@
 // tivora: the command-line side of the designer.
 #include "document/graph_file.h"
+#include "document/printable_text.h"
 #include "engine/render/render.h"
 #include "excel/graph_refresh.h"
 #include "export/render_animated.h"
@@ -23,8 +24,10 @@ constexpr auto kUsage = "usage: tivora resave IN OUT\n"
                         "  --no-information draws an incomplete or unreadable graph as the\n"
                         "  no-information picture instead of failing.\n";
 
+// Messages name files and quote their text: control bytes from a file are shown escaped, never
+// sent to the terminal.
 int fail(const QString& message) {
-    std::fprintf(stderr, "tivora: %s\n", qPrintable(message));
+    std::fprintf(stderr, "tivora: %s\n", qPrintable(tivora::printableText(message)));
     return 1;
 }
 

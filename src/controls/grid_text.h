@@ -15,9 +15,11 @@ namespace grid_text {
 
 // The text of the cells in range (columns x, rows y; inclusive).
 QString fromRange(const Grid& grid, const QRect& range);
-// The rows of a text in that form, each a list of cell texts. Lines may also end in LF alone;
-// the Tab after a row's last cell and the line end after the last row are optional.
-std::vector<QStringList> toRows(const QString& text);
+// The rows of a text in that form, each a list of cell texts: at most maxRows rows of at most
+// maxColumns cells, however many the text holds, so that a paste of megabytes of line breaks
+// costs no more than the cells it can fill. Lines may also end in LF alone; the Tab after a
+// row's last cell and the line end after the last row are optional.
+std::vector<QStringList> toRows(QStringView text, int maxRows, int maxColumns);
 
 } // namespace grid_text
 } // namespace tivora

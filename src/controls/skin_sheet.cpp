@@ -1,6 +1,7 @@
 #include "controls/skin_sheet.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
@@ -59,7 +60,8 @@ public:
             } else if (startsUrl()) {
                 const auto url = picture();
                 if (!url)
-                    return u"A url(...) is not written whole: its \")\" is missing, or a path without quotes holds a quote or a line break."_s;
+                    return m_pictureRefusal.value_or(
+                        u"A url(...) is not written whole: its \")\" is missing, or a path without quotes holds a quote or a line break."_s);
                 piece = *url;
             } else if (c == u'{') {
                 ++m_at;
@@ -154,12 +156,21 @@ private:
         ++m_at;
         if (!isAnchoredPath(path))
             path = QDir::cleanPath(QDir(m_folder).absoluteFilePath(path));
+        // Qt opens a picture when it first paints with it: a pipe there would stop the program
+        // for good, and a folder or a device is no picture.
+        if (path.startsWith(u'/') && QFileInfo::exists(path) && !QFileInfo(path).isFile()) {
+            m_pictureRefusal = u"A url(...) names %1, which is not an ordinary file (it is a "
+                               "folder, pipe or device)."_s.arg(path);
+            return std::nullopt;
+        }
         return kUrlOpening + quoted(path) + u')';
     }
 
     const QString& m_text;
     const QString m_folder;
     qsizetype m_at = 0;
+    // Why the last url(...) was refused although it was written whole.
+    std::optional<QString> m_pictureRefusal;
 };
 
 } // namespace

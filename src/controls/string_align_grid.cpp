@@ -149,7 +149,8 @@ void TStringAlignGrid::pasteIntoSelection() {
     const QRect range = selectedRange();
     if (!range.isValid())
         return;
-    const auto rows = grid_text::toRows(QApplication::clipboard()->text());
+    const auto rows =
+        grid_text::toRows(QApplication::clipboard()->text(), range.height(), range.width());
     // Pasted cells are stored only once all of them pass the validator, so a refused text
     // leaves the whole range as it was.
     std::vector<std::tuple<int, int, QString>> accepted;

@@ -1,6 +1,7 @@
 #include "document/ansi_text.h"
 
-#include <QSaveFile>
+#include "document/regular_file.h"
+
 #include <algorithm>
 #include <array>
 
@@ -79,8 +80,7 @@ bool writeAnsiFile(const QString& path, QStringView text) {
     const auto bytes = stringToAnsi(text);
     if (!bytes)
         return false;
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(*bytes) == bytes->size() && file.commit();
+    return !replaceFile(path, *bytes);
 }
 
 } // namespace tivora

@@ -45,12 +45,17 @@ GraphWriteResult GraphDocumentModel::write(const QString& path) {
     return result;
 }
 
+void GraphDocumentModel::load(GraphDocument document) {
+    m_document = std::move(document);
+    clearHistory();
+    Q_EMIT changed();
+}
+
 GraphReadResult GraphDocumentModel::read(const QString& path) {
-    GraphReadResult result = ReadGraphFile(m_document, path);
-    if (result) {
-        clearHistory();
-        Q_EMIT changed();
-    }
+    GraphDocument read = m_document;
+    GraphReadResult result = ReadGraphFile(read, path);
+    if (result)
+        load(std::move(read));
     return result;
 }
 

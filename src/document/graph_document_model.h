@@ -31,6 +31,9 @@ public:
     // widths with "10"; changed() is emitted only when it filled one, so a listener that writes
     // again in response finds nothing more to fill.
     GraphWriteResult write(const QString& path);
+    // Puts a graph read from a file in place of the open one, as the start of a new history, then
+    // emits changed().
+    void load(GraphDocument document);
     // Reads the graph file at path; on success the graph read replaces the open one and changed()
     // is emitted, on failure the open graph stays exactly as it was.
     // A graph read successfully starts a new history.

@@ -260,6 +260,10 @@ void GraphFileParser::readSeriesGraph() {
     readSeriesData();
     readAxes();
     readEffects();
+    // Rows and columns beyond the file's counts start empty, as a new series or column does:
+    // raising a count must not bring back the previous graph's series.
+    m_document.series.sgrdProp.discardHiddenCells();
+    m_document.series.sgrdData.discardHiddenCells();
 }
 
 // A text that names no version, graph type or series count is no graph at all (a picture, a
@@ -492,6 +496,9 @@ void GraphFileParser::readSliceLists() {
     applyColorList(decBytes("&PieValueColor"), slices, SliceValueClr);
     applyTextList(decBytes("&SliceShade"), slices, SliceShade);
     applyTextList(decBytes("&SliceAlpha"), slices, SliceAlpha);
+    // Slices beyond the count start empty (the count change gives them their defaults), so that
+    // raising it does not bring back the previous graph's slices and their colours.
+    slices.discardHiddenCells();
 }
 
 void GraphFileParser::readNotes() {
@@ -504,6 +511,8 @@ void GraphFileParser::readNotes() {
         {"&nsha_", 27}, {"&nurl_", 23}};
     NotesFields& notes = m_document.notes;
     resetNotesGrid(notes.sgrdNotes);
+    // Rows past the prepared ones keep nothing of the previous graph's notes.
+    notes.sgrdNotes.discardHiddenCells();
     notes.edtNotes = u"0"_s;
     setNoteRowCount(notes.sgrdNotes, 0);
     const QString count = dec("&no_");

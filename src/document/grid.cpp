@@ -62,6 +62,17 @@ void Grid::Row::place(qsizetype column, qsizetype count, Span stored, qsizetype 
         pack();
 }
 
+void Grid::Row::truncate(qsizetype columnCount) {
+    if (storedCells() <= columnCount)
+        return;
+    if (spans.size() > columnCount)
+        spans.resize(columnCount);
+    if (colors.size() > columnCount)
+        colors.resize(columnCount);
+    // The texts of the dropped cells are no longer referred to; packing gives their room back.
+    pack();
+}
+
 void Grid::Row::pack() {
     QString packedBuffer;
     packedBuffer.reserve(buffer.size() - std::min(unusedBuffer, buffer.size()));
@@ -146,6 +157,13 @@ void Grid::write(int column, int row, int count, QStringView text, const QString
                             : cells.storeSeparate(whole ? *whole : text.toString());
     // Cells are made room for up to the count at once: rows are filled cell by cell.
     cells.place(column, count, stored, m_columnCount);
+}
+
+void Grid::discardCellsBeyond(int columnCount, int rowCount) {
+    if (m_rows.size() > std::max(rowCount, 0))
+        m_rows.resize(std::max(rowCount, 0));
+    for (Row& row : m_rows)
+        row.truncate(std::max(columnCount, 0));
 }
 
 std::optional<WindowColor> Grid::cellColor(int column, int row) const {

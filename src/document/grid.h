@@ -59,6 +59,11 @@ public:
     // it removed the row.
     bool deleteRow(int row);
 
+    // Forgets every stored cell outside the first columnCount columns and rowCount rows, so that
+    // raising a count later shows empty cells there instead of what an earlier graph left.
+    void discardCellsBeyond(int columnCount, int rowCount);
+    void discardHiddenCells() { discardCellsBeyond(m_columnCount, m_rowCount); }
+
     // Grids are equal when their counts and every cell, including those kept beyond the counts,
     // are; a cell never written equals an empty one.
     bool operator==(const Grid& other) const;
@@ -101,6 +106,7 @@ private:
         bool sameCells(const Row& other) const;
         Span storeInBuffer(QStringView text);
         Span storeSeparate(QString text);
+        void truncate(qsizetype columnCount);
         // Points count cells from column on at stored; room is made for at least roomFor cells
         // once the row must grow.
         void place(qsizetype column, qsizetype count, Span stored, qsizetype roomFor);

@@ -1,5 +1,7 @@
 #include "document/number_text.h"
 
+#include "document/printable_text.h"
+
 #include <QLocale>
 #include <cmath>
 #include <limits>
@@ -70,7 +72,7 @@ std::optional<double> parseDecimalNumber(QStringView text) {
 }
 
 QString invalidIntegerMessage(QStringView text) {
-    return u"'%1' is not a valid integer value"_s.arg(text);
+    return u"'%1' is not a valid integer value"_s.arg(printableText(text));
 }
 
 bool isBlankText(QStringView text) {

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -104,6 +105,26 @@ std::optional<QString> checkOutputFile(const QString& path) {
     if (!S_ISREG(status.st_mode))
         return u"%1 is not an ordinary file (it is a device, pipe or socket) and is not replaced."_s
             .arg(nameOf(path));
+    return std::nullopt;
+}
+
+std::optional<QString> replaceFile(const QString& path, QByteArrayView bytes) {
+    QSaveFile file(path);
+    const auto failure = [&file, &path] {
+        // A failed commit may leave no error of its own to tell.
+        return file.error() == QFileDevice::NoError
+                   ? u"%1 could not be written."_s.arg(nameOf(path))
+                   : u"%1 could not be written: %2"_s.arg(nameOf(path), file.errorString());
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return failure();
+    // Small writes wait in the file's buffer, so a full disk or a file size limit may show only
+    // when it is flushed; the commit would not notice it and would put the short file in place of
+    // the old one. A file left uncommitted is removed when it goes out of scope.
+    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush())
+        return failure();
+    if (!file.commit())
+        return failure();
     return std::nullopt;
 }
 

@@ -26,4 +26,9 @@ std::optional<QString> readInputFile(const QString& path, QByteArray& bytes);
 // or a path where nothing lies yet.
 std::optional<QString> checkOutputFile(const QString& path);
 
+// Puts bytes in place of the file at path in one step: they go to a temporary file beside it,
+// which replaces the old file only once every byte is written and flushed. Gives the reason, naming
+// the file, when that could not be done; the old file is then left as it was.
+std::optional<QString> replaceFile(const QString& path, QByteArrayView bytes);
+
 } // namespace tivora

@@ -2,9 +2,8 @@
 
 #include "document/ansi_text.h"
 #include "document/grid_layouts.h"
+#include "document/regular_file.h"
 #include "document/variable_text.h"
-
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -80,12 +79,7 @@ std::optional<QString> WriteSliceFile(const GraphDocument& document, const QStri
     const auto text = sliceFileText(document, type, row);
     if (!text)
         return u"A setting holds characters that the option preview file cannot carry."_s;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(*text) != text->size() || !file.commit())
-        return file.errorString();
-    return std::nullopt;
+    return replaceFile(path, *text);
 }
 
 } // namespace tivora

@@ -132,7 +132,9 @@ GraphDocument pieGraph(const QString& header, const std::vector<Slice>& slices) 
         grid.setCell(SliceLabel, row, slice.label);
         grid.setCell(SliceValue, row, slice.value);
         grid.setCell(SliceOffset, row, slice.offset);
-        grid.setCell(SliceShade, row, u"YES"_s);
+        // Shade is a number from 0 (none) to 100 (dark); the slice dialog's bar and the engine
+        // read nothing else. The slices keep their own colours.
+        grid.setCell(SliceShade, row, u"0"_s);
         grid.setCell(SliceAlpha, row, u"90"_s);
         for (int column = SliceLblMoveX; column <= SliceValMoveY; ++column)
             grid.setCell(column, row, u"0"_s);

@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <QSize>
 #include <QStringList>
+#include <QVariantMap>
+#include <memory>
 #include <optional>
 
 namespace tivora {
@@ -15,6 +17,12 @@ public:
     static constexpr int kRecentCount = 4;
 
     DesignerSettings();
+    ~DesignerSettings();
+
+    // Why the stored settings are not used this time: a file of the store is no ordinary file (a
+    // pipe, which reading would wait on for ever, a folder or a device). The settings then start
+    // empty and are kept for this run only; nothing is written into the store.
+    const std::optional<QString>& problem() const { return m_problem; }
 
     QString skin() const;
     void setSkin(const QString& path);
@@ -28,7 +36,13 @@ public:
     void setWindowState(QSize size, bool maximized);
 
 private:
-    QSettings m_settings;
+    QVariant value(const QString& key) const;
+    void setValues(const QVariantMap& values);
+
+    std::optional<QString> m_problem;
+    // The store; none while it is refused, when the values live in m_kept.
+    std::unique_ptr<QSettings> m_settings;
+    QVariantMap m_kept;
 };
 
 } // namespace tivora

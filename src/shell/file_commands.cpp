@@ -2,6 +2,7 @@
 
 #include "controls/dialogs.h"
 #include "controls/string_align_grid.h"
+#include "document/graph_text_reader.h"
 #include "document/program_folder.h"
 #include "document/regular_file.h"
 #include "shell/error_detail.h"
@@ -128,15 +129,6 @@ void FileCommands::markClean() {
     showModifiedMarker();
 }
 
-bool FileCommands::readGraph(const QString& path, const QString& failure) {
-    if (const GraphReadResult result = m_window.model().read(path); !result) {
-        appDialogs().showError(failure, errorDetail(path, result.error));
-        return false;
-    }
-    setFileNames(path, path);
-    return true;
-}
-
 bool FileCommands::OpenGraphFile(const QString& path) {
     // A folder, pipe or device is refused here, before anything waits on it.
     if (const auto reason = checkInputFile(path)) {
@@ -149,22 +141,35 @@ bool FileCommands::OpenGraphFile(const QString& path) {
 bool FileCommands::loadGraph(const QString& path, const QString& failure) {
     // The command refreshes the preview once, when the graph is in place.
     const PreviewCycle::Hold hold(m_window.preview());
-    // A graph that cannot be read leaves the open graph, its title and its file name as they
-    // were, so that a later Save cannot write the old graph over the unreadable file.
-    if (!readGraph(path, failure))
+    // Everything is read before anything changes: a graph or link options file that cannot be
+    // read leaves the open graph, its title, file name, menus and pages as they were, so that a
+    // later Save cannot write the old graph over the unreadable file (or into a template).
+    GraphDocument loaded = m_window.model().document();
+    if (const GraphReadResult result = ReadGraphFile(loaded, path); !result) {
+        appDialogs().showError(failure, errorDetail(path, result.error));
         return false;
-    setTitle(QFileInfo(path).fileName());
-    setFileMenu(true, true, true);
-    m_window.ShowEditor(true);
-    const GraphDocument& document = m_window.model().document();
-    if (m_linkOptions && document.graphType != u"pie"_s) {
-        if (const auto error = m_linkOptions->readBeside(path)) {
+    }
+    std::function<void()> showLinkOptions;
+    if (m_linkOptions && loaded.graphType != u"pie"_s) {
+        auto read = m_linkOptions->readBeside(path);
+        if (const auto* error = std::get_if<QString>(&read)) {
             appDialogs().showError(failure, errorDetail(path, *error));
             return false;
         }
+        showLinkOptions = std::get<std::function<void()>>(std::move(read));
     }
+    loaded.currentFileName = path;
+    loaded.lastOpenedFile = path;
+    m_window.model().load(std::move(loaded));
+    if (showLinkOptions)
+        showLinkOptions();
+    setTitle(QFileInfo(path).fileName());
+    setFileMenu(true, true, true);
+    m_window.ShowEditor(true);
     m_window.preview().RefreshPreview();
-    m_window.showPagesFor(document.baseType);
+    m_window.showPagesFor(m_window.model().document().baseType);
+    // A graph opens on its data grid, even when ticking its link box showed the link's sheet.
+    m_window.showDataSheet();
     markClean();
     return true;
 }

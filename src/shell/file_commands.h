@@ -54,7 +54,6 @@ public:
 private:
     // Reads the graph at path into the window; failure is the message shown when it cannot.
     bool loadGraph(const QString& path, const QString& failure);
-    bool readGraph(const QString& path, const QString& failure);
     // Fits every column of the series data and properties grids to its widest cell.
     void fitSeriesGridColumns();
     bool saveGraph(const QString& path);

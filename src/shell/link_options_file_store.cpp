@@ -1,7 +1,11 @@
 #include "shell/link_options_file_store.h"
 
+#include "document/regular_file.h"
+#include "excel/link_options.h"
 #include "excel/link_options_file.h"
 #include "excel/widgets/excel_link_tab.h"
+
+#include <QFileInfo>
 
 namespace tivora {
 
@@ -9,13 +13,21 @@ LinkOptionsFileStore::LinkOptionsFileStore(ExcelLinkTab& tab, QObject* parent)
     : QObject(parent)
     , m_tab(tab) {}
 
-std::optional<QString> LinkOptionsFileStore::readBeside(const QString& graphFile) {
+LinkOptionsStore::ReadResult LinkOptionsFileStore::readBeside(const QString& graphFile) {
+    // A folder or a pipe in the options file's place is refused before anything waits on it.
+    const QString path = excel::linkOptionsPath(graphFile);
+    if (QFileInfo::exists(path)) {
+        if (const auto refusal = checkInputFile(path))
+            return *refusal;
+    }
     const auto read = excel::readLinkOptionsFile(graphFile);
     if (const auto* error = std::get_if<QString>(&read))
         return *error;
-    m_tab.setOptions(
-        std::get<std::optional<excel::LinkOptions>>(read).value_or(excel::LinkOptions()));
-    return std::nullopt;
+    const excel::LinkOptions options =
+        std::get<std::optional<excel::LinkOptions>>(read).value_or(excel::LinkOptions());
+    return [this, options] {
+        m_tab.setOptions(options);
+    };
 }
 
 std::optional<QString> LinkOptionsFileStore::writeBeside(const QString& graphFile) {

@@ -15,7 +15,7 @@ class LinkOptionsFileStore : public QObject, public LinkOptionsStore {
 public:
     LinkOptionsFileStore(ExcelLinkTab& tab, QObject* parent);
 
-    std::optional<QString> readBeside(const QString& graphFile) override;
+    ReadResult readBeside(const QString& graphFile) override;
     std::optional<QString> writeBeside(const QString& graphFile) override;
 
 private:

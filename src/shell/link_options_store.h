@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
+#include <variant>
 
 namespace tivora {
 
@@ -11,8 +13,13 @@ class LinkOptionsStore {
 public:
     virtual ~LinkOptionsStore() = default;
 
-    // Each gives the message to show when the file could not be read or written.
-    virtual std::optional<QString> readBeside(const QString& graphFile) = 0;
+    // What reading gave: the message to show when the file could not be read, or the step that
+    // shows what was read. Reading changes nothing, so that a graph whose options cannot be read
+    // leaves the open graph and its link exactly as they were; the step runs once the graph is
+    // in place.
+    using ReadResult = std::variant<QString, std::function<void()>>;
+    virtual ReadResult readBeside(const QString& graphFile) = 0;
+    // The message to show when the file could not be written, with its reason.
     virtual std::optional<QString> writeBeside(const QString& graphFile) = 0;
 };
 

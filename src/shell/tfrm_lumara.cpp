@@ -3,6 +3,7 @@
 #include "controls/dialogs.h"
 #include "controls/skin_choice.h"
 #include "controls/splash.h"
+#include "document/printable_text.h"
 #include "document/program_folder.h"
 #include "editing/annotation_page.h"
 #include "editing/editor_page.h"
@@ -39,6 +40,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -112,9 +114,16 @@ void TfrmLumara::buildClient() {
 
 void TfrmLumara::restoreWindowSize() {
     resize(kClientSize + QSize(0, menuBar()->sizeHint().height()));
-    if (const auto size = m_settings.windowSize())
-        resize(size->expandedTo(minimumSizeHint()));
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (const auto size = m_settings.windowSize()) {
+        // A stored size is only a wish: one larger than the screen (a settings file edited by
+        // hand, or from a larger display) would cost gigabytes of window buffers and freeze.
+        QSize restored = size->expandedTo(minimumSizeHint());
+        if (screen)
+            restored = restored.boundedTo(screen->availableGeometry().size());
+        resize(restored);
+    }
+    if (screen)
         move(screen->availableGeometry().center() - rect().center());
     if (m_settings.windowMaximized())
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -213,6 +222,11 @@ void TfrmLumara::showPagesFor(const QString& baseType) {
     }
 }
 
+void TfrmLumara::showDataSheet() {
+    if (auto* data = findChild<SeriesDataPage*>())
+        data->PageControl3->setCurrentWidget(data->TabSheet1);
+}
+
 void TfrmLumara::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!m_shown) {
@@ -222,6 +236,7 @@ void TfrmLumara::showEvent(QShowEvent* event) {
 }
 
 void TfrmLumara::FormShow() {
+    showDataSheet();
     endSplash();
     m_menu->showRecentFiles(m_settings.recentFiles());
     if (m_settings.skin().trimmed().isEmpty())
@@ -234,6 +249,11 @@ void TfrmLumara::FormShow() {
     ShowEditor(false);
     if (pageControl1->count() > 0)
         pageControl1->setCurrentIndex(0);
+    // Said once the window is on the screen, so that the user sees what the message is about.
+    if (const std::optional<QString>& problem = m_settings.problem()) {
+        QTimer::singleShot(0, this,
+                           [text = *problem] { appDialogs().showError(printableText(text)); });
+    }
 }
 
 void TfrmLumara::closeEvent(QCloseEvent* event) {

@@ -53,6 +53,8 @@ public:
     void ShowEditor(bool shown);
     // Shows the editing pages that belong to baseType and hides the others.
     void showPagesFor(const QString& baseType);
+    // Shows the data grid's sheet of the series data page.
+    void showDataSheet();
     // Sets the window title; the marker of unsaved changes goes with it (setWindowModified).
     void setTitle(const QString& title);
     // The window title without the marker's placeholder.

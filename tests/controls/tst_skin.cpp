@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -90,6 +91,23 @@ private Q_SLOTS:
                      "QLabel { color: red; }\n" + QByteArray(SkinSheet::kLargestSkinFile, ' '));
         QTest::newRow("Qt cannot parse")
             << write(u"Parse.skn"_s, "{ color: blue; }\nQLabel { color: red; }");
+        // Qt would open the picture when it paints, and a pipe would never answer.
+        const QString pipe = m_folder.filePath(u"pipe.png"_s);
+        if (!QFileInfo::exists(pipe))
+            QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        QTest::newRow("picture is a pipe")
+            << write(u"Pipe.skn"_s, "QLabel { image: url(pipe.png); }");
+        QTest::newRow("picture is a folder")
+            << write(u"PictureFolder.skn"_s, "QLabel { image: url('Folder.skn'); }");
+    }
+
+    void pictureThatIsNoFileIsNamedInTheReason() {
+        const QString pipe = m_folder.filePath(u"named.png"_s);
+        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        const auto reason =
+            Skin::read(write(u"Named.skn"_s, "[skin=\"Window\"] { image: url(named.png); }"));
+        QCOMPARE(reason, u"Named.skn is no skin: A url(...) names %1, which is not an ordinary "
+                         "file (it is a folder, pipe or device)."_s.arg(pipe));
     }
 
     void skinThatCannotBeLoadedLeavesTheHeldOne() {

@@ -1,4 +1,5 @@
 #include "../shell/scripted_dialogs.h"
+#include "controls/grid_text.h"
 #include "controls/string_align_grid.h"
 
 #include <QApplication>
@@ -221,6 +222,39 @@ private Q_SLOTS:
         QTest::keyClick(&view, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(columnTexts(view, 0), (QStringList{u"0,0"_s, u"a"_s, u"d"_s}));
         QCOMPARE(edited.count(), 3);
+    }
+
+    void pastedTextIsCutIntoTheRowsAndCellsItCanFill() {
+        using grid_text::toRows;
+        const auto rows = [](QStringView text, int maxRows = 100, int maxColumns = 100) {
+            QList<QStringList> result;
+            for (const QStringList& row : toRows(text, maxRows, maxColumns))
+                result.append(row);
+            return result;
+        };
+        QCOMPARE(rows(u"a\tb\t\r\nc\r\n"), (QList<QStringList>{{u"a"_s, u"b"_s}, {u"c"_s}}));
+        QCOMPARE(rows(u"a\t\tb\na\t\t"),
+                 (QList<QStringList>{{u"a"_s, u""_s, u"b"_s}, {u"a"_s, u""_s}}));
+        QCOMPARE(rows(u"\n\nx"), (QList<QStringList>{{u""_s}, {u""_s}, {u"x"_s}}));
+        QCOMPARE(rows(u"a\rb\r\n"), (QList<QStringList>{{u"a\rb"_s}}));
+        QCOMPARE(rows(u"\r\n"), QList<QStringList>());
+        QCOMPARE(rows(u"a\tb\tc\nd\te\nf", 2, 2),
+                 (QList<QStringList>{{u"a"_s, u"b"_s}, {u"d"_s, u"e"_s}}));
+
+        // Megabytes of line breaks or Tabs give no more rows or cells than the selection holds.
+        const QString breaks(5 * 1000 * 1000, u'\n');
+        QCOMPARE(toRows(breaks, 3, 2).size(), std::size_t(3));
+        const QString tabs = u"x"_s + QString(5 * 1000 * 1000, u'\t');
+        QCOMPARE(toRows(tabs, 3, 2), (std::vector<QStringList>{{u"x"_s, u""_s}}));
+
+        TStringAlignGrid view;
+        view.setGrid(numberedGrid(3, 4));
+        view.show();
+        QApplication::clipboard()->setText(breaks);
+        selectRange(view, 1, 1, 2, 3);
+        view.pasteIntoSelection();
+        QCOMPARE(columnTexts(view, 1), (QStringList{u"1,0"_s, u""_s, u""_s, u""_s}));
+        QCOMPARE(view.cell(2, 1), u"2,1"_s);
     }
 
     void pasteRefusedByValidatorChangesNothing() {

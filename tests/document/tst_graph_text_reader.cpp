@@ -1,5 +1,6 @@
 // The graph file reader: round trips, older files, long keys, carried-over fields and failures,
 // and resaving a file.
+#include "common/file_size_limit.h"
 #include "document/graph_file.h"
 #include "document/graph_text_reader.h"
 #include "document/graph_text_writer.h"
@@ -69,6 +70,7 @@ private Q_SLOTS:
     void pieDefaults();
     void notesGridWithoutNotes();
     void fieldsTheFileDoesNotNameCarryOver();
+    void rowsAndColumnsBeyondTheCountsStartEmpty();
     void failedReadLeavesTheGraphUntouched_data();
     void failedReadLeavesTheGraphUntouched();
     void unreadableFile();
@@ -76,6 +78,7 @@ private Q_SLOTS:
     void repeatedItemsAreSharedAndBounded();
     void resave();
     void resaveNeverReplacesWhatIsNoFile();
+    void resaveInPlaceThatCannotWriteKeepsTheFile();
 };
 
 void TestGraphTextReader::seriesGraphRoundTrip() {
@@ -270,6 +273,43 @@ void TestGraphTextReader::fieldsTheFileDoesNotNameCarryOver() {
     QCOMPARE(document.series.sgrdData.cell(DataSeriesName, 1), u"Series 1"_s);
 }
 
+void TestGraphTextReader::rowsAndColumnsBeyondTheCountsStartEmpty() {
+    GraphDocument before = samples::seriesGraph(5, 6);
+    samples::addNotes(before, 14);
+    const GraphDocument bigPie = samples::pieGraph(6);
+    before.pie = bigPie.pie;
+
+    GraphDocument series = read(seriesBase("2.0", "bar", 3, 2) + enc("sl_", "A/x/B/x/C"), before);
+    // Within the counts the carried-over cells stay; beyond them nothing of the old graph does.
+    QCOMPARE(series.series.sgrdData.cell(DataFirstValue, 1), u"7"_s);
+    for (int row = 4; row <= 5; ++row) {
+        for (int column = 0; column < 9; ++column) {
+            QCOMPARE(series.series.sgrdData.cell(column, row), QString());
+            QCOMPARE(series.series.sgrdData.cellColor(column, row), std::nullopt);
+            QCOMPARE(series.series.sgrdProp.cell(column, row), QString());
+            QCOMPARE(series.series.sgrdProp.cellColor(column, row), std::nullopt);
+        }
+    }
+    for (int row = 0; row <= 3; ++row) {
+        for (int column = DataFirstValue + 2; column < DataFirstValue + 6; ++column)
+            QCOMPARE(series.series.sgrdData.cell(column, row), QString());
+    }
+    // Notes past the prepared rows are gone; the prepared ones hold the defaults.
+    QCOMPARE(series.notes.sgrdNotes.cell(15, 12), QString());
+    QCOMPARE(series.notes.sgrdNotes.cell(15, 4), u"HEADING"_s);
+
+    const GraphDocument pie =
+        read(enc("gt_", "pie") + enc("sli_", "2") + enc("pieAlpha", "70") + enc("XPLFont", "12") +
+                 enc("XPVFont", "12") + enc("SliceValues", "3/x/4"),
+             before);
+    for (int row = 3; row <= 6; ++row) {
+        for (int column = 0; column < SliceColumnCount; ++column) {
+            QCOMPARE(pie.pie.sgrdPieSlices.cell(column, row), QString());
+            QCOMPARE(pie.pie.sgrdPieSlices.cellColor(column, row), std::nullopt);
+        }
+    }
+}
+
 void TestGraphTextReader::failedReadLeavesTheGraphUntouched_data() {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QString>("error");
@@ -406,6 +446,22 @@ void TestGraphTextReader::resave() {
     error = resaveGraphFile(dir.filePath(u"none.tvx"_s), out);
     QVERIFY(error && error->contains("none.tvx does not exist."_L1));
     QCOMPARE(readFile(out), QByteArray("keep me"));
+}
+
+void TestGraphTextReader::resaveInPlaceThatCannotWriteKeepsTheFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"graph.tvx"_s);
+    QByteArray old = written(samples::seriesGraph(3, 4));
+    old.replace("&v_=2.0", "&v_=1.0");
+    writeFile(path, old);
+    std::optional<QString> error;
+    {
+        const test::FileSizeLimit full(200);
+        QVERIFY(full.active());
+        error = resaveGraphFile(path, path);
+    }
+    QCOMPARE(error, u"Cannot write %1: graph.tvx could not be written: File too large"_s.arg(path));
+    QCOMPARE(readFile(path), old);
 }
 
 QTEST_GUILESS_MAIN(TestGraphTextReader)

@@ -1,4 +1,5 @@
 // The graph file writer: entries, completeness, line cutting and safe writing.
+#include "common/file_size_limit.h"
 #include "document/graph_text_writer.h"
 #include "sample_graphs.h"
 
@@ -59,6 +60,8 @@ private Q_SLOTS:
     void longTextLines_data();
     void longTextLines();
     void writesAtomically();
+    void aWriteThatFailsPartWayKeepsTheOldFile_data();
+    void aWriteThatFailsPartWayKeepsTheOldFile();
 };
 
 void TestGraphTextWriter::headerEntriesAsTheEngineExpects() {
@@ -346,6 +349,39 @@ void TestGraphTextWriter::writesAtomically() {
     result = WriteGraphText(good, dir.filePath(u"missing/graph.tvx"_s));
     QCOMPARE(result.status, GraphWriteResult::Status::Failed);
     QCOMPARE(result.message, u"Error writing Temporary File"_s);
+}
+
+void TestGraphTextWriter::aWriteThatFailsPartWayKeepsTheOldFile_data() {
+    QTest::addColumn<int>("seriesCount");
+    QTest::addColumn<int>("columnCount");
+    QTest::addColumn<int>("limit");
+    // A short text waits in the file's buffer and fails only when flushed; a long one fails in
+    // the write itself.
+    QTest::newRow("buffered") << 2 << 2 << 300;
+    QTest::newRow("written through") << 30 << 200 << 4096;
+}
+
+void TestGraphTextWriter::aWriteThatFailsPartWayKeepsTheOldFile() {
+    QFETCH(int, seriesCount);
+    QFETCH(int, columnCount);
+    QFETCH(int, limit);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"graph.tvx"_s);
+    const QByteArray old = QByteArray("old contents ").repeated(600);
+    writeFile(path, old);
+    GraphDocument document = samples::seriesGraph(seriesCount, columnCount);
+    QVERIFY(build(document).size() > limit);
+    GraphWriteResult result;
+    {
+        const test::FileSizeLimit full(rlim_t(limit));
+        QVERIFY(full.active());
+        result = WriteGraphText(document, path);
+    }
+    QCOMPARE(result.status, GraphWriteResult::Status::Failed);
+    QCOMPARE(result.message, u"Error writing Temporary File"_s);
+    QCOMPARE(result.detail, u"graph.tvx could not be written: File too large"_s);
+    QCOMPARE(readFile(path), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"graph.tvx"_s});
 }
 
 QTEST_GUILESS_MAIN(TestGraphTextWriter)

@@ -1,3 +1,4 @@
+#include "common/file_size_limit.h"
 #include "document/grid_layouts.h"
 #include "document/slice_file.h"
 #include "document/variable_text.h"
@@ -85,6 +86,15 @@ void TestSliceFile::failedWriteLeavesTheFileAndSaysWhy() {
     GraphDocument unsavable = graph();
     unsavable.series.sgrdProp.setCell(PropAlpha, 2, u"\u4e00"_s);
     QVERIFY(WriteSliceFile(unsavable, u"area"_s, 2, path));
+    QCOMPARE(contents(path), "before");
+
+    std::optional<QString> tooLarge;
+    {
+        const test::FileSizeLimit full(10);
+        QVERIFY(full.active());
+        tooLarge = WriteSliceFile(graph(), u"bar"_s, 2, path);
+    }
+    QCOMPARE(tooLarge, u"Slice.dat could not be written: File too large"_s);
     QCOMPARE(contents(path), "before");
 }
 

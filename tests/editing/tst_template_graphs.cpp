@@ -1,3 +1,4 @@
+#include "document/graph_text_reader.h"
 #include "document/grid_layouts.h"
 #include "editing/template_graphs.h"
 
@@ -92,6 +93,30 @@ private Q_SLOTS:
         QVERIFY(seriesTypes(find(u"T_Combo4.dat"_s)).contains(u"bar"_s));
         QVERIFY(seriesTypes(find(u"T_Combo4.dat"_s)).contains(u"line"_s));
         QVERIFY(find(u"T_Pie.dat"_s).pie.edtPieSlices.toInt() > 2);
+    }
+
+    // The slice options dialog sets its bars from these cells and the engine draws them as
+    // numbers: a word there leaves the shade bar at a stale position and draws no shade.
+    void shippedPieSlicesHoldNumbersInRange() {
+        const std::pair<int, std::pair<int, int>> ranges[] = {
+            {SliceShade, {0, 100}},     {SliceAlpha, {0, 100}},       {SliceLblMoveX, {-100, 100}},
+            {SliceLblMoveY, {-50, 50}}, {SliceValMoveX, {-100, 100}}, {SliceValMoveY, {-50, 50}}};
+        for (const QString& name : {u"blankPie.dat"_s, u"T_Pie.dat"_s}) {
+            GraphDocument pie;
+            QVERIFY(ReadGraphFile(pie, kSourceData + name));
+            const Grid& slices = pie.pie.sgrdPieSlices;
+            QVERIFY(slices.rowCount() > 1);
+            for (int row = 1; row < slices.rowCount(); ++row) {
+                for (const auto& [column, range] : ranges) {
+                    bool isNumber = false;
+                    const int value = slices.cell(column, row).toInt(&isNumber);
+                    QVERIFY2(
+                        isNumber && value >= range.first && value <= range.second,
+                        qPrintable(u"%1 row %2 column %3: %4"_s.arg(name).arg(row).arg(column).arg(
+                            slices.cell(column, row))));
+                }
+            }
+        }
     }
 };
 

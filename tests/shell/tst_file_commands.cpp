@@ -1,3 +1,4 @@
+#include "common/file_size_limit.h"
 #include "shell/file_commands.h"
 #include "shell/main_menu.h"
 #include "shell/preview_panel.h"
@@ -5,6 +6,7 @@
 #include "shell_environment.h"
 
 #include <QAction>
+#include <QDir>
 #include <QTabWidget>
 #include <QTest>
 #include <sys/stat.h>
@@ -137,6 +139,64 @@ private Q_SLOTS:
         QCOMPARE(designer.window.title(), u"Tivora Designer - good.TVX"_s);
         QCOMPARE(designer.document().currentFileName, good);
         QCOMPARE(test::ShellEnvironment::storedRecent().first(), good);
+    }
+
+    // The link options are read before the graph replaces the open one: a graph whose options
+    // cannot be read is not opened at all.
+    void linkOptionsThatCannotBeReadKeepTheOpenGraph() {
+        Designer designer;
+        const QString good = designer.graph(u"good.TVX"_s);
+        designer.open(good);
+        designer.editHeader(u"Edited"_s);
+        const GraphDocument before = designer.document();
+        const QString other = designer.graph(u"other.TVX"_s, 5);
+        const QString options = designer.environment.folder() + u"other.TVO"_s;
+        QVERIFY(QDir().mkpath(options));
+        designer.environment.dialogs.take();
+        designer.environment.dialogs.yesNoCancelAnswers.push_back(Answer::No);
+        designer.open(other);
+        QCOMPARE(designer.environment.dialogs.take(),
+                 (QStringList{kUnsavedQuestion, kOpenDialog,
+                              u"error: Error loading details from file"_s}));
+        QCOMPARE(designer.environment.dialogs.details.takeFirst(),
+                 other + u": other.TVO is a folder, not a file."_s);
+        QCOMPARE(designer.document(), before);
+        QCOMPARE(designer.window.title(), u"Tivora Designer - good.TVX"_s);
+        QCOMPARE(designer.fileState(), kOpenState);
+        QCOMPARE(test::ShellEnvironment::storedRecent().first(), good);
+    }
+
+    // A save that fails part way (a full disk, a file size limit) keeps the old graph and link
+    // options files and says so with the reason.
+    void saveThatCannotWriteKeepsTheOldFiles() {
+        Designer designer;
+        const QString path = designer.graph(u"kept.TVX"_s, 60);
+        designer.open(path);
+        QVERIFY(designer.commands().mnuSaveClick());
+        const QString options = designer.environment.folder() + u"kept.TVO"_s;
+        const QByteArray oldGraph = test::ShellEnvironment::contents(path);
+        const QByteArray oldOptions = test::ShellEnvironment::contents(options);
+        QVERIFY(!oldOptions.isEmpty());
+        designer.editHeader(u"Changed"_s);
+        designer.environment.dialogs.take();
+        bool saved = true;
+        {
+            const test::FileSizeLimit full(16);
+            QVERIFY(full.active());
+            saved = designer.commands().mnuSaveClick();
+        }
+        QVERIFY(!saved);
+        // The preview file cannot be written either, and says so after the graph.
+        const QStringList shown = designer.environment.dialogs.take();
+        QCOMPARE(shown.mid(0, 2), (QStringList{u"error: Error writing options file. "_s + options,
+                                               u"error: Error writing Temporary File"_s}));
+        QVERIFY(designer.environment.dialogs.details.contains(
+            path + u": kept.TVX could not be written: File too large"_s));
+        QCOMPARE(test::ShellEnvironment::contents(path), oldGraph);
+        QCOMPARE(test::ShellEnvironment::contents(options), oldOptions);
+        QVERIFY(designer.window.isWindowModified());
+        QCOMPARE(QDir(designer.environment.folder()).entryList({u"kept*"_s}, QDir::Files),
+                 (QStringList{u"kept.TVO"_s, u"kept.TVX"_s}));
     }
 
     void pathWithAmpersandOpensThatFile() {

@@ -1,5 +1,7 @@
 #include "document/graph_content.h"
 #include "document/graph_text_reader.h"
+#include "document/grid_layouts.h"
+#include "document/program_folder.h"
 #include "editing/tdlg_add_graph.h"
 #include "editing/template_picture.h"
 #include "engine/render/render.h"
@@ -194,6 +196,90 @@ private Q_SLOTS:
         designer.window.fileCommands().mnuNewClick();
         // The series names are wider than three pixels once fitted.
         QVERIFY(data->columnWidth(DataSeriesName) > 20);
+    }
+
+    // Raising a count of a new graph shows new, empty rows and columns, never those of the graph
+    // opened before.
+    void raisingACountShowsNothingOfThePreviousGraph() {
+        Designer designer;
+        const QString path = designer.environment.writeGraph(
+            u"big.TVX"_s, test::ShellEnvironment::seriesGraph(6, 30));
+        designer.environment.dialogs.fileNames.push_back(path);
+        designer.window.fileCommands().Open1Click();
+        designer.newFrom(u"pnlTemp1"_s);
+        QCOMPARE(designer.document().series.edtSeries, u"3"_s);
+        const int columns = designer.document().series.edtCols.toInt();
+        QVERIFY(columns < 30);
+
+        designer.control<QLineEdit>(u"edtSeries"_s)->setText(u"6"_s);
+        designer.control<QLineEdit>(u"edtCols"_s)->setText(u"30"_s);
+        const SeriesFields& series = designer.document().series;
+        QCOMPARE(series.sgrdData.rowCount(), 7);
+        for (int row = 4; row <= 6; ++row) {
+            QCOMPARE(series.sgrdData.cell(DataSeriesName, row), QString());
+            QCOMPARE(series.sgrdProp.cell(PropColor, row), u"0x000080"_s);
+            QCOMPARE(series.sgrdProp.cell(PropAlpha, row), u"80"_s);
+        }
+        for (int row = 0; row <= 6; ++row) {
+            for (int column = DataFirstValue + (row <= 3 ? columns : 0); column < 33; ++column)
+                QVERIFY2(series.sgrdData.cell(column, row).isEmpty(),
+                         qPrintable(u"%1, %2"_s.arg(column).arg(row)));
+        }
+        // The grid on the screen shows the same.
+        auto* grid = designer.control<QTableView>(u"sgrdData"_s);
+        QCOMPARE(grid->model()->index(5, DataSeriesName).data().toString(), QString());
+    }
+
+    // A template whose link options cannot be read is not made the open graph: its name, and
+    // with it a Save into the Data folder, never take the open graph's place.
+    void aTemplateWhoseLinkOptionsCannotBeReadKeepsTheGraph() {
+        Designer designer;
+        const QString path = designer.environment.writeGraph(
+            u"kept.TVX"_s, test::ShellEnvironment::seriesGraph(2, 4));
+        designer.environment.dialogs.fileNames.push_back(path);
+        designer.window.fileCommands().Open1Click();
+        designer.environment.dialogs.take();
+        const GraphDocument before = designer.document();
+        const QString templatePath = programDataPath(u"P_3Bar.dat"_s);
+        const QByteArray templateBytes = test::ShellEnvironment::contents(templatePath);
+        QVERIFY(QDir().mkpath(programDataPath(u"P_3Bar.TVO"_s)));
+
+        designer.newFrom(u"pnlTemp1"_s);
+        QCOMPARE(designer.environment.dialogs.take(),
+                 QStringList{u"error: File Corrupt or error loading details from file"_s});
+        QCOMPARE(designer.window.title(), u"Tivora Designer - kept.TVX"_s);
+        QCOMPARE(designer.document().currentFileName, path);
+        QVERIFY(sameContent(designer.document(), before));
+        QVERIFY(designer.window.menu().mnuSave->isEnabled());
+        QCOMPARE(designer.document().baseType, u"bar"_s);
+        QCOMPARE(designer.document().series.edtSeries, u"2"_s);
+
+        QVERIFY(designer.window.fileCommands().mnuSaveClick());
+        QCOMPARE(test::ShellEnvironment::contents(templatePath), templateBytes);
+        GraphDocument saved;
+        QVERIFY(ReadGraphFile(saved, path));
+        QVERIFY(sameContent(saved, before));
+    }
+
+    // The link box ticked by a linked template shows the link's sheet; a graph opens on its data.
+    void aLinkedGraphOpensOnTheDataSheet() {
+        Designer designer;
+        designer.newFrom(u"pnlSample1"_s);
+        auto* sheets = designer.control<QTabWidget>(u"PageControl3"_s);
+        auto* link = designer.control<QCheckBox>(u"chkLinkExcel"_s);
+        QVERIFY(link->isChecked());
+        QVERIFY(sheets->isTabVisible(sheets->count() - 1));
+        QCOMPARE(sheets->currentWidget(), designer.control<QWidget>(u"TabSheet1"_s));
+
+        const QString saved = designer.environment.folder() + u"linked.TVX"_s;
+        designer.environment.dialogs.fileNames.push_back(saved);
+        QVERIFY(designer.window.fileCommands().mnuSaveAsClick());
+        designer.newFrom(u"Image1"_s);
+        QVERIFY(!link->isChecked());
+        designer.environment.dialogs.fileNames.push_back(saved);
+        designer.window.fileCommands().Open1Click();
+        QVERIFY(link->isChecked());
+        QCOMPARE(sheets->currentWidget(), designer.control<QWidget>(u"TabSheet1"_s));
     }
 
     void aTemplateThatCannotBeReadKeepsTheGraph() {

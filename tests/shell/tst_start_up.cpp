@@ -4,10 +4,14 @@
 #include "shell_environment.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -52,6 +56,54 @@ private Q_SLOTS:
         QVERIFY(!recent[1]->isVisible());
         QVERIFY(recent[2]->isVisible());
         QVERIFY(!recent[3]->isVisible());
+    }
+
+    // A settings file that is a pipe would be waited on for ever before the window shows.
+    void settingsFileThatIsNoFileIsReportedAndLeftAlone() {
+        test::ShellEnvironment environment;
+        const QString folder = environment.folder() + u"settings/Orvanta"_s;
+        QVERIFY(QDir().mkpath(folder));
+        const QString pipe = folder + u"/Tivora.conf"_s;
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        {
+            TfrmLumara window;
+            window.show();
+            QVERIFY(window.isVisible());
+            QTRY_COMPARE(environment.dialogs.take(),
+                         QStringList{u"error: The settings file %1 is not an ordinary file (it is "
+                                     "a folder, pipe or device). The designer starts without its "
+                                     "stored settings and keeps none this time."_s.arg(pipe)});
+            // The settings work for this run, without touching the pipe.
+            window.settings().setRecentFiles({u"/graphs/a.TVX"_s});
+            QCOMPARE(window.settings().recentFiles().first(), u"/graphs/a.TVX"_s);
+            window.close();
+        }
+        struct stat status {};
+        QVERIFY(::lstat(QFile::encodeName(pipe).constData(), &status) == 0 &&
+                S_ISFIFO(status.st_mode));
+    }
+
+    void storedWindowSizeIsKeptWithinTheScreen_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("100000") << u"@Size(100000 100000)"_s;
+        QTest::newRow("2^31") << u"@Size(2147483648 2147483648)"_s;
+        QTest::newRow("2^31 - 1") << u"@Size(2147483647 2147483647)"_s;
+    }
+    void storedWindowSizeIsKeptWithinTheScreen() {
+        QFETCH(QString, stored);
+        test::ShellEnvironment environment;
+        const QString file = environment.folder() + u"settings/Orvanta/Tivora.conf"_s;
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        QFile settings(file);
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("[General]\nWindowSize=" + stored.toLatin1() + "\n");
+        settings.close();
+        TfrmLumara window;
+        window.show();
+        const QSize available = window.screen()->availableGeometry().size();
+        QVERIFY2(window.width() <= available.width() && window.height() <= available.height(),
+                 qPrintable(u"%1 x %2"_s.arg(window.width()).arg(window.height())));
+        QVERIFY(window.centralWidget()->width() >= 716);
     }
 
     void menuBarHoldsTheCommandsInOrder() {

@@ -1,0 +1,104 @@
+// tivora resave run as its own process: what it prints about a hostile file, and what it leaves
+// when the file cannot be written whole.
+#include "common/file_size_limit.h"
+#include "document/variable_text.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora {
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray errors;
+};
+
+Run tivora(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(TIVORA_COMMAND), arguments);
+    if (!process.waitForFinished(60000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardError()};
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// A bar graph of two series over sixty columns, in the current form.
+QByteArray graphText() {
+    QByteArray values;
+    for (int column = 0; column < 60; ++column)
+        values += (column ? "/x/" : "") + QByteArray::number(column);
+    QByteArray text = "&v_=2.0&gt_=" + EncodeValue("bar") + "&sr_=" + EncodeValue("2") +
+                      "&co_=" + EncodeValue("60") + "&y1v_=" + EncodeValue(values) +
+                      "&y2v_=" + EncodeValue(values);
+    for (const char* key : {"YTFont", "YLFont", "XTFont", "XLFont", "BImageAlpha"})
+        text += "&" + QByteArray(key) + "=" + EncodeValue("12");
+    for (const auto& [key, value] : {std::pair{"YMin", "0"}, {"YMax", "100"}, {"YStep", "10"}})
+        text += "&" + QByteArray(key) + "=" + EncodeValue(value);
+    return text + "&Textloaded=OK";
+}
+
+bool holdsControlBytes(const QByteArray& text) {
+    return std::any_of(text.begin(), text.end(), [](char byte) {
+        return (byte >= 0 && byte < 0x20 && byte != '\n' && byte != '\t') || byte == 0x7F;
+    });
+}
+
+} // namespace
+
+class TivoraCommandTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void controlBytesOfAFileAreShownEscaped() {
+        QTemporaryDir dir;
+        const QString in = dir.filePath(u"in.tvx"_s);
+        // A series count that would ring the bell, retitle the terminal and clear its screen.
+        writeFile(in, "&v_=2.0&gt_=" + EncodeValue("bar") +
+                          "&sr_=" + EncodeValue("\x1b]0;owned\x07\x1b[2J\x7f") + "&");
+        const Run run = tivora({u"resave"_s, in, dir.filePath(u"out.tvx"_s)});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(!holdsControlBytes(run.errors), run.errors.constData());
+        QVERIFY2(run.errors.contains("'\\x1B]0;owned\\x07\\x1B[2J\\x7F' is not a valid integer"),
+                 run.errors.constData());
+    }
+
+    void resaveInPlaceThatCannotWriteKeepsTheFileAndFails() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"graph.tvx"_s);
+        const QByteArray old = graphText();
+        writeFile(path, old);
+        Run run;
+        {
+            // The limit is inherited by the program started under it.
+            const test::FileSizeLimit full(256);
+            QVERIFY(full.active());
+            run = tivora({u"resave"_s, path, path});
+        }
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.errors.contains("graph.tvx could not be written: File too large"),
+                 run.errors.constData());
+        QCOMPARE(readFile(path), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"graph.tvx"_s});
+    }
+};
+
+} // namespace tivora
+
+QTEST_GUILESS_MAIN(tivora::TivoraCommandTest)
+#include "tst_tivora_command.moc"
