@@ -116,14 +116,19 @@ std::optional<QString> replaceFile(const QString& path, QByteArrayView bytes) {
                    ? u"%1 could not be written."_s.arg(nameOf(path))
                    : u"%1 could not be written: %2"_s.arg(nameOf(path), file.errorString());
     };
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, a write that fails shows at once, with its reason, rather than later in a
+    // flush that a commit would not notice.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failure();
-    // Small writes wait in the file's buffer, so a full disk or a file size limit may show only
-    // when it is flushed; the commit would not notice it and would put the short file in place of
-    // the old one. A file left uncommitted is removed when it goes out of scope.
-    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush())
-        return failure();
-    if (!file.commit())
+    // A write may take only part of what it is given (the disk fills up, a file size limit is
+    // reached); the next one then tells why. A file left uncommitted is removed when it goes.
+    for (qsizetype written = 0; written < bytes.size();) {
+        const qint64 part = file.write(bytes.data() + written, bytes.size() - written);
+        if (part <= 0)
+            return failure();
+        written += part;
+    }
+    if (!file.flush() || !file.commit())
         return failure();
     return std::nullopt;
 }

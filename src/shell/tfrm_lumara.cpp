@@ -74,7 +74,8 @@ TfrmLumara::TfrmLumara(QWidget* parent)
     // The pages go in before the page control is wired to the preview, so that adding them
     // refreshes nothing.
     addEditorPage(new TypePage(m_model));
-    addEditorPage(new SeriesDataPage(m_model));
+    m_seriesData = new SeriesDataPage(m_model);
+    addEditorPage(m_seriesData);
     addEditorPage(new XAxisPage(m_model));
     addEditorPage(new YAxisPage(m_model));
     addEditorPage(new PieDataPage(m_model));
@@ -223,8 +224,7 @@ void TfrmLumara::showPagesFor(const QString& baseType) {
 }
 
 void TfrmLumara::showDataSheet() {
-    if (auto* data = findChild<SeriesDataPage*>())
-        data->PageControl3->setCurrentWidget(data->TabSheet1);
+    m_seriesData->PageControl3->setCurrentWidget(m_seriesData->TabSheet1);
 }
 
 void TfrmLumara::showEvent(QShowEvent* event) {

@@ -17,6 +17,7 @@ class FileCommands;
 class MainMenu;
 class PreviewCycle;
 class PreviewPanel;
+class SeriesDataPage;
 class TfrmAbout;
 class TfrmPreview;
 class StartScreen;
@@ -81,6 +82,7 @@ private:
     std::unique_ptr<PreviewCycle> m_preview;
     std::unique_ptr<FileCommands> m_fileCommands;
     std::unique_ptr<EditCommands> m_editCommands;
+    SeriesDataPage* m_seriesData;
     // The skin of every window of the program; the last member, so that it takes its style sheet
     // away while the window's parts are still whole.
     Skin m_skin;

@@ -373,7 +373,7 @@ void TestGraphTextWriter::aWriteThatFailsPartWayKeepsTheOldFile() {
     QVERIFY(build(document).size() > limit);
     GraphWriteResult result;
     {
-        const test::FileSizeLimit full(rlim_t(limit));
+        const test::FileSizeLimit full{rlim_t(limit)};
         QVERIFY(full.active());
         result = WriteGraphText(document, path);
     }

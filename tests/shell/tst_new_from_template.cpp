@@ -30,6 +30,15 @@ struct Designer {
     Designer() { window.show(); }
 
     const GraphDocument& document() { return window.model().document(); }
+    // Writes a bar graph into the test folder, opens it with "&Open" and gives its path.
+    QString openGraph(const QString& name, int seriesCount, int columnCount) {
+        const QString path = environment.writeGraph(
+            name, test::ShellEnvironment::seriesGraph(seriesCount, columnCount));
+        environment.dialogs.fileNames.push_back(path);
+        window.fileCommands().Open1Click();
+        environment.dialogs.take();
+        return path;
+    }
     // Chooses the picture named panel in the window's own New Graph dialog through "&New".
     void newFrom(const QString& panel) {
         auto* dialog = window.findChild<TdlgAddGraph*>();
@@ -202,10 +211,7 @@ private Q_SLOTS:
     // opened before.
     void raisingACountShowsNothingOfThePreviousGraph() {
         Designer designer;
-        const QString path = designer.environment.writeGraph(
-            u"big.TVX"_s, test::ShellEnvironment::seriesGraph(6, 30));
-        designer.environment.dialogs.fileNames.push_back(path);
-        designer.window.fileCommands().Open1Click();
+        designer.openGraph(u"big.TVX"_s, 6, 30);
         designer.newFrom(u"pnlTemp1"_s);
         QCOMPARE(designer.document().series.edtSeries, u"3"_s);
         const int columns = designer.document().series.edtCols.toInt();
@@ -234,11 +240,7 @@ private Q_SLOTS:
     // with it a Save into the Data folder, never take the open graph's place.
     void aTemplateWhoseLinkOptionsCannotBeReadKeepsTheGraph() {
         Designer designer;
-        const QString path = designer.environment.writeGraph(
-            u"kept.TVX"_s, test::ShellEnvironment::seriesGraph(2, 4));
-        designer.environment.dialogs.fileNames.push_back(path);
-        designer.window.fileCommands().Open1Click();
-        designer.environment.dialogs.take();
+        const QString path = designer.openGraph(u"kept.TVX"_s, 2, 4);
         const GraphDocument before = designer.document();
         const QString templatePath = programDataPath(u"P_3Bar.dat"_s);
         const QByteArray templateBytes = test::ShellEnvironment::contents(templatePath);
@@ -284,11 +286,7 @@ private Q_SLOTS:
 
     void aTemplateThatCannotBeReadKeepsTheGraph() {
         Designer designer;
-        const QString path = designer.environment.writeGraph(
-            u"kept.TVX"_s, test::ShellEnvironment::seriesGraph(2, 4));
-        designer.environment.dialogs.fileNames.push_back(path);
-        designer.window.fileCommands().Open1Click();
-        designer.environment.dialogs.take();
+        const QString path = designer.openGraph(u"kept.TVX"_s, 2, 4);
 
         QVERIFY(QFile::remove(programDataPath(u"P_3Bar.dat"_s)));
         designer.newFrom(u"pnlTemp1"_s);

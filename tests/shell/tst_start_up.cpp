@@ -69,7 +69,8 @@ private Q_SLOTS:
             TfrmLumara window;
             window.show();
             QVERIFY(window.isVisible());
-            QTRY_COMPARE(environment.dialogs.take(),
+            QTRY_VERIFY(!environment.dialogs.shown.isEmpty());
+            QCOMPARE(environment.dialogs.take(),
                          QStringList{u"error: The settings file %1 is not an ordinary file (it is "
                                      "a folder, pipe or device). The designer starts without its "
                                      "stored settings and keeps none this time."_s.arg(pipe)});
