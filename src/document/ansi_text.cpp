@@ -1,5 +1,6 @@
 #include "document/ansi_text.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 #include <array>
@@ -76,11 +77,23 @@ std::optional<QChar> firstUnencodableChar(QStringView text) {
 }
 
 bool writeAnsiFile(const QString& path, QStringView text) {
+    return !saveAnsiFile(path, text);
+}
+
+std::optional<QString> saveAnsiFile(const QString& path, QStringView text) {
+    const QString name = QFileInfo(path).fileName();
     const auto bytes = stringToAnsi(text);
     if (!bytes)
-        return false;
+        return QStringLiteral("%1 cannot hold a character of the text.").arg(name);
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(*bytes) == bytes->size() && file.commit();
+    // A short file system takes a small write into the buffer and fails it only when the buffer
+    // is flushed, which commit would not report: flush first, so the old file is kept.
+    if (file.open(QIODevice::WriteOnly) && file.write(*bytes) == bytes->size() && file.flush() &&
+        file.commit())
+        return std::nullopt;
+    return file.error() == QFileDevice::NoError
+               ? QStringLiteral("%1 could not be written.").arg(name)
+               : QStringLiteral("%1 could not be written: %2").arg(name, file.errorString());
 }
 
 } // namespace tivora

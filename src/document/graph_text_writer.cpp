@@ -326,7 +326,9 @@ std::optional<QString> writeGraphLines(const QString& path, QByteArrayView text)
     if (!file.open(QIODevice::WriteOnly))
         return failure();
     const QByteArray lines = layoutGraphLines(text);
-    if (file.write(lines) != lines.size() || !file.commit())
+    // A small write waits in the buffer and may fail only when flushed, which commit would not
+    // report.
+    if (file.write(lines) != lines.size() || !file.flush() || !file.commit())
         return failure();
     return std::nullopt;
 }

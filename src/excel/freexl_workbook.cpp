@@ -76,7 +76,7 @@ CellValue valueOf(const FreeXL_CellValue& cell, DateSystem dates) {
         return CellValue::ofNumber(cell.value.double_value);
     case FREEXL_CELL_TEXT:
     case FREEXL_CELL_SST_TEXT:
-        return CellValue::ofText(QString::fromUtf8(cell.value.text_value));
+        return CellValue::ofText(QString::fromUtf8(cell.value.text_value).left(kCellTextKept));
     case FREEXL_CELL_DATE:
     case FREEXL_CELL_DATETIME:
     case FREEXL_CELL_TIME: {
