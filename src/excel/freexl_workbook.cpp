@@ -5,6 +5,8 @@
 
 #include <QDataStream>
 #include <QFile>
+#include <array>
+#include <cstdio>
 #include <freexl.h>
 #include <unistd.h>
 
@@ -12,13 +14,18 @@ using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
 // FreeXL is not safe with damaged or hostile files: crafted compound files make it read out of
-// bounds. It therefore runs in a child process of its own for every step, and only the values it
-// read come back.
+// bounds. It therefore runs in a program of its own for every step, and only the values it read
+// come back.
 namespace tivora::excel {
 namespace {
 
 constexpr auto kTimeToOpen = 10s;
 constexpr auto kTimeToRead = 20s;
+
+// The jobs: "describe PATH" and "read PATH WORKSHEET FIRST-COLUMN FIRST-ROW LAST-COLUMN LAST-ROW
+// DATE-SYSTEM", every number in decimal.
+constexpr QByteArrayView kDescribeJob = "describe";
+constexpr QByteArrayView kReadJob = "read";
 
 enum class Outcome : qint32 { Opened, Unreadable, Damaged, Encrypted };
 
@@ -144,8 +151,14 @@ public:
 
     std::optional<QString> readRange(int worksheet, const CellRange& range,
                                      RangeValues& values) override {
-        const auto answer =
-            runIsolated([&] { return readCells(m_path, worksheet, range, m_dates); }, kTimeToRead);
+        const auto number = [](qint64 value) {
+            return QByteArray::number(value);
+        };
+        const auto answer = runIsolatedJob(kReadJob.toByteArray(),
+                                           {m_path, number(worksheet), number(range.first.column),
+                                            number(range.first.row), number(range.last.column),
+                                            number(range.last.row), number(qint64(m_dates))},
+                                           kTimeToRead);
         const QString damaged = QString::fromLatin1(workbook_error::kDamaged);
         if (!answer)
             return damaged;
@@ -168,7 +181,7 @@ public:
     }
 
 private:
-    // Encoded for the file system before any child starts: the child only reads.
+    // Encoded for the file system, as the child takes it.
     QByteArray m_path;
     int m_sheets;
     DateSystem m_dates;
@@ -192,7 +205,7 @@ QByteArray describe(const QByteArray& path) {
 
 OpenedWorkbook openFreeXlWorkbook(const QString& path) {
     const QByteArray encodedPath = QFile::encodeName(path);
-    const auto answer = runIsolated([&] { return describe(encodedPath); }, kTimeToOpen);
+    const auto answer = runIsolatedJob(kDescribeJob.toByteArray(), {encodedPath}, kTimeToOpen);
     if (!answer)
         return {nullptr, reason(Outcome::Damaged)};
     QDataStream stream(*answer);
@@ -208,6 +221,37 @@ OpenedWorkbook openFreeXlWorkbook(const QString& path) {
     return {std::make_unique<FreeXlWorkbook>(
                 encodedPath, sheets, from1904 ? DateSystem::From1904 : DateSystem::From1900),
             QString()};
+}
+
+} // namespace tivora::excel
+
+namespace tivora::excel {
+
+int serveLegacyWorkbookJob(const QByteArrayList& arguments) {
+    QByteArray answer;
+    if (arguments.size() == 2 && arguments[0] == kDescribeJob) {
+        answer = describe(arguments[1]);
+    } else if (arguments.size() == 8 && arguments[0] == kReadJob) {
+        std::array<int, 6> numbers{};
+        for (std::size_t index = 0; index < numbers.size(); ++index) {
+            bool ok = false;
+            numbers[index] = arguments[qsizetype(index) + 2].toInt(&ok);
+            if (!ok)
+                return 2;
+        }
+        const CellRange range{{numbers[1], numbers[2]}, {numbers[3], numbers[4]}};
+        if (range.first.column < 1 || range.first.row < 1 ||
+            range.last.column < range.first.column || range.last.row < range.first.row)
+            return 2;
+        answer = readCells(arguments[1], numbers[0], range,
+                           numbers[5] == 1 ? DateSystem::From1904 : DateSystem::From1900);
+    } else {
+        return 2;
+    }
+    const bool written = std::fwrite(answer.constData(), 1, std::size_t(answer.size()), stdout) ==
+                             std::size_t(answer.size()) &&
+                         std::fflush(stdout) == 0;
+    return written ? 0 : 3;
 }
 
 } // namespace tivora::excel
