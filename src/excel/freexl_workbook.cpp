@@ -1,5 +1,6 @@
 #include "excel/freexl_workbook.h"
 
+#include "excel/biff_cells.h"
 #include "excel/date_serial.h"
 #include "excel/isolated_call.h"
 
@@ -140,12 +141,32 @@ QByteArray readCells(const QByteArray& path, int worksheet, const CellRange& ran
     return answer;
 }
 
+// A workbook FreeXL cannot read at all, read from its records alone.
+class BiffRecordsWorkbook : public Workbook {
+public:
+    explicit BiffRecordsWorkbook(BiffCells records)
+        : m_records(std::move(records)) {}
+
+    int worksheetCount() const override { return m_records.sheetCount(); }
+
+    std::optional<QString> readRange(int worksheet, const CellRange& range,
+                                     RangeValues& values) override {
+        values = RangeValues(range);
+        m_records.putSheet(worksheet, values);
+        return std::nullopt;
+    }
+
+private:
+    BiffCells m_records;
+};
+
 class FreeXlWorkbook : public Workbook {
 public:
-    FreeXlWorkbook(QByteArray path, int sheets, DateSystem dates)
+    FreeXlWorkbook(QByteArray path, int sheets, DateSystem dates, std::optional<BiffCells> records)
         : m_path(std::move(path))
         , m_sheets(sheets)
-        , m_dates(dates) {}
+        , m_dates(dates)
+        , m_records(std::move(records)) {}
 
     int worksheetCount() const override { return m_sheets; }
 
@@ -177,6 +198,8 @@ public:
                 return damaged;
             values.put(column, row, std::move(value));
         }
+        if (m_records)
+            m_records->putSheet(worksheet, values);
         return std::nullopt;
     }
 
@@ -185,6 +208,9 @@ private:
     QByteArray m_path;
     int m_sheets;
     DateSystem m_dates;
+    // The records' values of formulas, logical and error cells; nothing when the records do not
+    // list the same sheets as FreeXL.
+    std::optional<BiffCells> m_records;
 };
 
 // In the child: how the workbook opened, its worksheet count and date system.
@@ -203,7 +229,10 @@ QByteArray describe(const QByteArray& path) {
 
 } // namespace
 
-OpenedWorkbook openFreeXlWorkbook(const QString& path) {
+OpenedWorkbook openFreeXlWorkbook(const QString& path, QByteArrayView bytes) {
+    std::optional<BiffCells> records = BiffCells::scan(bytes);
+    if (records && records->readsAlone())
+        return {std::make_unique<BiffRecordsWorkbook>(std::move(*records)), QString()};
     const QByteArray encodedPath = QFile::encodeName(path);
     const auto answer = runIsolatedJob(kDescribeJob.toByteArray(), {encodedPath}, kTimeToOpen);
     if (!answer)
@@ -218,8 +247,11 @@ OpenedWorkbook openFreeXlWorkbook(const QString& path) {
     stream >> sheets >> from1904;
     if (stream.status() != QDataStream::Ok || sheets < 0)
         return {nullptr, reason(Outcome::Damaged)};
-    return {std::make_unique<FreeXlWorkbook>(
-                encodedPath, sheets, from1904 ? DateSystem::From1904 : DateSystem::From1900),
+    if (records && records->sheetCount() != sheets)
+        records.reset();
+    return {std::make_unique<FreeXlWorkbook>(encodedPath, sheets,
+                                             from1904 ? DateSystem::From1904 : DateSystem::From1900,
+                                             std::move(records)),
             QString()};
 }
 
