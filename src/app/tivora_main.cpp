@@ -2,7 +2,9 @@
 #include "document/graph_file.h"
 #include "document/printable_text.h"
 #include "engine/render/render.h"
+#include "excel/freexl_workbook.h"
 #include "excel/graph_refresh.h"
+#include "excel/isolated_call.h"
 #include "export/render_animated.h"
 #include "publish/publish_command.h"
 
@@ -95,6 +97,13 @@ int render(QStringList args) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // The designer's readers of untrusted workbooks run here, in a process of their own.
+    if (argc > 1 && QByteArrayView(argv[1]) == tivora::excel::kIsolatedJobCommand) {
+        QByteArrayList arguments;
+        for (int index = 2; index < argc; ++index)
+            arguments.append(argv[index]);
+        return tivora::excel::serveLegacyWorkbookJob(arguments);
+    }
     // Rendering needs fonts but no screen: run without one unless the caller chose a platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

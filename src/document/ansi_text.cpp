@@ -2,6 +2,8 @@
 
 #include "document/regular_file.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <array>
 
@@ -77,10 +79,15 @@ std::optional<QChar> firstUnencodableChar(QStringView text) {
 }
 
 bool writeAnsiFile(const QString& path, QStringView text) {
+    return !saveAnsiFile(path, text);
+}
+
+std::optional<QString> saveAnsiFile(const QString& path, QStringView text) {
+    const QString name = QFileInfo(path).fileName();
     const auto bytes = stringToAnsi(text);
     if (!bytes)
-        return false;
-    return !replaceFile(path, *bytes);
+        return QStringLiteral("%1 cannot hold a character of the text.").arg(name);
+    return replaceFile(path, *bytes);
 }
 
 } // namespace tivora

@@ -1,10 +1,13 @@
 #include "excel/freexl_workbook.h"
 
+#include "excel/biff_cells.h"
 #include "excel/date_serial.h"
 #include "excel/isolated_call.h"
 
 #include <QDataStream>
 #include <QFile>
+#include <array>
+#include <cstdio>
 #include <freexl.h>
 #include <unistd.h>
 
@@ -12,13 +15,18 @@ using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
 // FreeXL is not safe with damaged or hostile files: crafted compound files make it read out of
-// bounds. It therefore runs in a child process of its own for every step, and only the values it
-// read come back.
+// bounds. It therefore runs in a program of its own for every step, and only the values it read
+// come back.
 namespace tivora::excel {
 namespace {
 
 constexpr auto kTimeToOpen = 10s;
 constexpr auto kTimeToRead = 20s;
+
+// The jobs: "describe PATH" and "read PATH WORKSHEET FIRST-COLUMN FIRST-ROW LAST-COLUMN LAST-ROW
+// DATE-SYSTEM", every number in decimal.
+constexpr QByteArrayView kDescribeJob = "describe";
+constexpr QByteArrayView kReadJob = "read";
 
 enum class Outcome : qint32 { Opened, Unreadable, Damaged, Encrypted };
 
@@ -76,7 +84,7 @@ CellValue valueOf(const FreeXL_CellValue& cell, DateSystem dates) {
         return CellValue::ofNumber(cell.value.double_value);
     case FREEXL_CELL_TEXT:
     case FREEXL_CELL_SST_TEXT:
-        return CellValue::ofText(QString::fromUtf8(cell.value.text_value));
+        return CellValue::ofText(QString::fromUtf8(cell.value.text_value).left(kCellTextKept));
     case FREEXL_CELL_DATE:
     case FREEXL_CELL_DATETIME:
     case FREEXL_CELL_TIME: {
@@ -133,19 +141,45 @@ QByteArray readCells(const QByteArray& path, int worksheet, const CellRange& ran
     return answer;
 }
 
+// A workbook FreeXL cannot read at all, read from its records alone.
+class BiffRecordsWorkbook : public Workbook {
+public:
+    explicit BiffRecordsWorkbook(BiffCells records)
+        : m_records(std::move(records)) {}
+
+    int worksheetCount() const override { return m_records.sheetCount(); }
+
+    std::optional<QString> readRange(int worksheet, const CellRange& range,
+                                     RangeValues& values) override {
+        values = RangeValues(range);
+        m_records.putSheet(worksheet, values);
+        return std::nullopt;
+    }
+
+private:
+    BiffCells m_records;
+};
+
 class FreeXlWorkbook : public Workbook {
 public:
-    FreeXlWorkbook(QByteArray path, int sheets, DateSystem dates)
+    FreeXlWorkbook(QByteArray path, int sheets, DateSystem dates, std::optional<BiffCells> records)
         : m_path(std::move(path))
         , m_sheets(sheets)
-        , m_dates(dates) {}
+        , m_dates(dates)
+        , m_records(std::move(records)) {}
 
     int worksheetCount() const override { return m_sheets; }
 
     std::optional<QString> readRange(int worksheet, const CellRange& range,
                                      RangeValues& values) override {
-        const auto answer =
-            runIsolated([&] { return readCells(m_path, worksheet, range, m_dates); }, kTimeToRead);
+        const auto number = [](qint64 value) {
+            return QByteArray::number(value);
+        };
+        const auto answer = runIsolatedJob(kReadJob.toByteArray(),
+                                           {m_path, number(worksheet), number(range.first.column),
+                                            number(range.first.row), number(range.last.column),
+                                            number(range.last.row), number(qint64(m_dates))},
+                                           kTimeToRead);
         const QString damaged = QString::fromLatin1(workbook_error::kDamaged);
         if (!answer)
             return damaged;
@@ -164,14 +198,19 @@ public:
                 return damaged;
             values.put(column, row, std::move(value));
         }
+        if (m_records)
+            m_records->putSheet(worksheet, values);
         return std::nullopt;
     }
 
 private:
-    // Encoded for the file system before any child starts: the child only reads.
+    // Encoded for the file system, as the child takes it.
     QByteArray m_path;
     int m_sheets;
     DateSystem m_dates;
+    // The records' values of formulas, logical and error cells; nothing when the records do not
+    // list the same sheets as FreeXL.
+    std::optional<BiffCells> m_records;
 };
 
 // In the child: how the workbook opened, its worksheet count and date system.
@@ -190,9 +229,12 @@ QByteArray describe(const QByteArray& path) {
 
 } // namespace
 
-OpenedWorkbook openFreeXlWorkbook(const QString& path) {
+OpenedWorkbook openFreeXlWorkbook(const QString& path, QByteArrayView bytes) {
+    std::optional<BiffCells> records = BiffCells::scan(bytes);
+    if (records && records->readsAlone())
+        return {std::make_unique<BiffRecordsWorkbook>(std::move(*records)), QString()};
     const QByteArray encodedPath = QFile::encodeName(path);
-    const auto answer = runIsolated([&] { return describe(encodedPath); }, kTimeToOpen);
+    const auto answer = runIsolatedJob(kDescribeJob.toByteArray(), {encodedPath}, kTimeToOpen);
     if (!answer)
         return {nullptr, reason(Outcome::Damaged)};
     QDataStream stream(*answer);
@@ -205,9 +247,43 @@ OpenedWorkbook openFreeXlWorkbook(const QString& path) {
     stream >> sheets >> from1904;
     if (stream.status() != QDataStream::Ok || sheets < 0)
         return {nullptr, reason(Outcome::Damaged)};
-    return {std::make_unique<FreeXlWorkbook>(
-                encodedPath, sheets, from1904 ? DateSystem::From1904 : DateSystem::From1900),
+    if (records && records->sheetCount() != sheets)
+        records.reset();
+    return {std::make_unique<FreeXlWorkbook>(encodedPath, sheets,
+                                             from1904 ? DateSystem::From1904 : DateSystem::From1900,
+                                             std::move(records)),
             QString()};
+}
+
+} // namespace tivora::excel
+
+namespace tivora::excel {
+
+int serveLegacyWorkbookJob(const QByteArrayList& arguments) {
+    QByteArray answer;
+    if (arguments.size() == 2 && arguments[0] == kDescribeJob) {
+        answer = describe(arguments[1]);
+    } else if (arguments.size() == 8 && arguments[0] == kReadJob) {
+        std::array<int, 6> numbers{};
+        for (std::size_t index = 0; index < numbers.size(); ++index) {
+            bool ok = false;
+            numbers[index] = arguments[qsizetype(index) + 2].toInt(&ok);
+            if (!ok)
+                return 2;
+        }
+        const CellRange range{{numbers[1], numbers[2]}, {numbers[3], numbers[4]}};
+        if (range.first.column < 1 || range.first.row < 1 ||
+            range.last.column < range.first.column || range.last.row < range.first.row)
+            return 2;
+        answer = readCells(arguments[1], numbers[0], range,
+                           numbers[5] == 1 ? DateSystem::From1904 : DateSystem::From1900);
+    } else {
+        return 2;
+    }
+    const bool written = std::fwrite(answer.constData(), 1, std::size_t(answer.size()), stdout) ==
+                             std::size_t(answer.size()) &&
+                         std::fflush(stdout) == 0;
+    return written ? 0 : 3;
 }
 
 } // namespace tivora::excel

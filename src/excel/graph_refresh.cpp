@@ -26,8 +26,13 @@ std::optional<QString> refreshLinkedGraph(const QString& graphFile) {
                                          : failure->text + u" ("_s + failure->detail + u')';
     }
     const GraphWriteResult written = model.write(graphFile);
-    if (!written.written())
-        return u"cannot save %1: %2"_s.arg(graphFile, written.message);
+    if (!written.written()) {
+        // The writer's message alone ("Error writing Temporary File") says neither which file nor
+        // why; its detail does.
+        const QString reason =
+            written.detail.isEmpty() ? written.message : written.message + u": "_s + written.detail;
+        return u"cannot save %1: %2"_s.arg(graphFile, reason);
+    }
     return std::nullopt;
 }
 

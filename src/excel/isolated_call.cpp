@@ -1,6 +1,8 @@
 #include "excel/isolated_call.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
@@ -8,6 +10,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define TIVORA_ADDRESS_SANITIZER 1
@@ -23,7 +26,12 @@ namespace {
 // The child's answer can be no larger than the values of the largest range an import reads.
 constexpr qsizetype kMostAnswerBytes = qsizetype(512) * 1024 * 1024;
 
-[[noreturn]] void runChild(int output, const std::function<QByteArray()>& work) {
+// Between fork and exec only calls that are safe in a copy of a process with threads are made:
+// no allocation, no locks, nothing of Qt.
+[[noreturn]] void execChild(const char* program, char* const* argv, int output) {
+    const int input = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (input < 0 || ::dup2(input, STDIN_FILENO) < 0 || ::dup2(output, STDOUT_FILENO) < 0)
+        _exit(127);
     const rlimit noCore{0, 0};
     setrlimit(RLIMIT_CORE, &noCore);
 #ifndef TIVORA_ADDRESS_SANITIZER
@@ -31,19 +39,8 @@ constexpr qsizetype kMostAnswerBytes = qsizetype(512) * 1024 * 1024;
     const rlimit memory{rlim_t(kIsolatedMemory), rlim_t(kIsolatedMemory)};
     setrlimit(RLIMIT_AS, &memory);
 #endif
-    const QByteArray answer = work();
-    const char* data = answer.constData();
-    qsizetype left = answer.size();
-    while (left > 0) {
-        const ssize_t written = ::write(output, data, size_t(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            _exit(2);
-        data += written;
-        left -= written;
-    }
-    _exit(0);
+    ::execv(program, argv);
+    _exit(127);
 }
 
 // Reads the child's answer until it closes its end; false on timeout or an oversized answer.
@@ -72,16 +69,23 @@ bool readAnswer(int input, QByteArray& answer, std::chrono::milliseconds timeLim
 
 } // namespace
 
-std::optional<QByteArray> runIsolated(const std::function<QByteArray()>& work,
+std::optional<QByteArray> runIsolated(const QString& program, const QByteArrayList& arguments,
                                       std::chrono::milliseconds timeLimit) {
+    // Everything the child needs is made before the fork.
+    const QByteArray encodedProgram = QFile::encodeName(program);
+    QByteArrayList argumentCopies = arguments;
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(encodedProgram.constData()));
+    for (QByteArray& argument : argumentCopies)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
     int pipe[2];
     if (::pipe2(pipe, O_CLOEXEC) != 0)
         return std::nullopt;
     const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipe[0]);
-        runChild(pipe[1], work);
-    }
+    if (child == 0)
+        execChild(encodedProgram.constData(), argv.data(), pipe[1]);
     ::close(pipe[1]);
     if (child < 0) {
         ::close(pipe[0]);
@@ -98,6 +102,16 @@ std::optional<QByteArray> runIsolated(const std::function<QByteArray()>& work,
     if (!complete || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return std::nullopt;
     return answer;
+}
+
+QString isolatedJobProgram() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/tivora");
+}
+
+std::optional<QByteArray> runIsolatedJob(const QByteArray& job, const QByteArrayList& arguments,
+                                         std::chrono::milliseconds timeLimit) {
+    return runIsolated(isolatedJobProgram(), QByteArrayList{kIsolatedJobCommand, job} + arguments,
+                       timeLimit);
 }
 
 } // namespace tivora::excel

@@ -1,40 +1,52 @@
 #include "excel/link_options_file.h"
 
 #include "document/ansi_text.h"
+#include "document/regular_file.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
 namespace tivora::excel {
 
+namespace {
+
+// The message names the file on its first line and says why on the second.
+QString failure(const char* message, const QString& path, const QString& reason) {
+    return QString::fromLatin1(message) + path + u'\n' + reason;
+}
+
+} // namespace
+
 std::variant<std::optional<LinkOptions>, QString> readLinkOptionsFile(const QString& graphFile) {
     const QString path = linkOptionsPath(graphFile);
     if (!QFileInfo::exists(path))
         return std::optional<LinkOptions>();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return u"Error opening options file. "_s + path;
-    QByteArray line = file.readLine();
-    if (file.error() != QFileDevice::NoError)
-        return u"Error opening options file. "_s + path;
-    while (line.endsWith('\n') || line.endsWith('\r'))
+    // Read whole and only as an ordinary file: a pipe or a device in the file's place would
+    // otherwise keep the reader waiting, or feed it without end.
+    QByteArray bytes;
+    if (const auto refusal = readInputFile(path, bytes))
+        return failure(kOpenFailure, path, *refusal);
+    const qsizetype lineEnd = bytes.indexOf('\n');
+    QByteArrayView line(bytes.constData(), lineEnd < 0 ? bytes.size() : lineEnd);
+    while (line.endsWith('\r'))
         line.chop(1);
     return std::optional(parseLinkOptions(line, QFileInfo(graphFile).path()));
 }
 
 std::optional<QString> writeLinkOptionsFile(const QString& graphFile, const LinkOptions& options) {
     const QString path = linkOptionsPath(graphFile);
-    const QString error = u"Error writing options file. "_s + path;
     // Every value ends at the next "&", so a value holding one would not read back.
     for (const QString* value : {&options.excelFile, &options.workSheet, &options.rowFrom,
                                  &options.colFrom, &options.rowTo, &options.colTo}) {
         if (value->contains(u'&'))
-            return error;
+            return failure(kWriteFailure, path,
+                           u"A value holds an \"&\", which the file cannot carry."_s);
     }
-    if (!writeAnsiFile(path, linkOptionsText(options)))
-        return error;
+    if (const auto refusal = checkOutputFile(path))
+        return failure(kWriteFailure, path, *refusal);
+    if (const auto reason = saveAnsiFile(path, linkOptionsText(options)))
+        return failure(kWriteFailure, path, *reason);
     return std::nullopt;
 }
 

@@ -37,13 +37,12 @@ bool findTable(QXmlStreamReader& xml, int table) {
 void appendParagraph(QXmlStreamReader& xml, QString& text) {
     int depth = 1;
     while (depth > 0 && !xml.atEnd()) {
-        text.truncate(kLongestCellText);
+        text.truncate(kCellTextKept);
         switch (xml.readNext()) {
         case QXmlStreamReader::StartElement:
             ++depth;
             if (xml.name() == u"s")
-                text +=
-                    QString(int(std::min<qint64>(repeatCount(xml, u"c"), kLongestCellText)), u' ');
+                text += QString(int(std::min<qint64>(repeatCount(xml, u"c"), kCellTextKept)), u' ');
             else if (xml.name() == u"tab")
                 text += u'\t';
             else if (xml.name() == u"line-break")
@@ -74,7 +73,7 @@ QString cellText(QXmlStreamReader& xml) {
         first = false;
         appendParagraph(xml, text);
     }
-    text.truncate(kLongestCellText);
+    text.truncate(kCellTextKept);
     return text;
 }
 

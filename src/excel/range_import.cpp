@@ -2,6 +2,7 @@
 
 #include "document/graph_document_model.h"
 #include "document/grid_layouts.h"
+#include "document/regular_file.h"
 #include "document/series_counts.h"
 #include "document/text_field_check.h"
 #include "excel/workbook_file.h"
@@ -10,6 +11,10 @@ using namespace Qt::StringLiterals;
 
 namespace tivora::excel {
 namespace {
+
+// The most text an import puts into a graph: half of the largest graph file that can be read
+// again, leaving the other half for the rest of the graph and the lists' separators.
+constexpr qint64 kMostImportedText = kLargestInputFile / 2;
 
 // The largest counts the series and column fields hold (two and three digits).
 constexpr int kMostSeries = 99;
@@ -96,20 +101,41 @@ std::variant<RangeImport, ImportFailure> RangeImport::read(const LinkOptions& op
             workbook.readRange(std::get<int>(worksheet), std::get<CellRange>(range), values))
         return failure(*error, options.excelFile.trimmed());
     RangeImport import(std::move(values), options.down, options.headerLine);
-    // Every value must be one the graph file can carry before any of them goes into the grid.
-    for (int line = 1; line <= import.lineCount(); ++line) {
-        for (int position = 1; position <= import.lineLength(); ++position) {
-            const CellAddress cell =
-                import.m_down ? CellAddress{line, position} : CellAddress{position, line};
-            const CellAddress sheetCell{import.m_values.range().first.column + cell.column - 1,
-                                        import.m_values.range().first.row + cell.row - 1};
-            // The cell is named only for the message, once a text is refused.
-            const QString text = import.valueText(line, position);
+    if (auto refusal = import.refusal())
+        return failure(std::move(*refusal));
+    return import;
+}
+
+std::optional<QString> RangeImport::refusal() const {
+    // Every value must be one the graph file can carry, and all of them together must leave a
+    // graph file that can be read again, before any of them goes into the grid.
+    qint64 totalText = 0;
+    for (int line = 1; line <= lineCount(); ++line) {
+        for (int position = 1; position <= lineLength(); ++position) {
+            const QString text = valueText(line, position);
+            const auto cell = [&]() -> QString {
+                const CellAddress first = m_values.range().first;
+                return u"Worksheet cell "_s +
+                       cellName(
+                           m_down ? CellAddress{first.column + line - 1, first.row + position - 1}
+                                  : CellAddress{first.column + position - 1, first.row + line - 1});
+            };
+            if (text.size() > kLongestCellText) {
+                return u"%1 holds more than %2 characters, more than a graph cell takes. Nothing "
+                       u"was imported."_s.arg(cell())
+                           .arg(kLongestCellText);
+            }
             if (checkEncodedText(QString(), text))
-                return failure(*checkEncodedText(u"Worksheet cell "_s + cellName(sheetCell), text));
+                return checkEncodedText(cell(), text);
+            totalText += text.size();
+            if (totalText > kMostImportedText) {
+                return u"The range holds more than %1 MB of text, more than a graph file can "
+                       u"carry. "
+                       u"Nothing was imported."_s.arg(kMostImportedText / (1024 * 1024));
+            }
         }
     }
-    return import;
+    return std::nullopt;
 }
 
 int RangeImport::lineCount() const {
@@ -133,14 +159,25 @@ QString RangeImport::valueText(int line, int position) const {
     return cellValueText(m_values.at(column, row));
 }
 
-bool RangeImport::countsTooSmall(const GraphDocument& document) const {
-    return columnCountOf(document) < lineLength() || seriesCountOf(document) < seriesCount();
+// The counts fitted to the data, within what the count fields hold; a range of headers alone
+// still leaves the graph one series.
+int RangeImport::fittedColumnCount() const {
+    return std::clamp(lineLength(), 1, kMostColumns);
+}
+
+int RangeImport::fittedSeriesCount() const {
+    return std::clamp(seriesCount(), 1, kMostSeries);
+}
+
+bool RangeImport::countsDiffer(const GraphDocument& document) const {
+    return columnCountOf(document) != fittedColumnCount() ||
+           seriesCountOf(document) != fittedSeriesCount();
 }
 
 void RangeImport::applyTo(GraphDocument& document, bool fitCounts) const {
     if (fitCounts) {
-        document.series.edtCols = QString::number(std::min(lineLength(), kMostColumns));
-        document.series.edtSeries = QString::number(std::min(seriesCount(), kMostSeries));
+        document.series.edtCols = QString::number(fittedColumnCount());
+        document.series.edtSeries = QString::number(fittedSeriesCount());
     }
     Grid& grid = document.series.sgrdData;
     const int rowOffset = m_headerLine ? -1 : 0;
@@ -158,7 +195,7 @@ std::optional<ImportFailure> importRange(const LinkOptions& options, GraphDocume
     if (const auto* error = std::get_if<ImportFailure>(&read))
         return *error;
     const RangeImport& import = std::get<RangeImport>(read);
-    const bool fitCounts = import.countsTooSmall(model.document()) &&
+    const bool fitCounts = import.countsDiffer(model.document()) &&
                            askFitCounts(QString::fromLatin1(kAdjustCountsQuestion));
     model.edit([&](GraphDocument& document) { import.applyTo(document, fitCounts); });
     return std::nullopt;

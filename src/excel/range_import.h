@@ -43,9 +43,10 @@ public:
     int lineLength() const;
     int seriesCount() const;
 
-    // Whether the graph's counts are too small for the data, so that the user is asked whether
-    // to fit them.
-    bool countsTooSmall(const GraphDocument& document) const;
+    // Whether the graph's counts differ from the data's, either way, so that the user is asked
+    // whether to fit them: a graph left larger than the data would show the old values of the
+    // cells outside the range beside the new ones.
+    bool countsDiffer(const GraphDocument& document) const;
     // Puts the values into the data grid, having first fitted the counts to the data when
     // fitCounts is set; the grid then shows exactly the graph's counts. Cells outside the range
     // keep their text, as do the type, colour and name columns.
@@ -54,6 +55,11 @@ public:
 private:
     RangeImport(RangeValues values, bool down, bool headerLine);
     QString valueText(int line, int position) const;
+    // Why the values cannot go into a graph, naming the first cell at fault; nothing when they
+    // can.
+    std::optional<QString> refusal() const;
+    int fittedColumnCount() const;
+    int fittedSeriesCount() const;
 
     RangeValues m_values;
     bool m_down = false;

@@ -47,8 +47,12 @@ public:
 // columns many times over, and far from what memory allows.
 inline constexpr qint64 kMostRangeCells = 1'000'000;
 
-// The longest text a cell holds in a spreadsheet program; readers stop a cell's text there, so
-// that a file whose markup repeats spaces cannot make one cell fill memory.
+// The longest text a cell holds in a spreadsheet program, and so the longest a range import takes
+// into a graph cell.
 inline constexpr qsizetype kLongestCellText = 32767;
+// Readers keep at most this much of a cell's text: one character more than the longest, so that a
+// longer text (which only a crafted file holds) is told from one that fits and refused by the
+// import instead of cut short, and no cell of any file can fill memory.
+inline constexpr qsizetype kCellTextKept = kLongestCellText + 1;
 
 } // namespace tivora::excel

@@ -58,20 +58,19 @@ OpenedWorkbook openWorkbook(const QString& path) {
         return {nullptr, message(workbook_error::kUnreadable)};
     // A zipped workbook is read whole from memory; the legacy reader reads the file itself.
     const QByteArray head = file.peek(8);
-    if (head.startsWith(kZipMagic)) {
-        if (file.size() > ZipArchive::kMostUnpackedBytes)
-            return {nullptr, u"The workbook is larger than 256 MiB; it is not read."_s};
-        return openZippedWorkbook(file.readAll());
-    }
-    if (head.startsWith(kCompoundFileMagic)) {
-        OpenedWorkbook opened = openFreeXlWorkbook(path);
-        if (!opened.workbook && holdsEncryptedPackage(file.readAll()))
-            opened.error = message(workbook_error::kEncrypted);
-        return opened;
-    }
-    if (startsWithBiffRecord(head))
-        return openFreeXlWorkbook(path);
-    return {nullptr, message(workbook_error::kUnknownFormat)};
+    const bool zipped = head.startsWith(kZipMagic);
+    const bool compound = head.startsWith(kCompoundFileMagic);
+    if (!zipped && !compound && !startsWithBiffRecord(head))
+        return {nullptr, message(workbook_error::kUnknownFormat)};
+    if (file.size() > ZipArchive::kMostUnpackedBytes)
+        return {nullptr, u"The workbook is larger than 256 MiB; it is not read."_s};
+    QByteArray bytes = file.readAll();
+    if (zipped)
+        return openZippedWorkbook(std::move(bytes));
+    OpenedWorkbook opened = openFreeXlWorkbook(path, bytes);
+    if (!opened.workbook && compound && holdsEncryptedPackage(bytes))
+        opened.error = message(workbook_error::kEncrypted);
+    return opened;
 }
 
 } // namespace tivora::excel

@@ -114,7 +114,7 @@ private:
         QString inlineText;
         while (xml.readNextStartElement()) {
             if (xml.name() == u"v")
-                value = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+                value = elementText(xml);
             else if (xml.name() == u"is")
                 inlineText = joinedText(xml, u"t", u"rPh");
             else

@@ -23,11 +23,16 @@ bool nextChild(QXmlStreamReader& xml, QStringView localName) {
     return false;
 }
 
-QString joinedText(QXmlStreamReader& xml, QStringView textElement, QStringView skipped) {
+namespace {
+
+// The text inside the current element that lies in elements named textElement, or all of it when
+// the current element is itself the text element.
+QString collectText(QXmlStreamReader& xml, QStringView textElement, QStringView skipped,
+                    bool insideTextElement) {
     QString text;
     int depth = 1;
     int skipDepth = 0;
-    int textDepth = 0;
+    int textDepth = insideTextElement ? 1 : 0;
     while (depth > 0 && !xml.atEnd()) {
         switch (xml.readNext()) {
         case QXmlStreamReader::StartElement:
@@ -45,14 +50,24 @@ QString joinedText(QXmlStreamReader& xml, QStringView textElement, QStringView s
             --depth;
             break;
         case QXmlStreamReader::Characters:
-            if (textDepth && !skipDepth && text.size() < kLongestCellText)
-                text += xml.text().left(kLongestCellText - text.size());
+            if (textDepth && !skipDepth && text.size() < kCellTextKept)
+                text += xml.text().left(kCellTextKept - text.size());
             break;
         default:
             break;
         }
     }
     return text;
+}
+
+} // namespace
+
+QString joinedText(QXmlStreamReader& xml, QStringView textElement, QStringView skipped) {
+    return collectText(xml, textElement, skipped, false);
+}
+
+QString elementText(QXmlStreamReader& xml) {
+    return collectText(xml, QStringView(), QStringView(), true);
 }
 
 QString resolvePartPath(const QString& folder, const QString& target) {

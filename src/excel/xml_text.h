@@ -14,8 +14,13 @@ QStringView attribute(const QXmlStreamReader& xml, QStringView localName);
 bool nextChild(QXmlStreamReader& xml, QStringView localName);
 
 // The text of every element named textElement inside the current element, joined, except inside
-// elements named skipped; leaves the reader at the current element's end.
+// elements named skipped, kept to kCellTextKept characters; leaves the reader at the current
+// element's end.
 QString joinedText(QXmlStreamReader& xml, QStringView textElement, QStringView skipped);
+
+// The text of the current element and all inside it, kept to kCellTextKept characters; leaves
+// the reader at the element's end.
+QString elementText(QXmlStreamReader& xml);
 
 // A folder-relative target of a package relationship made a path from the archive's root:
 // "worksheets/sheet1.xml" from "xl/" is "xl/worksheets/sheet1.xml"; "/xl/a.xml" is "xl/a.xml".

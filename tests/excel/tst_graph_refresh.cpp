@@ -3,8 +3,10 @@
 #include "excel/graph_refresh.h"
 #include "excel/link_options_file.h"
 #include "excel/workbook_file.h"
+#include "short_disk.h"
 #include "workbook_fixtures.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,6 +21,7 @@ private Q_SLOTS:
     void init();
     void refreshesFromTheWorkbookBesideTheGraph();
     void refusesWithoutTouchingTheGraph();
+    void failedSaveKeepsTheGraphAndSaysWhy();
 
 private:
     QByteArray graphBytes() const;
@@ -82,6 +85,24 @@ void TstGraphRefresh::refusesWithoutTouchingTheGraph() {
     QVERIFY(WriteGraphText(pie, pieFile).written());
     QCOMPARE(writeLinkOptionsFile(pieFile, besideLink()), std::nullopt);
     QVERIFY(refreshLinkedGraph(pieFile)->contains(u"pie graph"_s));
+}
+
+void TstGraphRefresh::failedSaveKeepsTheGraphAndSaysWhy() {
+    const QByteArray before = graphBytes();
+    QVERIFY(before.size() > 200);
+    std::optional<QString> error;
+    {
+        // The disk fills up part way through the new graph file.
+        const test::ShortDisk disk(rlim_t(before.size() / 2));
+        error = refreshLinkedGraph(m_graph);
+    }
+    QVERIFY(error);
+    QVERIFY2(error->startsWith(u"cannot save "_s + m_graph + u": Error writing Temporary File: "_s),
+             qPrintable(*error));
+    QVERIFY2(error->contains(u"Q1.tvx could not be written"_s), qPrintable(*error));
+    QCOMPARE(graphBytes(), before);
+    QCOMPARE(QDir(m_folder->path()).entryList({u"Q1.tvx*"_s}, QDir::Files),
+             QStringList({u"Q1.tvx"_s}));
 }
 
 } // namespace tivora::excel

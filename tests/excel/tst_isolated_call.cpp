@@ -1,55 +1,56 @@
 #include "excel/isolated_call.h"
+#include "excel/workbook_file.h"
+#include "workbook_fixtures.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTest>
-#include <csignal>
-#include <unistd.h>
 
 using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
 
 namespace tivora::excel {
 
-// The child process that untrusted readers run in: its answer comes back whole, and its crash,
-// hang or failure comes back as no answer while the caller goes on.
+// The process that untrusted readers run in: its answer comes back whole, and its crash, hang or
+// failure comes back as no answer while the caller goes on.
 class TstIsolatedCall : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void answersComeBackWhole() {
-        const QByteArray large(3 * 1024 * 1024 + 17, 'x');
-        QCOMPARE(runIsolated([&] { return large; }, 10s), std::optional(large));
-        QCOMPARE(runIsolated([] { return QByteArray(); }, 10s), std::optional(QByteArray()));
+        const auto large = runIsolated(u"/bin/sh"_s, {"-c", "head -c 3145745 /dev/zero"}, 10s);
+        QCOMPARE(large, std::optional(QByteArray(3145745, '\0')));
+        QCOMPARE(runIsolated(u"/bin/sh"_s, {"-c", "true"}, 10s), std::optional(QByteArray()));
+        // Arguments reach the child as they are, blanks and all.
+        QCOMPARE(runIsolated(u"/bin/sh"_s, {"-c", "printf %s \"$0\"", "a b&c"}, 10s),
+                 std::optional(QByteArray("a b&c")));
     }
 
     void faultsCostOnlyTheAnswer() {
-        QCOMPARE(runIsolated(
-                     [] {
-                         std::raise(SIGSEGV);
-                         return QByteArray("never");
-                     },
-                     10s),
-                 std::nullopt);
-        QCOMPARE(runIsolated(
-                     [] {
-                         _exit(3);
-                         return QByteArray("never");
-                     },
-                     10s),
-                 std::nullopt);
+        QCOMPARE(runIsolated(u"/bin/sh"_s, {"-c", "echo part; kill -SEGV $$"}, 10s), std::nullopt);
+        QCOMPARE(runIsolated(u"/bin/sh"_s, {"-c", "echo part; exit 3"}, 10s), std::nullopt);
+        QCOMPARE(runIsolated(u"/nonexistent/program"_s, {}, 10s), std::nullopt);
     }
 
     void aHangIsCutOff() {
         QElapsedTimer timer;
         timer.start();
-        QCOMPARE(runIsolated(
-                     [] {
-                         for (;;)
-                             ::pause();
-                         return QByteArray();
-                     },
-                     300ms),
-                 std::nullopt);
+        QCOMPARE(runIsolated(u"/bin/sh"_s, {"-c", "exec sleep 60"}, 300ms), std::nullopt);
         QVERIFY(timer.elapsed() < 5000);
+    }
+
+    // The legacy workbook reader runs in `tivora`, started afresh for each step.
+    void legacyWorkbooksAreReadInTheirOwnProgram() {
+        QVERIFY(QFileInfo(isolatedJobProgram()).isExecutable());
+        const QByteArray path = QFile::encodeName(test::fixture(u"phpspreadsheet_example1.xls"_s));
+        const auto described = runIsolatedJob("describe", {path}, 10s);
+        QVERIFY(described && !described->isEmpty());
+        // A job it does not know, or one with arguments that are not numbers, fails cleanly.
+        QCOMPARE(runIsolatedJob("format", {path}, 10s), std::nullopt);
+        QCOMPARE(runIsolatedJob("read", {path, "1", "A", "1", "2", "2", "0"}, 10s), std::nullopt);
+        const OpenedWorkbook opened = openWorkbook(test::fixture(u"phpspreadsheet_example1.xls"_s));
+        QVERIFY2(opened.workbook, qPrintable(opened.error));
+        QCOMPARE(opened.workbook->worksheetCount(), 3);
     }
 };
 

@@ -1,10 +1,12 @@
 #include "excel/link_options.h"
 #include "excel/link_options_file.h"
+#include "short_disk.h"
 #include "workbook_fixtures.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -20,6 +22,8 @@ private Q_SLOTS:
     void markerLooksBesideTheGraph();
     void fileRoundTrips();
     void fileFailuresNameThePath();
+    void pipesAndDevicesAreRefusedAtOnce();
+    void writeFailingPartWayKeepsTheOldFile();
 
 private:
     QTemporaryDir m_folder;
@@ -120,26 +124,73 @@ void TstLinkOptions::fileRoundTrips() {
 
 void TstLinkOptions::fileFailuresNameThePath() {
     const QString missingFolder = m_folder.filePath(u"gone/Q1.tvx"_s);
-    QCOMPARE(writeLinkOptionsFile(missingFolder, salesLink()),
-             u"Error writing options file. "_s + m_folder.filePath(u"gone/Q1.TVO"_s));
+    QVERIFY(writeLinkOptionsFile(missingFolder, salesLink())
+                ->startsWith(u"Error writing options file. "_s +
+                             m_folder.filePath(u"gone/Q1.TVO"_s) +
+                             u"\nQ1.TVO could not be written: "_s));
     // Text the single-byte file cannot carry is not written in part: the old file stays.
     const QString graph = m_folder.filePath(u"K.tvx"_s);
     QCOMPARE(writeLinkOptionsFile(graph, salesLink()), std::nullopt);
     LinkOptions cyrillic = salesLink();
     cyrillic.excelFile = u"/д/К.xls"_s;
     QCOMPARE(writeLinkOptionsFile(graph, cyrillic),
-             u"Error writing options file. "_s + linkOptionsPath(graph));
+             u"Error writing options file. "_s + linkOptionsPath(graph) +
+                 u"\nK.TVO cannot hold a character of the text."_s);
     QCOMPARE(readBack(graph), linkOptionsText(salesLink()));
     // Nor is an "&", which would end the value early when read back.
     LinkOptions ampersand = salesLink();
     ampersand.excelFile = u"/R&D/Q1.xls"_s;
-    QCOMPARE(writeLinkOptionsFile(graph, ampersand),
-             u"Error writing options file. "_s + linkOptionsPath(graph));
+    QVERIFY(writeLinkOptionsFile(graph, ampersand)
+                ->startsWith(u"Error writing options file. "_s + linkOptionsPath(graph) + u'\n'));
     QCOMPARE(readBack(graph), linkOptionsText(salesLink()));
     // An options path that is a folder cannot be read.
     QVERIFY(QDir(m_folder.path()).mkdir(u"F.TVO"_s));
     QCOMPARE(std::get<QString>(readLinkOptionsFile(m_folder.filePath(u"F.tvx"_s))),
-             u"Error opening options file. "_s + m_folder.filePath(u"F.TVO"_s));
+             u"Error opening options file. "_s + m_folder.filePath(u"F.TVO"_s) +
+                 u"\nF.TVO is a folder, not a file."_s);
+    // Nor written.
+    QCOMPARE(writeLinkOptionsFile(m_folder.filePath(u"F.tvx"_s), salesLink()),
+             u"Error writing options file. "_s + m_folder.filePath(u"F.TVO"_s) +
+                 u"\nF.TVO is a folder: name a file to write."_s);
+}
+
+void TstLinkOptions::pipesAndDevicesAreRefusedAtOnce() {
+    // A pipe nobody writes to would keep the reader waiting; a device that never ends would fill
+    // memory. Both are refused before a byte is read, and neither is written into.
+    const QString pipe = m_folder.filePath(u"P.TVO"_s);
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QVERIFY(QFile::link(u"/dev/zero"_s, m_folder.filePath(u"Z.TVO"_s)));
+    const QString notOrdinary = u" is not an ordinary file (it is a device, pipe or socket)"_s;
+    for (const QString& name : {u"P"_s, u"Z"_s}) {
+        const QString graph = m_folder.filePath(name + u".tvx"_s);
+        const QString path = linkOptionsPath(graph);
+        QCOMPARE(std::get<QString>(readLinkOptionsFile(graph)), u"Error opening options file. "_s +
+                                                                    path + u'\n' + name +
+                                                                    u".TVO"_s + notOrdinary + u'.');
+        QCOMPARE(writeLinkOptionsFile(graph, salesLink()),
+                 u"Error writing options file. "_s + path + u'\n' + name + u".TVO"_s + notOrdinary +
+                     u" and is not replaced."_s);
+    }
+    QVERIFY(!QFileInfo(pipe).isFile());
+}
+
+void TstLinkOptions::writeFailingPartWayKeepsTheOldFile() {
+    const QString graph = m_folder.filePath(u"S.tvx"_s);
+    QCOMPARE(writeLinkOptionsFile(graph, salesLink()), std::nullopt);
+    LinkOptions longer = salesLink();
+    longer.excelFile = u"/a/folder/with/a/longer/name/Sales.xls"_s;
+    std::optional<QString> error;
+    {
+        const test::ShortDisk disk(40);
+        error = writeLinkOptionsFile(graph, longer);
+    }
+    QVERIFY(error);
+    QVERIFY2(error->startsWith(u"Error writing options file. "_s + linkOptionsPath(graph) +
+                               u"\nS.TVO could not be written: "_s),
+             qPrintable(*error));
+    QCOMPARE(readBack(graph), linkOptionsText(salesLink()));
+    QCOMPARE(QDir(m_folder.path()).entryList({u"S.TVO*"_s}, QDir::Files),
+             QStringList({u"S.TVO"_s}));
 }
 
 } // namespace tivora::excel

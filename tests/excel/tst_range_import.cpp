@@ -23,7 +23,9 @@ private Q_SLOTS:
     void downWithHeaders();
     void acrossWithoutHeadersFitsTheCounts();
     void downWithoutHeadersKeepingTheCounts();
-    void largerGridAsksNothing();
+    void largerGridAsksAndFitsOnYes();
+    void largerGridKeptOnNo();
+    void matchingCountsAskNothing();
     void cornersInAnyOrderAndSingleCells();
     void fittedCountsStayWithinTheFields();
     void everyFailureLeavesTheGraphAsItWas_data();
@@ -94,10 +96,10 @@ void TstRangeImport::downWithHeaders() {
     GraphDocumentModel model;
     model.replace(samples::seriesGraph(3, 20));
     const ImportRun run =
-        runImport(model, test::linkRange(kPhonetic, 3, u"A1"_s, u"C15"_s, true, true), true);
+        runImport(model, test::linkRange(kPhonetic, 3, u"A1"_s, u"C15"_s, true, true), false);
     QCOMPARE(run.failure, std::nullopt);
-    // 3 lines of 15: 2 series; the counts already hold them, so nothing is asked.
-    QVERIFY(run.questions.isEmpty());
+    // 3 lines of 15: 2 series. The graph is larger, which is asked about too; No keeps it.
+    QCOMPARE(run.questions.size(), 1);
     const SeriesFields& series = model.document().series;
     QCOMPARE(series.edtCols, u"20"_s);
     QCOMPARE(series.edtSeries, u"3"_s);
@@ -145,25 +147,60 @@ void TstRangeImport::downWithoutHeadersKeepingTheCounts() {
     QCOMPARE(rowValues(series.sgrdData, 2, 3), QStringList({u"a"_s, u"b"_s, u"c"_s}));
 }
 
-void TstRangeImport::largerGridAsksNothing() {
+namespace {
+
+LinkOptions dateOdsHeaders() {
+    return test::linkRange(test::fixture(u"calamine_date.ods"_s), 1, u"A1"_s, u"B3"_s, false, true);
+}
+
+} // namespace
+
+void TstRangeImport::largerGridAsksAndFitsOnYes() {
     GraphDocumentModel model;
     model.replace(samples::seriesGraph(4, 4));
     QSignalSpy changes(&model, &GraphDocumentModel::changed);
-    const ImportRun run = runImport(
-        model,
-        test::linkRange(test::fixture(u"calamine_date.ods"_s), 1, u"A1"_s, u"B3"_s, false, true),
-        true);
+    const ImportRun run = runImport(model, dateOdsHeaders(), true);
     QCOMPARE(run.failure, std::nullopt);
-    QVERIFY(run.questions.isEmpty());
-    // One change for the whole import.
+    QCOMPARE(run.questions, QStringList({QString::fromLatin1(kAdjustCountsQuestion)}));
+    // One change for the whole import; the graph shows the data and nothing of the old values.
     QCOMPARE(changes.size(), 1);
+    const SeriesFields& series = model.document().series;
+    QCOMPARE(series.edtSeries, u"2"_s);
+    QCOMPARE(series.edtCols, u"2"_s);
+    QCOMPARE(series.sgrdData.rowCount(), 3);
+    QCOMPARE(series.sgrdData.columnCount(), DataFirstValue + 2);
+    QCOMPARE(rowValues(series.sgrdData, 0, 2), QStringList({u"44197"_s, u"15"_s}));
+    QCOMPARE(rowValues(series.sgrdData, 2, 2), QStringList({u"0.423726851851852"_s, u"17"_s}));
+}
+
+void TstRangeImport::largerGridKeptOnNo() {
+    GraphDocumentModel model;
+    model.replace(samples::seriesGraph(4, 4));
+    const ImportRun run = runImport(model, dateOdsHeaders(), false);
+    QCOMPARE(run.failure, std::nullopt);
+    QCOMPARE(run.questions.size(), 1);
     const SeriesFields& series = model.document().series;
     QCOMPARE(series.edtSeries, u"4"_s);
     QCOMPARE(rowValues(series.sgrdData, 0, 4),
              QStringList({u"44197"_s, u"15"_s, u"C3"_s, u"C4"_s}));
-    QCOMPARE(rowValues(series.sgrdData, 2, 2), QStringList({u"0.423726851851852"_s, u"17"_s}));
     QCOMPARE(rowValues(series.sgrdData, 3, 4),
              rowValues(samples::seriesGraph(4, 4).series.sgrdData, 3, 4));
+}
+
+void TstRangeImport::matchingCountsAskNothing() {
+    GraphDocumentModel model;
+    model.replace(samples::seriesGraph(2, 2));
+    const ImportRun run = runImport(model, dateOdsHeaders(), false);
+    QCOMPARE(run.failure, std::nullopt);
+    QVERIFY(run.questions.isEmpty());
+    // A range of headers alone still leaves the graph a series to show.
+    model.replace(samples::seriesGraph(3, 3));
+    LinkOptions headersOnly = dateOdsHeaders();
+    headersOnly.rowTo = u"A"_s;
+    headersOnly.colTo = u"1"_s;
+    QCOMPARE(runImport(model, headersOnly, true).failure, std::nullopt);
+    QCOMPARE(model.document().series.edtSeries, u"1"_s);
+    QCOMPARE(model.document().series.edtCols, u"1"_s);
 }
 
 void TstRangeImport::cornersInAnyOrderAndSingleCells() {
@@ -274,6 +311,38 @@ void TstRangeImport::everyFailureLeavesTheGraphAsItWas_data() {
     QVERIFY(test::writeFile(text, "Quarter,Sales\n1,200\n"));
     QTest::newRow("not a workbook") << test::linkRange(text, 1, u"A1"_s, u"B2"_s)
                                     << QString::fromLatin1(workbook_error::kUnknownFormat) << text;
+    // Text no spreadsheet program writes, which would make the graph file unreadable.
+    const QString longCell = m_folder.filePath(u"long-cell.xlsx"_s);
+    QVERIFY(test::writeFile(
+        longCell, test::xlsxWorkbook({u"<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>"_s +
+                                      QString(40'000, u'x') +
+                                      u"</t></is></c><c r=\"B1\"><v>1</v></c></row><row r=\"2\">"
+                                      u"<c r=\"B2\" t=\"str\"><v>"_s +
+                                      QString(40'000, u'y') + u"</v></c></row>"_s})));
+    const QString tooLong = u" holds more than 32767 characters, more than a graph cell takes. "
+                            u"Nothing was imported."_s;
+    QTest::newRow("inline text longer than a cell takes")
+        << test::linkRange(longCell, 1, u"A1"_s, u"B1"_s) << u"Worksheet cell A1"_s + tooLong
+        << QString();
+    QTest::newRow("formula text longer than a cell takes")
+        << test::linkRange(longCell, 1, u"B2"_s, u"B2"_s) << u"Worksheet cell B2"_s + tooLong
+        << QString();
+    // Cells that share one long string: each fits, all of them together do not.
+    QString rows;
+    for (int row = 1; row <= 100; ++row) {
+        rows += u"<row r=\"%1\">"_s.arg(row);
+        for (int column = 0; column < 11; ++column)
+            rows += u"<c t=\"s\"><v>0</v></c>"_s;
+        rows += u"</row>"_s;
+    }
+    const QString manyLong = m_folder.filePath(u"many-long.xlsx"_s);
+    QVERIFY(test::writeFile(
+        manyLong, test::xlsxWorkbook({rows}, {u"<t>"_s + QString(32'000, u'z') + u"</t>"_s})));
+    QTest::newRow("more text than a graph file carries")
+        << test::linkRange(manyLong, 1, u"A1"_s, u"K100"_s)
+        << u"The range holds more than 32 MB of text, more than a graph file can carry. Nothing "
+           u"was imported."_s
+        << QString();
     const QString bomb = m_folder.filePath(u"bomb.xlsx"_s);
     QVERIFY(test::writeFile(bomb, test::xlsxWorkbook({QString(3'000'000, u' ')})));
     QTest::newRow("zip bomb")

@@ -18,6 +18,8 @@ private Q_SLOTS:
     void legacyWorkbookFromExcel();
     void legacyWorkbookCountingFrom1904();
     void olderLegacyFormats();
+    void legacyFormulasLogicalsAndErrors();
+    void legacyWorkbookFromTheMac();
     void officeOpenXmlInWorkbookOrder();
     void officeOpenXmlDatesAndDurations();
     void officeOpenXmlCellKinds();
@@ -149,6 +151,53 @@ void TstWorkbookReaders::olderLegacyFormats() {
     QCOMPARE(readTexts(*biff4, 1, u"A1:B1"_s), QStringList({u"Normal"_s, u"abc\ndef"_s}));
 }
 
+void TstWorkbookReaders::legacyFormulasLogicalsAndErrors() {
+    // Formulas give their last results; logical values read as the other readers give them, and
+    // errors as their text, not as the numbers 1 and 0.
+    const auto excel = opened(test::fixture(u"phpspreadsheet_example1.xls"_s));
+    QVERIFY(excel);
+    QCOMPARE(readTexts(*excel, 1, u"B4:C4"_s), QStringList({u"True"_s, u"False"_s}));
+    QCOMPARE(readTexts(*excel, 1, u"B7:C8"_s),
+             QStringList({u"468"_s, u"-20.99799655"_s, u"#N/A"_s, u"#DIV/0!"_s}));
+    const auto mac = opened(test::fixture(u"readxl_types.xls"_s));
+    QVERIFY(mac);
+    QCOMPARE(readTexts(*mac, 3, u"B2:B20"_s),
+             QStringList({u"HELLO WORLD"_s, QString(), u"1.3"_s, u"0"_s, u"1.69"_s, u"True"_s,
+                          u"False"_s, u"True"_s, u"False"_s, u"40964"_s, u"40969"_s, u"#N/A"_s,
+                          u"#N/A"_s, u"#NAME?"_s, u"#VALUE!"_s, u"#DIV/0!"_s, u"#REF!"_s,
+                          u"#NUM!"_s, u"#NULL!"_s}));
+    // Text results of the older formats, and the results of a workbook's cached formulas.
+    const auto biff4 = opened(test::fixture(u"sheetjs_CRLFX5_4.xls"_s));
+    QVERIFY(biff4);
+    QCOMPARE(readTexts(*biff4, 1, u"B2"_s), QStringList({u"abc\r\ndef"_s}));
+    const auto biff5 = opened(test::fixture(u"sheetjs_sheet_visibility5.xls"_s));
+    QVERIFY(biff5);
+    QCOMPARE(readTexts(*biff5, 3, u"A2:C2"_s), QStringList({u"86"_s, u"101"_s, u"114"_s}));
+}
+
+void TstWorkbookReaders::legacyWorkbookFromTheMac() {
+    // An Excel 95 workbook as Excel for the Mac saves it: its text in the Mac Roman code page.
+    QFile windows(test::fixture(u"sheetjs_sheet_visibility5.xls"_s));
+    QVERIFY(windows.open(QIODevice::ReadOnly));
+    QByteArray bytes = windows.readAll();
+    const qsizetype codePage = bytes.indexOf(QByteArray("\x42\x00\x02\x00\xE4\x04", 6));
+    QVERIFY(codePage > 0);
+    bytes[codePage + 4] = '\x10';
+    bytes[codePage + 5] = '\x27';
+    // The label "v" in A1 becomes the Mac's byte for "ä".
+    const qsizetype label = bytes.indexOf(QByteArray("\x04\x02\x09\x00\x00\x00\x00\x00", 8));
+    QVERIFY(label > 0);
+    bytes[label + 12] = '\x8A';
+    const QString path = m_folder.filePath(u"mac95.xls"_s);
+    QVERIFY(test::writeFile(path, bytes));
+    const auto workbook = opened(path);
+    QVERIFY(workbook);
+    QCOMPARE(workbook->worksheetCount(), 3);
+    QCOMPARE(readTexts(*workbook, 1, u"A1:C2"_s),
+             QStringList({u"ä"_s, u"i"_s, u"s"_s, u"118"_s, u"105"_s, u"115"_s}));
+    QCOMPARE(readTexts(*workbook, 3, u"I1:K1"_s), QStringList({u"e"_s, u"n"_s, QString()}));
+}
+
 void TstWorkbookReaders::officeOpenXmlInWorkbookOrder() {
     const auto workbook = opened(test::fixture(u"calamine_issues.xlsx"_s));
     QVERIFY(workbook);
@@ -234,14 +283,15 @@ void TstWorkbookReaders::openDocumentRepeatsMergesAndText() {
              QStringList({u"0.25"_s, u"0.25"_s, text, QString(), u"0.25"_s, u"0.25"_s, text,
                           QString(), u"True"_s, u"-3.5"_s, QString(), u"plain"_s}));
     QCOMPARE(readTexts(*workbook, 2, u"B2:C2"_s), QStringList({u"0.25"_s, text}));
-    // Markup that repeats spaces without end gives a cell no longer than a spreadsheet's.
+    // Markup that repeats spaces without end gives a cell only one character longer than a
+    // spreadsheet's, which the import then refuses.
     const auto spaces =
         openedBytes(test::odsWorkbook({u"<table:table-row><table:table-cell><text:p>"_s +
                                        QString(u"<text:s text:c=\"2000000000\"/>"_s).repeated(3) +
                                        u"x</text:p><text:p>"
                                        u"y</text:p></table:table-cell></table:table-row>"_s}));
     QVERIFY(spaces);
-    QCOMPARE(readTexts(*spaces, 1, u"A1"_s), QStringList(QString(32767, u' ')));
+    QCOMPARE(readTexts(*spaces, 1, u"A1"_s), QStringList(QString(kCellTextKept, u' ')));
 }
 
 void TstWorkbookReaders::valuesBecomeGridText() {
