@@ -80,7 +80,9 @@ bool writeAnsiFile(const QString& path, QStringView text) {
     if (!bytes)
         return false;
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(*bytes) == bytes->size() && file.commit();
+    // A failed last write only shows in the flush; a commit after it would keep a short file.
+    return file.open(QIODevice::WriteOnly) && file.write(*bytes) == bytes->size() && file.flush() &&
+           file.commit();
 }
 
 } // namespace tivora
