@@ -1,3 +1,3 @@
 tivora_add_benchmark(hostile QT_APPLICATION widgets
                      SOURCES ${CMAKE_CURRENT_LIST_DIR}/hostile_inputs_bench.cpp
-                     DEPENDS tivora_engine tivora_controls)
+                     DEPENDS tivora_engine tivora_controls tivora_publish_core)

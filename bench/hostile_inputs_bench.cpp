@@ -9,12 +9,16 @@
 #include "document/variable_text.h"
 #include "engine/layout/graph_layout.h"
 #include "engine/movies/movie.h"
+#include "publish/project_file.h"
+#include "publish/publish_run.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -141,3 +145,57 @@ HOSTILE_INPUT(onlySeparators);
 HOSTILE_INPUT(tenMegabyteValue);
 HOSTILE_INPUT(onlyAmpersands);
 HOSTILE_INPUT(manyNotes);
+
+// Publish projects of about 10 MB: a graph list of nothing but separators (millions of empty
+// entries) and one of millions of short names of graphs that do not exist. Each is loaded as the
+// wizard's "Run" and "tivora publish" load it and, when it loads, run into a folder of its own.
+namespace {
+
+QByteArray projectWithList(QByteArrayView item) {
+    QByteArray list;
+    list.reserve(kInputSize);
+    while (list.size() < kInputSize)
+        list += item;
+    return "&ExportTo=1&Excel=NO&SaveDirectory=" + QDir::tempPath().toUtf8() +
+           "/tivora-bench-out&Files=" + list + "&Engine=YES&FlaFile=NO&HTMLFile=NO&Embed=YES";
+}
+
+QByteArray projectOfEmptyEntries() {
+    return projectWithList("/x/");
+}
+
+QByteArray projectOfMissingGraphs() {
+    return projectWithList("g/x/");
+}
+
+template <QByteArray (*makeInput)()> void BM_PublishProject(benchmark::State& state) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Hostile.TVP"));
+    QFile file(path);
+    const QByteArray input = makeInput();
+    if (!file.open(QIODevice::WriteOnly) || file.write(input) != input.size() || !file.flush()) {
+        state.SkipWithError("cannot write the project file");
+        return;
+    }
+    file.close();
+    for (auto _ : state) {
+        const publish::ProjectLoad load = publish::LoadProject(path);
+        if (load.choices) {
+            publish::PublishRun run(*load.choices, folder.path());
+            benchmark::DoNotOptimize(run.GeneratePublishFiles([](const QString&) {}).skipped);
+        }
+    }
+    state.counters["MB"] = double(input.size()) / 1e6;
+    state.counters["peak_MiB"] = peakMemoryMiB();
+}
+
+} // namespace
+
+BENCHMARK(BM_PublishProject<projectOfEmptyEntries>)
+    ->Name("Publish/projectOfEmptyEntries")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK(BM_PublishProject<projectOfMissingGraphs>)
+    ->Name("Publish/projectOfMissingGraphs")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);

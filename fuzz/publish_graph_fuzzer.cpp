@@ -1,10 +1,12 @@
 // Publishing reads graph files from anywhere. Whatever their lines hold, the picture names put
 // into the movie carry no folder, and filling a template keeps its length and never writes
-// outside a placeholder: the bytes before the first slot stay as they were.
+// outside a placeholder: the bytes before the first slot stay as they were. The same bytes, taken
+// as a file the graph names as its picture, are told a picture or not without fault.
 #include "document/variable_text.h"
 #include "publish/asp_parameters.h"
 #include "publish/graph_preparation.h"
 #include "publish/movie_patcher.h"
+#include "publish/picture_bytes.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -41,6 +43,8 @@ void checkBareNames(const QByteArray& line, QByteArrayView key) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tivora::publish;
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    if (isPictureBytes(bytes) && !isPictureBytes(bytes + "trailing bytes"))
+        std::abort(); // a picture is told by its first bytes alone
     QList<QByteArray> lines;
     for (const QByteArray& line : bytes.split('\n')) {
         const QByteArray bare = withBarePictureNames(line);

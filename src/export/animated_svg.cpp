@@ -261,8 +261,9 @@ std::optional<QString> writeAnimatedSvg(const Scene& scene, const GraphSummary& 
     QSaveFile out(outPath);
     if (!out.open(QIODevice::WriteOnly))
         return u"cannot write %1: %2"_s.arg(outPath, out.errorString());
-    out.write(animatedSvg(scene, summary));
-    if (!out.commit())
+    const QByteArray svg = animatedSvg(scene, summary);
+    // A failed last write only shows in the flush; a commit after it would keep a short file.
+    if (out.write(svg) != svg.size() || !out.flush() || !out.commit())
         return u"cannot write %1: %2"_s.arg(outPath, out.errorString());
     return std::nullopt;
 }

@@ -68,7 +68,8 @@ std::optional<QString> writeAnimation(const Movie& movie, const QString& outPath
     }
     if (auto error = encoder->finish())
         return error;
-    if (!out.commit())
+    // A failed last write only shows in the flush; a commit after it would keep a short file.
+    if (!out.flush() || !out.commit())
         return u"cannot write %1: %2"_s.arg(outPath, out.errorString());
     return std::nullopt;
 }

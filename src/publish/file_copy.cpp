@@ -12,8 +12,11 @@ namespace tivora::publish {
 std::optional<QString> writeWholeFile(const QString& path, const QByteArray& bytes) {
     if (auto refusal = checkOutputFile(path))
         return refusal;
+    // The flush is checked before the commit: a commit whose last write failed (a full disk, a
+    // file-size limit) would replace the old file with a short one and still report success.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit())
         return file.errorString();
     return std::nullopt;
 }

@@ -4,9 +4,11 @@
 #include "document/regular_file.h"
 #include "document/variable_text.h"
 #include "engine/backdrop/backdrop_files.h"
+#include "engine/backdrop/effect_file.h"
 #include "publish/asp_parameters.h"
 #include "publish/file_copy.h"
 #include "publish/movie_patcher.h"
+#include "publish/picture_bytes.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -47,13 +49,26 @@ QList<QByteArray> graphLines(const QByteArray& bytes) {
     return lines;
 }
 
+std::optional<QString> pictureRefusal(const QByteArray& bytes) {
+    if (isPictureBytes(bytes))
+        return std::nullopt;
+    return u"it is no PNG, JPEG, GIF, BMP or SVG picture"_s;
+}
+
+std::optional<QString> effectRefusal(const QByteArray& bytes) {
+    QString error;
+    if (engine::EffectFile::parse(bytes, &error))
+        return std::nullopt;
+    return u"it is no effect file ("_s + error + u')';
+}
+
 class Preparation {
 public:
-    Preparation(const QString& graphPath, const QString& outputFolder, const QString& dataFolder,
-                PublishLog& log)
+    Preparation(const QString& graphPath, const PublishPlaces& places, PublishLog& log)
         : m_graphFolder(QFileInfo(graphPath).absoluteDir())
-        , m_output(outputFolder)
-        , m_data(dataFolder)
+        , m_output(places.outputFolder)
+        , m_data(places.dataFolder)
+        , m_runOutputs(places.runOutputs)
         , m_log(log) {}
 
     void copyPictures(const QByteArray& list) {
@@ -75,11 +90,8 @@ public:
             m_log.failure(u"Could not copy the picture "_s + path + u": the file does not exist"_s);
             return;
         }
-        if (const auto reason = copyReplacing(*source, m_output.filePath(*name))) {
-            m_log.failure(u"Could not copy the picture "_s + path + u": "_s + *reason);
-            return;
-        }
-        m_log.line(path);
+        if (copyChecked(*source, *name, u"picture "_s + path, pictureRefusal))
+            m_log.line(path);
     }
 
     void copyEffect(const QByteArray& effect) {
@@ -95,11 +107,8 @@ public:
                           QDir::toNativeSeparators(m_data.path()));
             return;
         }
-        if (const auto reason = copyReplacing(*source, m_output.filePath(*bare))) {
-            m_log.failure(u"Could not copy the effect "_s + name + u": "_s + *reason);
-            return;
-        }
-        m_log.line(*bare);
+        if (copyChecked(*source, *bare, u"effect "_s + name, effectRefusal))
+            m_log.line(*bare);
     }
 
     bool takeAsp(PreparedGraph& graph, const AspParameters& parameters, const QString& path) {
@@ -112,9 +121,33 @@ public:
     }
 
 private:
+    using Refusal = std::optional<QString> (*)(const QByteArray&);
+
+    // Copies the file at source into the output folder as name when it is what it is meant to
+    // be. The bytes checked are the bytes written, so the file cannot change in between.
+    bool copyChecked(const QString& source, const QString& name, const QString& shownAs,
+                     Refusal refusal) {
+        const QString skipped = u"Skipped the "_s + shownAs + u": "_s;
+        if (m_runOutputs.contains(name.toLower())) {
+            m_log.failure(skipped + u"its name "_s + name +
+                          u" is that of a file this publish writes"_s);
+            return false;
+        }
+        QByteArray bytes;
+        auto reason = readInputFile(source, bytes);
+        if (!reason)
+            reason = refusal(bytes);
+        if (!reason)
+            reason = writeWholeFile(m_output.filePath(name), bytes);
+        if (reason)
+            m_log.failure(skipped + *reason);
+        return !reason;
+    }
+
     QDir m_graphFolder;
     QDir m_output;
     QDir m_data;
+    const QSet<QString>& m_runOutputs;
     PublishLog& m_log;
 };
 
@@ -140,8 +173,7 @@ QByteArray withBarePictureNames(const QByteArray& line) {
 }
 
 std::optional<PreparedGraph> PrepareGraphForPublish(const QString& graphPath,
-                                                    const QString& outputFolder,
-                                                    const QString& dataFolder, PublishLog& log) {
+                                                    const PublishPlaces& places, PublishLog& log) {
     QByteArray bytes;
     if (const auto reason = readInputFile(graphPath, bytes)) {
         log.failure(u"Skipped "_s + graphPath + u": the graph file could not be read: "_s +
@@ -157,7 +189,7 @@ std::optional<PreparedGraph> PrepareGraphForPublish(const QString& graphPath,
         return std::nullopt;
     }
     const VariableText text(lines.join());
-    Preparation preparation(graphPath, outputFolder, dataFolder, log);
+    Preparation preparation(graphPath, places, log);
     PreparedGraph graph;
     graph.aspFlag = text.encodedValueAlias("&varLoc", "&asp_");
     graph.pageColour = text.valueAlias("&Backgrnd", "&bg_");

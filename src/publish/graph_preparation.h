@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <optional>
 
@@ -20,14 +21,24 @@ struct PreparedGraph {
     QList<QByteArray> lines;
 };
 
+// Where a graph's supporting files come from and go.
+struct PublishPlaces {
+    QString outputFolder;
+    QString dataFolder; // the effects
+    // The names of the files the run writes itself, in lower case: no picture or effect of the
+    // same name takes their place, in this folder or once it is copied to a server that ignores
+    // letter case.
+    QSet<QString> runOutputs;
+};
+
 // Copies the graph's pictures (from wherever the graph names them, or beside the graph file)
-// and its effect (from the program's data folder) into outputFolder under their bare file
-// names, logging each, and gathers the graph's values. Gives nothing, after logging why, when the
-// graph cannot be published: its file cannot be read, has more lines than the movie has slots,
-// or its ASP parameters cannot be built.
+// and its effect (from the program's data folder) into the output folder under their bare file
+// names, logging each, and gathers the graph's values. Only what reads as a picture or an effect
+// is copied; anything else the graph names is logged and left behind. Gives nothing, after
+// logging why, when the graph cannot be published: its file cannot be read, has more lines than
+// the movie has slots, or its ASP parameters cannot be built.
 std::optional<PreparedGraph> PrepareGraphForPublish(const QString& graphPath,
-                                                    const QString& outputFolder,
-                                                    const QString& dataFolder, PublishLog& log);
+                                                    const PublishPlaces& places, PublishLog& log);
 
 // The picture references of one graph file line reduced to bare file names (three background
 // pictures, a short list repeating its last; the pie picture).

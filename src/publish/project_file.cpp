@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -26,17 +27,49 @@ QString loadError(const QString& path) {
     return u"Error loading project file. "_s + path;
 }
 
+// The project files of the folder, their extension in any letter case, sorted by name.
+QStringList projectFiles(const QString& dataFolder) {
+    return QDir(dataFolder)
+        .entryList({u"*"_s + QLatin1StringView(kProjectExtension)},
+                   QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+// The graphs of a "/x/" list. An empty item names no graph file (the wizard never writes one) and
+// is passed over; a list of more graphs than any project holds is refused, so that a damaged or
+// hostile file cannot fill the wizard's list and the run with millions of entries.
+bool readGraphList(QByteArrayView list, QStringList& graphs) {
+    for (qsizetype start = 0; start <= list.size();) {
+        qsizetype end = list.indexOf(kListSeparator, start);
+        if (end < 0)
+            end = list.size();
+        if (end > start) {
+            if (graphs.size() == kMostGraphsInProject)
+                return false;
+            graphs.append(ansiToString(list.sliced(start, end - start)));
+        }
+        start = end + kListSeparator.size();
+    }
+    return true;
+}
+
 } // namespace
 
 QStringList ListProjects(const QString& dataFolder) {
-    const QDir folder(dataFolder);
-    const QStringList files =
-        folder.entryList({u"*"_s + QLatin1StringView(kProjectExtension)},
-                         QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     QStringList names;
-    for (const QString& file : files)
+    for (const QString& file : projectFiles(dataFolder))
         names.append(file.chopped(4));
     return names;
+}
+
+QString listedProjectPath(const QString& dataFolder, const QString& name) {
+    const QString typed = projectPath(dataFolder, name);
+    if (QFileInfo::exists(typed))
+        return typed;
+    for (const QString& file : projectFiles(dataFolder)) {
+        if (file.chopped(4) == name)
+            return QDir(dataFolder).filePath(file);
+    }
+    return typed;
 }
 
 QString projectPath(const QString& dataFolder, const QString& name) {
@@ -95,9 +128,8 @@ std::optional<PublishChoices> parseProjectText(const QString& text) {
     choices.exportKind = ExportKind(kind);
     choices.excelLink = isYes(line, "&Excel");
     choices.saveDirectory = ansiToString(GetValue("&SaveDirectory", line));
-    const QByteArray files = GetValue("&Files", line);
-    if (!files.isEmpty())
-        choices.graphs = ansiToString(files).split(QLatin1StringView(kListSeparator));
+    if (!readGraphList(GetValue("&Files", line), choices.graphs))
+        return std::nullopt;
     choices.engine = isYes(line, "&Engine");
     choices.flaFile = isYes(line, "&FlaFile");
     choices.htmlFile = isYes(line, "&HTMLFile");

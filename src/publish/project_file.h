@@ -12,11 +12,18 @@
 namespace tivora::publish {
 
 inline constexpr auto kProjectExtension = ".TVP";
+// More graphs than anyone publishes in one go; a project naming more is not read.
+inline constexpr qsizetype kMostGraphsInProject = 10000;
 
-// The names of the projects in dataFolder (file names without ".TVP"), sorted by name.
+// The names of the projects in dataFolder (file names without their ".TVP", which may stand in any
+// letter case), sorted by name.
 QStringList ListProjects(const QString& dataFolder);
 // dataFolder + name + ".TVP"; the name is used exactly as typed, blanks at its ends included.
+// Where new projects are written.
 QString projectPath(const QString& dataFolder, const QString& name);
+// The file of a listed project as it is named on disk ("x.tvp" for the project x when no "x.TVP"
+// exists), so that a project whose file was named by hand can be run, edited and deleted.
+QString listedProjectPath(const QString& dataFolder, const QString& name);
 
 // Why name cannot be a project's file name, or nothing when it can: a name that is blank, holds a
 // folder separator or "..", or a character that file names on some system cannot hold would
@@ -28,8 +35,9 @@ std::optional<QString> projectChoicesProblem(const PublishChoices& choices);
 
 // The project line, keys in their fixed order, values as they stand.
 QString projectText(const PublishChoices& choices);
-// Reads a project line. Flags are on only for exactly "YES"; a missing key reads as empty. Gives
-// nothing when the export kind is not one of the three.
+// Reads a project line. Flags are on only for exactly "YES"; a missing key reads as empty; empty
+// items of the graph list are passed over. Gives nothing when the export kind is not one of the
+// three or the list names more than kMostGraphsInProject graphs.
 std::optional<PublishChoices> parseProjectText(const QString& line);
 
 struct ProjectLoad {

@@ -19,6 +19,17 @@ struct PublishChoices {
     bool htmlFile = true;   // pages for a Flash project
     bool embed = true;      // the graph in the page, else a link that opens it in a pop-up
 
+    // Calling movies beside one copy of the engine movie, else a standalone movie per graph.
+    bool usesEngineMovie() const {
+        return exportKind == ExportKind::Internet ||
+               (exportKind == ExportKind::FlashProject && engine);
+    }
+    bool makesPages() const {
+        return exportKind == ExportKind::Internet ||
+               (exportKind == ExportKind::FlashProject && htmlFile);
+    }
+    bool makesSamples() const { return exportKind == ExportKind::FlashProject && flaFile; }
+
     bool operator==(const PublishChoices&) const = default;
 };
 

@@ -15,7 +15,7 @@ QString projectFileOf(const QString& project) {
     if (project.endsWith(QLatin1StringView(kProjectExtension), Qt::CaseInsensitive) ||
         project.contains(u'/'))
         return project;
-    return projectPath(programDataPath(QString()), project);
+    return listedProjectPath(programDataPath(QString()), project);
 }
 
 void printError(const QString& text) {
@@ -32,6 +32,10 @@ int runPublishCommand(const QStringList& args) {
     const ProjectLoad project = LoadProject(projectFileOf(args.first()));
     if (!project.choices) {
         printError(project.error);
+        return 1;
+    }
+    if (project.choices->graphs.isEmpty()) {
+        printError(u"The project "_s + args.first() + u" names no graphs to publish."_s);
         return 1;
     }
     PublishRun run(*project.choices, programDataPath(QString()));

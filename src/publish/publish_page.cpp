@@ -17,9 +17,11 @@ QByteArray ansi(const QString& text) {
     return stringToAnsi(text).value_or(QUrl::toPercentEncoding(text));
 }
 
-// Text placed inside an attribute value in double quotes: the characters that could end the
-// value or start markup are written as entities. Ordinary text stays as it is.
-QByteArray attributeText(QByteArrayView text, bool escapeAmpersand) {
+// Text placed in the page, as element text or inside an attribute value in double quotes: the
+// characters that could end the value or start markup are written as references. The movie's
+// parameters keep their "&" as they always have (escapeAmpersand off): a browser reads "&header="
+// in a value as it stands.
+QByteArray htmlText(QByteArrayView text, bool escapeAmpersand = true) {
     QByteArray escaped;
     for (const char c : text) {
         switch (c) {
@@ -28,6 +30,9 @@ QByteArray attributeText(QByteArrayView text, bool escapeAmpersand) {
             break;
         case '"':
             escaped += "&quot;";
+            break;
+        case '\'':
+            escaped += "&#39;";
             break;
         case '<':
             escaped += "&lt;";
@@ -42,45 +47,81 @@ QByteArray attributeText(QByteArrayView text, bool escapeAmpersand) {
     return escaped;
 }
 
+// A file name as a link to it beside the page: every character a web address cannot carry as it
+// stands written as %XX of its UTF-8 bytes, as the file is named on disk.
+QByteArray linkTo(const QString& fileName) {
+    return QUrl::toPercentEncoding(fileName);
+}
+
+// Text inside a script's single-quoted string: anything but letters, digits and the characters
+// of a file link is written as \xXX, so that no quote, backslash or "</script" can end the string
+// or the script.
+QByteArray scriptStringText(QByteArrayView text) {
+    QByteArray escaped;
+    for (const char c : text) {
+        if (std::isalnum(uchar(c)) || QByteArrayView("._-~%").contains(c))
+            escaped += c;
+        else
+            escaped += "\\x" + QByteArray::number(uchar(c), 16).rightJustified(2, '0');
+    }
+    return escaped;
+}
+
 QByteArray movieReference(const QString& movieName, const PreparedGraph& graph) {
-    QByteArray reference = ansi(movieName);
+    QByteArray reference = linkTo(movieName);
     if (graph.aspFlag == "ASP")
         reference += "?v=1" + graph.aspParameters;
     return reference;
 }
 
+// The picture follows the page's width up to the player's 700 x 475, keeping its shape, so a
+// narrow screen sees the whole graph without scrolling sideways. As a block it leaves no gap for
+// a line's descent under it, which would make the pop-up window scroll.
+constexpr QByteArrayView kPictureStyle =
+    "width:100%;max-width:700px;height:auto;aspect-ratio:700/475;display:block";
+
 // In place of the player plug-in no browser has any more, the graph's picture. An object keeps
 // the links of the graph's notes working; the image inside is what a browser that does not show
 // the object shows, with the header as its text.
 QList<QByteArray> pictureLines(const QString& movieName, const PreparedGraph& graph) {
-    const QByteArray picture = QUrl::toPercentEncoding(pictureFileName(movieName));
+    const QByteArray picture = linkTo(pictureFileName(movieName));
+    const QByteArray size =
+        "WIDTH=\"700\" HEIGHT=\"475\" style=\"" + kPictureStyle.toByteArray() + '"';
     const QByteArray alt =
         graph.header.isEmpty() ? ansi(QString(movieName).chopped(4)) : graph.header;
-    return {"<object data=\"" + picture +
-                "\" type=\"image/svg+xml\" WIDTH=\"700\" HEIGHT=\"475\"> ",
-            " <img src=\"" + picture + "\" WIDTH=\"700\" HEIGHT=\"475\" alt=\"" +
-                attributeText(alt, true) + "\"> ",
+    return {"<object data=\"" + picture + "\" type=\"image/svg+xml\" " + size + "> ",
+            " <img src=\"" + picture + "\" " + size + " alt=\"" + htmlText(alt) + "\"> ",
             "</object> "};
 }
 
 // The graph's values under it, for screen readers and search engines, which read no picture.
-QByteArray valuesTable(const PreparedGraph& graph) {
+// The pop-up window is just the graph's size, so there the
+// table is kept out of sight (and out of the page's length) while screen readers still read it.
+QList<QByteArray> valuesTableLines(const PreparedGraph& graph, bool popup) {
     const QString table = exporting::valuesTableHtml(VariableText(graph.lines.join()));
-    return stringToAnsi(table).value_or(QByteArray()) + ' ';
+    QList<QByteArray> lines{stringToAnsi(table).value_or(QByteArray()).trimmed()};
+    if (popup) {
+        lines.prepend("<div style=\"position:fixed;left:0;top:0;width:1px;height:1px;"
+                      "overflow:hidden;clip-path:inset(50%)\">");
+        lines.append("</div>");
+    }
+    return lines;
 }
 
 // Lines 8 to 21 of the page: the note, the player object with the picture, the end.
-QList<QByteArray> objectLines(const QString& movieName, const PreparedGraph& graph) {
+QList<QByteArray> objectLines(const QString& movieName, const PreparedGraph& graph, bool popup) {
     QList<QByteArray> lines{"<!--Name" + kMakerAddress.toByteArray() + "--> ",
                             "<OBJECT classid=\"clsid:D27CDB6E-AE6D-11cf-96B8-444553540000\" ",
                             " codebase=\"" + kPlayerDownloadAddress.toByteArray() + "\" ",
                             " WIDTH=\"700\" HEIGHT=\"475\" id=\"Tivora\" ALIGN=\"\"> ",
                             " <PARAM NAME=movie VALUE=\"" +
-                                attributeText(movieReference(movieName, graph), false) + "\"> ",
+                                htmlText(movieReference(movieName, graph), false) + "\"> ",
                             "<PARAM NAME=quality VALUE=high> ",
                             "<PARAM NAME=bgcolor VALUE=#000000> "};
     lines += pictureLines(movieName, graph);
-    lines += {"</OBJECT> ", valuesTable(graph), "</BODY> ", "</HTML> "};
+    lines += "</OBJECT> ";
+    lines += valuesTableLines(graph, popup);
+    lines += {"</BODY> ", "</HTML> "};
     return lines;
 }
 
@@ -90,8 +131,13 @@ const QList<QByteArray> kHeadLines{
 
 std::optional<QString> writePage(const QString& path, const QList<QByteArray>& lines) {
     QByteArray text;
-    for (const QByteArray& line : lines)
-        text += line + "\r\n";
+    for (QByteArray line : lines) {
+        // Every line ends in CR LF, also where a table or a value from the graph breaks a line of
+        // its own: its breaks, of whatever kind, become CR LF too.
+        line.replace("\r\n", "\n").replace('\r', '\n');
+        for (const QByteArray& part : line.split('\n'))
+            text += part + "\r\n";
+    }
     return writeWholeFile(path, text);
 }
 
@@ -121,18 +167,19 @@ QList<QByteArray> embeddedPageLines(const QString& movieName, const PreparedGrap
     QList<QByteArray> lines = kHeadLines;
     lines += {"<TITLE>Tivora Custom Graph</TITLE> ", "</HEAD> ", " ",
               "<BODY bgcolor=\"" + pageColourText(graph.pageColour) + "\"> "};
-    lines += objectLines(movieName, graph);
+    lines += objectLines(movieName, graph, false);
     return lines;
 }
 
 QList<QByteArray> linkPageLines(const QString& movieName, const PreparedGraph& graph) {
-    const QByteArray page = ansi(pageFileName(movieName, graph));
+    const QString page = pageFileName(movieName, graph);
+    const QByteArray popupLink = scriptStringText(linkTo(u"pop"_s + page));
     QList<QByteArray> lines = kHeadLines;
     lines += {"<TITLE>Tivora Custom Graph</TITLE> ",
               "<SCRIPT LANGUAGE=\"JavaScript\">",
               "<!--",
               "function FlashWindow() { //v2.0",
-              "  window.open ('pop" + page +
+              "  window.open ('" + popupLink +
                   "', 'newWin', 'scrollbars=no,status=no,width=700,height=475')",
               "}",
               "//-->",
@@ -143,7 +190,7 @@ QList<QByteArray> linkPageLines(const QString& movieName, const PreparedGraph& g
               "\t<DIV ALIGN=\"center\">",
               "  <P><FONT FACE=\"Arial, Helvetica, sans-serif\" SIZE=\"2\"><A HREF=\"#\"  "
               "onClick=\"FlashWindow()\">Open Graph (" +
-                  page + ")",
+                  htmlText(ansi(page)) + ")",
               "  </A></FONT></P>",
               "</BODY> ",
               "</HTML> "};
@@ -155,24 +202,30 @@ QList<QByteArray> popupPageLines(const QString& movieName, const PreparedGraph& 
     lines += {"<TITLE>Tivora Custom Graph Popup</TITLE> ", "</HEAD> ", " ",
               "<BODY bgcolor=\"" + pageColourText(graph.pageColour) +
                   "\" leftmargin=\"0\" topmargin=\"0\" marginwidth=\"0\" marginheight=\"0\">"};
-    lines += objectLines(movieName, graph);
+    lines += objectLines(movieName, graph, true);
     return lines;
 }
 
-void WritePublishPage(const QString& folder, const QString& movieName, const PreparedGraph& graph,
+bool WritePublishPage(const QString& folder, const QString& movieName, const PreparedGraph& graph,
                       bool embed, PublishLog& log) {
     const QDir output(folder);
     const QString page = pageFileName(movieName, graph);
     const auto pageLines =
         embed ? embeddedPageLines(movieName, graph) : linkPageLines(movieName, graph);
-    if (const auto reason = writePage(output.filePath(page), pageLines))
+    bool written = true;
+    if (const auto reason = writePage(output.filePath(page), pageLines)) {
         log.failure(u"Error writing html/asp File "_s + output.filePath(page) + u": "_s + *reason);
+        written = false;
+    }
     if (embed)
-        return;
+        return written;
     const QString popup = u"pop"_s + page;
-    if (const auto reason = writePage(output.filePath(popup), popupPageLines(movieName, graph)))
+    if (const auto reason = writePage(output.filePath(popup), popupPageLines(movieName, graph))) {
         log.failure(u"Error writing the popup html File "_s + output.filePath(popup) + u": "_s +
                     *reason);
+        written = false;
+    }
+    return written;
 }
 
 } // namespace tivora::publish

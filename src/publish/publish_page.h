@@ -31,7 +31,8 @@ QList<QByteArray> popupPageLines(const QString& movieName, const PreparedGraph& 
 
 // Writes the page, and with embed off the link page and the pop-up page, into folder, each line
 // ended by CR LF. A page that cannot be written is logged as a failure; the next is still tried.
-void WritePublishPage(const QString& folder, const QString& movieName, const PreparedGraph& graph,
+// Gives whether every page was written.
+bool WritePublishPage(const QString& folder, const QString& movieName, const PreparedGraph& graph,
                       bool embed, PublishLog& log);
 
 } // namespace tivora::publish

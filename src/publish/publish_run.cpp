@@ -16,6 +16,7 @@ using namespace Qt::StringLiterals;
 namespace tivora::publish {
 namespace {
 
+constexpr auto kNoGraphsMessage = "There are no graphs to publish: add at least one graph.";
 constexpr auto kCallingTemplate = "TivoraTrigger.swf";
 constexpr auto kEngineMovie = "Tivorav32.swf";
 constexpr auto kStandaloneTemplate = "Tivorav32L.swf";
@@ -26,11 +27,64 @@ QString skipped(const QString& graphPath, const QString& reason) {
     return u"Skipped "_s + graphPath + u": "_s + reason;
 }
 
+// The movie name with another ending: "Sales.swf" gives "Sales" + suffix.
+QString withSuffix(const QString& movieName, QStringView suffix) {
+    return QString(movieName).chopped(4) + suffix;
+}
+
+QString sampleFileName(const QString& movieName) {
+    return u"Sample_"_s + withSuffix(movieName, u".fla");
+}
+
+// Every name the run may write, in lower case. Whether a graph's page ends in ".html" or ".asp"
+// is only known once its file is read, so both are kept free.
+QSet<QString> runOutputNames(const PublishChoices& choices) {
+    QSet<QString> names;
+    if (choices.usesEngineMovie())
+        names.insert(QString::fromLatin1(kEngineMovie).toLower());
+    for (const QString& graph : choices.graphs) {
+        const QString movie = movieNameOf(graph).toLower();
+        names.insert(movie);
+        names.insert(withSuffix(movie, u".mp4"));
+        if (choices.makesPages()) {
+            names.insert(withSuffix(movie, u".svg"));
+            for (const QString& page : {withSuffix(movie, u".html"), withSuffix(movie, u".asp")}) {
+                names.insert(page);
+                names.insert(u"pop"_s + page);
+            }
+        }
+        if (choices.makesSamples())
+            names.insert(sampleFileName(movie).toLower());
+    }
+    return names;
+}
+
+// The nearest folder of path, or path itself, that exists.
+QFileInfo nearestExisting(const QString& path) {
+    QFileInfo info(QDir::cleanPath(QDir(path).absolutePath()));
+    while (!info.exists() && !info.isRoot() && info.absolutePath() != info.absoluteFilePath())
+        info.setFile(info.absolutePath());
+    return info;
+}
+
 } // namespace
 
 std::optional<QString> saveFolderProblem(const QString& folder) {
     if (folder.trimmed().isEmpty())
         return u"Please select the directory to save the files to."_s;
+    const QFileInfo existing = nearestExisting(folder);
+    if (!existing.isDir())
+        return u"The directory "_s + folder + u" cannot be created: "_s +
+               existing.absoluteFilePath() + u" is no folder."_s;
+    if (!existing.isWritable())
+        return u"The directory "_s + folder + u" cannot be written to: "_s +
+               existing.absoluteFilePath() + u" is not writable."_s;
+    return std::nullopt;
+}
+
+std::optional<QString> prepareSaveFolder(const QString& folder) {
+    if (auto problem = saveFolderProblem(folder))
+        return problem;
     if (!QDir().mkpath(folder))
         return u"The directory "_s + folder + u" cannot be created."_s;
     QTemporaryFile probe(QDir(folder).filePath(u"tivora-XXXXXX.tmp"_s));
@@ -60,11 +114,14 @@ PublishSummary PublishRun::GeneratePublishFiles(const PublishLog::Sink& sink,
     log.line(u"Files Written: "_s);
     log.line(u" "_s);
     const qsizetype graphCount = m_choices.graphs.size();
-    const auto folderProblem = saveFolderProblem(m_choices.saveDirectory);
+    const auto folderProblem = graphCount == 0
+                                   ? std::optional(QString::fromLatin1(kNoGraphsMessage))
+                                   : prepareSaveFolder(m_choices.saveDirectory);
     if (folderProblem) {
         log.failure(*folderProblem);
         summary.skipped = int(graphCount);
     }
+    m_places = {m_choices.saveDirectory, m_dataFolder, runOutputNames(m_choices)};
     for (qsizetype index = 0; index < graphCount && !folderProblem; ++index) {
         if (cancel && cancel->load()) {
             summary.cancelled = true;
@@ -104,8 +161,7 @@ bool PublishRun::publishGraph(const QString& graphPath, PublishLog& log) {
         return false;
     }
     warnOfSharedName(graphPath, log);
-    const auto graph =
-        PrepareGraphForPublish(graphPath, m_choices.saveDirectory, m_dataFolder, log);
+    const auto graph = PrepareGraphForPublish(graphPath, m_places, log);
     if (!graph)
         return false;
     log.line(u"Generating ... "_s + movieName);
@@ -116,18 +172,22 @@ bool PublishRun::publishGraph(const QString& graphPath, PublishLog& log) {
         log.line(u"Written SWF file "_s + moviePath + u' ');
         log.line(moviePath);
     }
-    writeAnimations(graphPath, movieName, log);
-    if (makesPages())
-        WritePublishPage(m_choices.saveDirectory, movieName, *graph, m_choices.embed, log);
-    if (m_choices.exportKind == ExportKind::FlashProject && m_choices.flaFile)
-        writeSample(graphPath, movieName, log);
-    return true;
+    // Every file of the graph is attempted; the graph counts as written only when all were.
+    bool complete = writeAnimations(graphPath, movieName, log);
+    if (m_choices.makesPages())
+        complete &=
+            WritePublishPage(m_choices.saveDirectory, movieName, *graph, m_choices.embed, log);
+    if (m_choices.makesSamples())
+        complete &= writeSample(graphPath, movieName, log);
+    if (!complete)
+        log.line(skipped(graphPath, u"not all of its files could be written"_s));
+    return complete;
 }
 
 bool PublishRun::writeMovie(const QString& graphPath, const PreparedGraph& graph,
                             const QString& moviePath, PublishLog& log) {
     const QString source = templatePath(
-        QString::fromLatin1(usesEngineMovie() ? kCallingTemplate : kStandaloneTemplate));
+        QString::fromLatin1(m_choices.usesEngineMovie() ? kCallingTemplate : kStandaloneTemplate));
     QByteArray movie;
     if (const auto reason = readInputFile(source, movie)) {
         log.failure(skipped(graphPath, u"the template movie "_s + source +
@@ -146,7 +206,7 @@ bool PublishRun::writeMovie(const QString& graphPath, const PreparedGraph& graph
                                    .arg(graph.lines[line - 1].size())));
         return false;
     }
-    if (usesEngineMovie() && !copyEngineMovie(log))
+    if (m_choices.usesEngineMovie() && !copyEngineMovie(log))
         return false;
     if (const auto reason = writeWholeFile(moviePath, movie)) {
         log.failure(skipped(graphPath,
@@ -175,41 +235,46 @@ bool PublishRun::copyEngineMovie(PublishLog& log) {
 // graph file as the movie plays it (a graph the engine cannot draw shows the no-information
 // movie, as its published movie does). Slide programs embed a video of the graph, so every kind
 // writes one beside the movie; pages show the SVG. The graph is laid out once for both.
-void PublishRun::writeAnimations(const QString& graphPath, const QString& movieName,
+bool PublishRun::writeAnimations(const QString& graphPath, const QString& movieName,
                                  PublishLog& log) {
     QStringList suffixes{u".mp4"_s};
-    if (makesPages())
+    if (m_choices.makesPages())
         suffixes.append(u".svg"_s);
     QString error;
     const auto input = exporting::loadAnimatedInput(graphPath, true, error);
+    bool written = true;
     for (const QString& suffix : std::as_const(suffixes)) {
-        const QString path = outputPath(QString(movieName).chopped(4) + suffix);
+        const QString path = outputPath(withSuffix(movieName, suffix));
         if (const auto reason =
-                input ? exporting::writeAnimated(*input, path) : std::optional<QString>(error))
+                input ? exporting::writeAnimated(*input, path) : std::optional<QString>(error)) {
             log.failure(u"Could not write the graph's animation "_s + path + u": "_s + *reason);
+            written = false;
+        }
     }
+    return written;
 }
 
-void PublishRun::writeSample(const QString& graphPath, const QString& movieName, PublishLog& log) {
-    const QString samplePath = outputPath(u"Sample_"_s + QString(movieName).chopped(4) + u".fla"_s);
+bool PublishRun::writeSample(const QString& graphPath, const QString& movieName, PublishLog& log) {
+    const QString samplePath = outputPath(sampleFileName(movieName));
     const QString source = templatePath(QString::fromLatin1(kSampleTemplate));
     QByteArray sample;
     if (const auto reason = readInputFile(source, sample)) {
         log.failure(u"Could not read the sample file "_s + source + u": "_s + *reason);
-        return;
+        return false;
     }
     if (!PatchSampleName(*stringToAnsi(movieName), sample)) {
         log.failure(u"The sample file of "_s + graphPath + u" was not written: the movie name "_s +
                     movieName +
                     u" is longer than the %1 characters the sample has room for"_s.arg(
                         kSampleNamePlaceholder.size()));
-        return;
+        return false;
     }
     if (const auto reason = writeWholeFile(samplePath, sample)) {
         log.failure(u"Could not write the sample file "_s + samplePath + u": "_s + *reason);
-        return;
+        return false;
     }
     log.line(u"Written sample... "_s + samplePath + u' ');
+    return true;
 }
 
 // Output files are named after the graph file alone, so two graphs of the same name from
@@ -226,16 +291,6 @@ void PublishRun::warnOfSharedName(const QString& graphPath, PublishLog& log) {
                  u" have the same file name; the files of "_s + graphPath +
                  u" replace those of "_s + *first + u'.');
     }
-}
-
-bool PublishRun::usesEngineMovie() const {
-    return m_choices.exportKind == ExportKind::Internet ||
-           (m_choices.exportKind == ExportKind::FlashProject && m_choices.engine);
-}
-
-bool PublishRun::makesPages() const {
-    return m_choices.exportKind == ExportKind::Internet ||
-           (m_choices.exportKind == ExportKind::FlashProject && m_choices.htmlFile);
 }
 
 QString PublishRun::outputPath(const QString& fileName) const {

@@ -25,9 +25,12 @@ struct PublishSummary {
     bool complete() const { return skipped == 0 && failures.isEmpty() && !cancelled; }
 };
 
-// Why the files cannot be saved to folder, or nothing when they can: the folder is created when
-// it does not exist and must take a new file.
+// Why the files cannot be saved to folder, or nothing when they can: it is a folder that can be
+// written to, or one that can be created (nothing is created here).
 std::optional<QString> saveFolderProblem(const QString& folder);
+// Creates folder when it does not exist and makes sure it takes a new file; gives the reason when
+// it cannot be used.
+std::optional<QString> prepareSaveFolder(const QString& folder);
 
 // The graph's movie file name: its file name with ".swf" in place of its extension.
 QString movieNameOf(const QString& graphPath);
@@ -51,18 +54,17 @@ private:
     bool writeMovie(const QString& graphPath, const PreparedGraph& graph, const QString& moviePath,
                     PublishLog& log);
     bool copyEngineMovie(PublishLog& log);
-    void writeAnimations(const QString& graphPath, const QString& movieName, PublishLog& log);
-    void writeSample(const QString& graphPath, const QString& movieName, PublishLog& log);
+    bool writeAnimations(const QString& graphPath, const QString& movieName, PublishLog& log);
+    bool writeSample(const QString& graphPath, const QString& movieName, PublishLog& log);
     void warnOfSharedName(const QString& graphPath, PublishLog& log);
     void close(PublishLog& log, PublishSummary& summary) const;
 
-    bool usesEngineMovie() const;
-    bool makesPages() const;
     QString outputPath(const QString& fileName) const;
     QString templatePath(const QString& fileName) const;
 
     PublishChoices m_choices;
     QString m_dataFolder;
+    PublishPlaces m_places;
     bool m_engineCopied = false;
     QHash<QString, QString> m_graphOfMovie; // movie name (any letter case) -> first graph
 };

@@ -68,6 +68,27 @@ private Q_SLOTS:
         QCOMPARE(*parseProjectText(projectText(choices)), choices);
     }
 
+    // A damaged list: its empty entries name no graph and are passed over; a list longer than any
+    // project holds is not read at all.
+    void emptyEntriesAndOverlongLists() {
+        const auto gaps =
+            parseProjectText(u"&ExportTo=0&Files=/x/a.TVX/x//x//x/b.TVX/x/&Embed=NO"_s);
+        QVERIFY(gaps);
+        QCOMPARE(gaps->graphs, (QStringList{u"a.TVX"_s, u"b.TVX"_s}));
+        QVERIFY(!gaps->embed);
+
+        QString separators = u"&ExportTo=0&Files="_s;
+        for (int i = 0; i < 100000; ++i)
+            separators += u"/x/"_s;
+        QCOMPARE(parseProjectText(separators)->graphs, QStringList());
+
+        QString most = u"&ExportTo=0&Files=g"_s;
+        for (int i = 1; i < kMostGraphsInProject; ++i)
+            most += u"/x/g"_s;
+        QCOMPARE(parseProjectText(most)->graphs.size(), kMostGraphsInProject);
+        QVERIFY(!parseProjectText(most + u"/x/g"_s));
+    }
+
     void exportKindMustBeOneOfTheThree() {
         QVERIFY(!parseProjectText(u"&ExportTo=x&Excel=NO"_s));
         QVERIFY(!parseProjectText(u"&ExportTo=3&Excel=NO"_s));

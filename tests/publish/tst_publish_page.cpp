@@ -27,22 +27,32 @@ const QList<QByteArray> kHead{
     "<HTML> ", "<HEAD> ",
     "<meta http-equiv=Content-Type content=\"text/html;  charset=ISO-8859-1\"> "};
 
-QList<QByteArray> objectLines(const QByteArray& movie, const QByteArray& alt) {
-    return {"<!--Namehttps://www.orvanta.com/--> ",
-            "<OBJECT classid=\"clsid:D27CDB6E-AE6D-11cf-96B8-444553540000\" ",
-            " codebase=\"https://download.macromedia.com/pub/shockwave/cabs/flash/swflash.cab"
-            "#version=6,0,0,0\" ",
-            " WIDTH=\"700\" HEIGHT=\"475\" id=\"Tivora\" ALIGN=\"\"> ",
-            " <PARAM NAME=movie VALUE=\"" + movie + "\"> ",
-            "<PARAM NAME=quality VALUE=high> ",
-            "<PARAM NAME=bgcolor VALUE=#000000> ",
-            "<object data=\"Sales.svg\" type=\"image/svg+xml\" WIDTH=\"700\" HEIGHT=\"475\"> ",
-            " <img src=\"Sales.svg\" WIDTH=\"700\" HEIGHT=\"475\" alt=\"" + alt + "\"> ",
-            "</object> ",
-            "</OBJECT> ",
-            exporting::valuesTableHtml(VariableText(QByteArray())).toLatin1() + ' ',
-            "</BODY> ",
-            "</HTML> "};
+const QByteArray kPictureSize =
+    "WIDTH=\"700\" HEIGHT=\"475\" "
+    "style=\"width:100%;max-width:700px;height:auto;aspect-ratio:700/475;display:block\"";
+
+QList<QByteArray> objectLines(const QByteArray& movie, const QByteArray& alt, bool popup = false) {
+    const QByteArray table = exporting::valuesTableHtml(VariableText(QByteArray())).toLatin1();
+    QList<QByteArray> tableLines{table.trimmed()};
+    if (popup) {
+        tableLines = {"<div style=\"position:fixed;left:0;top:0;width:1px;height:1px;"
+                      "overflow:hidden;clip-path:inset(50%)\">",
+                      table.trimmed(), "</div>"};
+    }
+    return QList<QByteArray>{
+               "<!--Namehttps://www.orvanta.com/--> ",
+               "<OBJECT classid=\"clsid:D27CDB6E-AE6D-11cf-96B8-444553540000\" ",
+               " codebase=\"https://download.macromedia.com/pub/shockwave/cabs/flash/swflash.cab"
+               "#version=6,0,0,0\" ",
+               " WIDTH=\"700\" HEIGHT=\"475\" id=\"Tivora\" ALIGN=\"\"> ",
+               " <PARAM NAME=movie VALUE=\"" + movie + "\"> ",
+               "<PARAM NAME=quality VALUE=high> ",
+               "<PARAM NAME=bgcolor VALUE=#000000> ",
+               "<object data=\"Sales.svg\" type=\"image/svg+xml\" " + kPictureSize + "> ",
+               " <img src=\"Sales.svg\" " + kPictureSize + " alt=\"" + alt + "\"> ",
+               "</object> ",
+               "</OBJECT> "} +
+           tableLines + QList<QByteArray>{"</BODY> ", "</HTML> "};
 }
 
 } // namespace
@@ -86,7 +96,7 @@ private Q_SLOTS:
         popup += {"<TITLE>Tivora Custom Graph Popup</TITLE> ", "</HEAD> ", " ",
                   "<BODY bgcolor=\"#336699\" leftmargin=\"0\" topmargin=\"0\" marginwidth=\"0\" "
                   "marginheight=\"0\">"};
-        popup += objectLines("Sales.swf", "Sales");
+        popup += objectLines("Sales.swf", "Sales", true);
         QCOMPARE(popupPageLines(u"Sales.swf"_s, graph), popup);
     }
 
@@ -98,8 +108,8 @@ private Q_SLOTS:
         const auto lines = embeddedPageLines(u"Sales.swf"_s, graph);
         QCOMPARE(lines[11], " <PARAM NAME=movie VALUE=\"Sales.swf?v=1&header=H&footer=F&A1=5\"> ");
         // The header is the picture's text, written so that it cannot end the attribute.
-        QCOMPARE(lines[15], " <img src=\"Sales.svg\" WIDTH=\"700\" HEIGHT=\"475\" "
-                            "alt=\"Q&lt;1&gt; &quot;best&quot;\"> ");
+        QCOMPARE(lines[15], " <img src=\"Sales.svg\" " + kPictureSize +
+                                " alt=\"Q&lt;1&gt; &quot;best&quot;\"> ");
         QCOMPARE(linkPageLines(u"Sales.swf"_s, graph)[15].right(22), "Open Graph (Sales.asp)");
     }
 
@@ -109,8 +119,8 @@ private Q_SLOTS:
         graph.lines = {"&gt_=cbs&sr_=2&co_=3&sl_=B=C&xl_=R20y0R3&y1v_=230y034&"};
         const auto lines = embeddedPageLines(u"Sales.swf"_s, graph);
         const QByteArray table = lines[lines.size() - 3];
-        QVERIFY2(table.startsWith("<details") && table.contains("A&lt;B") &&
-                     table.contains("Q2") && table.contains("12"),
+        QVERIFY2(table.startsWith("<details") && table.contains("A&lt;B") && table.contains("Q2") &&
+                     table.contains("12"),
                  table.constData());
     }
 
@@ -164,20 +174,58 @@ private Q_SLOTS:
     void pagesAreWrittenWithCrLf() {
         QTemporaryDir folder;
         PublishLog log({});
-        WritePublishPage(folder.path(), u"Sales.swf"_s, graphWith("0xFFFFFF"), false, log);
+        // A graph with values (the table under the picture breaks lines of its own) and a header
+        // holding line breaks of both kinds.
+        PreparedGraph graph = graphWith("0xFFFFFF", "North\nSouth\rEast");
+        graph.lines = {"&gt_=cbs&sr_=2&co_=3&sl_=B=C&xl_=R20y0R3&y1v_=230y034&"};
+        QVERIFY(WritePublishPage(folder.path(), u"Sales.swf"_s, graph, false, log));
+        QVERIFY(WritePublishPage(folder.path(), u"Costs.swf"_s, graph, true, log));
         QVERIFY(log.failures().isEmpty());
-        QFile page(folder.path() + u"/Sales.html"_s);
-        QVERIFY(page.open(QIODevice::ReadOnly));
-        const QByteArray text = page.readAll();
-        QVERIFY(text.startsWith("<HTML> \r\n<HEAD> \r\n"));
-        QVERIFY(text.endsWith("</HTML> \r\n"));
-        QVERIFY(QFile::exists(folder.path() + u"/popSales.html"_s));
+        for (const QString& name : {u"Sales.html"_s, u"popSales.html"_s, u"Costs.html"_s}) {
+            QFile page(folder.path() + u'/' + name);
+            QVERIFY(page.open(QIODevice::ReadOnly));
+            const QByteArray text = page.readAll();
+            QVERIFY(text.startsWith("<HTML> \r\n<HEAD> \r\n"));
+            QVERIFY(text.endsWith("</HTML> \r\n"));
+            // Every CR is followed by LF and every LF follows a CR.
+            QCOMPARE(text.count('\r'), text.count("\r\n"));
+            QCOMPARE(text.count('\n'), text.count("\r\n"));
+        }
 
         // A folder that is not there: both pages are tried and both failures logged.
-        WritePublishPage(folder.path() + u"/gone"_s, u"Sales.swf"_s, graphWith(""), false, log);
+        QVERIFY(!WritePublishPage(folder.path() + u"/gone"_s, u"Sales.swf"_s, graphWith(""), false,
+                                  log));
         QCOMPARE(log.failures().size(), 2);
         QVERIFY(log.failures()[0].startsWith(u"Error writing html/asp File"_s));
         QVERIFY(log.failures()[1].startsWith(u"Error writing the popup html File"_s));
+    }
+
+    // A graph file's name is the user's (or anyone's) choice: in every place it reaches a page it
+    // stays text and cannot start markup or end the script string it stands in.
+    void fileNamesCannotRunScriptInThePages() {
+        const PreparedGraph graph = graphWith("0xFFFFFF", "");
+        const QString movie = u"<img src=x onerror=alert('1')>.swf"_s;
+        const QByteArray link = linkPageLines(movie, graph).join('\n');
+        const QByteArray popup = popupPageLines(movie, graph).join('\n');
+        for (const QByteArray& page : {link, popup, embeddedPageLines(movie, graph).join('\n')}) {
+            QVERIFY2(!page.contains("<img src=x"), page.constData());
+            QVERIFY(!page.contains("alert('1')"));
+        }
+        QVERIFY(link.contains("Open Graph (&lt;img src=x onerror=alert(&#39;1&#39;)&gt;.html)"));
+        const qsizetype open = link.indexOf("window.open ('") + 14;
+        const QByteArray argument = link.mid(open, link.indexOf('\'', open) - open);
+        QCOMPARE(argument, "pop%3Cimg%20src%3Dx%20onerror%3Dalert%28%271%27%29%3E.html");
+        QVERIFY(link.contains(QByteArray(argument + "', 'newWin', 'scrollbars=no")));
+        // The file stays reachable by its links.
+        QVERIFY(popup.contains("<object data=\"%3Cimg%20src%3Dx"));
+        QVERIFY(popup.contains("VALUE=\"%3Cimg%20src%3Dx"));
+        QVERIFY(popup.contains("alt=\"&lt;img src=x onerror=alert(&#39;1&#39;)&gt;\""));
+
+        // A quote, a backslash or "</script>" in a name cannot end the script string either.
+        const QByteArray quoted = linkPageLines(u"a'b\\</script>.swf"_s, graph).join('\n');
+        QVERIFY(quoted.contains("window.open ('popa%27b%5C%3C%2Fscript%3E.html', "));
+        QCOMPARE(quoted.count("</script>"), 0);
+        QCOMPARE(quoted.count("</SCRIPT>"), 1);
     }
 };
 

@@ -1,11 +1,14 @@
 #include "engine/render/render.h"
 #include "publish/graph_preparation.h"
+#include "publish/picture_bytes.h"
 #include "publish/project_file.h"
 #include "publish/publish_command.h"
 #include "publish_fixture.h"
 
 #include <QGuiApplication>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
@@ -36,6 +39,48 @@ QString handMadeGraph(PublishFixture& fixture, const QString& name,
 
 QByteArray enc(QByteArrayView text) {
     return EncodeValue(text);
+}
+
+// The first bytes of a PNG picture: what publishing looks at to tell a picture.
+const QByteArray kPngBytes = QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16);
+
+// A bar graph naming up to three background pictures and an effect.
+QString graphWithPictures(PublishFixture& fixture, const QString& name, const QByteArray& pictures,
+                          const QByteArray& effect = {}) {
+    return handMadeGraph(fixture, name,
+                         {"&gt_=" + enc("bar") + "&sr_=" + enc("1") + "&co_=" + enc("1") +
+                          "&y1v_=" + enc("5") + "&BImages=" + enc(pictures) +
+                          "&BEffect=" + enc(effect) + '&'});
+}
+
+// Writing files larger than a limit fails (with EFBIG, the signal it would raise ignored) for as
+// long as the object lives: a full disk, as far as the writer can tell.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int) = nullptr;
+};
+
+QHash<QString, QByteArray> filesIn(const QString& folder) {
+    QHash<QString, QByteArray> files;
+    for (const QString& name : QDir(folder).entryList(QDir::Files))
+        files.insert(name, readBytes(QDir(folder).filePath(name)));
+    return files;
 }
 
 } // namespace
@@ -162,7 +207,7 @@ private Q_SLOTS:
     void namesFromTheGraphNeverLeaveTheSaveFolder() {
         PublishFixture fixture;
         QDir().mkpath(fixture.path(u"elsewhere"_s));
-        writeBytes(fixture.path(u"evil.png"_s), "not really a picture");
+        writeBytes(fixture.path(u"evil.png"_s), kPngBytes);
         writeBytes(fixture.dataFolder() + u"../secret.eff"_s, "TVEFFECT 1\n");
         const QString graph = handMadeGraph(
             fixture, u"Evil.TVX"_s,
@@ -277,14 +322,184 @@ private Q_SLOTS:
         choices.saveDirectory = fixture.path(u"plain file/out"_s);
         QCOMPARE(saveFolderProblem(choices.saveDirectory),
                  std::optional<QString>(u"The directory "_s + choices.saveDirectory +
-                                        u" cannot be created."_s));
+                                        u" cannot be created: "_s + fixture.path(u"plain file"_s) +
+                                        u" is no folder."_s));
         summary = fixture.run(choices);
         QVERIFY(fixture.log.contains(*saveFolderProblem(choices.saveDirectory)));
         QCOMPARE(summary.skipped, 1);
 
+        // A folder that can be made passes the check but is only made by the run.
         choices.saveDirectory = fixture.path(u"new/deeper"_s);
         QCOMPARE(saveFolderProblem(choices.saveDirectory), std::nullopt);
-        QVERIFY(QDir(choices.saveDirectory).isEmpty());
+        QVERIFY(!QFileInfo::exists(fixture.path(u"new"_s)));
+        QVERIFY(fixture.run(choices).complete());
+        QVERIFY(QFileInfo::exists(choices.saveDirectory + u"/Sales.html"_s));
+    }
+
+    void nothingToPublishIsAFailure() {
+        PublishFixture fixture;
+        const auto summary = fixture.run(fixture.choices(ExportKind::Internet, {}));
+        QVERIFY(!summary.complete());
+        QCOMPARE(summary.failures,
+                 QStringList{u"There are no graphs to publish: add at least one graph."_s});
+        QVERIFY(!QFileInfo::exists(fixture.outFolder()));
+
+        QCOMPARE(SaveProject(projectPath(fixture.dataFolder(), u"Empty"_s),
+                             fixture.choices(ExportKind::Internet, {})),
+                 std::nullopt);
+        QCOMPARE(runPublishCommand({u"Empty"_s}), 1);
+        QVERIFY(!QFileInfo::exists(fixture.outFolder()));
+    }
+
+    // Only ordinary files that begin as pictures are copied into the web folder: a graph may
+    // name any file as its picture, and the folder is meant for a public site.
+    void onlyPicturesAreCopied() {
+        PublishFixture fixture;
+        writeBytes(fixture.path(u"real.png"_s), kPngBytes + "rest of the picture");
+        writeBytes(fixture.path(u"passwords.png"_s), "root:x:0:0:root:/root:/bin/bash\n");
+        QVERIFY(QFile::link(u"/etc/passwd"_s, fixture.path(u"linked.gif"_s)));
+        const QString passwd =
+            graphWithPictures(fixture, u"Bar.TVX"_s,
+                              fixture.path(u"passwords.png/x/"_s).toUtf8() + "/etc/passwd/x/" +
+                                  fixture.path(u"linked.gif"_s).toUtf8());
+        const QString real =
+            graphWithPictures(fixture, u"Real.TVX"_s, fixture.path(u"real.png"_s).toUtf8());
+        GraphDocument pie = graphOfType(u"pie"_s);
+        pie.pie.edtPieImage = u"/proc/self/environ"_s;
+        const QString environ = fixture.writeGraph(u"Pie.TVX"_s, pie);
+        const auto summary =
+            fixture.run(fixture.choices(ExportKind::Internet, {passwd, real, environ}));
+        QCOMPARE(summary.written, 3);
+        QCOMPARE(fixture.outputFiles().filter(u"passw"_s), QStringList());
+        QCOMPARE(fixture.outputFiles().filter(u"environ"_s), QStringList());
+        QVERIFY(!QFileInfo::exists(fixture.out(u"linked.gif"_s)));
+        QCOMPARE(readBytes(fixture.out(u"real.png"_s)), kPngBytes + "rest of the picture");
+        for (const QString& picture : {fixture.path(u"passwords.png"_s), u"/etc/passwd"_s,
+                                       fixture.path(u"linked.gif"_s), u"/proc/self/environ"_s}) {
+            QVERIFY2(summary.failures.contains(u"Skipped the picture "_s + picture +
+                                               u": it is no PNG, JPEG, GIF, BMP or SVG picture"_s),
+                     qPrintable(summary.failures.join(u'\n')));
+        }
+        // Pictures of every kind a page shows get through.
+        for (const QByteArray& picture :
+             {QByteArray("\xFF\xD8\xFF\xE0"), QByteArray("GIF89a"), QByteArray("GIF87a"),
+              QByteArray("\xEF\xBB\xBF <?xml version=\"1.0\"?>\n<svg xmlns=\"\"/>"),
+              QByteArray(QByteArray("BM") + QByteArray(12, '\0') + QByteArray("\x28\0\0\0", 4) +
+                         QByteArray(8, '\0'))})
+            QVERIFY2(isPictureBytes(picture), picture.constData());
+        for (const QByteArray& other :
+             {QByteArray("BMW"), QByteArray("<html><body>no svg</body></html>"),
+              QByteArray("text with <svg later"), QByteArray("GIF88a"), QByteArray()})
+            QVERIFY2(!isPictureBytes(other), other.constData());
+    }
+
+    void onlyEffectsAreCopiedAsEffects() {
+        PublishFixture fixture;
+        writeBytes(fixture.dataFolder() + u"fake.eff"_s, "HOME=/root\nSECRET=1\n");
+        const QString graph = graphWithPictures(fixture, u"Bar.TVX"_s, {}, "fake.eff");
+        const auto summary = fixture.run(fixture.choices(ExportKind::PowerPoint, {graph}));
+        QVERIFY(!QFileInfo::exists(fixture.out(u"fake.eff"_s)));
+        QVERIFY(summary.failures.first().startsWith(
+            u"Skipped the effect fake.eff: it is no effect file ("_s));
+        QCOMPARE(summary.written, 1);
+    }
+
+    // A picture may not take the place of a file the run writes, whichever graph writes it and
+    // whether it comes before or after the picture.
+    void picturesNamedLikeTheRunsFilesAreLeftOut() {
+        PublishFixture fixture;
+        const QByteArray clashes[] = {"Tivorav32.swf", "Costs.html", "popSales.asp"};
+        for (const QByteArray& name : clashes)
+            writeBytes(fixture.path(u"pics/"_s + QString::fromLatin1(name)), kPngBytes);
+        const QString sales = graphWithPictures(fixture, u"Sales.TVX"_s,
+                                                fixture.path(u"pics/Tivorav32.swf/x/"_s).toUtf8() +
+                                                    fixture.path(u"pics/Costs.html/x/"_s).toUtf8() +
+                                                    fixture.path(u"pics/popSales.asp"_s).toUtf8());
+        const QString costs = fixture.writeGraph(u"Costs.TVX"_s, graphOfType(u"bar"_s));
+        PublishChoices choices = fixture.choices(ExportKind::Internet, {sales, costs});
+        choices.embed = false;
+        const auto summary = fixture.run(choices);
+        QCOMPARE(summary.written, 2);
+        QCOMPARE(readBytes(fixture.out(u"Tivorav32.swf"_s)),
+                 readBytes(fixture.dataFolder() + u"Tivorav32.swf"_s));
+        QVERIFY(readBytes(fixture.out(u"Costs.html"_s)).startsWith("<HTML>"));
+        QVERIFY(!QFileInfo::exists(fixture.out(u"popSales.asp"_s)));
+        for (const QByteArray& name : clashes) {
+            const QString picture = fixture.path(u"pics/"_s + QString::fromLatin1(name));
+            QVERIFY2(summary.failures.contains(u"Skipped the picture "_s + picture +
+                                               u": its name "_s + QString::fromLatin1(name) +
+                                               u" is that of a file this publish writes"_s),
+                     qPrintable(summary.failures.join(u'\n')));
+        }
+    }
+
+    // On a full disk every write fails: the files of an earlier publish stay as they were, and
+    // the run says so instead of counting the graph as written.
+    void failedWritesKeepTheOldFilesAndSkipTheGraph() {
+        PublishFixture fixture;
+        const QString graph = fixture.writeGraph(u"Sales.TVX"_s, graphOfType(u"bar"_s));
+        PublishChoices choices = fixture.choices(ExportKind::FlashProject, {graph});
+        choices.flaFile = true;
+        choices.embed = false;
+        QVERIFY(fixture.run(choices).complete());
+        const auto before = filesIn(fixture.outFolder());
+        QCOMPARE(before.size(), 7);
+
+        GraphDocument changed = graphOfType(u"bar"_s);
+        changed.header.edtHeader = u"Changed header"_s;
+        fixture.writeGraph(u"Sales.TVX"_s, changed);
+        PublishSummary summary;
+        {
+            FileSizeLimit fullDisk(0);
+            summary = fixture.run(choices);
+        }
+        QCOMPARE(summary.written, 0);
+        QCOMPARE(summary.skipped, 1);
+        QVERIFY(!summary.complete());
+        QCOMPARE(fixture.log.last(), u"Graphs written: 0, skipped: 1"_s);
+        QVERIFY2(summary.failures.first().contains(u"too large"_s, Qt::CaseInsensitive),
+                 qPrintable(summary.failures.join(u'\n')));
+        QCOMPARE(filesIn(fixture.outFolder()), before);
+
+        // A project saved on a full disk says so and keeps what it held.
+        const QString project = projectPath(fixture.dataFolder(), u"Web"_s);
+        QCOMPARE(SaveProject(project, choices), std::nullopt);
+        const QByteArray saved = readBytes(project);
+        choices.saveDirectory = u"/elsewhere"_s;
+        {
+            FileSizeLimit fullDisk(0);
+            QCOMPARE(SaveProject(project, choices),
+                     std::optional(u"Error writing project file. "_s + project));
+        }
+        QCOMPARE(readBytes(project), saved);
+        choices.saveDirectory = fixture.outFolder();
+
+        // With room for the small files but not for the larger ones, each file is either written
+        // whole or keeps its old contents; the graph still counts as skipped.
+        {
+            FileSizeLimit nearlyFull(64 * 1024);
+            summary = fixture.run(choices);
+        }
+        QCOMPARE(summary.skipped, 1);
+        const auto after = filesIn(fixture.outFolder());
+        QCOMPARE(after.keys().size(), before.size());
+        for (auto file = after.begin(); file != after.end(); ++file) {
+            if (file.value() != before[file.key()])
+                QVERIFY2(file.value().size() < 64 * 1024, qPrintable(file.key()));
+        }
+    }
+
+    void aProjectFileNamedInLowerCaseRuns() {
+        PublishFixture fixture;
+        const QString graph = fixture.writeGraph(u"Sales.TVX"_s, graphOfType(u"bar"_s));
+        QCOMPARE(SaveProject(fixture.dataFolder() + u"web.tvp"_s,
+                             fixture.choices(ExportKind::Internet, {graph})),
+                 std::nullopt);
+        QCOMPARE(ListProjects(fixture.dataFolder()), QStringList{u"web"_s});
+        QCOMPARE(listedProjectPath(fixture.dataFolder(), u"web"_s),
+                 fixture.dataFolder() + u"web.tvp"_s);
+        QCOMPARE(runPublishCommand({u"web"_s}), 0);
+        QVERIFY(QFile::exists(fixture.out(u"Sales.html"_s)));
     }
 
     void aCancelStopsBetweenGraphs() {

@@ -348,8 +348,52 @@ private Q_SLOTS:
         wizard.btnRunProject->click();
         wizard.btnNext->click();
         QCOMPARE(dialogs.take(), QStringList{u"error: The directory "_s + choices.saveDirectory +
-                                             u" cannot be created."_s});
+                                             u" cannot be created: "_s + fixture->path(u"file"_s) +
+                                             u" is no folder."_s});
         QCOMPARE(pageOf(wizard), Page::ReviewPage);
+    }
+
+    // Going on from the files page only checks the folder; a user who then cancels finds no new
+    // folder on the disk. The run makes it.
+    void theSaveFolderIsMadeByTheRunAlone() {
+        TfrmPublish wizard;
+        wizard.show();
+        quickPublishToFiles(wizard, 0);
+        const QString folder = fixture->path(u"new/web"_s);
+        wizard.edtSaveDirectory->setText(folder);
+        wizard.btnNext->click();
+        QCOMPARE(pageOf(wizard), Page::OptionsPage);
+        wizard.btnNext->click();
+        QCOMPARE(pageOf(wizard), Page::ReviewPage);
+        wizard.btnCancel->click();
+        QVERIFY(!QFileInfo::exists(fixture->path(u"new"_s)));
+
+        quickPublishToFiles(wizard, 0);
+        wizard.edtSaveDirectory->setText(folder);
+        wizard.btnNext->click();
+        wizard.btnNext->click();
+        QVERIFY(runToTheEnd(wizard));
+        QVERIFY(QFile::exists(folder + u"/Sales.html"_s));
+        QVERIFY(dialogs.take().isEmpty());
+    }
+
+    // A project file named by hand in lower case is listed, and runs and is deleted as listed.
+    void aProjectFileNamedInLowerCase() {
+        const QString path = fixture->dataFolder() + u"web.tvp"_s;
+        QCOMPARE(SaveProject(path, fixture->choices(ExportKind::Internet, {graph})), std::nullopt);
+        TfrmPublish wizard;
+        wizard.show();
+        selectProject(wizard, u"web"_s);
+        wizard.btnRunProject->click();
+        QCOMPARE(pageOf(wizard), Page::ReviewPage);
+        QVERIFY(runToTheEnd(wizard));
+        QVERIFY(QFile::exists(fixture->out(u"Sales.html"_s)));
+        wizard.btnNext->click();
+        selectProject(wizard, u"web"_s);
+        wizard.btnDeleteProject->click();
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(wizard.lstProjects->count(), 0);
+        QVERIFY(dialogs.take().isEmpty());
     }
 
     void goingBackAndCancelling() {

@@ -47,7 +47,7 @@ QString browser() {
     return QString();
 }
 
-QImage screenshot(const QString& page, QString& problem) {
+QImage screenshot(const QString& page, QString& problem, QSize window = {800, 600}) {
     const QString program = browser();
     if (program.isEmpty()) {
         problem = u"No web browser found: these tests need Debian's chromium package "
@@ -62,8 +62,9 @@ QImage screenshot(const QString& page, QString& problem) {
                   u"--no-first-run"_s, u"--disable-background-networking"_s,
                   u"--disable-component-update"_s, u"--disable-sync"_s,
                   u"--user-data-dir="_s + profile.filePath(u"profile"_s), u"--screenshot="_s + shot,
-                  u"--window-size=800,600"_s, u"--run-all-compositor-stages-before-draw"_s,
-                  u"--virtual-time-budget=10000"_s, QUrl::fromLocalFile(page).toString()});
+                  u"--window-size=%1,%2"_s.arg(window.width()).arg(window.height()),
+                  u"--run-all-compositor-stages-before-draw"_s, u"--virtual-time-budget=10000"_s,
+                  QUrl::fromLocalFile(page).toString()});
     if (!process.waitForFinished(120000) || !QFile::exists(shot)) {
         process.kill();
         problem = u"The browser made no screenshot of "_s + page + u": "_s +
@@ -78,21 +79,26 @@ QImage screenshot(const QString& page, QString& problem) {
 class PublishedInBrowserTest : public QObject {
     Q_OBJECT
 
-    // The screenshot holds both series' colours, each in a box of the size the render gives it,
-    // both moved by the same small offset (the page's margin).
-    void checkShowsTheGraph(const QString& page, const QImage& render) {
+    // The boxes of both series' colours in a screenshot of page in a window of the given size.
+    void seriesBoxes(const QString& page, QSize window, QRect& red, QRect& green) {
         QString problem;
-        QRect red;
-        QRect green;
         // On a busy machine the browser may take its picture before the graph has loaded: it
         // gets three chances to show it.
         for (int attempt = 0; attempt < 3 && (red.isNull() || green.isNull()); ++attempt) {
-            const QImage shot = screenshot(page, problem);
+            const QImage shot = screenshot(page, problem, window);
             if (shot.isNull())
                 QFAIL(qPrintable(problem));
             red = boxOf(shot, isRed);
             green = boxOf(shot, isGreen);
         }
+    }
+
+    // The screenshot holds both series' colours, each in a box of the size the render gives it,
+    // both moved by the same small offset (the page's margin).
+    void checkShowsTheGraph(const QString& page, const QImage& render) {
+        QRect red;
+        QRect green;
+        seriesBoxes(page, {800, 600}, red, green);
         const QRect expectedRed = boxOf(render, isRed);
         const QRect expectedGreen = boxOf(render, isGreen);
         QVERIFY2(!red.isNull() && !green.isNull(), "the page shows no graph");
@@ -132,6 +138,54 @@ private Q_SLOTS:
         const QString png = fixture.path(u"render.png"_s);
         QCOMPARE(engine::renderToFile(graph, png, {}), std::nullopt);
         checkShowsTheGraph(fixture.out(page), QImage(png).convertToFormat(QImage::Format_RGB32));
+    }
+
+    // A phone-wide window shows the whole graph, made smaller, with nothing cut off at the right
+    // (which a page wider than its window would need a scroll to show); a wide one shows it at
+    // its own size. The pop-up window, just the graph's size, shows it whole at its own size: a
+    // scroll bar would take room from it and make it smaller.
+    void theGraphFitsTheWindow_data() {
+        QTest::addColumn<bool>("embed");
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<int>("margin");
+        QTest::newRow("page at 400 px") << true << QSize(400, 700) << (400.0 - 16) / 700 << 8;
+        QTest::newRow("page at 1200 px") << true << QSize(1200, 800) << 1.0 << 8;
+        QTest::newRow("pop-up window") << false << QSize(700, 475) << 1.0 << 0;
+    }
+    void theGraphFitsTheWindow() {
+        QFETCH(bool, embed);
+        QFETCH(QSize, window);
+        QFETCH(double, scale);
+        QFETCH(int, margin);
+        PublishFixture fixture;
+        const QString graph = fixture.writeGraph(u"Sales.TVX"_s, test::graphOfType(u"bar"_s));
+        PublishChoices choices = fixture.choices(ExportKind::Internet, {graph});
+        choices.embed = embed;
+        QVERIFY(fixture.run(choices).complete());
+        const QString png = fixture.path(u"render.png"_s);
+        QCOMPARE(engine::renderToFile(graph, png, {}), std::nullopt);
+        const QImage render = QImage(png).convertToFormat(QImage::Format_RGB32);
+        QRect red;
+        QRect green;
+        seriesBoxes(fixture.out(embed ? u"Sales.html"_s : u"popSales.html"_s), window, red, green);
+        QVERIFY2(!red.isNull() && !green.isNull(), "the page shows no graph");
+        const auto placed = [&](QPoint point) {
+            return QPointF(point) * scale + QPointF(margin, margin);
+        };
+        for (const auto& [seen, expected] :
+             {std::pair{red, boxOf(render, isRed)}, {green, boxOf(render, isGreen)}}) {
+            for (const auto& [corner, expectedCorner] :
+                 {std::pair{seen.topLeft(), expected.topLeft()},
+                  {seen.bottomRight(), expected.bottomRight()}}) {
+                QVERIFY2((QPointF(corner) - placed(expectedCorner)).manhattanLength() <= 4,
+                         qPrintable(u"a corner at %1,%2 where %3,%4 was expected"_s.arg(corner.x())
+                                        .arg(corner.y())
+                                        .arg(placed(expectedCorner).x())
+                                        .arg(placed(expectedCorner).y())));
+            }
+        }
+        QVERIFY(green.right() < window.width() - margin);
     }
 };
 

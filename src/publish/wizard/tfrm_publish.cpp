@@ -200,7 +200,7 @@ QString TfrmPublish::selectedProject() const {
 }
 
 bool TfrmPublish::LoadProject(const QString& name) {
-    const ProjectLoad load = publish::LoadProject(projectPath(dataFolder(), name));
+    const ProjectLoad load = publish::LoadProject(listedProjectPath(dataFolder(), name));
     if (!load.choices) {
         appDialogs().showError(load.error);
         return false;
@@ -269,7 +269,7 @@ void TfrmPublish::btnDeleteProjectClick() {
     const QString name = selectedProject();
     if (name.isEmpty())
         return;
-    if (const auto error = deleteProject(projectPath(dataFolder(), name)))
+    if (const auto error = deleteProject(listedProjectPath(dataFolder(), name)))
         appDialogs().showError(*error);
     ListProjects();
 }
@@ -356,7 +356,7 @@ void TfrmPublish::btnNextClick() {
 
 void TfrmPublish::saveProject() {
     const PublishChoices current = choices();
-    const QString path = projectPath(dataFolder(), edtProjectName->text());
+    const QString path = listedProjectPath(dataFolder(), edtProjectName->text());
     auto error = projectChoicesProblem(current);
     if (!error)
         error = SaveProject(path, current);
