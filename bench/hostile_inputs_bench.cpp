@@ -6,13 +6,21 @@
 #include "document/graph_text_reader.h"
 #include "document/variable_text.h"
 #include "engine/layout/graph_layout.h"
+#include "engine/backdrop/backdrop_files.h"
+#include "engine/backdrop/effect_file.h"
+#include "engine/backdrop/effect_node.h"
 #include "engine/movies/movie.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
+#include <QtEndian>
 #include <benchmark/benchmark.h>
+#include <functional>
 #include <sys/resource.h>
+#include <zlib.h>
 
 using namespace tivora;
 using namespace tivora::engine;
@@ -118,3 +126,154 @@ HOSTILE_INPUT(onlySeparators);
 HOSTILE_INPUT(tenMegabyteValue);
 HOSTILE_INPUT(onlyAmpersands);
 HOSTILE_INPUT(manyNotes);
+
+// Movies, effects and pictures: each crafted file is loaded as a player loads it and a second of
+// its frames painted, 25 of them.
+namespace {
+
+constexpr int kFramesPainted = 25;
+
+void paintSecond(const std::function<void(QPainter&, Millis)>& paint) {
+    QImage image(700, 475, QImage::Format_ARGB32_Premultiplied);
+    for (int frame = 0; frame < kFramesPainted; ++frame) {
+        QPainter painter(&image);
+        paint(painter, 40.0 * frame);
+    }
+}
+
+QString writeTemporary(const QTemporaryDir& folder, const QString& name, const QByteArray& bytes) {
+    QFile file(folder.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(file.fileName()));
+    return file.fileName();
+}
+
+QByteArray tutorialOfManyPages() {
+    QByteArray movie = "TVMOVIE 1\nkind=tutorial\ntitle=Many pages\npage=1000\n--\n";
+    for (int page = 0; movie.size() < 5'400'000; ++page)
+        movie += "# Page " + QByteArray::number(page) + "\nOpen the file.\nChoose a graph.\n! Tip\n";
+    return movie;
+}
+
+void BM_TutorialOfManyPages(benchmark::State& state) {
+    QTemporaryDir folder;
+    const QByteArray bytes = tutorialOfManyPages();
+    const QString path = writeTemporary(folder, QStringLiteral("Tutorial.swf"), bytes);
+    for (auto _ : state) {
+        const auto movie = Movie::load(path);
+        paintSecond([&](QPainter& painter, Millis time) { movie->paint(painter, time); });
+    }
+    state.counters["MB"] = double(bytes.size()) / 1e6;
+    state.counters["peak_MiB"] = peakMemoryMiB();
+}
+
+// Effects that stay within every documented limit of a setting, yet each asks for a lot of
+// painting: the largest particles, the most of them, the widest and longest rays, the most glows.
+QByteArray largestParticles() {
+    QByteArray effect = "TVEFFECT 1\n";
+    for (int layer = 0; layer < 5; ++layer)
+        effect += "particles shape=bubble count=400 size=80 speed=500 spin=1000\n";
+    return effect;
+}
+
+QByteArray mostParticles() {
+    QByteArray effect = "TVEFFECT 1\n";
+    for (int layer = 0; layer < 5; ++layer)
+        effect += "particles shape=flake count=400 size=3-6 sway=20 spin=90 twinkle=900\n";
+    return effect;
+}
+
+QByteArray widestRays() {
+    QByteArray effect = "TVEFFECT 1\n";
+    for (int layer = 0; layer < 16; ++layer)
+        effect += "rays count=36 width=90 length=2000 swing=180 period=100\n";
+    return effect;
+}
+
+QByteArray mostGlows() {
+    QByteArray effect = "TVEFFECT 1\n";
+    for (int layer = 0; layer < 16; ++layer)
+        effect += "glow radius=2000 period=100\n";
+    return effect;
+}
+
+template <QByteArray (*makeEffect)()> void BM_Effect(benchmark::State& state) {
+    const auto effect = EffectFile::parse(makeEffect());
+    if (!effect)
+        qFatal("the crafted effect does not read");
+    for (auto _ : state) {
+        const EffectNode node(*effect, QRectF(60, 70, 600, 340), 1.0);
+        paintSecond([&](QPainter& painter, Millis time) { node.paint(painter, time); });
+    }
+    state.counters["peak_MiB"] = peakMemoryMiB();
+}
+
+void appendChunk(QByteArray& png, const char* type, const QByteArray& data) {
+    const QByteArray typed = QByteArray(type) + data;
+    quint32 length = qToBigEndian(quint32(data.size()));
+    png.append(reinterpret_cast<const char*>(&length), 4).append(typed);
+    quint32 crc = qToBigEndian(quint32(crc32(0, reinterpret_cast<const Bytef*>(typed.constData()),
+                                             uInt(typed.size()))));
+    png.append(reinterpret_cast<const char*>(&crc), 4);
+}
+
+// A 16000 x 16000 colour picture of a few megabytes: every row the same stripes.
+QByteArray hugePng() {
+    constexpr int kSide = 16000;
+    QByteArray row(1 + 3 * kSide, '\0');
+    for (int i = 1; i < row.size(); ++i)
+        row[i] = char((i * 7) % 251);
+    z_stream stream{};
+    deflateInit(&stream, 6);
+    QByteArray compressed(8 * 1024 * 1024, '\0');
+    stream.next_out = reinterpret_cast<Bytef*>(compressed.data());
+    stream.avail_out = uInt(compressed.size());
+    for (int y = 0; y < kSide; ++y) {
+        stream.next_in = reinterpret_cast<Bytef*>(row.data());
+        stream.avail_in = uInt(row.size());
+        deflate(&stream, y + 1 == kSide ? Z_FINISH : Z_NO_FLUSH);
+    }
+    compressed.truncate(qsizetype(stream.total_out));
+    deflateEnd(&stream);
+    QByteArray header(13, '\0');
+    qToBigEndian(quint32(kSide), header.data());
+    qToBigEndian(quint32(kSide), header.data() + 4);
+    header[8] = 8; // bits per sample
+    header[9] = 2; // RGB
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    appendChunk(png, "IHDR", header);
+    appendChunk(png, "IDAT", compressed);
+    appendChunk(png, "IEND", {});
+    return png;
+}
+
+void BM_HugePictures(benchmark::State& state) {
+    QTemporaryDir folder;
+    const QByteArray png = hugePng();
+    for (const char* name : {"one.png", "two.png", "three.png"})
+        writeTemporary(folder, QString::fromLatin1(name), png);
+    const QByteArray text = seriesHead(3, 12) +
+                            entry("BImages", "one.png/x/two.png/x/three.png") + "&Textloaded=OK";
+    for (auto _ : state) {
+        const Movie movie(layoutGraph(VariableText(text), QDir(folder.path())));
+        paintSecond([&](QPainter& painter, Millis time) { movie.paint(painter, time); });
+    }
+    state.counters["MB"] = double(png.size()) * 3 / 1e6;
+    state.counters["peak_MiB"] = peakMemoryMiB();
+}
+
+} // namespace
+
+#define HOSTILE_FILE(function, name)                                                               \
+    BENCHMARK(function)                                                                            \
+        ->Name(name)                                                                               \
+        ->Unit(benchmark::kMillisecond)                                                            \
+        ->Iterations(1)                                                                            \
+        ->MeasureProcessCPUTime()
+
+HOSTILE_FILE(BM_TutorialOfManyPages, "Movie/tutorialOfManyPages");
+HOSTILE_FILE(BM_Effect<largestParticles>, "Effect/largestParticles");
+HOSTILE_FILE(BM_Effect<mostParticles>, "Effect/mostParticles");
+HOSTILE_FILE(BM_Effect<widestRays>, "Effect/widestRays");
+HOSTILE_FILE(BM_Effect<mostGlows>, "Effect/mostGlows");
+HOSTILE_FILE(BM_HugePictures, "Picture/threeHugePngs");
