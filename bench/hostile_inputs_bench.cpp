@@ -5,10 +5,10 @@
 // is reported with each: run one benchmark at a time (--benchmark_filter) to read it per input.
 #include "document/graph_text_reader.h"
 #include "document/variable_text.h"
-#include "engine/layout/graph_layout.h"
 #include "engine/backdrop/backdrop_files.h"
 #include "engine/backdrop/effect_file.h"
 #include "engine/backdrop/effect_node.h"
+#include "engine/layout/graph_layout.h"
 #include "engine/movies/movie.h"
 
 #include <QDir>
@@ -151,7 +151,8 @@ QString writeTemporary(const QTemporaryDir& folder, const QString& name, const Q
 QByteArray tutorialOfManyPages() {
     QByteArray movie = "TVMOVIE 1\nkind=tutorial\ntitle=Many pages\npage=1000\n--\n";
     for (int page = 0; movie.size() < 5'400'000; ++page)
-        movie += "# Page " + QByteArray::number(page) + "\nOpen the file.\nChoose a graph.\n! Tip\n";
+        movie +=
+            "# Page " + QByteArray::number(page) + "\nOpen the file.\nChoose a graph.\n! Tip\n";
     return movie;
 }
 
@@ -212,8 +213,8 @@ void appendChunk(QByteArray& png, const char* type, const QByteArray& data) {
     const QByteArray typed = QByteArray(type) + data;
     quint32 length = qToBigEndian(quint32(data.size()));
     png.append(reinterpret_cast<const char*>(&length), 4).append(typed);
-    quint32 crc = qToBigEndian(quint32(crc32(0, reinterpret_cast<const Bytef*>(typed.constData()),
-                                             uInt(typed.size()))));
+    quint32 crc = qToBigEndian(
+        quint32(crc32(0, reinterpret_cast<const Bytef*>(typed.constData()), uInt(typed.size()))));
     png.append(reinterpret_cast<const char*>(&crc), 4);
 }
 
@@ -252,8 +253,8 @@ void BM_HugePictures(benchmark::State& state) {
     const QByteArray png = hugePng();
     for (const char* name : {"one.png", "two.png", "three.png"})
         writeTemporary(folder, QString::fromLatin1(name), png);
-    const QByteArray text = seriesHead(3, 12) +
-                            entry("BImages", "one.png/x/two.png/x/three.png") + "&Textloaded=OK";
+    const QByteArray text =
+        seriesHead(3, 12) + entry("BImages", "one.png/x/two.png/x/three.png") + "&Textloaded=OK";
     for (auto _ : state) {
         const Movie movie(layoutGraph(VariableText(text), QDir(folder.path())));
         paintSecond([&](QPainter& painter, Millis time) { movie.paint(painter, time); });
