@@ -3,6 +3,7 @@
 // nothing but separators, a value of ten megabytes, nothing but "&". Each is read as the designer
 // opens a file and laid out and painted as the engine draws one. The peak memory of the whole run
 // is reported with each: run one benchmark at a time (--benchmark_filter) to read it per input.
+#include "../tests/common/crafted_png.h"
 #include "document/graph_text_reader.h"
 #include "document/variable_text.h"
 #include "engine/backdrop/backdrop_files.h"
@@ -16,11 +17,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <benchmark/benchmark.h>
 #include <functional>
 #include <sys/resource.h>
-#include <zlib.h>
 
 using namespace tivora;
 using namespace tivora::engine;
@@ -209,48 +208,9 @@ template <QByteArray (*makeEffect)()> void BM_Effect(benchmark::State& state) {
     state.counters["peak_MiB"] = peakMemoryMiB();
 }
 
-void appendChunk(QByteArray& png, const char* type, const QByteArray& data) {
-    const QByteArray typed = QByteArray(type) + data;
-    quint32 length = qToBigEndian(quint32(data.size()));
-    png.append(reinterpret_cast<const char*>(&length), 4).append(typed);
-    quint32 crc = qToBigEndian(
-        quint32(crc32(0, reinterpret_cast<const Bytef*>(typed.constData()), uInt(typed.size()))));
-    png.append(reinterpret_cast<const char*>(&crc), 4);
-}
-
-// A 16000 x 16000 colour picture of a few megabytes: every row the same stripes.
-QByteArray hugePng() {
-    constexpr int kSide = 16000;
-    QByteArray row(1 + 3 * kSide, '\0');
-    for (int i = 1; i < row.size(); ++i)
-        row[i] = char((i * 7) % 251);
-    z_stream stream{};
-    deflateInit(&stream, 6);
-    QByteArray compressed(8 * 1024 * 1024, '\0');
-    stream.next_out = reinterpret_cast<Bytef*>(compressed.data());
-    stream.avail_out = uInt(compressed.size());
-    for (int y = 0; y < kSide; ++y) {
-        stream.next_in = reinterpret_cast<Bytef*>(row.data());
-        stream.avail_in = uInt(row.size());
-        deflate(&stream, y + 1 == kSide ? Z_FINISH : Z_NO_FLUSH);
-    }
-    compressed.truncate(qsizetype(stream.total_out));
-    deflateEnd(&stream);
-    QByteArray header(13, '\0');
-    qToBigEndian(quint32(kSide), header.data());
-    qToBigEndian(quint32(kSide), header.data() + 4);
-    header[8] = 8; // bits per sample
-    header[9] = 2; // RGB
-    QByteArray png("\x89PNG\r\n\x1a\n", 8);
-    appendChunk(png, "IHDR", header);
-    appendChunk(png, "IDAT", compressed);
-    appendChunk(png, "IEND", {});
-    return png;
-}
-
 void BM_HugePictures(benchmark::State& state) {
     QTemporaryDir folder;
-    const QByteArray png = hugePng();
+    const QByteArray png = test::craftedPng(16000, 16000, 3);
     for (const char* name : {"one.png", "two.png", "three.png"})
         writeTemporary(folder, QString::fromLatin1(name), png);
     const QByteArray text =
