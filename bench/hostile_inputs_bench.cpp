@@ -5,8 +5,12 @@
 // breaks is pasted into the data grid. The peak memory of the whole run
 // is reported with each: run one benchmark at a time (--benchmark_filter) to read it per input.
 #include "controls/string_align_grid.h"
+#include "../tests/common/crafted_png.h"
 #include "document/graph_text_reader.h"
 #include "document/variable_text.h"
+#include "engine/backdrop/backdrop_files.h"
+#include "engine/backdrop/effect_file.h"
+#include "engine/backdrop/effect_node.h"
 #include "engine/layout/graph_layout.h"
 #include "engine/movies/movie.h"
 #include "publish/project_file.h"
@@ -20,6 +24,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <functional>
 #include <sys/resource.h>
 
 using namespace tivora;
@@ -191,11 +196,117 @@ template <QByteArray (*makeInput)()> void BM_PublishProject(benchmark::State& st
 
 } // namespace
 
-BENCHMARK(BM_PublishProject<projectOfEmptyEntries>)
-    ->Name("Publish/projectOfEmptyEntries")
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1);
-BENCHMARK(BM_PublishProject<projectOfMissingGraphs>)
-    ->Name("Publish/projectOfMissingGraphs")
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1);
+// Movies, effects and pictures: each crafted file is loaded as a player loads it and a second of
+// its frames painted, 25 of them.
+namespace {
+
+constexpr int kFramesPainted = 25;
+
+void paintSecond(const std::function<void(QPainter&, Millis)>& paint) {
+    QImage image(700, 475, QImage::Format_ARGB32_Premultiplied);
+    for (int frame = 0; frame < kFramesPainted; ++frame) {
+        QPainter painter(&image);
+        paint(painter, 40.0 * frame);
+    }
+}
+
+QString writeTemporary(const QTemporaryDir& folder, const QString& name, const QByteArray& bytes) {
+    QFile file(folder.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(file.fileName()));
+    return file.fileName();
+}
+
+QByteArray tutorialOfManyPages() {
+    QByteArray movie = "TVMOVIE 1\nkind=tutorial\ntitle=Many pages\npage=1000\n--\n";
+    for (int page = 0; movie.size() < 5'400'000; ++page)
+        movie +=
+            "# Page " + QByteArray::number(page) + "\nOpen the file.\nChoose a graph.\n! Tip\n";
+    return movie;
+}
+
+void BM_TutorialOfManyPages(benchmark::State& state) {
+    QTemporaryDir folder;
+    const QByteArray bytes = tutorialOfManyPages();
+    const QString path = writeTemporary(folder, QStringLiteral("Tutorial.swf"), bytes);
+    for (auto _ : state) {
+        const auto movie = Movie::load(path);
+        paintSecond([&](QPainter& painter, Millis time) { movie->paint(painter, time); });
+    }
+    state.counters["MB"] = double(bytes.size()) / 1e6;
+    state.counters["peak_MiB"] = peakMemoryMiB();
+}
+
+// Effects that stay within every documented limit of a setting, yet each asks for a lot of
+// painting: the largest particles, the most of them, the widest and longest rays, the most glows.
+QByteArray largestParticles() {
+    QByteArray effect = "TVEFFECT 1\n";
+    for (int layer = 0; layer < 5; ++layer)
+        effect += "particles shape=bubble count=400 size=80 speed=500 spin=1000\n";
+    return effect;
+}
+
+QByteArray mostParticles() {
+    QByteArray effect = "TVEFFECT 1\n";
+    for (int layer = 0; layer < 5; ++layer)
+        effect += "particles shape=flake count=400 size=3-6 sway=20 spin=90 twinkle=900\n";
+    return effect;
+}
+
+QByteArray widestRays() {
+    QByteArray effect = "TVEFFECT 1\n";
+    for (int layer = 0; layer < 16; ++layer)
+        effect += "rays count=36 width=90 length=2000 swing=180 period=100\n";
+    return effect;
+}
+
+QByteArray mostGlows() {
+    QByteArray effect = "TVEFFECT 1\n";
+    for (int layer = 0; layer < 16; ++layer)
+        effect += "glow radius=2000 period=100\n";
+    return effect;
+}
+
+template <QByteArray (*makeEffect)()> void BM_Effect(benchmark::State& state) {
+    const auto effect = EffectFile::parse(makeEffect());
+    if (!effect)
+        qFatal("the crafted effect does not read");
+    for (auto _ : state) {
+        const EffectNode node(*effect, QRectF(60, 70, 600, 340), 1.0);
+        paintSecond([&](QPainter& painter, Millis time) { node.paint(painter, time); });
+    }
+    state.counters["peak_MiB"] = peakMemoryMiB();
+}
+
+void BM_HugePictures(benchmark::State& state) {
+    QTemporaryDir folder;
+    const QByteArray png = test::craftedPng(16000, 16000, 3);
+    for (const char* name : {"one.png", "two.png", "three.png"})
+        writeTemporary(folder, QString::fromLatin1(name), png);
+    const QByteArray text =
+        seriesHead(3, 12) + entry("BImages", "one.png/x/two.png/x/three.png") + "&Textloaded=OK";
+    for (auto _ : state) {
+        const Movie movie(layoutGraph(VariableText(text), QDir(folder.path())));
+        paintSecond([&](QPainter& painter, Millis time) { movie.paint(painter, time); });
+    }
+    state.counters["MB"] = double(png.size()) * 3 / 1e6;
+    state.counters["peak_MiB"] = peakMemoryMiB();
+}
+
+} // namespace
+
+#define HOSTILE_FILE(function, name)                                                               \
+    BENCHMARK(function)                                                                            \
+        ->Name(name)                                                                               \
+        ->Unit(benchmark::kMillisecond)                                                            \
+        ->Iterations(1)                                                                            \
+        ->MeasureProcessCPUTime()
+
+HOSTILE_FILE(BM_TutorialOfManyPages, "Movie/tutorialOfManyPages");
+HOSTILE_FILE(BM_Effect<largestParticles>, "Effect/largestParticles");
+HOSTILE_FILE(BM_Effect<mostParticles>, "Effect/mostParticles");
+HOSTILE_FILE(BM_Effect<widestRays>, "Effect/widestRays");
+HOSTILE_FILE(BM_Effect<mostGlows>, "Effect/mostGlows");
+HOSTILE_FILE(BM_HugePictures, "Picture/threeHugePngs");
+HOSTILE_FILE(BM_PublishProject<projectOfEmptyEntries>, "Publish/projectOfEmptyEntries");
+HOSTILE_FILE(BM_PublishProject<projectOfMissingGraphs>, "Publish/projectOfMissingGraphs");

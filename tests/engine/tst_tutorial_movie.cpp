@@ -54,13 +54,13 @@ void TestTutorialMovie::readsPagesStepsAndTips() {
                                                         "! A tip\n"
                                                         "#Second\n"
                                                         "Caf\xe9 step\n");
-    QCOMPARE(script.pages.size(), std::size_t(2));
-    QCOMPARE(script.pages[0].title, u"First"_s);
-    QCOMPARE(script.pages[0].steps, (QStringList{u"Step one"_s, u"Step two"_s}));
-    QCOMPARE(script.pages[0].tip, u"A tip"_s);
-    QCOMPARE(script.pages[1].title, u"Second"_s);
-    QCOMPARE(script.pages[1].steps, QStringList{u"Caf\u00e9 step"_s});
-    QVERIFY(script.pages[1].tip.isEmpty());
+    QCOMPARE(script.pageCount(), std::size_t(2));
+    QCOMPARE(script.page(0).title, u"First"_s);
+    QCOMPARE(script.page(0).steps, (QStringList{u"Step one"_s, u"Step two"_s}));
+    QCOMPARE(script.page(0).tip, u"A tip"_s);
+    QCOMPARE(script.page(1).title, u"Second"_s);
+    QCOMPARE(script.page(1).steps, QStringList{u"Caf\u00e9 step"_s});
+    QVERIFY(script.page(1).tip.isEmpty());
 }
 
 void TestTutorialMovie::tutorialsTurnTheirPagesAndLoop_data() {
@@ -73,7 +73,7 @@ void TestTutorialMovie::tutorialsTurnTheirPagesAndLoop() {
     QFETCH(QString, name);
     const MovieFile file = shippedMovie(name);
     QCOMPARE(file.kind, QByteArray("tutorial"));
-    const auto pages = TutorialScript::parse(file.body).pages.size();
+    const auto pages = TutorialScript::parse(file.body).pageCount();
     QVERIFY(pages >= 3);
     const Millis page = file.property("page").toDouble();
     QVERIFY(page >= 1000);

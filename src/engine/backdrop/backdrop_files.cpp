@@ -1,5 +1,8 @@
 #include "engine/backdrop/backdrop_files.h"
 
+#include "engine/backdrop/picture_cache.h"
+#include "engine/scene/scene.h"
+
 #include <QFileInfo>
 #include <QImageReader>
 #include <algorithm>
@@ -8,6 +11,27 @@ namespace tivora::engine {
 namespace {
 
 constexpr int kLargestSide = 1600;
+// Twice the size shown keeps a picture sharp when a player zooms in or a larger copy is drawn.
+constexpr double kSharpness = 2.0;
+
+// The size is read from the file's header first; only a picture of a sensible size is decoded,
+// and then straight at the size wanted, which spares the memory of the full picture.
+QImage decodePicture(const QString& path, QSize wanted) {
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > kMostPixels)
+        return {};
+    if (size.isValid() && wanted.isValid() && wanted != size)
+        reader.setScaledSize(wanted);
+    return reader.read();
+}
+
+QSize headerSize(const QString& path) {
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    return reader.size();
+}
 
 } // namespace
 
@@ -42,16 +66,24 @@ std::optional<QString> locatePicture(const QString& path, const QDir& movieFolde
     return findInFolder(movieFolder, fileNameOfPath(trimmed));
 }
 
-QImage loadPicture(const QString& path, const QDir& movieFolder) {
+QSize decodedSize(QSize imageSize, QSizeF shown) {
+    if (imageSize.isEmpty())
+        return imageSize;
+    const QSizeF box = shown.isEmpty() ? kStageSize : shown;
+    const QSize sharp = (box * kSharpness).toSize().expandedTo(QSize(1, 1));
+    QSize size = imageSize.scaled(sharp, Qt::KeepAspectRatioByExpanding).boundedTo(imageSize);
+    if (std::max(size.width(), size.height()) > kLargestSide)
+        size = size.scaled(kLargestSide, kLargestSide, Qt::KeepAspectRatio);
+    return size.expandedTo(QSize(1, 1));
+}
+
+QImage loadPicture(const QString& path, const QDir& movieFolder, QSizeF shown) {
     const auto located = locatePicture(path, movieFolder);
     if (!located)
         return {};
-    QImageReader reader(*located);
-    reader.setAutoTransform(true);
-    const QSize size = reader.size();
-    if (size.isValid() && std::max(size.width(), size.height()) > kLargestSide)
-        reader.setScaledSize(size.scaled(kLargestSide, kLargestSide, Qt::KeepAspectRatio));
-    return reader.read();
+    const QSize size = headerSize(*located);
+    return PictureCache::shared().picture(
+        *located, size.isValid() ? decodedSize(size, shown) : size, decodePicture);
 }
 
 QRectF coverSource(const QSizeF& imageSize, const QSizeF& target) {

@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kMostImages = 3;
 
-std::vector<QImage> loadImages(const GraphText& text, const QDir& movieFolder) {
+std::vector<QImage> loadImages(const GraphText& text, const QDir& movieFolder, QSizeF shown) {
     std::vector<QImage> images;
     const QByteArray list = text.bytes("&BImages");
     if (list.trimmed().isEmpty())
@@ -29,7 +29,7 @@ std::vector<QImage> loadImages(const GraphText& text, const QDir& movieFolder) {
         if (path.isEmpty() || seen.contains(path))
             continue;
         seen.append(path);
-        QImage image = loadPicture(path, movieFolder);
+        QImage image = loadPicture(path, movieFolder, shown);
         if (!image.isNull())
             images.push_back(std::move(image));
     }
@@ -59,7 +59,7 @@ void layoutBackdrop(const VariableText& variables, const GraphFrame& frame, cons
                     Scene& scene) {
     const GraphText text(variables);
     const QRectF area = frame.plotArea;
-    std::vector<QImage> images = loadImages(text, movieFolder);
+    std::vector<QImage> images = loadImages(text, movieFolder, area.size());
     if (!images.empty()) {
         auto group = std::make_unique<GroupNode>(graphFrameTransform(frame), area);
         group->add(std::make_unique<BackdropImagesNode>(

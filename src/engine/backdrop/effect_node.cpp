@@ -67,25 +67,51 @@ constexpr double kTwinkleDepth = 0.35 / kTwinkleMiddle;
 EffectNode::EffectNode(const EffectFile& effect, QRectF area, double opacity)
     : m_area(area)
     , m_opacity(opacity) {
+    std::vector<EffectBudget::Layer> layers;
+    std::vector<bool> particleLayers;
     for (const EffectLayer& layer : effect.layers) {
-        EffectLayer settings = layer;
-        if (settings.colors.empty())
-            settings.colors.push_back(Qt::white);
-        switch (settings.kind) {
-        case EffectLayer::Kind::Particles:
-            addParticles(settings);
-            break;
-        case EffectLayer::Kind::Rays:
-            addRays(settings);
-            break;
-        case EffectLayer::Kind::Glow:
-            addGlow(settings);
-            break;
-        }
+        const std::size_t first = m_actors.size();
+        const double covered = addLayer(layer);
+        layers.push_back({first, m_actors.size() - first, covered});
+        particleLayers.push_back(layer.kind == EffectLayer::Kind::Particles);
     }
+    keepWithinBudget(layers, particleLayers);
 }
 
-void EffectNode::addParticles(const EffectLayer& s) {
+double EffectNode::addLayer(const EffectLayer& layer) {
+    EffectLayer settings = layer;
+    if (settings.colors.empty())
+        settings.colors.push_back(Qt::white);
+    switch (settings.kind) {
+    case EffectLayer::Kind::Particles:
+        return addParticles(settings);
+    case EffectLayer::Kind::Rays:
+        return addRays(settings);
+    case EffectLayer::Kind::Glow:
+        return addGlow(settings);
+    }
+    return 0.0;
+}
+
+void EffectNode::keepWithinBudget(const std::vector<EffectBudget::Layer>& layers,
+                                  const std::vector<bool>& particleLayers) {
+    const std::vector<bool> keep = EffectBudget(m_area).kept(m_actors.size(), layers);
+    std::vector<EffectActor> kept;
+    for (std::size_t l = 0; l < layers.size(); ++l) {
+        const std::size_t first = kept.size();
+        for (std::size_t i = layers[l].first; i < layers[l].first + layers[l].count; ++i) {
+            if (keep[i])
+                kept.push_back(std::move(m_actors[i]));
+        }
+        if (particleLayers[l])
+            m_particleRuns.push_back({first, kept.size() - first});
+    }
+    m_actors = std::move(kept);
+}
+
+double EffectNode::addParticles(const EffectLayer& s) {
+    const EffectBudget budget(m_area);
+    double covered = 0;
     std::vector<QImage> sprites;
     for (const QColor& color : s.colors)
         sprites.push_back(makeEffectSprite(s.shape, color));
@@ -98,7 +124,6 @@ void EffectNode::addParticles(const EffectLayer& s) {
     // Particles leave on one side and come back on the other, out of sight.
     const double margin = s.size.high * 2 + s.sway;
     const QRectF box = m_area.adjusted(-margin, -margin, margin, margin);
-    m_particleRuns.push_back({m_actors.size(), std::size_t(std::max(s.count, 0))});
     Random random(s.seed);
     for (int i = 0; i < s.count; ++i) {
         const Draw draw = drawPart(random, s);
@@ -107,6 +132,7 @@ void EffectNode::addParticles(const EffectLayer& s) {
         particle.start = QPointF(box.left() + draw.start.x() * box.width(),
                                  box.top() + draw.start.y() * box.height());
         particle.look.target = QRectF(-draw.size, -draw.size, 2 * draw.size, 2 * draw.size);
+        covered += budget.coveredBy(4 * draw.size * draw.size);
         particle.look.sprite =
             sprites[std::size_t(draw.pick * double(sprites.size())) % sprites.size()];
         particle.velocity = direction * draw.speed;
@@ -123,10 +149,13 @@ void EffectNode::addParticles(const EffectLayer& s) {
         }
         m_actors.push_back(std::move(particle));
     }
+    return covered;
 }
 
-void EffectNode::addRays(const EffectLayer& s) {
+double EffectNode::addRays(const EffectLayer& s) {
     const double spacing = s.width * 1.7;
+    // A ray is a thin triangle, its two long sides the ray's length.
+    const double rayArea = s.length * s.length * std::sin(s.width * std::numbers::pi / 180.0) / 2.0;
     Random random(s.seed);
     for (int i = 0; i < s.count; ++i) {
         const Draw draw = drawPart(random, s);
@@ -150,9 +179,11 @@ void EffectNode::addRays(const EffectLayer& s) {
         ray.flicker = {1.0 / 3.0, s.period * 0.7, draw.phase};
         m_actors.push_back(std::move(ray));
     }
+    return EffectBudget(m_area).coveredBy(rayArea) * double(std::max(s.count, 0));
 }
 
-void EffectNode::addGlow(const EffectLayer& s) {
+double EffectNode::addGlow(const EffectLayer& s) {
+    constexpr double kPulse = 0.08;
     EffectActor glow;
     glow.start = percentOf(m_area, s.origin);
     glow.look.shape.addEllipse(QPointF(0, 0), s.length, s.length);
@@ -160,10 +191,12 @@ void EffectNode::addGlow(const EffectLayer& s) {
     light.setColorAt(0.0, withOpacity(s.colors.front(), s.opacity.high));
     light.setColorAt(1.0, withOpacity(s.colors.front(), 0));
     glow.look.brush = light;
-    glow.pulse = {0.08, s.period, 0.0};
+    glow.pulse = {kPulse, s.period, 0.0};
     glow.opacity = m_opacity * 0.8;
     glow.flicker = {0.25, s.period, 0.0};
     m_actors.push_back(std::move(glow));
+    const double largest = s.length * (1.0 + kPulse);
+    return EffectBudget(m_area).coveredBy(std::numbers::pi * largest * largest);
 }
 
 std::vector<EffectActor> EffectNode::actors(int particleCap) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/backdrop/effect_actor.h"
+#include "engine/backdrop/effect_budget.h"
 #include "engine/backdrop/effect_file.h"
 #include "engine/scene/scene.h"
 
@@ -10,7 +11,8 @@
 namespace tivora::engine {
 
 // A background effect playing over the graph area, forever. Every particle's start, size, speed
-// and phase are drawn from the layer's seed at layout, so a frame is a pure function of time.
+// and phase are drawn from the layer's seed at layout, so a frame is a pure function of time. An
+// effect that would cost more to paint than a frame allows is thinned out (see EffectBudget).
 class EffectNode : public SceneNode {
 public:
     EffectNode(const EffectFile& effect, QRectF area, double opacity);
@@ -32,9 +34,13 @@ private:
         std::size_t first;
         std::size_t count;
     };
-    void addParticles(const EffectLayer& settings);
-    void addRays(const EffectLayer& settings);
-    void addGlow(const EffectLayer& settings);
+    // Each adds a layer's parts and gives the area they cover together.
+    double addParticles(const EffectLayer& settings);
+    double addRays(const EffectLayer& settings);
+    double addGlow(const EffectLayer& settings);
+    double addLayer(const EffectLayer& settings);
+    void keepWithinBudget(const std::vector<EffectBudget::Layer>& layers,
+                          const std::vector<bool>& particleLayers);
 
     std::vector<EffectActor> m_actors;
     std::vector<ParticleRun> m_particleRuns; // one per particle layer, into m_actors

@@ -1,13 +1,13 @@
 #include "document/ansi_text.h"
 #include "engine/layout/graph_style.h"
 #include "engine/movies/movie_kinds.h"
-#include "engine/movies/tutorial_page_node.h"
-#include "engine/movies/tutorial_script.h"
+#include "engine/movies/tutorial_book_node.h"
 #include "engine/scene/shape_node.h"
 #include "engine/scene/text_node.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -40,20 +40,15 @@ void addBackdrop(Scene& scene, const QString& title) {
 // own and start again after the last. Properties: "title", "page" (ms each page shows).
 Scene layoutTutorialMovie(const MovieFile& movie, const QDir&) {
     const TutorialScript script = TutorialScript::parse(movie.body);
-    if (script.pages.empty())
+    if (script.pageCount() == 0)
         return layoutErrorMovie(u"This tutorial has no pages."_s);
     bool ok = false;
     double pageTime = movie.property("page").toDouble(&ok);
-    if (!ok || pageTime < 1000)
+    if (!ok || !std::isfinite(pageTime) || pageTime < 1000)
         pageTime = kDefaultPageTime;
     Scene scene;
     addBackdrop(scene, ansiToString(movie.property("title", "Tutorial")));
-    const int count = int(script.pages.size());
-    for (int i = 0; i < count; ++i) {
-        const TutorialPageNode::Timing timing{pageTime * i, pageTime, pageTime * count};
-        scene.add(Layer::Plot, std::make_unique<TutorialPageNode>(script.pages[std::size_t(i)],
-                                                                  i + 1, count, timing));
-    }
+    scene.add(Layer::Plot, std::make_unique<TutorialBookNode>(script, pageTime));
     return scene;
 }
 

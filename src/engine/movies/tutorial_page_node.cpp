@@ -108,7 +108,10 @@ void TutorialPageNode::paintChrome(QPainter& painter, Millis local) const {
                      u"Page %1 of %2"_s.arg(m_number).arg(m_pageCount));
     const double progress = std::clamp(local / m_timing.duration, 0.0, 1.0);
     painter.fillRect(QRectF(0, 60, kStageSize.width() * progress, 4), QColor(0xF2, 0x8C, 0x28));
+    // A dot for every page, while they fit on one line; "Page n of m" says the rest.
     const double spacing = 18;
+    if (spacing * m_pageCount > kStageSize.width() - 2 * kMargin)
+        return;
     const double left = kStageSize.width() / 2 - spacing * (m_pageCount - 1) / 2.0;
     for (int i = 0; i < m_pageCount; ++i) {
         const QPointF centre(left + spacing * i, kStageSize.height() - 18);
