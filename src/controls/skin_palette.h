@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
 #include <QPalette>
 
 namespace tivora {
@@ -22,11 +23,20 @@ public:
     // Gives the application back the palette it had before any skin.
     static void restorePlain();
 
-    // A colour for links on ground: colour itself when it reads well there, otherwise the first
-    // step from it towards text that does (text is taken to read well on ground).
-    static QColor readableOn(const QColor& colour, const QColor& ground, const QColor& text);
+    // colour, moved as little as needed towards white (on dark grounds) or black (on light ones)
+    // to read on every one of grounds.
+    static QColor readableOn(const QColor& colour, const QList<QColor>& grounds);
+    // Whether white reads better than black on ground.
+    static bool isDark(const QColor& ground);
     // The contrast of two colours, 1 to 21, by their relative luminance.
     static double contrast(const QColor& one, const QColor& other);
+
+private:
+    // Bevels, alternate rows, placeholders, tooltips and links, from the skin's grounds and texts.
+    static void deriveShades(QPalette& palette, QPalette::ColorGroup group);
+    // Moves each text colour of group just as far as it takes to read on its ground; a skin's
+    // pale disabled texts, for one, would otherwise fade into Qt's shaded buttons.
+    static void keepTextsReadable(QPalette& palette, QPalette::ColorGroup group);
 };
 
 } // namespace tivora

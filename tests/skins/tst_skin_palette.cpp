@@ -81,16 +81,37 @@ private Q_SLOTS:
         QCOMPARE(QApplication::palette(), plain);
     }
 
-    void linkColoursMoveTowardsTheTextUntilTheyRead() {
+    void textsMoveJustFarEnoughToRead() {
         const QColor white(Qt::white);
         const QColor black(Qt::black);
         const QColor darkBlue(0x1A, 0x5F, 0xA8);
-        QCOMPARE(SkinPalette::readableOn(darkBlue, white, black), darkBlue);
-        const QColor onDark = SkinPalette::readableOn(darkBlue, QColor(0x15, 0x17, 0x1B), white);
-        QVERIFY(onDark != darkBlue);
-        QVERIFY(SkinPalette::contrast(onDark, QColor(0x15, 0x17, 0x1B)) >= 4.5);
+        const QColor charcoal(0x15, 0x17, 0x1B);
+        QCOMPARE(SkinPalette::readableOn(darkBlue, {white}), darkBlue);
+        const QColor onDark = SkinPalette::readableOn(darkBlue, {charcoal});
+        QVERIFY(SkinPalette::contrast(onDark, charcoal) >= 4.5);
+        QVERIFY(onDark.lightness() > darkBlue.lightness());
+        // Every ground counts: grey text on a face and on its lighter shading.
+        const QColor grey(0x9A, 0xA1, 0xAB);
+        const QColor face(0x30, 0x35, 0x3C);
+        const QColor moved = SkinPalette::readableOn(grey, {face, face.lighter(150)});
+        QVERIFY(SkinPalette::contrast(moved, face.lighter(150)) >= 4.5);
+        QVERIFY(SkinPalette::contrast(moved, face) >= 4.5);
+        const QColor onWhite = SkinPalette::readableOn(white, {white});
+        QVERIFY(SkinPalette::contrast(onWhite, white) >= 4.5 && onWhite != black);
         QCOMPARE(std::round(SkinPalette::contrast(white, black) * 10) / 10, 21.0);
         QCOMPARE(SkinPalette::contrast(darkBlue, darkBlue), 1.0);
+    }
+
+    void disabledTextsOfAPaleSkinStillRead() {
+        qApp->setStyleSheet(u"[skin=\"Window\"] QWidget:disabled { color: #cccccc; }"
+                            "[skin=\"Window\"] { background-color: #ffffff; color: #000000; }"_s);
+        const QPalette palette = SkinPalette::fromStyleSheet(QApplication::palette());
+        qApp->setStyleSheet(QString());
+        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText}) {
+            QVERIFY(SkinPalette::contrast(palette.color(QPalette::Disabled, role),
+                                          palette.color(QPalette::Disabled, QPalette::Window)) >=
+                    4.5);
+        }
     }
 };
 

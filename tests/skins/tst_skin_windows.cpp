@@ -221,7 +221,8 @@ void TstSkinWindows::whatQtShowsOfItsOwnReadsInEverySkin() {
             QVERIFY(QTest::qWaitForWindowExposed(&window));
             window.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&window));
-            QtDialogs qt;
+            QtDialogs qtDialogs;
+            Dialogs& qt = qtDialogs;
             lookAtModal(gallery, u"error-box"_s, [&] {
                 qt.showError(u"File I/O error."_s, environment.folder() + u"sales.TVX"_s);
             });
@@ -231,7 +232,7 @@ void TstSkinWindows::whatQtShowsOfItsOwnReadsInEverySkin() {
             lookAtModal(gallery, u"question-box"_s,
                         [&] { qt.askYesNoCancel(u"The graph has changed. Save the changes?"_s); });
             lookAtModal(gallery, u"open-dialog"_s, [&] {
-                qt.openFileName(u"Open"_s, u"Tivora graphs (*.TVX)"_s, programDataPath({}));
+                qt.openFileName(u"Open"_s, u"Templates (*.dat)"_s, programDataPath({}));
             });
             lookAtModal(gallery, u"save-dialog"_s, [&] {
                 qt.saveFileName(u"Save As"_s, u"Tivora graphs (*.TVX)"_s, u"TVX"_s);
