@@ -80,6 +80,14 @@ bool MoviePlayer::isPlaying() const {
     return m_playing;
 }
 
+void MoviePlayer::seek(engine::Millis time) {
+    m_timeAtPlay = std::max(0.0, time);
+    if (m_playing)
+        m_clock.start();
+    followClock();
+    update();
+}
+
 engine::Millis MoviePlayer::currentTime() const {
     return m_playing ? m_timeAtPlay + double(m_clock.elapsed()) : m_timeAtPlay;
 }

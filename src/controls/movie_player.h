@@ -37,6 +37,8 @@ public:
     void reload(const QString& target);
 
     bool isPlaying() const;
+    // Goes to time in the movie; a playing movie plays on from there.
+    void seek(engine::Millis time);
     engine::Millis currentTime() const;
 
     // The stage point shown at a widget point, for the current size and zoom.

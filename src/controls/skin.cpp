@@ -1,5 +1,6 @@
 #include "controls/skin.h"
 
+#include "controls/skin_palette.h"
 #include "document/regular_file.h"
 
 #include <QApplication>
@@ -134,8 +135,10 @@ Skin*& installed() {
 } // namespace
 
 Skin::~Skin() {
-    if (m_sheet && qApp && qApp->styleSheet() == m_sheet->styleSheet())
+    if (m_sheet && qApp && qApp->styleSheet() == m_sheet->styleSheet()) {
         qApp->setStyleSheet(QString());
+        SkinPalette::restorePlain();
+    }
 }
 
 std::optional<QString> Skin::read(const QString& path, std::optional<SkinSheet>* sheet) {
@@ -162,6 +165,7 @@ bool Skin::load(const QString& path) {
     m_sheet = std::move(sheet);
     m_path = path;
     qApp->setStyleSheet(m_sheet->styleSheet());
+    SkinPalette::apply();
     // A widget given a style of its own before the sheet came (the main page control's compact
     // tab bar) keeps that style unsheeted; setting it again wraps it in the sheet.
     for (QWidget* widget : QApplication::allWidgets())

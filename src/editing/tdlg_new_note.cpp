@@ -15,6 +15,10 @@ using namespace Qt::StringLiterals;
 namespace tivora {
 namespace {
 
+// Beside its title a window manager draws the window's icon and its buttons; without room for
+// them it cuts the title short.
+constexpr int kTitleBarButtons = 160;
+
 // A small picture of the shape beside its radio button.
 class ShapePicture : public QFrame {
 public:
@@ -73,11 +77,22 @@ TdlgNewNote::TdlgNewNote(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(shapes);
     layout->addWidget(buttons);
-    setFixedSize(sizeHint());
+    fitContentsAndTitle();
+}
+
+void TdlgNewNote::fitContentsAndTitle() {
+    // Title bars set their text in a bold face.
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    const int titleRoom =
+        QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kTitleBarButtons;
+    setFixedSize(sizeHint().expandedTo(QSize(titleRoom, 0)));
 }
 
 void TdlgNewNote::showEvent(QShowEvent* event) {
     appSkin().skinWindow(*this, kAllSkinKinds, {{pnlOval, u"N_Oval"_s}, {pnlRect, u"N_Square"_s}});
+    // The skin's fonts and padding can ask for more room than the plain look did.
+    fitContentsAndTitle();
     QDialog::showEvent(event);
 }
 

@@ -8,7 +8,8 @@ class QRadioButton;
 namespace tivora {
 
 // "Add a New Note to the Graph": asks for the shape of a note about to be added. The window keeps
-// one dialog for as long as it lives, so the shape chosen last is offered again.
+// one dialog for as long as it lives, so the shape chosen last is offered again. The dialog is
+// as wide as its title needs, which a window manager would otherwise cut short.
 class TdlgNewNote : public QDialog {
 public:
     explicit TdlgNewNote(QWidget* parent = nullptr);
@@ -23,6 +24,10 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    // Fixes the size to what the controls need, and wide enough for the whole title.
+    void fitContentsAndTitle();
 };
 
 } // namespace tivora

@@ -174,7 +174,7 @@ void TfrmLumara::connectCommands() {
     connect(frmPreview, &TfrmPreview::refreshMainPreview, m_preview.get(),
             &PreviewCycle::RefreshPreview);
     connect(m_menu->mnuAbout, &QAction::triggered, frmAbout, &QDialog::exec);
-    connect(m_menu->mnuHelp, &QAction::triggered, this, [] { HelpPages::open(); });
+    connect(m_menu->mnuHelp, &QAction::triggered, this, [this] { HelpPages::open(*this); });
 }
 
 // A new wizard for every use: nothing of one publish carries over to the next but the files.

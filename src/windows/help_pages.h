@@ -2,14 +2,17 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace tivora {
 
-// The user guide: help/Index.htm beside the Data folder, opened in the user's web browser.
+// The user guide: help/Index.htm beside the Data folder, shown in the program's own help window.
 class HelpPages {
 public:
     static QString indexPath();
-    // Asks the desktop to open the guide; says so when it could not.
-    static void open();
+    // Shows the guide in owner's help window (made on first use and kept); says so when the guide
+    // is missing.
+    static void open(QWidget& owner);
 };
 
 } // namespace tivora

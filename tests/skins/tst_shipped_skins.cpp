@@ -1,6 +1,7 @@
 // The skins shipped beside the program: each loads, names only pictures it ships, and keeps its
 // text readable (WCAG AA, a contrast of at least 4.5:1) for every colour pair it sets.
 #include "controls/skin.h"
+#include "controls/skin_palette.h"
 #include "shipped_skins.h"
 
 #include <QColor>
@@ -79,18 +80,8 @@ std::optional<QColor> plainColour(const QString& value) {
     return colour.isValid() && colour.alpha() == 255 ? std::optional(colour) : std::nullopt;
 }
 
-double relativeLuminance(const QColor& colour) {
-    const auto channel = [](double value) {
-        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
-           0.0722 * channel(colour.blueF());
-}
-
 double contrast(const QColor& one, const QColor& other) {
-    const double a = relativeLuminance(one);
-    const double b = relativeLuminance(other);
-    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+    return SkinPalette::contrast(one, other);
 }
 
 // The colour a declaration names; "background" counts when it is a plain colour.

@@ -86,7 +86,8 @@ private Q_SLOTS:
         for (const QString& topic :
              {u"new-graph"_s, u"page-type"_s, u"page-data"_s, u"page-pie-data"_s, u"page-axes"_s,
               u"page-size"_s, u"page-effects"_s, u"page-annotation"_s, u"notes"_s, u"effects"_s,
-              u"spreadsheet"_s, u"publishing"_s, u"preview"_s, u"command-line"_s})
+              u"spreadsheet"_s, u"publishing"_s, u"preview"_s, u"command-line"_s, u"skins"_s,
+              u"help-window"_s})
             QVERIFY2(ids.contains(topic), qPrintable(u"no section "_s + topic));
         const QString text = guideText();
         for (const QString& command :

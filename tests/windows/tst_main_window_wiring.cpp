@@ -8,6 +8,7 @@
 #include "shell/preview_panel.h"
 #include "shell/tfrm_lumara.h"
 #include "windows/tfrm_about.h"
+#include "windows/tfrm_help.h"
 #include "windows/tfrm_preview.h"
 
 #include <QAction>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -106,17 +108,28 @@ private Q_SLOTS:
         QVERIFY(shownModal);
     }
 
-    void helpOpensTheGuideBesideTheProgram() {
+    // The guide shows in the program's own window, whether or not the desktop has a browser.
+    void helpShowsTheGuideBesideTheProgramInItsOwnWindow() {
         MainWindowFixture fixture;
         UrlRecorder desktop;
         QVERIFY(QDir().mkpath(fixture.environment.folder() + u"help"_s));
         QFile guide(fixture.environment.folder() + u"help/Index.htm"_s);
         QVERIFY(guide.open(QIODevice::WriteOnly));
+        guide.write("<h1>Tivora Designer</h1>");
         guide.close();
         fixture.window.menu().mnuHelp->trigger();
-        QCOMPARE(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(fixture.environment.folder() +
-                                                                 u"help/Index.htm"_s)});
+        auto* help = fixture.window.findChild<TfrmHelp*>();
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->txtGuide->source(),
+                 QUrl::fromLocalFile(fixture.environment.folder() + u"help/Index.htm"_s));
+        QVERIFY(desktop.opened.isEmpty());
         QVERIFY(fixture.environment.dialogs.shown.isEmpty());
+        // F1 again brings the one window back rather than making another.
+        help->hide();
+        fixture.window.menu().mnuHelp->trigger();
+        QCOMPARE(fixture.window.findChildren<TfrmHelp*>().size(), 1);
+        QVERIFY(help->isVisible());
+        QCOMPARE(fixture.window.menu().mnuHelp->shortcut(), QKeySequence(Qt::Key_F1));
     }
 
     void aMissingGuideIsReported() {
@@ -124,6 +137,7 @@ private Q_SLOTS:
         UrlRecorder desktop;
         fixture.window.menu().mnuHelp->trigger();
         QVERIFY(desktop.opened.isEmpty());
+        QVERIFY(!fixture.window.findChild<TfrmHelp*>());
         QCOMPARE(fixture.environment.dialogs.take(),
                  QStringList{u"error: The help pages could not be found."_s});
     }

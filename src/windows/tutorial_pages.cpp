@@ -1,0 +1,46 @@
+#include "windows/tutorial_pages.h"
+
+#include "document/regular_file.h"
+#include "engine/movies/movie_file.h"
+#include "engine/movies/tutorial_script.h"
+
+#include <cmath>
+
+namespace tivora {
+namespace {
+
+// The time a page shows when the movie names none (or less than a second), as the movie
+// player takes it.
+constexpr engine::Millis kDefaultPageTime = 9000.0;
+constexpr engine::Millis kShortestPageTime = 1000.0;
+
+} // namespace
+
+TutorialPages TutorialPages::of(const QString& path) {
+    TutorialPages pages;
+    QByteArray bytes;
+    if (readInputFile(path, bytes))
+        return pages;
+    const std::optional<engine::MovieFile> movie = engine::MovieFile::parse(bytes);
+    if (!movie || movie->kind != "tutorial")
+        return pages;
+    pages.m_count = int(engine::TutorialScript::parse(movie->body).pages.size());
+    bool ok = false;
+    const double pageTime = movie->property("page").toDouble(&ok);
+    pages.m_pageTime = ok && pageTime >= kShortestPageTime ? pageTime : kDefaultPageTime;
+    return pages;
+}
+
+int TutorialPages::pageAt(engine::Millis time) const {
+    if (m_count == 0)
+        return 0;
+    const double round = m_pageTime * m_count;
+    const double withinRound = std::fmod(std::max(0.0, time), round);
+    return std::min(m_count - 1, int(withinRound / m_pageTime));
+}
+
+engine::Millis TutorialPages::startOf(int page) const {
+    return m_pageTime * page;
+}
+
+} // namespace tivora

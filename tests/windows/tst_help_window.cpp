@@ -1,0 +1,145 @@
+// The guide in the program's own help window: its pages with their pictures, its links followed
+// inside the window, a web link handed to the desktop, and a desktop without a browser said so.
+#include "../shell/scripted_dialogs.h"
+#include "windows/tfrm_help.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QImage>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+using namespace Qt::StringLiterals;
+
+namespace tivora {
+namespace {
+
+// Takes the addresses the desktop is asked to open, instead of a browser.
+class BrowserStandIn : public QObject {
+    Q_OBJECT
+
+public:
+    explicit BrowserStandIn(const QString& scheme)
+        : m_scheme(scheme) {
+        QDesktopServices::setUrlHandler(scheme, this, "open");
+    }
+    ~BrowserStandIn() override { QDesktopServices::unsetUrlHandler(m_scheme); }
+    QList<QUrl> opened;
+
+public Q_SLOTS:
+    void open(const QUrl& url) { opened.append(url); }
+
+private:
+    QString m_scheme;
+};
+
+// A guide of two pages and a picture in a folder of its own.
+struct Guide {
+    Guide() {
+        write(u"Index.htm"_s, "<h1>Guide</h1><p><img src=\"pictures/red.png\" alt=\"red\"></p>"
+                              "<p><a href=\"second.htm\">Second page</a></p>"
+                              "<p><a href=\"https://example.com/tivora\">On the web</a></p>"
+                              "<p><a href=\"tivora-nowhere:guide\">Nowhere</a></p>");
+        write(u"second.htm"_s, "<h1>Second</h1><p id=\"end\">The end of the guide.</p>");
+        QImage red(40, 30, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QDir(folder.path()).mkpath(u"pictures"_s);
+        red.save(folder.filePath(u"pictures/red.png"_s));
+    }
+    void write(const QString& name, const QByteArray& text) {
+        QFile file(folder.filePath(name));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(text);
+    }
+    QUrl page(const QString& name) const { return QUrl::fromLocalFile(folder.filePath(name)); }
+
+    QTemporaryDir folder;
+};
+
+bool showsColour(QWidget& widget, QColor colour) {
+    const QImage image = widget.grab().toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == colour)
+                return true;
+    return false;
+}
+
+} // namespace
+
+class HelpWindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void showsTheGuideWithItsPictures() {
+        Guide guide;
+        TfrmHelp help;
+        help.showPage(guide.page(u"Index.htm"_s));
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        QCOMPARE(help.windowTitle(), u"Tivora Designer Help"_s);
+        QCOMPARE(help.txtGuide->source(), guide.page(u"Index.htm"_s));
+        QVERIFY(help.txtGuide->toPlainText().contains(u"Second page"_s));
+        QVERIFY(showsColour(*help.txtGuide, Qt::red));
+        QVERIFY(!help.isModal());
+        QVERIFY(help.txtGuide->hasFocus());
+    }
+
+    void guideLinksAreFollowedInTheWindowAndBackAgain() {
+        Guide guide;
+        test::ScriptedDialogs dialogs;
+        BrowserStandIn desktop(u"file"_s);
+        TfrmHelp help;
+        help.showPage(guide.page(u"Index.htm"_s));
+        QVERIFY(!help.btnBack->isEnabled());
+        help.txtGuideAnchorClicked(QUrl(u"second.htm#end"_s));
+        QCOMPARE(help.txtGuide->source().fileName(), u"second.htm"_s);
+        QVERIFY(help.txtGuide->toPlainText().contains(u"The end of the guide."_s));
+        QVERIFY(help.btnBack->isEnabled());
+        QTest::mouseClick(help.btnBack, Qt::LeftButton);
+        QCOMPARE(help.txtGuide->source(), guide.page(u"Index.htm"_s));
+        QVERIFY(help.btnForward->isEnabled());
+        help.txtGuideAnchorClicked(QUrl(u"second.htm"_s));
+        QTest::mouseClick(help.btnContents, Qt::LeftButton);
+        QCOMPARE(help.txtGuide->source(), guide.page(u"Index.htm"_s));
+        QVERIFY(desktop.opened.isEmpty());
+        QVERIFY(dialogs.shown.isEmpty());
+    }
+
+    void webLinksGoToTheDesktopsBrowser() {
+        Guide guide;
+        test::ScriptedDialogs dialogs;
+        BrowserStandIn desktop(u"https"_s);
+        TfrmHelp help;
+        help.showPage(guide.page(u"Index.htm"_s));
+        help.txtGuideAnchorClicked(QUrl(u"https://example.com/tivora"_s));
+        QCOMPARE(desktop.opened, QList<QUrl>{QUrl(u"https://example.com/tivora"_s)});
+        QCOMPARE(help.txtGuide->source(), guide.page(u"Index.htm"_s));
+        QVERIFY(dialogs.shown.isEmpty());
+    }
+
+    void aLinkNoBrowserOpensIsSaidWithItsAddress() {
+        Guide guide;
+        test::ScriptedDialogs dialogs;
+        TfrmHelp help;
+        help.showPage(guide.page(u"Index.htm"_s));
+        help.txtGuideAnchorClicked(QUrl(u"tivora-nowhere:guide"_s));
+        QCOMPARE(dialogs.take(), QStringList{u"error: The link could not be opened."_s});
+        QCOMPARE(dialogs.details, QStringList{u"No web browser opened tivora-nowhere:guide."_s});
+        QCOMPARE(help.txtGuide->source(), guide.page(u"Index.htm"_s));
+    }
+
+    void escapeClosesTheWindow() {
+        Guide guide;
+        TfrmHelp help;
+        help.showPage(guide.page(u"Index.htm"_s));
+        QTest::keyClick(&help, Qt::Key_Escape);
+        QVERIFY(!help.isVisible());
+    }
+};
+
+} // namespace tivora
+
+QTEST_MAIN(tivora::HelpWindowTest)
+#include "tst_help_window.moc"
