@@ -1,6 +1,7 @@
 // tivora: the command-line side of the designer.
 #include "document/graph_file.h"
 #include "document/printable_text.h"
+#include "engine/inspect/graph_inspection.h"
 #include "engine/render/render.h"
 #include "excel/freexl_workbook.h"
 #include "excel/graph_refresh.h"
@@ -21,6 +22,7 @@ constexpr auto kUsage = "usage: tivora resave IN OUT\n"
                         "       tivora render IN OUT [--time MS] [--width W] [--no-information]\n"
                         "       tivora render IN OUT.svg|.gif|.webp|.mp4|.webm [--fps N]\n"
                         "       tivora render IN OUT.svg --still [--time MS] [--width W]\n"
+                        "       tivora inspect GRAPH [--time MS] [--width W]\n"
                         "       tivora publish PROJECT\n"
                         "       tivora refresh GRAPH.TVX\n"
                         "  --no-information draws an incomplete or unreadable graph as the\n"
@@ -116,6 +118,8 @@ int main(int argc, char* argv[]) {
         return resave(args);
     if (command == "render"_L1)
         return render(args);
+    if (command == "inspect"_L1)
+        return tivora::engine::runInspectCommand(args);
     if (command == "publish"_L1)
         return tivora::publish::runPublishCommand(args);
     if (command == "refresh"_L1)

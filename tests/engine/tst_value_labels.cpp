@@ -111,14 +111,14 @@ void ValueLabelsTest::oneSizeShrunkOnlyForTheWidest() {
     ValueLabelLayout roomy(kPlot, 20, 100);
     roomy.add(point(12, {100, 200}));
     roomy.add(point(345, {300, 200}));
-    QCOMPARE(build(roomy)->font().pixelSize(), 20);
+    QCOMPARE(build(roomy)->fontOf(0).pixelSize(), 20);
 
     ValueLabelLayout tight(kPlot, 20, 100);
     tight.add(point(12, {100, 200}));
-    tight.add(point(345, {300, 200}, 0, 40));
+    tight.add(point(345, {300, 200}, 0, 30));
     const auto node = build(tight);
-    QVERIFY2(node->font().pixelSize() < 20 && node->font().pixelSize() >= 16,
-             qPrintable(QString::number(node->font().pixelSize())));
+    QVERIFY2(node->fontOf(0).pixelSize() < 20 && node->fontOf(0).pixelSize() >= 16,
+             qPrintable(QString::number(node->fontOf(0).pixelSize())));
     QCOMPARE(node->labels().size(), std::size_t(2));
 }
 
@@ -128,7 +128,7 @@ void ValueLabelsTest::tooWideLabelsTakeTheShortFormThenGo() {
     layout.add(point(4321987, {300, 200}, 0, 44));
     layout.add(point(8888888, {500, 200}, 0, 6));
     const auto node = build(layout);
-    QCOMPARE(node->font().pixelSize(), 14);
+    QCOMPARE(node->fontOf(0).pixelSize(), 14);
     QCOMPARE(node->labels().size(), std::size_t(2));
     QCOMPARE(node->labels()[0].text, u"7"_s);
     QCOMPARE(node->labels()[1].text, u"4.3M"_s);
@@ -165,18 +165,25 @@ void ValueLabelsTest::laterLabelsMoveOffMarkersAndLabelsOrGo() {
     // A marker right above the first point pushes its label below.
     layout.addMarker(QRectF(195, 170, 10, 10));
     layout.add(point(10, {200, 200}, 0));
-    // The same place for two more series: the second takes the free side, the third none.
+    // The same place for more series: each later one takes a free side (above, below, right,
+    // left), and one more finds none.
     layout.add(point(20, {400, 200}, 0));
     layout.add(point(30, {400, 200}, 1));
     layout.add(point(40, {400, 200}, 2));
-    const auto node = build(layout);
+    layout.add(point(50, {400, 200}, 3));
+    layout.add(point(60, {400, 200}, 4));
+    const auto node = layout.build(std::vector<Track>(5, Track(1.0)));
     const auto& labels = node->labels();
-    QCOMPARE(labels.size(), std::size_t(3));
+    QCOMPARE(labels.size(), std::size_t(5));
     QVERIFY2(labels[0].origin.y() > 200, "below its point, off the marker");
     QCOMPARE(labels[1].text, u"20"_s);
     QVERIFY(labels[1].origin.y() < 200);
     QCOMPARE(labels[2].text, u"30"_s);
     QVERIFY(labels[2].origin.y() > 200);
+    QCOMPARE(labels[3].text, u"40"_s);
+    QVERIFY(labels[3].origin.x() > 400);
+    QCOMPARE(labels[4].text, u"50"_s);
+    QVERIFY(labels[4].origin.x() + labels[4].width < 400);
 }
 
 void ValueLabelsTest::barLabelsGoInsideWhenTheyFit() {

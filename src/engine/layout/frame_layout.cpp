@@ -80,9 +80,11 @@ QRectF addHeader(const GraphText& text, HeaderSide side, QRectF& area, Scene& sc
     const double rotation = side == HeaderSide::Left    ? -90.0
                             : side == HeaderSide::Right ? 90.0
                                                         : 0.0;
-    scene.add(Layer::Titles, std::make_unique<TextNode>(fitted.text, fitted.font,
-                                                        text.color("&hc_", Qt::white, "&headCol"),
-                                                        band.center(), Qt::AlignCenter, rotation));
+    auto header = std::make_unique<TextNode>(fitted.text, fitted.font,
+                                             text.color("&hc_", Qt::white, "&headCol"),
+                                             band.center(), Qt::AlignCenter, rotation);
+    header->setTag({ItemKind::Header, 0, 0, title});
+    scene.add(Layer::Titles, std::move(header));
     return band;
 }
 
@@ -108,9 +110,10 @@ void addFooter(const GraphText& text, QRectF& area, Scene& scene) {
     const QColor color = text.color("&fc_", Qt::black, "&footCol");
     double y = area.bottom() - height + kBandPadding / 2 + fitted.lineHeight / 2;
     for (const QString& line : fitted.lines) {
-        scene.add(Layer::Titles,
-                  std::make_unique<TextNode>(line, fitted.font, color,
-                                             QPointF(area.center().x(), y), Qt::AlignCenter));
+        auto node = std::make_unique<TextNode>(line, fitted.font, color,
+                                               QPointF(area.center().x(), y), Qt::AlignCenter);
+        node->setTag({ItemKind::Footer, 0, 0, footer});
+        scene.add(Layer::Titles, std::move(node));
         y += fitted.lineHeight;
     }
     area.setBottom(area.bottom() - height);

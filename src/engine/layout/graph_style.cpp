@@ -2,9 +2,11 @@
 
 #include "document/variable_text.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 
 using namespace Qt::StringLiterals;
 
@@ -38,27 +40,47 @@ double contrast(double first, double second) {
 
 } // namespace
 
-QColor readableOn(const QColor& preferred, const QColor& background) {
-    // The contrast large text needs to be read with ease; below it the colour the graph asks for
-    // would all but vanish into what lies behind it.
-    constexpr double kLeastContrast = 3.0;
+QColor readableOn(const QColor& preferred, const QColor& background, double leastContrast) {
+    // Below the least contrast the colour the graph asks for would all but vanish into what lies
+    // behind it (3 suits large text, 4.5 small).
     const double behind = luminance(background);
-    if (contrast(luminance(preferred), behind) >= kLeastContrast)
+    if (contrast(luminance(preferred), behind) >= leastContrast)
         return preferred;
     return contrast(0.0, behind) >= contrast(1.0, behind) ? QColor(0x20, 0x20, 0x20)
                                                           : QColor(Qt::white);
 }
 
+namespace {
+
+// The faces built into the program, registered once for the whole run.
+void loadGraphFaces() {
+    static std::once_flag loaded;
+    std::call_once(loaded, [] {
+        for (const QString& face :
+             {u":/fonts/LiberationSans-Regular.ttf"_s, u":/fonts/LiberationSans-Bold.ttf"_s}) {
+            if (QFontDatabase::addApplicationFont(face) < 0)
+                qWarning("cannot load the graph face %s", qPrintable(face));
+        }
+    });
+}
+
+} // namespace
+
 QFont graphFont(double pixelSize, bool bold) {
+    loadGraphFaces();
     QFont font;
-    // Faces with the same metrics as the common office sans-serif come first, so labels measure
-    // alike on every machine that has them; DejaVu Sans is on every Linux desktop.
-    font.setFamilies({u"Liberation Sans"_s, u"Arimo"_s, u"Arial"_s, u"DejaVu Sans"_s});
+    // The face travels with the program (see loadGraphFaces), so labels measure alike on every
+    // machine; DejaVu Sans stands in only if it could not be loaded.
+    font.setFamilies({u"Liberation Sans"_s, u"DejaVu Sans"_s});
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(std::max(1, int(std::lround(pixelSize))));
     font.setBold(bold);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
+}
+
+QFont valueLabelFont(double pixelSize) {
+    return graphFont(pixelSize);
 }
 
 } // namespace tivora::engine

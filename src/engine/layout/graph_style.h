@@ -13,10 +13,18 @@ QColor colorFromText(QByteArrayView text, const QColor& fallback);
 // A colour at an opacity given in per cent (0..100, clamped).
 QColor withOpacity(QColor color, double percent);
 
-// preferred when it stands out against background, else black or white, whichever does.
-QColor readableOn(const QColor& preferred, const QColor& background);
+// preferred when it stands out against background by leastContrast (the WCAG ratio), else black
+// or white, whichever stands out more.
+QColor readableOn(const QColor& preferred, const QColor& background, double leastContrast = 3.0);
+
+// The contrast ratio small text needs to be read with ease (WCAG AA).
+inline constexpr double kSmallTextContrast = 4.5;
 
 // The sans-serif face graphs are drawn in, at a size in stage units.
 QFont graphFont(double pixelSize, bool bold = false);
+
+// The face of value labels: the axis numbers' weight, so that many of them do not crowd out the
+// marks they belong to.
+QFont valueLabelFont(double pixelSize);
 
 } // namespace tivora::engine

@@ -2,6 +2,7 @@
 
 #include "engine/layout/graph_style.h"
 #include "engine/layout/text_fit.h"
+#include "engine/scene/drawn_items.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -69,8 +70,8 @@ void NoteNode::addText(const QStringList& lines, const QFont& font, const QColor
         text.setTextFormat(Qt::PlainText);
         text.prepare(QTransform(), fitted.font);
         const double x = m_note.rect.center().x() - metrics.horizontalAdvance(fitted.lines[i]) / 2;
-        m_paragraphs.push_back(
-            {text, fitted.font, readable, QPointF(x, y + double(i) * fitted.lineHeight)});
+        m_paragraphs.push_back({text, fitted.font, readable,
+                                QPointF(x, y + double(i) * fitted.lineHeight), lines.join(u' ')});
     }
 }
 
@@ -83,18 +84,37 @@ QColor NoteNode::seenPanelColor() const {
     return QColor(mix(m_note.color.red()), mix(m_note.color.green()), mix(m_note.color.blue()));
 }
 
+QTransform NoteNode::appearing(double shown) const {
+    const QPointF centre = m_note.rect.center();
+    const double scale = 0.85 + 0.15 * shown;
+    QTransform transform;
+    transform.translate(centre.x(), centre.y());
+    transform.scale(scale, scale);
+    transform.translate(-centre.x(), -centre.y());
+    return transform;
+}
+
+void NoteNode::inspect(DrawnItems& items, Millis time) const {
+    const double shown = m_appear.at(time);
+    if (shown <= 0)
+        return;
+    const DrawnItems::Within within(items, appearing(shown));
+    items.addShape({ItemKind::Note, 0, 0, {}}, m_shape, m_note.color);
+    for (const Paragraph& paragraph : m_paragraphs) {
+        const QPointF baseline =
+            paragraph.topLeft + QPointF(0, QFontMetricsF(paragraph.font).ascent());
+        items.addText({ItemKind::NoteText, 0, 0, paragraph.fullText}, paragraph.text.text(),
+                      paragraph.font, paragraph.color, baseline);
+    }
+}
+
 void NoteNode::paint(QPainter& painter, Millis time) const {
     const double shown = m_appear.at(time);
     if (shown <= 0)
         return;
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     painter.setOpacity(shown);
-    // Grow out of the note's centre as it appears.
-    const QPointF centre = m_note.rect.center();
-    const double scale = 0.85 + 0.15 * shown;
-    painter.translate(centre);
-    painter.scale(scale, scale);
-    painter.translate(-centre);
+    painter.setTransform(appearing(shown), true);
     if (m_note.linked) {
         painter.setPen(QPen(m_note.color.darker(115), 1.6, Qt::SolidLine, Qt::RoundCap));
         painter.drawLine(m_note.spotCentre, m_lineEnd);

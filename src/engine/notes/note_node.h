@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QPainterPath>
 #include <QStaticText>
+#include <QTransform>
 #include <vector>
 
 namespace tivora::engine {
@@ -20,6 +21,7 @@ public:
     Millis endTime() const override { return m_appear.endTime(); }
     QUrl linkAt(QPointF point, Millis time) const override;
     QUrl link() const override { return m_url; }
+    void inspect(DrawnItems& items, Millis time) const override;
 
 private:
     struct Paragraph {
@@ -27,7 +29,10 @@ private:
         QFont font;
         QColor color;
         QPointF topLeft;
+        QString fullText; // the whole heading or body the line is part of
     };
+    // Notes grow out of their centre as they appear.
+    QTransform appearing(double shown) const;
     void addText(const QStringList& lines, const QFont& font, const QColor& color, double top,
                  double bottom);
     QColor seenPanelColor() const;

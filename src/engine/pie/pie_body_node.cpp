@@ -1,5 +1,7 @@
 #include "engine/pie/pie_body_node.h"
 
+#include "engine/scene/drawn_items.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
@@ -42,6 +44,17 @@ PieBodyNode::Faces PieBodyNode::facesOf(const PieSliceShape& slice, double revea
     faces.sides.push_back(m_geometry.outerWall(slice.start, span, slice.shift));
     faces.top = m_geometry.topFace(slice.start, span, slice.shift);
     return faces;
+}
+
+void PieBodyNode::inspect(DrawnItems& items, Millis time) const {
+    const double revealed = m_sweep.at(time);
+    for (const PieSliceShape& slice : m_slices) {
+        const Faces faces = facesOf(slice, kStartAngle + std::min(revealed, 360.0));
+        QPainterPath whole = faces.top;
+        for (const QPainterPath& side : faces.sides)
+            whole.addPath(side);
+        items.addShape({ItemKind::Slice, slice.number, 0, {}}, whole, slice.color);
+    }
 }
 
 void PieBodyNode::paint(QPainter& painter, Millis time) const {

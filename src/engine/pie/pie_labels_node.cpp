@@ -1,5 +1,8 @@
 #include "engine/pie/pie_labels_node.h"
 
+#include "engine/scene/drawn_items.h"
+
+#include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
 
@@ -36,8 +39,23 @@ Millis PieLabelsNode::endTime() const {
     return end > 0 ? end + 1.0 : 0.0;
 }
 
+double PieLabelsNode::revealedAt(Millis time) const {
+    return m_sweep.at(time) + (m_sweep.at(time) >= 360.0 ? kFadeDegrees : 0.0);
+}
+
+void PieLabelsNode::inspect(DrawnItems& items, Millis time) const {
+    const double revealed = revealedAt(time);
+    for (const PieText& text : m_texts) {
+        if (fadeIn(revealed, text.revealAt) <= 0)
+            continue;
+        const QPointF baseline = text.topLeft + QPointF(0, QFontMetricsF(text.font).ascent());
+        items.addText({ItemKind::PieLabel, text.slice, 0, text.fullText}, text.text, text.font,
+                      text.color, baseline);
+    }
+}
+
 void PieLabelsNode::paint(QPainter& painter, Millis time) const {
-    const double revealed = m_sweep.at(time) + (m_sweep.at(time) >= 360.0 ? kFadeDegrees : 0.0);
+    const double revealed = revealedAt(time);
     painter.setRenderHint(QPainter::Antialiasing);
     for (const PieLeader& leader : m_leaders) {
         const double opacity = fadeIn(revealed, leader.revealAt);

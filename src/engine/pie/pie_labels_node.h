@@ -19,6 +19,8 @@ struct PieText {
     QPointF topLeft;
     double revealAt = 0; // sweep degrees at which it starts to show
     bool raised = false; // drawn with a soft dark edge, for values on coloured slices
+    int slice = 0;       // its slice's place in the graph, from 1
+    QString fullText;    // before any shortening
 };
 
 // A line from a slice's rim to its label.
@@ -34,9 +36,11 @@ public:
     PieLabelsNode(std::vector<PieText> texts, std::vector<PieLeader> leaders, Track sweep);
     void paint(QPainter& painter, Millis time) const override;
     Millis endTime() const override;
+    void inspect(DrawnItems& items, Millis time) const override;
 
 private:
     static double fadeIn(double revealed, double revealAt);
+    double revealedAt(Millis time) const;
 
     std::vector<PieText> m_texts;
     std::vector<QStaticText> m_shaped;

@@ -139,8 +139,8 @@ void PieLayout::addValuesInside(std::vector<PieText>& texts) const {
         const QPointF centre = m_geometry.pointAt(plan.mid(), kValueRadius) + plan.shift;
         const QPointF topLeft =
             centre - QPointF(size.width() / 2, size.height() / 2) + slice.valueMove;
-        texts.push_back(
-            {plan.value, m_valueFont, slice.valueColor, topLeft, plan.revealAt(), true});
+        texts.push_back({plan.value, m_valueFont, slice.valueColor, topLeft, plan.revealAt(), true,
+                         int(plan.index) + 1, plan.value});
     }
 }
 
@@ -194,14 +194,14 @@ void PieLayout::addLabelRow(const SlicePlan& plan, bool right, double top, doubl
     if (!label.isEmpty()) {
         const double baselineShift = (rowHeight - 2 - labelMetrics.height()) / 2;
         texts.push_back({label, m_labelFont, slice.labelColor, moved + QPointF(0, baselineShift),
-                         plan.revealAt(), false});
+                         plan.revealAt(), false, int(plan.index) + 1, slice.label});
     }
     if (!value.isEmpty()) {
         const double x = label.isEmpty() ? 0 : labelWidth + 6;
         const double baselineShift = (rowHeight - 2 - valueMetrics.height()) / 2;
         texts.push_back({value, m_valueFont, slice.labelColor,
                          rowTop + QPointF(x, baselineShift) + slice.valueMove, plan.revealAt(),
-                         false});
+                         false, int(plan.index) + 1, value});
     }
     const QPointF end(right ? moved.x() - 2 : moved.x() + rowWidth + 2,
                       moved.y() + rowHeight / 2 - 1);
@@ -262,6 +262,7 @@ std::vector<PieSliceShape> PieLayout::sliceShapes() const {
         };
         PieSliceShape shape{plan.start, plan.span, plan.shift, shaded(slice.color, slice.shade),
                             slice.alpha / 100.0};
+        shape.number = int(plan.index) + 1;
         shape.startFaceShows = apart(*drawn[(i + drawn.size() - 1) % drawn.size()]);
         shape.endFaceShows = apart(*drawn[(i + 1) % drawn.size()]);
         shapes.push_back(shape);

@@ -75,22 +75,6 @@ std::unique_ptr<Movie> loadInput(const QString& inPath, bool noInformation, QStr
     return input ? std::move(input->movie) : nullptr;
 }
 
-// The picture size for a width, or why there is none: no side may pass kLargestSide and no
-// picture may take more than kLargestImageBytes, whatever the stage's aspect.
-std::optional<QSize> pictureSize(QSizeF stage, std::optional<int> requestedWidth, QString& error) {
-    const int width = requestedWidth.value_or(int(std::lround(stage.width())));
-    const double height = std::max(1.0, std::round(width * stage.height() / stage.width()));
-    if (width < 1 || width > kLargestSide || height > kLargestSide ||
-        qint64(width) * qint64(height) * 4 > kLargestImageBytes) {
-        error =
-            u"a picture %1 wide would be %2 high; each side must lie between 1 and %3"_s.arg(width)
-                .arg(qint64(height))
-                .arg(kLargestSide);
-        return std::nullopt;
-    }
-    return QSize(width, int(height));
-}
-
 void paintFrame(QPainter& painter, const Movie& movie, Millis time, double scale) {
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                            QPainter::SmoothPixmapTransform);
@@ -157,6 +141,22 @@ bool writePdf(const Movie& movie, Millis time, QSize size, QSaveFile& out) {
 }
 
 } // namespace
+
+// No side may pass kLargestSide and no picture may take more than kLargestImageBytes, whatever
+// the stage's aspect.
+std::optional<QSize> pictureSize(QSizeF stage, std::optional<int> requestedWidth, QString& error) {
+    const int width = requestedWidth.value_or(int(std::lround(stage.width())));
+    const double height = std::max(1.0, std::round(width * stage.height() / stage.width()));
+    if (width < 1 || width > kLargestSide || height > kLargestSide ||
+        qint64(width) * qint64(height) * 4 > kLargestImageBytes) {
+        error =
+            u"a picture %1 wide would be %2 high; each side must lie between 1 and %3"_s.arg(width)
+                .arg(qint64(height))
+                .arg(kLargestSide);
+        return std::nullopt;
+    }
+    return QSize(width, int(height));
+}
 
 std::optional<RenderInput> loadRenderInput(const QString& inPath, bool noInformation,
                                            QString& error) {

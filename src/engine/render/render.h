@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -37,6 +38,10 @@ std::optional<RenderInput> loadRenderInput(const QString& inPath, bool noInforma
 // background, sized as options say; a null image, and the reason in error, when the file cannot
 // be read.
 QImage renderImage(const QString& inPath, const RenderOptions& options, QString* error = nullptr);
+
+// The picture size for a width (the stage's width when none), or nothing and why when it would be
+// too large to make.
+std::optional<QSize> pictureSize(QSizeF stage, std::optional<int> requestedWidth, QString& error);
 
 // Whether OUT's extension names a still picture renderToFile can write.
 bool isStillPictureName(const QString& outPath);

@@ -1,5 +1,6 @@
 #include "engine/scene/group_node.h"
 
+#include "engine/scene/drawn_items.h"
 #include "engine/scene/fingerprint.h"
 
 #include <QPainter>
@@ -36,6 +37,12 @@ std::optional<std::size_t> GroupNode::settledFingerprint() const {
     if (!fingerprint.addSettled(m_children))
         return std::nullopt;
     return fingerprint.value();
+}
+
+void GroupNode::inspect(DrawnItems& items, Millis time) const {
+    const DrawnItems::Within within(items, m_transform);
+    for (const auto& child : m_children)
+        child->inspect(items, time);
 }
 
 Millis GroupNode::cycleTime() const {

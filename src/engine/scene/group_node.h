@@ -24,6 +24,7 @@ public:
     QUrl linkAt(QPointF point, Millis time) const override;
     Millis cycleTime() const override;
     std::optional<std::size_t> settledFingerprint() const override;
+    void inspect(DrawnItems& items, Millis time) const override;
 
     const QTransform& transform() const { return m_transform; }
     const std::optional<QRectF>& clip() const { return m_clip; }

@@ -17,7 +17,10 @@ QRectF PlacedText::bounds() const {
 }
 
 std::unique_ptr<SceneNode> PlacedText::node() const {
-    return std::make_unique<TextNode>(text, font, color, anchor, alignment, rotation);
+    auto node = std::make_unique<TextNode>(text, font, color, anchor, alignment, rotation);
+    if (tag)
+        node->setTag(*tag);
+    return node;
 }
 
 } // namespace tivora::engine

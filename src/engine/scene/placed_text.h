@@ -1,11 +1,14 @@
 #pragma once
 
+#include "engine/scene/drawn_items.h"
+
 #include <QColor>
 #include <QFont>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
 #include <memory>
+#include <optional>
 
 namespace tivora::engine {
 
@@ -20,6 +23,7 @@ struct PlacedText {
     QPointF anchor;
     Qt::Alignment alignment;
     double rotation = 0.0;
+    std::optional<ItemTag> tag;
 
     QRectF bounds() const;
     std::unique_ptr<SceneNode> node() const;

@@ -1,6 +1,7 @@
 #include "engine/scene/raster_cache_node.h"
 
 #include "engine/scene/device_pixels.h"
+#include "engine/scene/drawn_items.h"
 
 #include <QMutex>
 #include <QPaintDevice>
@@ -138,6 +139,11 @@ void RasterCacheNode::paint(QPainter& painter, Millis time) const {
         painter.drawImage(at, m_picture);
     }
     painter.restore();
+}
+
+// The picture only ever shows the part as it stands at time (uncovered or stretched the same way).
+void RasterCacheNode::inspect(DrawnItems& items, Millis time) const {
+    m_child->inspect(items, time);
 }
 
 } // namespace tivora::engine

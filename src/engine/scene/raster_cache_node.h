@@ -29,6 +29,7 @@ public:
     void paint(QPainter& painter, Millis time) const override;
     Millis endTime() const override { return m_child->endTime(); }
     QUrl linkAt(QPointF point, Millis time) const override { return m_child->linkAt(point, time); }
+    void inspect(DrawnItems& items, Millis time) const override;
     // What it paints: on devices without pixels the part is painted as it is.
     const SceneNode& child() const { return *m_child; }
     // The part may be painted from two threads at once (it keeps nothing while painting): its

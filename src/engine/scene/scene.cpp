@@ -81,6 +81,13 @@ Millis Scene::cycleTime() const {
     return cycle;
 }
 
+void Scene::inspect(DrawnItems& items, Millis time) const {
+    for (const auto& layer : m_layers) {
+        for (const auto& node : layer)
+            node->inspect(items, time);
+    }
+}
+
 QUrl Scene::linkAt(QPointF point, Millis time) const {
     // The topmost node under the point wins.
     // Reverse iterators rather than std::views::reverse, which clang cannot use with this

@@ -14,6 +14,10 @@
 class QPainter;
 
 namespace tivora::engine {
+class DrawnItems;
+}
+
+namespace tivora::engine {
 
 // The stage every graph is laid out on, in stage units; players scale it to their size.
 inline constexpr QSizeF kStageSize{700.0, 475.0};
@@ -35,6 +39,9 @@ public:
     // How the node looks once its animation has ended, as a fingerprint: nodes that give equal
     // ones look the same then, so a picture of one serves the other. None when it cannot tell.
     virtual std::optional<std::size_t> settledFingerprint() const { return std::nullopt; }
+    // Reports what the node draws at time that a reader of the picture sees as a thing of its
+    // own (a text, a bar, a line); backgrounds, grids and shading report nothing.
+    virtual void inspect(DrawnItems& /*items*/, Millis /*time*/) const {}
 };
 
 // When the last of nodes stops changing.
@@ -64,6 +71,7 @@ public:
     // When every animation that does end has ended; looping nodes are left out.
     Millis settledTime() const;
     QUrl linkAt(QPointF point, Millis time) const;
+    void inspect(DrawnItems& items, Millis time) const;
     bool isEmpty() const;
     // The longest round of any looping node; 0 when none has one.
     Millis cycleTime() const;

@@ -15,4 +15,9 @@ void ShapeNode::paint(QPainter& painter, Millis /*time*/) const {
     painter.drawPath(m_path);
 }
 
+void ShapeNode::inspect(DrawnItems& items, Millis /*time*/) const {
+    if (m_tag)
+        items.addShape(*m_tag, m_path, m_brush.color());
+}
+
 } // namespace tivora::engine

@@ -46,4 +46,11 @@ void TextNode::paint(QPainter& painter, Millis time) const {
     painter.drawStaticText(m_origin, m_text);
 }
 
+void TextNode::inspect(DrawnItems& items, Millis time) const {
+    if (!m_tag || m_opacity.at(time) <= 0.0)
+        return;
+    const QPointF baseline = m_origin + QPointF(0, QFontMetricsF(m_font).ascent());
+    items.addText(*m_tag, m_text.text(), m_font, m_color, baseline, m_anchor, m_rotation);
+}
+
 } // namespace tivora::engine

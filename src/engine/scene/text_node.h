@@ -1,10 +1,12 @@
 #pragma once
 
+#include "engine/scene/drawn_items.h"
 #include "engine/scene/scene.h"
 
 #include <QColor>
 #include <QFont>
 #include <QStaticText>
+#include <optional>
 
 namespace tivora::engine {
 
@@ -17,6 +19,9 @@ public:
 
     void paint(QPainter& painter, Millis time) const override;
     Millis endTime() const override { return m_opacity.endTime(); }
+    // What the text is to a reader; an untagged text is left out of inspections.
+    void setTag(ItemTag tag) { m_tag = std::move(tag); }
+    void inspect(DrawnItems& items, Millis time) const override;
 
     // The offset from the anchor to the text's top-left corner before rotation.
     static QPointF alignedOrigin(QSizeF size, Qt::Alignment alignment);
@@ -29,6 +34,7 @@ private:
     QPointF m_origin;
     double m_rotation;
     Track m_opacity;
+    std::optional<ItemTag> m_tag;
 };
 
 } // namespace tivora::engine

@@ -181,7 +181,8 @@ void AxesLayout::placeNumbers() {
     for (std::size_t i = 0; i < marked.size(); ++i) {
         const QPointF anchor(g.plot.left() - kTick - kGap, g.y(marked[i]));
         m_texts.push_back({markedLabel(i), m_numberFont, m_y.labelColor, anchor + m_y.labelOffset,
-                           Qt::AlignRight | Qt::AlignVCenter});
+                           Qt::AlignRight | Qt::AlignVCenter, 0.0,
+                           ItemTag{ItemKind::AxisLabel, 0, 0, {}}});
     }
 }
 
@@ -192,8 +193,14 @@ void AxesLayout::placeColumnLabels(const ColumnLabelPlan& plan) {
         const QString text =
             elidedText(m_columnLabels[std::size_t(column)], metrics, plan.longest + 0.5);
         const double x = m_geometry.columnCentre(column);
-        PlacedText placed{text, plan.font, m_x.labelColor, QPointF(x, top) + m_x.labelOffset,
-                          Qt::AlignHCenter | Qt::AlignTop};
+        PlacedText placed{
+            text,
+            plan.font,
+            m_x.labelColor,
+            QPointF(x, top) + m_x.labelOffset,
+            Qt::AlignHCenter | Qt::AlignTop,
+            0.0,
+            ItemTag{ItemKind::XLabel, 0, column + 1, m_columnLabels[std::size_t(column)]}};
         if (plan.turned) {
             placed.alignment = Qt::AlignRight | Qt::AlignVCenter;
             placed.rotation = kTurn;
@@ -211,7 +218,7 @@ void AxesLayout::placeTitles(double columnLabelDepth) {
             fitText(m_y.title, graphFont(m_y.titlePixels, true), plot.height(), kSmallestTitle);
         const QPointF anchor(m_box.left() + kPadding + fitted.size.height() / 2, plot.center().y());
         m_texts.push_back({fitted.text, fitted.font, m_y.titleColor, anchor + m_y.titleOffset,
-                           Qt::AlignCenter, -90.0});
+                           Qt::AlignCenter, -90.0, ItemTag{ItemKind::AxisTitle, 0, 0, m_y.title}});
     }
     if (!m_x.title.isEmpty()) {
         const FittedText fitted = fitText(m_x.title, graphFont(m_x.titlePixels, true),
@@ -219,7 +226,8 @@ void AxesLayout::placeTitles(double columnLabelDepth) {
         const QPointF anchor(plot.center().x(),
                              plot.bottom() + kTick + kGap + columnLabelDepth + kGap);
         m_texts.push_back({fitted.text, fitted.font, m_x.titleColor, anchor + m_x.titleOffset,
-                           Qt::AlignHCenter | Qt::AlignTop});
+                           Qt::AlignHCenter | Qt::AlignTop, 0.0,
+                           ItemTag{ItemKind::AxisTitle, 0, 0, m_x.title}});
     }
 }
 

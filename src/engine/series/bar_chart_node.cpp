@@ -3,6 +3,7 @@
 #include "engine/layout/graph_style.h"
 #include "engine/scene/coverage_canvas.h"
 #include "engine/scene/device_pixels.h"
+#include "engine/scene/drawn_items.h"
 #include "engine/scene/fingerprint.h"
 #include "engine/scene/growth.h"
 #include "engine/series/series_data.h"
@@ -299,18 +300,25 @@ void BarChartNode::paintFlatBars(QPainter& painter, Millis time) const {
 
 void BarChartNode::addValueLabels(const SeriesData& data, const QColor& plotBackground,
                                   ValueLabelLayout& labels) const {
+    const std::vector<BarSpan> all = spans(kForever);
+    // Every bar keeps other series' labels off, whether or not its own series shows values.
+    for (std::size_t index = 0; index < m_bars.size(); ++index) {
+        const Bar& bar = m_bars[index];
+        const BarSpan& span = all[index];
+        const QRectF body = bodyOf(bar, span);
+        if (!body.isEmpty())
+            labels.addBar(body, span.tip <= span.base, m_series[bar.series].source);
+    }
     const double room = m_stacked ? m_geometry.slotWidth() * 0.95 : m_barWidth * 1.05;
     if (!ValueLabelLayout::canFit(room))
         return;
-    std::vector<BarSpan> all;
     for (const BarSeries& bars : m_series) {
         const Series& source = data.series[bars.source];
         if (!source.showValues || bars.bars.empty())
             continue;
-        if (all.empty())
-            all = spans(kForever);
-        const QColor inside = readableOn(source.labelColor, seenColor(source, plotBackground));
-        const QColor outside = readableOn(source.labelColor, plotBackground);
+        const QColor seen = seenColor(source, plotBackground);
+        const QColor inside = readableOn(source.labelColor, seen, kSmallTextContrast);
+        const QColor outside = readableOn(source.labelColor, plotBackground, kSmallTextContrast);
         for (const std::uint32_t index : bars.bars) {
             const Bar& bar = m_bars[index];
             const BarSpan& span = all[index];
@@ -325,10 +333,25 @@ void BarChartNode::addValueLabels(const SeriesData& data, const QColor& plotBack
             label.insideOnly = m_stacked;
             label.insideColor = inside;
             label.outsideColor = outside;
+            label.insideHalo = seen;
+            label.outsideHalo = plotBackground;
+            label.pixels = ValueLabelLayout::askedPixels(source.labelPixels);
             label.track = bars.source;
+            label.column = bar.column;
             label.counts = source.countValues;
             labels.add(label);
         }
+    }
+}
+
+void BarChartNode::inspect(DrawnItems& items, Millis time) const {
+    const std::vector<BarSpan> all = spans(time);
+    for (std::size_t index = 0; index < m_bars.size(); ++index) {
+        const Bar& bar = m_bars[index];
+        const BarSeries& series = m_series[bar.series];
+        const QRectF body = bodyOf(bar, all[index]).intersected(m_geometry.plot);
+        items.addShape({ItemKind::Bar, int(series.source) + 1, bar.column + 1, {}}, body,
+                       series.flat);
     }
 }
 

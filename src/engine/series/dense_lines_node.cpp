@@ -35,6 +35,11 @@ bool DenseLinesNode::fitCanvasOn(const QPainter& painter) const {
         m_lines, [scale](const auto& line) { return line->canvasLineWidth(scale).has_value(); });
 }
 
+void DenseLinesNode::inspect(DrawnItems& items, Millis time) const {
+    for (const auto& line : m_lines)
+        line->inspect(items, time);
+}
+
 void DenseLinesNode::paint(QPainter& painter, Millis time) const {
     if (!fitCanvasOn(painter)) {
         for (const auto& line : m_lines) {

@@ -18,6 +18,7 @@ public:
     void paint(QPainter& painter, Millis time) const override;
     Millis endTime() const override;
     std::optional<std::size_t> settledFingerprint() const override;
+    void inspect(DrawnItems& items, Millis time) const override;
 
 private:
     bool fitCanvasOn(const QPainter& painter) const;

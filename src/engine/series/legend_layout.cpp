@@ -113,15 +113,22 @@ void LegendLayout::addTo(GroupNode& group, const QColor& textColor) const {
         } else {
             swatch.addRoundedRect(entry.swatch, 2, 2);
         }
-        group.add(std::make_unique<ShapeNode>(
-            swatch, withOpacity(series.color, std::max(series.opacity, 60.0))));
+        const int number = int(entry.series) + 1;
+        auto key = std::make_unique<ShapeNode>(
+            swatch, withOpacity(series.color, std::max(series.opacity, 60.0)));
+        key->setTag({ItemKind::LegendKey, number, 0, {}});
+        group.add(std::move(key));
         const QString name = metrics.elidedText(series.name, Qt::ElideRight, kLongestName);
-        group.add(std::make_unique<TextNode>(name, font, textColor, entry.textAnchor,
-                                             Qt::AlignLeft | Qt::AlignVCenter));
+        auto text = std::make_unique<TextNode>(name, font, textColor, entry.textAnchor,
+                                               Qt::AlignLeft | Qt::AlignVCenter);
+        text->setTag({ItemKind::LegendText, number, 0, series.name});
+        group.add(std::move(text));
     }
     if (m_hidden > 0) {
-        group.add(std::make_unique<TextNode>(moreText(m_hidden), font, textColor, m_moreAnchor,
-                                             Qt::AlignLeft | Qt::AlignVCenter));
+        auto more = std::make_unique<TextNode>(moreText(m_hidden), font, textColor, m_moreAnchor,
+                                               Qt::AlignLeft | Qt::AlignVCenter);
+        more->setTag({ItemKind::LegendText, 0, 0, {}});
+        group.add(std::move(more));
     }
 }
 

@@ -1,7 +1,9 @@
 #include "engine/series/line_series_node.h"
 
 #include "engine/layout/graph_style.h"
+#include "engine/scene/clipped_outline.h"
 #include "engine/scene/device_pixels.h"
+#include "engine/scene/drawn_items.h"
 #include "engine/scene/fingerprint.h"
 #include "engine/scene/growth.h"
 #include "engine/scene/line_canvas.h"
@@ -31,8 +33,9 @@ constexpr double kNarrowestMarkedColumn = 14.0;
 
 } // namespace
 
-LineSeriesNode::LineSeriesNode(const Series& series, const PlotGeometry& geometry)
-    : m_geometry(geometry)
+LineSeriesNode::LineSeriesNode(const Series& series, int number, const PlotGeometry& geometry)
+    : m_number(number)
+    , m_geometry(geometry)
     , m_growth(growthTrack(series.speed))
     , m_area(series.type == SeriesType::Area)
     , m_color(withOpacity(series.color, series.opacity))
@@ -113,12 +116,14 @@ void LineSeriesNode::addValueLabels(const Series& series, std::size_t track,
                                     const QColor& plotBackground, ValueLabelLayout& labels) const {
     const bool labelled =
         series.showValues && ValueLabelLayout::canFit(m_geometry.slotWidth() * 0.95);
-    if (!labelled && !m_markers)
-        return;
     const double radius = m_markers ? markerRadius() : 0.0;
     const double baseY = m_geometry.y(m_geometry.scale.baseline());
+    const QColor color = readableOn(series.labelColor, plotBackground, kSmallTextContrast);
     for (const Run& run : m_runs) {
         const QPolygonF points = pointsAt(run, 1.0);
+        // No label is put across a line, its own or another's.
+        for (qsizetype i = 1; i < points.size(); ++i)
+            labels.addSegment({points[i - 1], points[i]}, m_penWidth / 2);
         for (qsizetype i = 0; i < points.size(); ++i) {
             const QPointF point = points[i];
             if (m_markers) {
@@ -134,8 +139,11 @@ void LineSeriesNode::addValueLabels(const Series& series, std::size_t track,
             label.rootY = baseY;
             label.room = m_geometry.slotWidth() * 0.95;
             label.outsideClearance = std::max(radius, m_penWidth / 2);
-            label.outsideColor = readableOn(series.labelColor, plotBackground);
+            label.outsideColor = color;
+            label.outsideHalo = plotBackground;
+            label.pixels = ValueLabelLayout::askedPixels(series.labelPixels);
             label.track = track;
+            label.column = run.columns[std::size_t(i)];
             label.counts = series.countValues;
             labels.add(label);
         }
@@ -156,19 +164,47 @@ QPolygonF LineSeriesNode::pointsAt(const Run& run, double grown, std::ptrdiff_t 
     return points;
 }
 
+// The area as its outline, the line as its points, and each marker; the clip to the plot is left
+// out, as a reader checks what the series reaches for.
+QPolygonF LineSeriesNode::areaOf(const Run& run, const QPolygonF& points) const {
+    const double baseY = m_geometry.y(m_geometry.scale.baseline());
+    QPolygonF area = points;
+    area.append({run.xs.back(), baseY});
+    area.prepend({run.xs.front(), baseY});
+    return area;
+}
+
+void LineSeriesNode::inspect(DrawnItems& items, Millis time) const {
+    const double grown = m_growth.at(time);
+    for (const Run& run : m_runs) {
+        const QPolygonF points = pointsAt(run, grown);
+        if (m_area)
+            items.addPolyline({ItemKind::Area, m_number, 0, {}}, areaOf(run, points), m_color);
+        items.addPolyline({ItemKind::Line, m_number, 0, {}}, points, m_color);
+        if (!m_markers)
+            continue;
+        const double radius = markerRadius();
+        for (qsizetype i = 0; i < points.size(); ++i) {
+            items.addShape(
+                {ItemKind::Point, m_number, run.columns[std::size_t(i)] + 1, {}},
+                QRectF(points[i].x() - radius, points[i].y() - radius, 2 * radius, 2 * radius),
+                m_color);
+        }
+    }
+}
+
 void LineSeriesNode::paint(QPainter& painter, Millis time) const {
     const double grown = m_growth.at(time);
     painter.setClipRect(clip(), Qt::IntersectClip);
-    const double baseY = m_geometry.y(m_geometry.scale.baseline());
+    // Outlines are cut a little beyond the clip, so their cut ends and joins are never seen.
+    const double margin = 2 * m_penWidth + 2;
+    const QRectF kept = clip().adjusted(-margin, -margin, margin, margin);
     for (const Run& run : m_runs) {
-        QPolygonF points = pointsAt(run, grown);
+        const QPolygonF points = pointsAt(run, grown);
         if (m_area) {
-            QPolygonF area = points;
-            area.append({run.xs.back(), baseY});
-            area.prepend({run.xs.front(), baseY});
             painter.setPen(Qt::NoPen);
             painter.setBrush(m_color);
-            painter.drawPolygon(area);
+            painter.drawPolygon(clippedPolygon(areaOf(run, points), kept));
         }
         QPen pen(m_area ? m_color.darker(125) : m_color, m_penWidth, Qt::SolidLine, Qt::RoundCap,
                  Qt::RoundJoin);
@@ -176,20 +212,25 @@ void LineSeriesNode::paint(QPainter& painter, Millis time) const {
         painter.setBrush(Qt::NoBrush);
         if (points.size() == 1 && !m_markers)
             painter.drawPoint(points.front());
-        painter.drawPolyline(points);
+        const std::vector<QPolygonF> pieces = clippedPolyline(points, kept);
+        for (const QPolygonF& piece : pieces)
+            painter.drawPolyline(piece);
         if (hasShine()) {
             // A light streak along the line gives it the look of a pipe.
             QPen shine(QColor(255, 255, 255, 90), m_penWidth * 0.3, Qt::SolidLine, Qt::RoundCap,
                        Qt::RoundJoin);
             painter.setPen(shine);
-            painter.drawPolyline(points.translated(0, -m_penWidth * 0.18));
+            for (const QPolygonF& piece : pieces)
+                painter.drawPolyline(piece.translated(0, -m_penWidth * 0.18));
         }
         if (m_markers) {
             painter.setPen(QPen(m_color.darker(130), 1.0));
             painter.setBrush(Qt::white);
             const double radius = markerRadius();
-            for (const QPointF& point : points)
-                painter.drawEllipse(point, radius, radius);
+            for (const QPointF& point : points) {
+                if (kept.contains(point))
+                    painter.drawEllipse(point, radius, radius);
+            }
         }
     }
 }

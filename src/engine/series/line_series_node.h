@@ -19,7 +19,8 @@ class ValueLabelLayout;
 // A cell without a number breaks the line (and the area) into runs.
 class LineSeriesNode : public SceneNode {
 public:
-    LineSeriesNode(const Series& series, const PlotGeometry& geometry);
+    // number: the series' place in the graph, from 1.
+    LineSeriesNode(const Series& series, int number, const PlotGeometry& geometry);
 
     // The labels of the points, above them and clear of the line, when the series shows its
     // values; the markers in any case, so that no other label covers them.
@@ -35,6 +36,7 @@ public:
     // Its line at time, added to the canvas, mapped to device pixels by toDevice.
     void addLines(LineCanvas& canvas, const QTransform& toDevice, Millis time) const;
     std::optional<std::size_t> settledFingerprint() const override;
+    void inspect(DrawnItems& items, Millis time) const override;
 
 private:
     struct Run {
@@ -45,9 +47,11 @@ private:
     double markerRadius() const;
     bool hasShine() const { return !m_area && m_penWidth >= 3.0; }
     // The points of the run from first up to end, where the line stands at grown of its way up.
+    QPolygonF areaOf(const Run& run, const QPolygonF& points) const;
     QPolygonF pointsAt(const Run& run, double grown, std::ptrdiff_t first = 0,
                        std::ptrdiff_t end = PTRDIFF_MAX) const;
 
+    int m_number;
     PlotGeometry m_geometry;
     Track m_growth;
     bool m_area;

@@ -15,16 +15,6 @@
 namespace tivora::engine {
 namespace {
 
-// The largest size any series asks its value labels to be, never above the header's.
-double valueLabelPixels(const SeriesData& data, double largestLabelPixels) {
-    double pixels = 0.0;
-    for (const Series& series : data.series) {
-        if (series.showValues)
-            pixels = std::max(pixels, series.labelPixels);
-    }
-    return std::min(pixels, largestLabelPixels);
-}
-
 // Stroking hundreds of points costs far more than stretching one picture of them: a dense series
 // is drawn once as it finally stands and stretched up from the baseline as it grows, which is
 // exactly how its points move.
@@ -66,8 +56,7 @@ std::vector<std::unique_ptr<SceneNode>> seriesNodes(const SeriesData& data,
                                                     const QColor& background,
                                                     double largestLabelPixels) {
     std::vector<std::unique_ptr<SceneNode>> nodes;
-    ValueLabelLayout labels(geometry.plot, valueLabelPixels(data, largestLabelPixels),
-                            geometry.slotWidth());
+    ValueLabelLayout labels(geometry.plot, largestLabelPixels, geometry.slotWidth());
     std::vector<Track> tracks;
     for (const Series& series : data.series)
         tracks.push_back(growthTrack(series.speed));
@@ -78,7 +67,7 @@ std::vector<std::unique_ptr<SceneNode>> seriesNodes(const SeriesData& data,
             const Series& series = data.series[i];
             if (series.type != type)
                 continue;
-            auto line = std::make_unique<LineSeriesNode>(series, geometry);
+            auto line = std::make_unique<LineSeriesNode>(series, int(i) + 1, geometry);
             line->addValueLabels(series, i, background, labels);
             if (series.values.size() < kDensePoints) {
                 nodes.push_back(std::move(line));

@@ -4,6 +4,7 @@
 #include "engine/series/value_labels_node.h"
 
 #include <QColor>
+#include <QLineF>
 #include <QPointF>
 #include <QRectF>
 #include <map>
@@ -24,17 +25,24 @@ struct ValueLabelSource {
     double insideClearance = 0.0;  // from the tip to an inside label (the bar's lit cap)
     double outsideClearance = 0.0; // from the tip to a label outside (a marker, the line)
     bool insideOnly = false;       // stacked segments have no room outside
+    // The text's colour inside the bar and outside it, and the colour each stands on (its halo).
     QColor insideColor;
     QColor outsideColor;
-    std::size_t track = 0;
+    QColor insideHalo;
+    QColor outsideHalo;
+    double pixels = 0.0;   // the size its series asks for; 0 for the layout's own
+    std::size_t track = 0; // the series' place in the graph, from 0
+    int column = 0;
     bool counts = false;
 };
 
-// Decides the value labels of a whole graph: one size for all of them, as large as asked (never
-// larger than the header) and shrunk together only when the widest needs it; a label too wide
-// for its room at that size shows its short form ("1.2M") or, failing that, is dropped. Each
-// label goes inside its bar or above its point when there is room, else to the other side, and
-// never over the plot's edge, another label or a marker; one that finds no place is dropped.
+// Decides the value labels of a whole graph: the labels of one series share one size, as large as
+// the series asks (never larger than the header) and shrunk together only when the widest needs
+// it, never below a readable size unless asked; a label too wide for its room at that size shows
+// its short form ("1.2M") or, failing that, is dropped. Each label goes inside its bar or above
+// its point when there is room, else to the other side, and never over the plot's edge, another
+// label, a marker, another series' bar (or the place just beyond its end, where a label would
+// read as that bar's value) or a line; one that finds no place is dropped.
 class ValueLabelLayout {
 public:
     ValueLabelLayout(const QRectF& plot, double pixelSize, double columnWidth);
@@ -43,7 +51,18 @@ public:
     static bool canFit(double room);
 
     void addMarker(const QRectF& marker);
+    // A bar of the series of track, at rest: no other series' label goes over it or beyond its
+    // end; reach says how far beyond (a label's height).
+    void addBar(const QRectF& bar, bool upward, std::size_t track);
+    // A segment of a line drawn reach wide either side: no label crosses it.
+    void addSegment(const QLineF& segment, double reach);
     void add(const ValueLabelSource& source);
+    // The height a label of pixels size takes, for the room kept beyond bars.
+    static double labelHeight(double pixels);
+    // The pixel size of labels whose series asks for size in the series grid: the grid's
+    // default (25) and anything from 12 draws at the axis numbers' size, larger sizes grow from
+    // there at half the pace, and smaller ones are taken as they are.
+    static double askedPixels(double gridSize);
     // Nothing when no label found a place.
     std::unique_ptr<ValueLabelsNode> build(std::vector<Track> tracks) const;
 
@@ -59,17 +78,34 @@ private:
         QRectF rect;
         bool inside = false;
     };
+    struct Mark {
+        QRectF rect;
+        std::size_t track;
+    };
+    double pixelsOf(const ValueLabelSource& source) const;
     std::vector<Measured> measure() const;
-    int fittingPixels(const std::vector<Measured>& measured) const;
+    // The size each series' labels take, by track.
+    std::map<std::size_t, int> fittingPixels(const std::vector<Measured>& measured) const;
     std::vector<Candidate> candidates(const ValueLabelSource& source, QSizeF size) const;
-    bool isFree(QRectF rect, const std::map<int, std::vector<QRectF>>& taken) const;
-    static void take(const QRectF& rect, std::map<int, std::vector<QRectF>>& taken, double bucket);
+    bool isFree(QRectF rect, std::size_t track,
+                const std::map<int, std::vector<QRectF>>& taken) const;
+    bool crossesSegment(const QRectF& rect) const;
+    // Files item under every column bucket the span left..right reaches.
+    template <typename Item>
+    void file(double left, double right, const Item& item,
+              std::map<int, std::vector<Item>>& filed) const;
 
     QRectF m_plot;
     double m_pixelSize;
     double m_bucket; // labels and markers are found by the column they lie in
     std::vector<ValueLabelSource> m_sources;
     std::map<int, std::vector<QRectF>> m_markers;
+    std::map<int, std::vector<Mark>> m_bars;
+    struct Segment {
+        QLineF line;
+        double reach;
+    };
+    std::map<int, std::vector<Segment>> m_segments;
 };
 
 } // namespace tivora::engine

@@ -1,0 +1,199 @@
+#pragma once
+
+// The rules every drawn graph keeps, checked on what the inspector lists (and, for contrast, on
+// the picture's pixels). Each check gives one line per breach, naming the items.
+#include "engine/inspect/graph_inspection.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QLineF>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace tivora::engine::testing {
+
+using namespace Qt::StringLiterals;
+
+inline QString describe(const DrawnItem& item) {
+    QString text = kindName(item.tag.kind);
+    if (item.tag.series > 0)
+        text += QStringLiteral(" s%1").arg(item.tag.series);
+    if (item.tag.column > 0)
+        text += QStringLiteral(" c%1").arg(item.tag.column);
+    if (!item.text.isEmpty())
+        text += QStringLiteral(" \"%1\"").arg(item.text);
+    const QRectF r = item.rect;
+    return text + QStringLiteral(" [%1,%2 %3x%4]")
+                      .arg(r.x(), 0, 'f', 1)
+                      .arg(r.y(), 0, 'f', 1)
+                      .arg(r.width(), 0, 'f', 1)
+                      .arg(r.height(), 0, 'f', 1);
+}
+
+// Boxes that merely touch, or share a sliver of anti-aliasing, do not overlap.
+inline bool overlaps(const QRectF& a, const QRectF& b, double tolerance = 0.75) {
+    const QRectF common = a.intersected(b);
+    return common.width() > tolerance && common.height() > tolerance;
+}
+
+inline bool isText(const DrawnItem& item) {
+    return isTextKind(item.tag.kind);
+}
+
+// No two texts overlap; the texts of a note lie over the graph by the user's choice and are left
+// out.
+inline QStringList overlappingTexts(const Inspection& inspection) {
+    QStringList breaches;
+    const auto& items = inspection.items;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (!isText(items[i]) || items[i].tag.kind == ItemKind::NoteText)
+            continue;
+        for (std::size_t j = i + 1; j < items.size(); ++j) {
+            if (isText(items[j]) && items[j].tag.kind != ItemKind::NoteText &&
+                overlaps(items[i].rect, items[j].rect))
+                breaches << describe(items[i]) + u" overlaps  "_s + describe(items[j]);
+        }
+    }
+    return breaches;
+}
+
+// Whether a segment passes through a rectangle.
+inline bool crosses(const QLineF& segment, const QRectF& rect) {
+    if (rect.contains(segment.p1()) || rect.contains(segment.p2()))
+        return true;
+    const std::array<QLineF, 4> edges{
+        QLineF(rect.topLeft(), rect.topRight()), QLineF(rect.topRight(), rect.bottomRight()),
+        QLineF(rect.bottomRight(), rect.bottomLeft()), QLineF(rect.bottomLeft(), rect.topLeft())};
+    return std::ranges::any_of(edges, [&segment](const QLineF& edge) {
+        return segment.intersects(edge) == QLineF::BoundedIntersection;
+    });
+}
+
+// A value label never lies over another series' bar or marker, nor across its line.
+inline QStringList labelsOverOtherSeries(const Inspection& inspection) {
+    QStringList breaches;
+    for (const DrawnItem& label : inspection.items) {
+        if (label.tag.kind != ItemKind::ValueLabel)
+            continue;
+        const QRectF ink = label.rect.adjusted(0.5, 0.5, -0.5, -0.5);
+        for (const DrawnItem& mark : inspection.items) {
+            if (mark.tag.series == label.tag.series || mark.tag.series == 0)
+                continue;
+            const bool barOrPoint =
+                mark.tag.kind == ItemKind::Bar || mark.tag.kind == ItemKind::Point;
+            bool crossed = barOrPoint && overlaps(ink, mark.rect, 0.5);
+            if (mark.tag.kind == ItemKind::Line) {
+                for (qsizetype i = 1; i < mark.points.size() && !crossed; ++i)
+                    crossed = crosses({mark.points[i - 1], mark.points[i]}, ink);
+            }
+            if (crossed)
+                breaches << describe(label) + u" lies over  "_s + describe(mark);
+        }
+    }
+    return breaches;
+}
+
+inline QStringList textsOutsidePicture(const Inspection& inspection) {
+    const QRectF picture(QPointF(0, 0), QSizeF(inspection.picture));
+    QStringList breaches;
+    for (const DrawnItem& item : inspection.items) {
+        if (isText(item) && !picture.adjusted(-0.5, -0.5, 0.5, 0.5).contains(item.rect))
+            breaches << describe(item) + u" leaves the picture"_s;
+    }
+    return breaches;
+}
+
+// No text smaller than smallest pixels (in a picture the stage's size).
+inline QStringList textsBelow(const Inspection& inspection, double smallest) {
+    QStringList breaches;
+    for (const DrawnItem& item : inspection.items) {
+        if (isText(item) && item.fontPx < smallest - 0.01)
+            breaches << describe(item) + QStringLiteral(" is %1 px").arg(item.fontPx);
+    }
+    return breaches;
+}
+
+// Labels of one kind whose texts differ are shown differently, so shortening never makes two
+// of them read alike.
+inline QStringList labelsShownAlike(const Inspection& inspection) {
+    std::map<std::pair<ItemKind, QString>, const DrawnItem*> shown;
+    QStringList breaches;
+    for (const DrawnItem& item : inspection.items) {
+        if (item.tag.kind != ItemKind::XLabel && item.tag.kind != ItemKind::PieLabel &&
+            item.tag.kind != ItemKind::LegendText)
+            continue;
+        const auto [found, added] = shown.try_emplace({item.tag.kind, item.text}, &item);
+        if (!added && found->second->tag.fullText != item.tag.fullText)
+            breaches << describe(item) + u" reads as  "_s + describe(*found->second);
+    }
+    return breaches;
+}
+
+inline double relativeLuminance(QColor color) {
+    const auto linear = [](double channel) {
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) +
+           0.0722 * linear(color.blueF());
+}
+
+inline double contrastRatio(QColor a, QColor b) {
+    const double first = relativeLuminance(a);
+    const double second = relativeLuminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// The contrast of a text against what lies under it: the pixels of its ink box that its glyphs
+// (grown by a pixel for their anti-aliased edges) do not cover, taken at their median.
+inline double contrastUnder(const DrawnItem& text, const QImage& picture) {
+    const QRect box = text.rect.toAlignedRect().intersected(picture.rect());
+    if (box.isEmpty())
+        return 21.0;
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(std::max(1, int(std::lround(text.fontPx))));
+    QImage glyphs(box.size(), QImage::Format_Alpha8);
+    glyphs.fill(0);
+    {
+        QPainter painter(&glyphs);
+        painter.translate(-box.topLeft());
+        const QRectF ink = QFontMetricsF(font).tightBoundingRect(text.text);
+        QPainterPath path;
+        path.addText(text.rect.topLeft() - ink.topLeft(), font, text.text);
+        // Bold or not, a glyph mask a pixel wider covers what the text draws.
+        painter.setPen(QPen(Qt::black, 2.0));
+        painter.setBrush(Qt::black);
+        painter.drawPath(path);
+    }
+    std::vector<double> ratios;
+    for (int y = 0; y < box.height(); ++y) {
+        const uchar* covered = glyphs.constScanLine(y);
+        for (int x = 0; x < box.width(); ++x) {
+            if (covered[x] == 0)
+                ratios.push_back(
+                    contrastRatio(text.color, picture.pixelColor(box.topLeft() + QPoint(x, y))));
+        }
+    }
+    if (ratios.empty())
+        return 21.0;
+    std::ranges::nth_element(ratios, ratios.begin() + std::ptrdiff_t(ratios.size() / 2));
+    return ratios[ratios.size() / 2];
+}
+
+inline QStringList labelsHardToRead(const Inspection& inspection, const QImage& picture,
+                                    double least = 4.5) {
+    QStringList breaches;
+    for (const DrawnItem& item : inspection.items) {
+        if (item.tag.kind != ItemKind::ValueLabel)
+            continue;
+        if (const double contrast = contrastUnder(item, picture); contrast < least)
+            breaches << describe(item) +
+                            QStringLiteral(" has contrast %1").arg(contrast, 0, 'f', 2);
+    }
+    return breaches;
+}
+
+} // namespace tivora::engine::testing
