@@ -322,6 +322,9 @@ void TestGraphTextReader::failedReadLeavesTheGraphUntouched_data() {
     QTest::newRow("series colour")
         << seriesBase("2.0", "bar", 1, 1) + enc("bsc_", "0x12345Q") << u"'0x12345Q'"_s;
     QTest::newRow("slice count") << enc("gt_", "pie") + enc("sli_", "") << u"''"_s;
+    // A file's control bytes are shown escaped, never handed to a terminal or a message box.
+    QTest::newRow("control bytes")
+        << enc("gt_", "bar") + enc("sr_", "\x1b[2J\x07\x7f\x81") << u"'\\x1B[2J\\x07\\x7F\\x81'"_s;
     QTest::newRow("version without counts") << QByteArray("&v_=2.0") << u"''"_s;
     QTest::newRow("no graph at all")
         << QByteArray("\x89PNG\r\n\x1a\n&")

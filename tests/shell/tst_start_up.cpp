@@ -71,9 +71,9 @@ private Q_SLOTS:
             QVERIFY(window.isVisible());
             QTRY_VERIFY(!environment.dialogs.shown.isEmpty());
             QCOMPARE(environment.dialogs.take(),
-                         QStringList{u"error: The settings file %1 is not an ordinary file (it is "
-                                     "a folder, pipe or device). The designer starts without its "
-                                     "stored settings and keeps none this time."_s.arg(pipe)});
+                     QStringList{u"error: The settings file %1 is not an ordinary file (it is "
+                                 "a folder, pipe or device). The designer starts without its "
+                                 "stored settings and keeps none this time."_s.arg(pipe)});
             // The settings work for this run, without touching the pipe.
             window.settings().setRecentFiles({u"/graphs/a.TVX"_s});
             QCOMPARE(window.settings().recentFiles().first(), u"/graphs/a.TVX"_s);
