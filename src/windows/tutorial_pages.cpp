@@ -24,7 +24,7 @@ TutorialPages TutorialPages::of(const QString& path) {
     const std::optional<engine::MovieFile> movie = engine::MovieFile::parse(bytes);
     if (!movie || movie->kind != "tutorial")
         return pages;
-    pages.m_count = int(engine::TutorialScript::parse(movie->body).pages.size());
+    pages.m_count = int(engine::TutorialScript::parse(movie->body).pageCount());
     bool ok = false;
     const double pageTime = movie->property("page").toDouble(&ok);
     pages.m_pageTime = ok && pageTime >= kShortestPageTime ? pageTime : kDefaultPageTime;
