@@ -18,12 +18,14 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cstring>
 #include <functional>
 #include <sys/resource.h>
 
@@ -283,18 +285,34 @@ template <QByteArray (*makeEffect)()> void BM_Effect(benchmark::State& state) {
     state.counters["peak_MiB"] = peakMemoryMiB();
 }
 
-void BM_HugePictures(benchmark::State& state) {
+QByteArray hugePng() {
+    return test::craftedPng(16000, 16000, 3);
+}
+
+// The largest photo that is still shown: 64 million pixels.
+QByteArray largestJpeg() {
+    QImage image(8000, 8000, QImage::Format_Grayscale8);
+    for (int y = 0; y < image.height(); ++y)
+        std::memset(image.scanLine(y), (y * 7) % 251, std::size_t(image.bytesPerLine()));
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG", 90);
+    return jpeg;
+}
+
+template <QByteArray (*makePicture)()> void BM_Pictures(benchmark::State& state) {
     QTemporaryDir folder;
-    const QByteArray png = test::craftedPng(16000, 16000, 3);
-    for (const char* name : {"one.png", "two.png", "three.png"})
-        writeTemporary(folder, QString::fromLatin1(name), png);
+    const QByteArray picture = makePicture();
+    for (const char* name : {"one.pic", "two.pic", "three.pic"})
+        writeTemporary(folder, QString::fromLatin1(name), picture);
     const QByteArray text =
-        seriesHead(3, 12) + entry("BImages", "one.png/x/two.png/x/three.png") + "&Textloaded=OK";
+        seriesHead(3, 12) + entry("BImages", "one.pic/x/two.pic/x/three.pic") + "&Textloaded=OK";
     for (auto _ : state) {
         const Movie movie(layoutGraph(VariableText(text), QDir(folder.path())));
         paintSecond([&](QPainter& painter, Millis time) { movie.paint(painter, time); });
     }
-    state.counters["MB"] = double(png.size()) * 3 / 1e6;
+    state.counters["MB"] = double(picture.size()) * 3 / 1e6;
     state.counters["peak_MiB"] = peakMemoryMiB();
 }
 
@@ -312,6 +330,7 @@ HOSTILE_FILE(BM_Effect<largestParticles>, "Effect/largestParticles");
 HOSTILE_FILE(BM_Effect<mostParticles>, "Effect/mostParticles");
 HOSTILE_FILE(BM_Effect<widestRays>, "Effect/widestRays");
 HOSTILE_FILE(BM_Effect<mostGlows>, "Effect/mostGlows");
-HOSTILE_FILE(BM_HugePictures, "Picture/threeHugePngs");
+HOSTILE_FILE(BM_Pictures<hugePng>, "Picture/threeHugePngs");
+HOSTILE_FILE(BM_Pictures<largestJpeg>, "Picture/threeLargestJpegs");
 HOSTILE_FILE(BM_PublishProject<projectOfEmptyEntries>, "Publish/projectOfEmptyEntries");
 HOSTILE_FILE(BM_PublishProject<projectOfMissingGraphs>, "Publish/projectOfMissingGraphs");
