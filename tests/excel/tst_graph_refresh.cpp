@@ -1,9 +1,9 @@
 #include "../document/sample_graphs.h"
+#include "common/file_size_limit.h"
 #include "document/graph_document_model.h"
 #include "excel/graph_refresh.h"
 #include "excel/link_options_file.h"
 #include "excel/workbook_file.h"
-#include "short_disk.h"
 #include "workbook_fixtures.h"
 
 #include <QDir>
@@ -93,7 +93,7 @@ void TstGraphRefresh::failedSaveKeepsTheGraphAndSaysWhy() {
     std::optional<QString> error;
     {
         // The disk fills up part way through the new graph file.
-        const test::ShortDisk disk(rlim_t(before.size() / 2));
+        const test::FileSizeLimit disk(rlim_t(before.size() / 2));
         error = refreshLinkedGraph(m_graph);
     }
     QVERIFY(error);

@@ -1,6 +1,6 @@
+#include "common/file_size_limit.h"
 #include "excel/link_options.h"
 #include "excel/link_options_file.h"
-#include "short_disk.h"
 #include "workbook_fixtures.h"
 
 #include <QDir>
@@ -181,7 +181,7 @@ void TstLinkOptions::writeFailingPartWayKeepsTheOldFile() {
     longer.excelFile = u"/a/folder/with/a/longer/name/Sales.xls"_s;
     std::optional<QString> error;
     {
-        const test::ShortDisk disk(40);
+        const test::FileSizeLimit disk(40);
         error = writeLinkOptionsFile(graph, longer);
     }
     QVERIFY(error);

@@ -1,3 +1,4 @@
+#include "common/file_size_limit.h"
 #include "engine/render/render.h"
 #include "publish/graph_preparation.h"
 #include "publish/picture_bytes.h"
@@ -7,8 +8,6 @@
 
 #include <QGuiApplication>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
@@ -52,29 +51,6 @@ QString graphWithPictures(PublishFixture& fixture, const QString& name, const QB
                           "&y1v_=" + enc("5") + "&BImages=" + enc(pictures) +
                           "&BEffect=" + enc(effect) + '&'});
 }
-
-// Writing files larger than a limit fails (with EFBIG, the signal it would raise ignored) for as
-// long as the object lives: a full disk, as far as the writer can tell.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_savedHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_saved{};
-    void (*m_savedHandler)(int) = nullptr;
-};
 
 QHash<QString, QByteArray> filesIn(const QString& folder) {
     QHash<QString, QByteArray> files;
@@ -450,7 +426,7 @@ private Q_SLOTS:
         fixture.writeGraph(u"Sales.TVX"_s, changed);
         PublishSummary summary;
         {
-            FileSizeLimit fullDisk(0);
+            test::FileSizeLimit fullDisk(0);
             summary = fixture.run(choices);
         }
         QCOMPARE(summary.written, 0);
@@ -467,7 +443,7 @@ private Q_SLOTS:
         const QByteArray saved = readBytes(project);
         choices.saveDirectory = u"/elsewhere"_s;
         {
-            FileSizeLimit fullDisk(0);
+            test::FileSizeLimit fullDisk(0);
             QCOMPARE(SaveProject(project, choices),
                      std::optional(u"Error writing project file. "_s + project));
         }
@@ -477,7 +453,7 @@ private Q_SLOTS:
         // With room for the small files but not for the larger ones, each file is either written
         // whole or keeps its old contents; the graph still counts as skipped.
         {
-            FileSizeLimit nearlyFull(64 * 1024);
+            test::FileSizeLimit nearlyFull(64 * 1024);
             summary = fixture.run(choices);
         }
         QCOMPARE(summary.skipped, 1);
