@@ -142,10 +142,12 @@ private:
     static QPixmap picture(QWidget& widget) {
         if (QGuiApplication::platformName() != u"xcb"_s)
             return widget.grab();
+        // A tooltip may go while the screen catches up: nothing of it is used after the wait.
+        const QRect frame = widget.frameGeometry();
+        QScreen* screen = widget.screen();
         widget.raise();
         QTest::qWait(250);
-        const QRect frame = widget.frameGeometry();
-        return widget.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+        return screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
     }
     void note(const QString& name, const QStringList& faults) {
         if (!faults.isEmpty())

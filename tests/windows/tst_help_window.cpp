@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -42,7 +43,8 @@ struct Guide {
                               "<p><a href=\"second.htm\">Second page</a></p>"
                               "<p><a href=\"https://example.com/tivora\">On the web</a></p>"
                               "<p><a href=\"tivora-nowhere:guide\">Nowhere</a></p>");
-        write(u"second.htm"_s, "<h1>Second</h1><p id=\"end\">The end of the guide.</p>");
+        write(u"second.htm"_s, "<h1>Second</h1>" + QByteArray("<p>A long page.</p>").repeated(80) +
+                                   "<p id=\"end\">The end of the guide.</p>");
         QImage red(40, 30, QImage::Format_RGB32);
         red.fill(Qt::red);
         QDir(folder.path()).mkpath(u"pictures"_s);
@@ -92,10 +94,13 @@ private Q_SLOTS:
         BrowserStandIn desktop(u"file"_s);
         TfrmHelp help;
         help.showPage(guide.page(u"Index.htm"_s));
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
         QVERIFY(!help.btnBack->isEnabled());
         help.txtGuideAnchorClicked(QUrl(u"second.htm#end"_s));
         QCOMPARE(help.txtGuide->source().fileName(), u"second.htm"_s);
         QVERIFY(help.txtGuide->toPlainText().contains(u"The end of the guide."_s));
+        // The guide's sections are found by their ids.
+        QVERIFY(help.txtGuide->verticalScrollBar()->value() > 0);
         QVERIFY(help.btnBack->isEnabled());
         QTest::mouseClick(help.btnBack, Qt::LeftButton);
         QCOMPARE(help.txtGuide->source(), guide.page(u"Index.htm"_s));
