@@ -20,7 +20,7 @@ constexpr QSize kFirstSize(900, 680);
 // the same in every skin, and its links readable on the paper.
 const QString kPaperLook = u"QTextBrowser { background-color: #ffffff; color: #1d2733;"
                            " selection-background-color: #1f6fbf; selection-color: #ffffff; }"_s;
-const QColor kLinkColour(0x1A, 0x5F, 0xA8);
+const QString kLinkLook = u"a { color: #1a5fa8; }"_s;
 
 bool isGuidePage(const QUrl& link) {
     return link.isLocalFile() || link.scheme().isEmpty();
@@ -44,10 +44,7 @@ TfrmHelp::TfrmHelp(QWidget* parent)
     txtGuide->setObjectName(u"txtGuide"_s);
     txtGuide->setOpenLinks(false);
     txtGuide->setStyleSheet(kPaperLook);
-    QPalette paper = txtGuide->palette();
-    paper.setColor(QPalette::Link, kLinkColour);
-    paper.setColor(QPalette::LinkVisited, kLinkColour);
-    txtGuide->setPalette(paper);
+    txtGuide->document()->setDefaultStyleSheet(kLinkLook);
 
     btnBack->setObjectName(u"btnBack"_s);
     btnBack->setShortcut(QKeySequence::Back);

@@ -17,17 +17,23 @@ constexpr engine::Millis kShortestPageTime = 1000.0;
 } // namespace
 
 TutorialPages TutorialPages::of(const QString& path) {
-    TutorialPages pages;
     QByteArray bytes;
     if (readInputFile(path, bytes))
-        return pages;
+        return {};
+    return fromMovie(bytes);
+}
+
+TutorialPages TutorialPages::fromMovie(const QByteArray& bytes) {
     const std::optional<engine::MovieFile> movie = engine::MovieFile::parse(bytes);
     if (!movie || movie->kind != "tutorial")
-        return pages;
-    pages.m_count = int(engine::TutorialScript::parse(movie->body).pageCount());
+        return {};
     bool ok = false;
     const double pageTime = movie->property("page").toDouble(&ok);
+    TutorialPages pages;
     pages.m_pageTime = ok && pageTime >= kShortestPageTime ? pageTime : kDefaultPageTime;
+    // Pages that never turn (an endless page time) cannot be turned to either.
+    if (std::isfinite(pages.m_pageTime))
+        pages.m_count = int(engine::TutorialScript::parse(movie->body).pageCount());
     return pages;
 }
 

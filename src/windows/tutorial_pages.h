@@ -2,6 +2,7 @@
 
 #include "engine/scene/scene.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace tivora {
@@ -13,6 +14,9 @@ class TutorialPages {
 public:
     // The pages of the tutorial movie at path; none for a file that is no tutorial movie.
     static TutorialPages of(const QString& path);
+    // The pages of the movie file in bytes; none for bytes that are no tutorial movie, or whose
+    // pages show for no finite time.
+    static TutorialPages fromMovie(const QByteArray& bytes);
 
     int count() const { return m_count; }
     // The page (from 0) shown at time.

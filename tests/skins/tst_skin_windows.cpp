@@ -142,10 +142,12 @@ private:
     static QPixmap picture(QWidget& widget) {
         if (QGuiApplication::platformName() != u"xcb"_s)
             return widget.grab();
+        // A tooltip may go while the screen catches up: nothing of it is used after the wait.
+        const QRect frame = widget.frameGeometry();
+        QScreen* screen = widget.screen();
         widget.raise();
         QTest::qWait(250);
-        const QRect frame = widget.frameGeometry();
-        return widget.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+        return screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
     }
     void note(const QString& name, const QStringList& faults) {
         if (!faults.isEmpty())
@@ -198,6 +200,31 @@ void editFirstValue(TfrmLumara& window) {
 
 } // namespace
 
+// Shows the main window in each shipped skin, in a program folder of its own, and has look go
+// round it with a gallery of the skin; gives every fault the galleries found.
+template <typename Look> QStringList inEverySkin(Look&& look) {
+    const QStringList skins = shippedSkins();
+    if (skins.size() < 3)
+        return {u"fewer than three skins ship"_s};
+    QStringList faults;
+    for (const QString& skin : skins) {
+        Gallery gallery(skin);
+        {
+            test::ShellEnvironment environment;
+            environment.store(u"Skin"_s, skin);
+            TfrmLumara window;
+            window.show();
+            if (!QTest::qWaitForWindowExposed(&window))
+                return {skin + u": the main window never showed"_s};
+            if (appSkin().path() != skin)
+                return {skin + u": not loaded"_s};
+            look(gallery, environment, window);
+        }
+        faults.append(gallery.faults());
+    }
+    return faults;
+}
+
 class TstSkinWindows : public QObject {
     Q_OBJECT
 
@@ -208,70 +235,56 @@ private Q_SLOTS:
 };
 
 void TstSkinWindows::whatQtShowsOfItsOwnReadsInEverySkin() {
-    const QStringList skins = shippedSkins();
-    QVERIFY(skins.size() >= 3);
-    QStringList faults;
-    for (const QString& skin : skins) {
-        Gallery gallery(skin);
-        {
-            test::ShellEnvironment environment;
-            environment.store(u"Skin"_s, skin);
-            TfrmLumara window;
-            window.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
-            window.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&window));
-            QtDialogs qtDialogs;
-            Dialogs& qt = qtDialogs;
-            lookAtModal(gallery, u"error-box"_s, [&] {
-                qt.showError(u"File I/O error."_s, environment.folder() + u"sales.TVX"_s);
-            });
-            lookAtModal(gallery, u"message-box"_s, [&] {
-                qt.showMessage(u"Please restart the application to activate your changes !"_s);
-            });
-            lookAtModal(gallery, u"question-box"_s,
-                        [&] { qt.askYesNoCancel(u"The graph has changed. Save the changes?"_s); });
-            lookAtModal(gallery, u"open-dialog"_s, [&] {
-                qt.openFileName(u"Open"_s, u"Templates (*.dat)"_s, programDataPath({}));
-            });
-            lookAtModal(gallery, u"save-dialog"_s, [&] {
-                qt.saveFileName(u"Save As"_s, u"Tivora graphs (*.TVX)"_s, u"TVX"_s);
-            });
-            lookAtModal(gallery, u"folder-dialog"_s,
-                        [&] { qt.chooseFolder(u"Choose the folder"_s, environment.folder()); });
-            lookAtModal(gallery, u"colour-dialog"_s,
-                        [&] { qt.chooseColor(QColor(0xD4, 0x8B, 0x39)); });
-            // A box with no window to belong to meets no rule of the skin, only its colours.
-            lookAtModal(gallery, u"ownerless-box"_s, [&] {
-                QMessageBox::information(nullptr, u"Tivora Designer"_s, u"Done."_s);
-            });
-            lookAtModal(gallery, u"input-box"_s, [&] {
-                QInputDialog::getText(&window, u"Tivora Designer"_s, u"Name of the series:"_s,
-                                      QLineEdit::Normal, u"Sales"_s);
-            });
+    const QStringList faults = inEverySkin([](Gallery& gallery, test::ShellEnvironment& environment,
+                                              TfrmLumara& window) {
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QtDialogs qtDialogs;
+        Dialogs& qt = qtDialogs;
+        lookAtModal(gallery, u"error-box"_s, [&] {
+            qt.showError(u"File I/O error."_s, environment.folder() + u"sales.TVX"_s);
+        });
+        lookAtModal(gallery, u"message-box"_s, [&] {
+            qt.showMessage(u"Please restart the application to activate your changes !"_s);
+        });
+        lookAtModal(gallery, u"question-box"_s,
+                    [&] { qt.askYesNoCancel(u"The graph has changed. Save the changes?"_s); });
+        lookAtModal(gallery, u"open-dialog"_s, [&] {
+            qt.openFileName(u"Open"_s, u"Templates (*.dat)"_s, programDataPath({}));
+        });
+        lookAtModal(gallery, u"save-dialog"_s,
+                    [&] { qt.saveFileName(u"Save As"_s, u"Tivora graphs (*.TVX)"_s, u"TVX"_s); });
+        lookAtModal(gallery, u"folder-dialog"_s,
+                    [&] { qt.chooseFolder(u"Choose the folder"_s, environment.folder()); });
+        lookAtModal(gallery, u"colour-dialog"_s, [&] { qt.chooseColor(QColor(0xD4, 0x8B, 0x39)); });
+        // A box with no window to belong to meets no rule of the skin, only its colours.
+        lookAtModal(gallery, u"ownerless-box"_s,
+                    [&] { QMessageBox::information(nullptr, u"Tivora Designer"_s, u"Done."_s); });
+        lookAtModal(gallery, u"input-box"_s, [&] {
+            QInputDialog::getText(&window, u"Tivora Designer"_s, u"Name of the series:"_s,
+                                  QLineEdit::Normal, u"Sales"_s);
+        });
 
-            QToolTip::showText(window.mapToGlobal(QPoint(60, 60)),
-                               u"Rectangular/square shaped note."_s, &window);
-            QWidget* tip = shownToolTip();
-            QVERIFY(tip);
-            gallery.lookAtColours(*tip, u"tooltip"_s);
-            QToolTip::hideText();
+        QToolTip::showText(window.mapToGlobal(QPoint(60, 60)), u"Rectangular/square shaped note."_s,
+                           &window);
+        QWidget* tip = shownToolTip();
+        QVERIFY(tip);
+        gallery.lookAtColours(*tip, u"tooltip"_s);
+        QToolTip::hideText();
 
-            QMenu* file = window.menuBar()->actions().first()->menu();
-            file->popup(window.mapToGlobal(QPoint(10, 30)));
-            QCoreApplication::processEvents();
-            gallery.lookAtColours(*file, u"menu"_s);
-            file->hide();
+        QMenu* file = window.menuBar()->actions().first()->menu();
+        file->popup(window.mapToGlobal(QPoint(10, 30)));
+        QCoreApplication::processEvents();
+        gallery.lookAtColours(*file, u"menu"_s);
+        file->hide();
 
-            environment.dialogs.fileNames.push_back(
-                environment.writeGraph(u"sales.TVX"_s, test::ShellEnvironment::seriesGraph(3, 6)));
-            window.fileCommands().Open1Click();
-            environment.dialogs.take();
-            editFirstValue(window);
-            gallery.lookAtColours(window, u"grid-editor"_s);
-        }
-        faults.append(gallery.faults());
-    }
+        environment.dialogs.fileNames.push_back(
+            environment.writeGraph(u"sales.TVX"_s, test::ShellEnvironment::seriesGraph(3, 6)));
+        window.fileCommands().Open1Click();
+        environment.dialogs.take();
+        editFirstValue(window);
+        gallery.lookAtColours(window, u"grid-editor"_s);
+    });
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
 }
 
@@ -293,18 +306,8 @@ void TstSkinWindows::everyControlOfTheMainWindowIsDrawnByTheSkin() {
 }
 
 void TstSkinWindows::everyWindowShowsItsTextsWholeInEverySkin() {
-    const QStringList skins = shippedSkins();
-    QVERIFY(skins.size() >= 3);
-    QStringList faults;
-    for (const QString& skin : skins) {
-        Gallery gallery(skin);
-        {
-            test::ShellEnvironment environment;
-            environment.store(u"Skin"_s, skin);
-            TfrmLumara window;
-            window.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
-            QCOMPARE(appSkin().path(), skin);
+    const QStringList faults =
+        inEverySkin([](Gallery& gallery, test::ShellEnvironment& environment, TfrmLumara& window) {
             gallery.look(window, u"start"_s);
             environment.dialogs.fileNames.push_back(
                 environment.writeGraph(u"sales.TVX"_s, test::ShellEnvironment::seriesGraph(3, 12)));
@@ -374,9 +377,7 @@ void TstSkinWindows::everyWindowShowsItsTextsWholeInEverySkin() {
 
             window.ShowEditor(false);
             gallery.look(window, u"start-recent"_s);
-        }
-        faults.append(gallery.faults());
-    }
+        });
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
 }
 

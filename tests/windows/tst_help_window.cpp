@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -42,7 +43,8 @@ struct Guide {
                               "<p><a href=\"second.htm\">Second page</a></p>"
                               "<p><a href=\"https://example.com/tivora\">On the web</a></p>"
                               "<p><a href=\"tivora-nowhere:guide\">Nowhere</a></p>");
-        write(u"second.htm"_s, "<h1>Second</h1><p id=\"end\">The end of the guide.</p>");
+        write(u"second.htm"_s, "<h1>Second</h1>" + QByteArray("<p>A long page.</p>").repeated(80) +
+                                   "<p id=\"end\">The end of the guide.</p>");
         QImage red(40, 30, QImage::Format_RGB32);
         red.fill(Qt::red);
         QDir(folder.path()).mkpath(u"pictures"_s);
@@ -56,6 +58,16 @@ struct Guide {
     QUrl page(const QString& name) const { return QUrl::fromLocalFile(folder.filePath(name)); }
 
     QTemporaryDir folder;
+};
+
+// The help window showing the guide's first page, with scripted dialogs that record its messages.
+struct ShownGuide {
+    ShownGuide() { help.showPage(home()); }
+    QUrl home() const { return guide.page(u"Index.htm"_s); }
+
+    Guide guide;
+    test::ScriptedDialogs dialogs;
+    TfrmHelp help;
 };
 
 bool showsColour(QWidget& widget, QColor colour) {
@@ -74,12 +86,11 @@ class HelpWindowTest : public QObject {
 
 private Q_SLOTS:
     void showsTheGuideWithItsPictures() {
-        Guide guide;
-        TfrmHelp help;
-        help.showPage(guide.page(u"Index.htm"_s));
+        ShownGuide shown;
+        TfrmHelp& help = shown.help;
         QVERIFY(QTest::qWaitForWindowExposed(&help));
         QCOMPARE(help.windowTitle(), u"Tivora Designer Help"_s);
-        QCOMPARE(help.txtGuide->source(), guide.page(u"Index.htm"_s));
+        QCOMPARE(help.txtGuide->source(), shown.home());
         QVERIFY(help.txtGuide->toPlainText().contains(u"Second page"_s));
         QVERIFY(showsColour(*help.txtGuide, Qt::red));
         QVERIFY(!help.isModal());
@@ -87,55 +98,51 @@ private Q_SLOTS:
     }
 
     void guideLinksAreFollowedInTheWindowAndBackAgain() {
-        Guide guide;
-        test::ScriptedDialogs dialogs;
         BrowserStandIn desktop(u"file"_s);
-        TfrmHelp help;
-        help.showPage(guide.page(u"Index.htm"_s));
+        ShownGuide shown;
+        TfrmHelp& help = shown.help;
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
         QVERIFY(!help.btnBack->isEnabled());
         help.txtGuideAnchorClicked(QUrl(u"second.htm#end"_s));
         QCOMPARE(help.txtGuide->source().fileName(), u"second.htm"_s);
         QVERIFY(help.txtGuide->toPlainText().contains(u"The end of the guide."_s));
+        // The guide's sections are found by their ids.
+        QVERIFY(help.txtGuide->verticalScrollBar()->value() > 0);
         QVERIFY(help.btnBack->isEnabled());
         QTest::mouseClick(help.btnBack, Qt::LeftButton);
-        QCOMPARE(help.txtGuide->source(), guide.page(u"Index.htm"_s));
+        QCOMPARE(help.txtGuide->source(), shown.home());
         QVERIFY(help.btnForward->isEnabled());
         help.txtGuideAnchorClicked(QUrl(u"second.htm"_s));
         QTest::mouseClick(help.btnContents, Qt::LeftButton);
-        QCOMPARE(help.txtGuide->source(), guide.page(u"Index.htm"_s));
+        QCOMPARE(help.txtGuide->source(), shown.home());
         QVERIFY(desktop.opened.isEmpty());
-        QVERIFY(dialogs.shown.isEmpty());
+        QVERIFY(shown.dialogs.shown.isEmpty());
     }
 
     void webLinksGoToTheDesktopsBrowser() {
-        Guide guide;
-        test::ScriptedDialogs dialogs;
         BrowserStandIn desktop(u"https"_s);
-        TfrmHelp help;
-        help.showPage(guide.page(u"Index.htm"_s));
+        ShownGuide shown;
+        TfrmHelp& help = shown.help;
         help.txtGuideAnchorClicked(QUrl(u"https://example.com/tivora"_s));
         QCOMPARE(desktop.opened, QList<QUrl>{QUrl(u"https://example.com/tivora"_s)});
-        QCOMPARE(help.txtGuide->source(), guide.page(u"Index.htm"_s));
-        QVERIFY(dialogs.shown.isEmpty());
+        QCOMPARE(help.txtGuide->source(), shown.home());
+        QVERIFY(shown.dialogs.shown.isEmpty());
     }
 
     void aLinkNoBrowserOpensIsSaidWithItsAddress() {
-        Guide guide;
-        test::ScriptedDialogs dialogs;
-        TfrmHelp help;
-        help.showPage(guide.page(u"Index.htm"_s));
+        ShownGuide shown;
+        TfrmHelp& help = shown.help;
         help.txtGuideAnchorClicked(QUrl(u"tivora-nowhere:guide"_s));
-        QCOMPARE(dialogs.take(), QStringList{u"error: The link could not be opened."_s});
-        QCOMPARE(dialogs.details, QStringList{u"No web browser opened tivora-nowhere:guide."_s});
-        QCOMPARE(help.txtGuide->source(), guide.page(u"Index.htm"_s));
+        QCOMPARE(shown.dialogs.take(), QStringList{u"error: The link could not be opened."_s});
+        QCOMPARE(shown.dialogs.details,
+                 QStringList{u"No web browser opened tivora-nowhere:guide."_s});
+        QCOMPARE(help.txtGuide->source(), shown.home());
     }
 
     void escapeClosesTheWindow() {
-        Guide guide;
-        TfrmHelp help;
-        help.showPage(guide.page(u"Index.htm"_s));
-        QTest::keyClick(&help, Qt::Key_Escape);
-        QVERIFY(!help.isVisible());
+        ShownGuide shown;
+        QTest::keyClick(&shown.help, Qt::Key_Escape);
+        QVERIFY(!shown.help.isVisible());
     }
 };
 

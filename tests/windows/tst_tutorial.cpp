@@ -99,6 +99,8 @@ private Q_SLOTS:
         // A page time the movie refuses (under a second, or none) is the movie's default.
         QCOMPARE(TutorialPages::of(writeTutorial(folder, 2, "500")).startOf(1), 9000.0);
         QCOMPARE(TutorialPages::of(writeTutorial(folder, 4, "")).startOf(1), 9000.0);
+        // Pages that never turn cannot be turned to.
+        QCOMPARE(TutorialPages::of(writeTutorial(folder, 3, "inf")).count(), 0);
         QCOMPARE(TutorialPages::of(dataPath(u"flGraph.swf"_s)).count(), 0);
         QCOMPARE(TutorialPages::of(folder.filePath(u"missing.swf"_s)).count(), 0);
     }
