@@ -2,19 +2,12 @@
 
 #include "document/regular_file.h"
 #include "engine/movies/movie_file.h"
+#include "engine/movies/movie_kinds.h"
 #include "engine/movies/tutorial_script.h"
 
 #include <cmath>
 
 namespace tivora {
-namespace {
-
-// The time a page shows when the movie names none (or less than a second), as the movie
-// player takes it.
-constexpr engine::Millis kDefaultPageTime = 9000.0;
-constexpr engine::Millis kShortestPageTime = 1000.0;
-
-} // namespace
 
 TutorialPages TutorialPages::of(const QString& path) {
     QByteArray bytes;
@@ -27,13 +20,9 @@ TutorialPages TutorialPages::fromMovie(const QByteArray& bytes) {
     const std::optional<engine::MovieFile> movie = engine::MovieFile::parse(bytes);
     if (!movie || movie->kind != "tutorial")
         return {};
-    bool ok = false;
-    const double pageTime = movie->property("page").toDouble(&ok);
     TutorialPages pages;
-    pages.m_pageTime = ok && pageTime >= kShortestPageTime ? pageTime : kDefaultPageTime;
-    // Pages that never turn (an endless page time) cannot be turned to either.
-    if (std::isfinite(pages.m_pageTime))
-        pages.m_count = int(engine::TutorialScript::parse(movie->body).pageCount());
+    pages.m_pageTime = engine::tutorialPageTime(*movie);
+    pages.m_count = int(engine::TutorialScript::parse(movie->body).pageCount());
     return pages;
 }
 

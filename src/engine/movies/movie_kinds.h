@@ -17,6 +17,10 @@ Scene layoutLoopingGraphMovie(const MovieFile& movie, const QDir& movieFolder);
 Scene layoutTutorialMovie(const MovieFile& movie, const QDir& movieFolder);
 Scene layoutPublishedMovie(const MovieFile& movie, const QDir& movieFolder);
 
+// How long each page of a tutorial shows: its "page" property, or 9 s when that is missing, under
+// a second or not a finite number.
+Millis tutorialPageTime(const MovieFile& movie);
+
 // The stage a movie shows when it cannot play: a file that is missing or not a movie.
 Scene layoutErrorMovie(const QString& message);
 

@@ -14,8 +14,6 @@ using namespace Qt::StringLiterals;
 namespace tivora::engine {
 namespace {
 
-constexpr Millis kDefaultPageTime = 9000.0;
-
 void addBackdrop(Scene& scene, const QString& title) {
     QPainterPath stage;
     stage.addRect(QRectF(QPointF(0, 0), kStageSize));
@@ -36,19 +34,24 @@ void addBackdrop(Scene& scene, const QString& title) {
 
 } // namespace
 
+Millis tutorialPageTime(const MovieFile& movie) {
+    constexpr Millis kDefaultPageTime = 9000.0;
+    constexpr Millis kShortestPageTime = 1000.0;
+    bool ok = false;
+    const double pageTime = movie.property("page").toDouble(&ok);
+    return ok && std::isfinite(pageTime) && pageTime >= kShortestPageTime ? pageTime
+                                                                          : kDefaultPageTime;
+}
+
 // A tutorial: pages of numbered steps (the body, see tutorial_script.h) that turn over on their
 // own and start again after the last. Properties: "title", "page" (ms each page shows).
 Scene layoutTutorialMovie(const MovieFile& movie, const QDir&) {
     const TutorialScript script = TutorialScript::parse(movie.body);
     if (script.pageCount() == 0)
         return layoutErrorMovie(u"This tutorial has no pages."_s);
-    bool ok = false;
-    double pageTime = movie.property("page").toDouble(&ok);
-    if (!ok || !std::isfinite(pageTime) || pageTime < 1000)
-        pageTime = kDefaultPageTime;
     Scene scene;
     addBackdrop(scene, ansiToString(movie.property("title", "Tutorial")));
-    scene.add(Layer::Plot, std::make_unique<TutorialBookNode>(script, pageTime));
+    scene.add(Layer::Plot, std::make_unique<TutorialBookNode>(script, tutorialPageTime(movie)));
     return scene;
 }
 
