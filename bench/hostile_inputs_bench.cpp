@@ -4,8 +4,9 @@
 // opens a file and laid out and painted as the engine draws one; a clipboard of nothing but line
 // breaks is pasted into the data grid. The peak memory of the whole run
 // is reported with each: run one benchmark at a time (--benchmark_filter) to read it per input.
-#include "controls/string_align_grid.h"
 #include "../tests/common/crafted_png.h"
+#include "../tests/excel/workbook_fixtures.h"
+#include "controls/string_align_grid.h"
 #include "document/graph_text_reader.h"
 #include "document/variable_text.h"
 #include "engine/backdrop/backdrop_files.h"
@@ -13,12 +14,13 @@
 #include "engine/backdrop/effect_node.h"
 #include "engine/layout/graph_layout.h"
 #include "engine/movies/movie.h"
+#include "excel/workbook_file.h"
 #include "publish/project_file.h"
 #include "publish/publish_run.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QBuffer>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -31,6 +33,7 @@
 
 using namespace tivora;
 using namespace tivora::engine;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -203,6 +206,96 @@ template <QByteArray (*makeInput)()> void BM_PublishProject(benchmark::State& st
 
 } // namespace
 
+// Crafted workbooks of at most 10 MB, each aimed at one way a workbook reader could take time or
+// memory out of proportion to its input: a part that unpacks to a quarter of a gigabyte of
+// nothing but empty shared strings, one shared string or cell of that length, or millions of
+// cells beside the range. Each is opened and its range read as an import does; a stored entry of
+// random bytes keeps each archive under the hundredfold expansion that is refused outright. The
+// peak memory is that of the read alone.
+namespace {
+
+constexpr qsizetype kQuarterGigabyte = 250 * 1000 * 1000;
+
+QByteArray randomPadding() {
+    QByteArray bytes(2'800'000, Qt::Uninitialized);
+    std::uint32_t state = 12345;
+    for (char& each : bytes) {
+        state = state * 1664525u + 1013904223u;
+        each = char(state >> 24);
+    }
+    return bytes;
+}
+
+QByteArray xlsxWith(const QString& sheetData, const QStringList& sharedStrings) {
+    return test::xlsxWorkbook({sheetData}, sharedStrings, QString(), randomPadding());
+}
+
+QByteArray xlsxEmptySharedStrings() {
+    // Each is written "<si></si>".
+    QStringList strings(kQuarterGigabyte / 9, QString());
+    return xlsxWith(
+        u"<row r=\"1\"><c r=\"A1\" t=\"s\"><v>%1</v></c></row>"_s.arg(strings.size() - 1), strings);
+}
+
+QByteArray xlsxLongSharedString() {
+    return xlsxWith(u"<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>"_s,
+                    {u"<t>"_s + QString(kQuarterGigabyte, u'x') + u"</t>"_s});
+}
+
+QByteArray xlsxLongSheetCell() {
+    return xlsxWith(u"<row r=\"1\"><c r=\"A1\" t=\"str\"><v>"_s + QString(kQuarterGigabyte, u'x') +
+                        u"</v></c></row>"_s,
+                    {});
+}
+
+QByteArray odsLongCell() {
+    return test::odsWorkbook({u"<table:table-row><table:table-cell><text:p>"_s +
+                              QString(kQuarterGigabyte, u'x') +
+                              u"</text:p></table:table-cell></table:table-row>"_s},
+                             randomPadding());
+}
+
+QByteArray odsCellsBesideTheRange() {
+    return test::odsWorkbook({u"<table:table-row>"_s +
+                              QString(u"<table:table-cell/>"_s).repeated(13'000'000) +
+                              u"</table:table-row>"_s},
+                             randomPadding());
+}
+
+// The peak memory since the last reset, from the kernel's high-water mark of this process.
+void resetPeakMemory() {
+    QFile clear(u"/proc/self/clear_refs"_s);
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+double peakMemorySinceResetMiB() {
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+template <QByteArray (*makeInput)()> void BM_ReadWorkbook(benchmark::State& state) {
+    const QByteArray input = makeInput();
+    resetPeakMemory();
+    for (auto _ : state) {
+        excel::OpenedWorkbook opened = excel::openZippedWorkbook(input);
+        excel::RangeValues values;
+        if (opened.workbook)
+            benchmark::DoNotOptimize(
+                opened.workbook->readRange(1, excel::CellRange{{1, 1}, {3, 10}}, values));
+    }
+    state.counters["MB"] = double(input.size()) / 1e6;
+    state.counters["peak_MiB"] = peakMemorySinceResetMiB();
+}
+
+} // namespace
+
 // Movies, effects and pictures: each crafted file is loaded as a player loads it and a second of
 // its frames painted, 25 of them.
 namespace {
@@ -334,3 +427,15 @@ HOSTILE_FILE(BM_Pictures<hugePng>, "Picture/threeHugePngs");
 HOSTILE_FILE(BM_Pictures<largestJpeg>, "Picture/threeLargestJpegs");
 HOSTILE_FILE(BM_PublishProject<projectOfEmptyEntries>, "Publish/projectOfEmptyEntries");
 HOSTILE_FILE(BM_PublishProject<projectOfMissingGraphs>, "Publish/projectOfMissingGraphs");
+
+#define HOSTILE_WORKBOOK(name)                                                                     \
+    BENCHMARK(BM_ReadWorkbook<name>)                                                               \
+        ->Name("Workbook/" #name)                                                                  \
+        ->Unit(benchmark::kMillisecond)                                                            \
+        ->Iterations(1)
+
+HOSTILE_WORKBOOK(xlsxEmptySharedStrings);
+HOSTILE_WORKBOOK(xlsxLongSharedString);
+HOSTILE_WORKBOOK(xlsxLongSheetCell);
+HOSTILE_WORKBOOK(odsLongCell);
+HOSTILE_WORKBOOK(odsCellsBesideTheRange);

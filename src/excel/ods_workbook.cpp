@@ -3,6 +3,8 @@
 #include "excel/date_serial.h"
 #include "excel/xml_text.h"
 
+#include <variant>
+
 using namespace Qt::StringLiterals;
 
 namespace tivora::excel {
@@ -145,21 +147,26 @@ void putRow(RangeValues& values, int row, const std::vector<RowCell>& cells) {
     }
 }
 
+// The content is unpacked as it is read, and only up to the range's last row, so that it is
+// never held whole.
 class OdsWorkbook : public Workbook {
 public:
-    OdsWorkbook(std::unique_ptr<ZipArchive> archive, QByteArray content, int tables)
+    OdsWorkbook(std::unique_ptr<ZipArchive> archive, int tables)
         : m_archive(std::move(archive))
-        , m_content(std::move(content))
         , m_tables(tables) {}
 
     int worksheetCount() const override { return m_tables; }
 
     std::optional<QString> readRange(int worksheet, const CellRange& range,
                                      RangeValues& values) override {
+        QString error;
+        const auto content = m_archive->openEntry(kContent, &error);
+        if (!content)
+            return error;
         values = RangeValues(range);
-        QXmlStreamReader xml(m_content);
+        QXmlStreamReader xml(content.get());
         if (!findTable(xml, worksheet))
-            return damaged();
+            return streamFailure(xml, *content).value_or(damaged());
         qint64 row = 1;
         int depth = 1;
         while (depth > 0 && row <= range.last.row && !xml.atEnd()) {
@@ -187,18 +194,21 @@ public:
                     ++depth;
             }
         }
-        return xml.hasError() ? std::optional(damaged()) : std::nullopt;
+        return streamFailure(xml, *content);
     }
 
 private:
     std::unique_ptr<ZipArchive> m_archive;
-    QByteArray m_content;
     int m_tables;
 };
 
-// The number of tables in the spreadsheet body, or nothing when content is not well formed.
-std::optional<int> countTables(const QByteArray& content) {
-    QXmlStreamReader xml(content);
+// The number of tables in the spreadsheet body, or why the content cannot be read.
+std::variant<int, QString> countTables(const ZipArchive& archive) {
+    QString error;
+    const auto content = archive.openEntry(kContent, &error);
+    if (!content)
+        return error;
+    QXmlStreamReader xml(content.get());
     int tables = 0;
     while (!xml.atEnd()) {
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"table") {
@@ -206,23 +216,18 @@ std::optional<int> countTables(const QByteArray& content) {
             xml.skipCurrentElement();
         }
     }
-    if (xml.hasError())
-        return std::nullopt;
+    if (const auto failure = streamFailure(xml, *content))
+        return *failure;
     return tables;
 }
 
 } // namespace
 
 OpenedWorkbook openOdsWorkbook(std::unique_ptr<ZipArchive> archive) {
-    QString error;
-    auto content = archive->read(kContent, &error);
-    if (!content)
-        return {nullptr, error};
-    const auto tables = countTables(*content);
-    if (!tables)
-        return {nullptr, damaged()};
-    return {std::make_unique<OdsWorkbook>(std::move(archive), std::move(*content), *tables),
-            QString()};
+    const auto tables = countTables(*archive);
+    if (const auto* error = std::get_if<QString>(&tables))
+        return {nullptr, *error};
+    return {std::make_unique<OdsWorkbook>(std::move(archive), std::get<int>(tables)), QString()};
 }
 
 } // namespace tivora::excel

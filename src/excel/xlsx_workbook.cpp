@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QStringList>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -62,77 +63,88 @@ CellAddress parseReference(QStringView reference) {
     return {columnNumber(reference.left(letters)).value_or(0), reference.mid(letters).toInt()};
 }
 
+// A cell that names a shared string, whose text is looked up once the sheet is read.
+struct SharedStringCell {
+    int index;
+    int column;
+    int row;
+};
+
 class XlsxWorkbook : public Workbook {
 public:
-    XlsxWorkbook(std::unique_ptr<ZipArchive> archive, QStringList sheets, QStringList sharedStrings,
+    XlsxWorkbook(std::unique_ptr<ZipArchive> archive, QStringList sheets, QString sharedStringsPath,
                  DateSystem dates)
         : m_archive(std::move(archive))
         , m_sheets(std::move(sheets))
-        , m_sharedStrings(std::move(sharedStrings))
+        , m_sharedStringsPath(std::move(sharedStringsPath))
         , m_dates(dates) {}
 
     int worksheetCount() const override { return int(m_sheets.size()); }
 
+    // The sheet is unpacked as it is read and only up to the range's last row; of the shared
+    // strings only those the range names are kept, so neither a large sheet nor a large table
+    // of strings is held whole.
     std::optional<QString> readRange(int worksheet, const CellRange& range,
                                      RangeValues& values) override {
         QString error;
-        const auto content = m_archive->read(m_sheets.value(worksheet - 1), &error);
-        if (!content)
+        const auto sheet = m_archive->openEntry(m_sheets.value(worksheet - 1), &error);
+        if (!sheet)
             return error;
         values = RangeValues(range);
-        QXmlStreamReader xml(*content);
-        if (!xml.readNextStartElement() || !nextChild(xml, u"sheetData"))
-            return xml.hasError() ? std::optional(damaged()) : std::nullopt;
-        int row = 0;
-        while (nextChild(xml, u"row")) {
-            const int stated = attribute(xml, u"r").toInt();
-            row = stated > 0 ? stated : row + 1;
-            // Rows come in order: the rest of the sheet lies below the range.
-            if (row > range.last.row)
-                return std::nullopt;
-            readRow(xml, row, values);
+        std::vector<SharedStringCell> shared;
+        QXmlStreamReader xml(sheet.get());
+        if (xml.readNextStartElement() && nextChild(xml, u"sheetData")) {
+            int row = 0;
+            while (nextChild(xml, u"row")) {
+                const int stated = attribute(xml, u"r").toInt();
+                row = stated > 0 ? stated : row + 1;
+                // Rows come in order: the rest of the sheet lies below the range.
+                if (row > range.last.row)
+                    break;
+                readRow(xml, row, values, shared);
+            }
         }
-        return xml.hasError() ? std::optional(damaged()) : std::nullopt;
+        if (const auto failure = streamFailure(xml, *sheet))
+            return failure;
+        return putSharedStrings(std::move(shared), values);
     }
 
 private:
-    void readRow(QXmlStreamReader& xml, int row, RangeValues& values) const {
+    void readRow(QXmlStreamReader& xml, int row, RangeValues& values,
+                 std::vector<SharedStringCell>& shared) const {
         int column = 0;
         while (nextChild(xml, u"c")) {
             const CellAddress stated = parseReference(attribute(xml, u"r"));
             column = stated.column > 0 ? stated.column : column + 1;
-            if (values.range().contains(column, row))
-                values.put(column, row, readCell(xml));
-            else
+            if (!values.range().contains(column, row)) {
                 xml.skipCurrentElement();
+                continue;
+            }
+            const QString type = attribute(xml, u"t").toString();
+            QString value;
+            QString inlineText;
+            while (xml.readNextStartElement()) {
+                if (xml.name() == u"v")
+                    value = elementText(xml);
+                else if (xml.name() == u"is")
+                    inlineText = joinedText(xml, u"t", u"rPh");
+                else
+                    xml.skipCurrentElement();
+            }
+            if (type == u"s") {
+                bool ok = false;
+                const int index = value.toInt(&ok);
+                if (ok && index >= 0)
+                    shared.push_back({index, column, row});
+            } else {
+                values.put(column, row, valueOf(type, value, inlineText));
+            }
         }
-    }
-
-    CellValue readCell(QXmlStreamReader& xml) const {
-        const QString type = attribute(xml, u"t").toString();
-        QString value;
-        QString inlineText;
-        while (xml.readNextStartElement()) {
-            if (xml.name() == u"v")
-                value = elementText(xml);
-            else if (xml.name() == u"is")
-                inlineText = joinedText(xml, u"t", u"rPh");
-            else
-                xml.skipCurrentElement();
-        }
-        return valueOf(type, value, inlineText);
     }
 
     CellValue valueOf(const QString& type, const QString& value, const QString& inlineText) const {
         if (type == u"inlineStr")
             return CellValue::ofText(inlineText);
-        if (type == u"s") {
-            bool ok = false;
-            const int index = value.toInt(&ok);
-            return ok && index >= 0 && index < m_sharedStrings.size()
-                       ? CellValue::ofText(m_sharedStrings[index])
-                       : CellValue();
-        }
         if (type == u"str")
             return CellValue::ofText(value);
         if (type == u"b")
@@ -148,9 +160,37 @@ private:
         return ok ? CellValue::ofNumber(number) : CellValue();
     }
 
+    // Reads the shared strings in order up to the last one the cells name, keeping only those.
+    // A cell naming a string the table does not hold stays empty.
+    std::optional<QString> putSharedStrings(std::vector<SharedStringCell> shared,
+                                            RangeValues& values) const {
+        if (shared.empty() || m_sharedStringsPath.isEmpty())
+            return std::nullopt;
+        std::sort(shared.begin(), shared.end(),
+                  [](const auto& a, const auto& b) { return a.index < b.index; });
+        QString error;
+        const auto strings = m_archive->openEntry(m_sharedStringsPath, &error);
+        if (!strings)
+            return error;
+        QXmlStreamReader xml(strings.get());
+        auto next = shared.cbegin();
+        if (xml.readNextStartElement()) {
+            for (int index = 0; next != shared.cend() && nextChild(xml, u"si"); ++index) {
+                if (next->index != index) {
+                    xml.skipCurrentElement();
+                    continue;
+                }
+                const QString text = joinedText(xml, u"t", u"rPh");
+                for (; next != shared.cend() && next->index == index; ++next)
+                    values.put(next->column, next->row, CellValue::ofText(text));
+            }
+        }
+        return next == shared.cend() ? std::nullopt : streamFailure(xml, *strings);
+    }
+
     std::unique_ptr<ZipArchive> m_archive;
     QStringList m_sheets;
-    QStringList m_sharedStrings;
+    QString m_sharedStringsPath;
     DateSystem m_dates;
 };
 
@@ -191,25 +231,6 @@ std::optional<SheetList> readSheetList(const ZipArchive& archive, const QString&
     return list;
 }
 
-std::optional<QStringList> readSharedStrings(const ZipArchive& archive,
-                                             const QHash<QString, Relationship>& relationships) {
-    const Relationship* part = findByType(relationships, u"/sharedStrings");
-    if (!part)
-        return QStringList();
-    const auto content = archive.read(part->path);
-    if (!content)
-        return std::nullopt;
-    QStringList strings;
-    QXmlStreamReader xml(*content);
-    if (xml.readNextStartElement()) {
-        while (nextChild(xml, u"si"))
-            strings.append(joinedText(xml, u"t", u"rPh"));
-    }
-    if (xml.hasError())
-        return std::nullopt;
-    return strings;
-}
-
 // The workbook part named by the package's own relationships; "xl/workbook.xml" as a rule.
 QString workbookPartPath(const ZipArchive& archive) {
     if (const auto root = readRelationships(archive, QString())) {
@@ -227,11 +248,11 @@ OpenedWorkbook openXlsxWorkbook(std::unique_ptr<ZipArchive> archive) {
     if (!relationships)
         return {nullptr, damaged()};
     auto sheets = readSheetList(*archive, workbookPath, *relationships);
-    auto strings = readSharedStrings(*archive, *relationships);
-    if (!sheets || !strings)
+    if (!sheets)
         return {nullptr, damaged()};
+    const Relationship* strings = findByType(*relationships, u"/sharedStrings");
     return {std::make_unique<XlsxWorkbook>(std::move(archive), std::move(sheets->paths),
-                                           std::move(*strings), sheets->dates),
+                                           strings ? strings->path : QString(), sheets->dates),
             QString()};
 }
 

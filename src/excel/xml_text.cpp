@@ -1,6 +1,8 @@
 #include "excel/xml_text.h"
 
 #include "excel/workbook.h"
+#include "excel/workbook_file.h"
+#include "excel/zip_archive.h"
 
 #include <QStringList>
 
@@ -68,6 +70,14 @@ QString joinedText(QXmlStreamReader& xml, QStringView textElement, QStringView s
 
 QString elementText(QXmlStreamReader& xml) {
     return collectText(xml, QStringView(), QStringView(), true);
+}
+
+std::optional<QString> streamFailure(const QXmlStreamReader& xml, const QIODevice& part) {
+    if (const QString failure = ZipArchive::entryError(part); !failure.isEmpty())
+        return failure;
+    if (xml.hasError())
+        return QString::fromLatin1(workbook_error::kDamaged);
+    return std::nullopt;
 }
 
 QString resolvePartPath(const QString& folder, const QString& target) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QXmlStreamReader>
+#include <optional>
 
 // Small helpers the zipped-workbook readers share over QXmlStreamReader.
 namespace tivora::excel {
@@ -21,6 +22,10 @@ QString joinedText(QXmlStreamReader& xml, QStringView textElement, QStringView s
 // The text of the current element and all inside it, kept to kCellTextKept characters; leaves
 // the reader at the element's end.
 QString elementText(QXmlStreamReader& xml);
+
+// Why reading a part unpacked as it was read (ZipArchive::openEntry) failed: the part's own
+// reason (too large, cut short) or damaged markup; nothing when it did not.
+std::optional<QString> streamFailure(const QXmlStreamReader& xml, const QIODevice& part);
 
 // A folder-relative target of a package relationship made a path from the archive's root:
 // "worksheets/sheet1.xml" from "xl/" is "xl/worksheets/sheet1.xml"; "/xl/a.xml" is "xl/a.xml".

@@ -39,6 +39,49 @@ std::optional<QString> checkEntries(zip* archive, qint64 packedSize) {
     return std::nullopt;
 }
 
+// An entry unpacked as it is read, within the stated size and the bound on what is read.
+class ZipEntryDevice : public QIODevice {
+public:
+    ZipEntryDevice(zip_file_t* file, qint64 statedSize)
+        : m_file(file)
+        , m_statedSize(statedSize) {
+        open(QIODevice::ReadOnly);
+    }
+    ~ZipEntryDevice() override { zip_fclose(m_file); }
+
+    bool isSequential() const override { return true; }
+    QString failure() const { return m_failure; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        if (!m_failure.isEmpty())
+            return -1;
+        const zip_int64_t got = zip_fread(m_file, data, zip_uint64_t(maxSize));
+        // An entry that ends before its stated size is cut short.
+        if (got < 0 || (got == 0 && maxSize > 0 && m_unpacked != m_statedSize))
+            return fail(workbook_error::kDamaged);
+        m_unpacked += got;
+        if (m_unpacked > m_statedSize)
+            return fail(workbook_error::kDamaged);
+        if (m_unpacked > ZipArchive::kMostEntryBytesRead)
+            return fail(ZipArchive::kEntryTooLarge);
+        return got;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    qint64 fail(const char* text) {
+        m_failure = message(text);
+        setErrorString(m_failure);
+        return -1;
+    }
+
+    zip_file_t* m_file;
+    qint64 m_statedSize;
+    qint64 m_unpacked = 0;
+    QString m_failure;
+};
+
 } // namespace
 
 ZipArchive::ZipArchive(QByteArray bytes, zip* archive)
@@ -75,40 +118,36 @@ bool ZipArchive::contains(const QString& name) const {
     return zip_name_locate(m_archive, name.toUtf8().constData(), 0) >= 0;
 }
 
-std::optional<QByteArray> ZipArchive::read(const QString& name, QString* error) const {
-    const auto fail = [error](const char* text) -> std::optional<QByteArray> {
-        if (error)
-            *error = message(text);
-        return std::nullopt;
-    };
+std::unique_ptr<QIODevice> ZipArchive::openEntry(const QString& name, QString* error) const {
     const zip_int64_t index = zip_name_locate(m_archive, name.toUtf8().constData(), 0);
     zip_stat_t stat;
     zip_stat_init(&stat);
-    if (index < 0 || zip_stat_index(m_archive, zip_uint64_t(index), 0, &stat) != 0 ||
-        !(stat.valid & ZIP_STAT_SIZE))
-        return fail(workbook_error::kDamaged);
-    zip_file_t* file = zip_fopen_index(m_archive, zip_uint64_t(index), 0);
-    if (!file)
-        return fail(workbook_error::kDamaged);
-    // The stated size was checked against the limits on opening; one byte more tells that the
-    // entry does not keep to it.
-    QByteArray content(qsizetype(stat.size) + 1, Qt::Uninitialized);
-    qint64 filled = 0;
-    while (filled < content.size()) {
-        const zip_int64_t got =
-            zip_fread(file, content.data() + filled, zip_uint64_t(content.size() - filled));
-        if (got < 0) {
-            zip_fclose(file);
-            return fail(workbook_error::kDamaged);
-        }
-        if (got == 0)
-            break;
-        filled += got;
+    zip_file_t* file = nullptr;
+    if (index >= 0 && zip_stat_index(m_archive, zip_uint64_t(index), 0, &stat) == 0 &&
+        (stat.valid & ZIP_STAT_SIZE))
+        file = zip_fopen_index(m_archive, zip_uint64_t(index), 0);
+    if (!file) {
+        if (error)
+            *error = message(workbook_error::kDamaged);
+        return nullptr;
     }
-    zip_fclose(file);
-    if (filled != qint64(stat.size))
-        return fail(workbook_error::kDamaged);
-    content.truncate(qsizetype(filled));
+    return std::make_unique<ZipEntryDevice>(file, qint64(stat.size));
+}
+
+QString ZipArchive::entryError(const QIODevice& entry) {
+    return static_cast<const ZipEntryDevice&>(entry).failure();
+}
+
+std::optional<QByteArray> ZipArchive::read(const QString& name, QString* error) const {
+    const std::unique_ptr<QIODevice> entry = openEntry(name, error);
+    if (!entry)
+        return std::nullopt;
+    QByteArray content = entry->readAll();
+    if (const QString failure = entryError(*entry); !failure.isEmpty()) {
+        if (error)
+            *error = failure;
+        return std::nullopt;
+    }
     return content;
 }
 

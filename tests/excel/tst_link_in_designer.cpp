@@ -8,10 +8,12 @@
 #include "workbook_fixtures.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -26,6 +28,7 @@ private Q_SLOTS:
     void openReadsTheLinkBesideTheGraph();
     void saveWritesTheLinkBesideTheGraph();
     void reloadFillsTheDataPage();
+    void openRefusesAPipeForTheLinkAtOnce();
 };
 
 namespace {
@@ -117,6 +120,26 @@ void TstLinkInDesigner::reloadFillsTheDataPage() {
     QCOMPARE(grid.cell(DataFirstValue + 2, 1), u"3"_s);
     QCOMPARE(grid.cell(DataFirstValue + 2, 2), u"c"_s);
     QCOMPARE(designer.window.model().document().series.edtCols, u"3"_s);
+}
+
+void TstLinkInDesigner::openRefusesAPipeForTheLinkAtOnce() {
+    Designer designer;
+    const QString graph = designer.graph(u"piped.tvx"_s, test::ShellEnvironment::seriesGraph(2, 3));
+    const QString options = excel::linkOptionsPath(graph);
+    QCOMPARE(::mkfifo(QFile::encodeName(options).constData(), 0600), 0);
+    designer.environment.dialogs.take();
+    // Nobody writes to the pipe: reading it would wait for ever.
+    QElapsedTimer timer;
+    timer.start();
+    designer.open(graph);
+    QVERIFY(timer.elapsed() < 10'000);
+    const QStringList shown = designer.environment.dialogs.take();
+    // The file dialog, then the one error.
+    QCOMPARE(shown.size(), 2);
+    QVERIFY2(shown.last().startsWith(u"error: "_s), qPrintable(shown.join(u'\n')));
+    QVERIFY2(designer.environment.dialogs.details.join(u'\n').contains(
+                 u"piped.TVO is not an ordinary file (it is a device, pipe or socket)."_s),
+             qPrintable(designer.environment.dialogs.details.join(u'\n')));
 }
 
 } // namespace tivora

@@ -30,6 +30,7 @@ private Q_SLOTS:
     void damagedAndCutShortWorkbooks();
     void encryptedWorkbooks();
     void zipsThatWouldUnpackTooFar();
+    void largePartsAreReadOnlyAsFarAsTheRange();
 
 private:
     QTemporaryDir m_folder;
@@ -74,6 +75,15 @@ std::unique_ptr<Workbook> openedBytes(const QByteArray& bytes) {
     if (!result.workbook)
         qWarning("%s", qPrintable(result.error));
     return std::move(result.workbook);
+}
+
+// Bytes that do not pack: they keep an archive of much repeated markup under the expansion that
+// is refused outright.
+QByteArray randomBytes(qsizetype size) {
+    QByteArray bytes(size, Qt::Uninitialized);
+    QRandomGenerator generator(7);
+    generator.fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+    return bytes;
 }
 
 QString openError(const QString& path) {
@@ -374,9 +384,7 @@ void TstWorkbookReaders::zipsThatWouldUnpackTooFar() {
     QCOMPARE(openZippedWorkbook(bomb).error,
              u"The workbook would unpack to more than 100 times its size; it is not read."_s);
     // A file big enough for the ratio whose entry states more than 256 MiB.
-    QByteArray noise(3 * 1024 * 1024, Qt::Uninitialized);
-    QRandomGenerator generator(7);
-    generator.fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+    const QByteArray noise = randomBytes(3 * 1024 * 1024);
     const QByteArray withNoise =
         test::ZipBuilder().add(u"noise.bin"_s, noise).add(u"b.xml"_s, "<b/>").bytes();
     QVERIFY(withNoise.size() > 3 * 1024 * 1024);
@@ -393,6 +401,32 @@ void TstWorkbookReaders::zipsThatWouldUnpackTooFar() {
     huge.remove();
     // An ordinary workbook passes.
     QVERIFY(openZippedWorkbook(test::xlsxWorkbook({u"<row><c><v>1</v></c></row>"_s})).workbook);
+}
+
+void TstWorkbookReaders::largePartsAreReadOnlyAsFarAsTheRange() {
+    // A sheet and a table of shared strings each larger than what is unpacked to be read.
+    const QString sheet = u"<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\">"
+                          u"<v>3200001</v></c></row>"_s +
+                          QString(u"<row><c><v>7</v></c><c><v>77777777777777777777</v></c></row>"_s)
+                              .repeated(1'000'000);
+    QStringList strings(3'200'002, u"<t>s</t>"_s);
+    strings.first() = u"<t>first</t>"_s;
+    strings.last() = u"<t>last</t>"_s;
+    const auto large =
+        openedBytes(test::xlsxWorkbook({sheet}, strings, QString(), randomBytes(1'500'000)));
+    QVERIFY(large);
+    // A range near the top is read without unpacking the rest.
+    QCOMPARE(readTexts(*large, 1, u"A1:A2"_s), QStringList({u"first"_s, u"7"_s}));
+    // A range further down, or a string far into the table, is refused.
+    const QString tooLarge = u"error: "_s + QString::fromLatin1(ZipArchive::kEntryTooLarge);
+    QCOMPARE(readTexts(*large, 1, u"A999999"_s), QStringList({tooLarge}));
+    QCOMPARE(readTexts(*large, 1, u"B1"_s), QStringList({tooLarge}));
+    // An .ods keeps all its tables in one part, which is counted on opening.
+    const QByteArray ods = test::odsWorkbook(
+        {u"<table:table-row>"_s + QString(u"<table:table-cell/>"_s).repeated(2'700'000) +
+         u"</table:table-row>"_s},
+        randomBytes(1'000'000));
+    QCOMPARE(openZippedWorkbook(ods).error, QString::fromLatin1(ZipArchive::kEntryTooLarge));
 }
 
 } // namespace tivora::excel

@@ -45,15 +45,19 @@ inline bool writeFile(const QString& path, const QByteArray& bytes) {
 }
 
 // An .xlsx whose worksheets are sheetData bodies, listed in the workbook in the given order but
-// stored in files numbered backwards, so that file order and workbook order differ.
+// stored in files numbered backwards, so that file order and workbook order differ. A picture's
+// bytes (padding) make the archive larger than its text alone would.
 inline QByteArray xlsxWorkbook(const QStringList& sheetData, const QStringList& sharedStrings = {},
-                               const QString& workbookProperties = QString()) {
+                               const QString& workbookProperties = QString(),
+                               const QByteArray& padding = QByteArray()) {
     const QString ns = u"http://schemas.openxmlformats.org/spreadsheetml/2006/main"_s;
     const QString rel = u"http://schemas.openxmlformats.org/officeDocument/2006/relationships"_s;
     QString sheets;
     QString relationships;
     ZipBuilder zip;
     zip.add(u"[Content_Types].xml"_s, "<Types/>");
+    if (!padding.isEmpty())
+        zip.add(u"xl/media/image1.bin"_s, padding);
     zip.add(u"_rels/.rels"_s, (u"<Relationships><Relationship Id=\"rId1\" Type=\""_s + rel +
                                u"/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"_s)
                                   .toUtf8());
@@ -83,8 +87,9 @@ inline QByteArray xlsxWorkbook(const QStringList& sheetData, const QStringList& 
     return zip.bytes();
 }
 
-// An .ods whose tables are the given table bodies (rows).
-inline QByteArray odsWorkbook(const QStringList& tables) {
+// An .ods whose tables are the given table bodies (rows), with a picture's bytes (padding) beside
+// them when given.
+inline QByteArray odsWorkbook(const QStringList& tables, const QByteArray& padding = QByteArray()) {
     QString body;
     for (qsizetype index = 0; index < tables.size(); ++index)
         body += u"<table:table table:name=\"T%1\">"_s.arg(index + 1) + tables[index] +
@@ -96,10 +101,12 @@ inline QByteArray odsWorkbook(const QStringList& tables) {
                             u"<office:body><office:spreadsheet>"_s +
                             body +
                             u"</office:spreadsheet></office:body></office:document-content>"_s;
-    return ZipBuilder()
-        .add(u"mimetype"_s, "application/vnd.oasis.opendocument.spreadsheet")
-        .add(u"content.xml"_s, content.toUtf8())
-        .bytes();
+    ZipBuilder zip;
+    zip.add(u"mimetype"_s, "application/vnd.oasis.opendocument.spreadsheet")
+        .add(u"content.xml"_s, content.toUtf8());
+    if (!padding.isEmpty())
+        zip.add(u"Pictures/image1.bin"_s, padding);
+    return zip.bytes();
 }
 
 } // namespace tivora::test
