@@ -19,6 +19,7 @@ struct PieSliceShape {
     // lie inside the pie and a see-through top must not reveal them.
     bool startFaceShows = true;
     bool endFaceShows = true;
+    std::size_t index = 0; // the slice's place in the graph
 };
 
 // The pie itself: walls, cut faces and tops of every slice, with a gloss over the top. While the
@@ -28,6 +29,8 @@ public:
     PieBodyNode(PieGeometry geometry, std::vector<PieSliceShape> slices, Track sweep);
     void paint(QPainter& painter, Millis time) const override;
     Millis endTime() const override { return m_sweep.endTime(); }
+    // The top of each slice.
+    std::vector<ValueMark> valueMarks() const override;
 
 private:
     struct Faces {

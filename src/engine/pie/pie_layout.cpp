@@ -264,6 +264,7 @@ std::vector<PieSliceShape> PieLayout::sliceShapes() const {
                             slice.alpha / 100.0};
         shape.startFaceShows = apart(*drawn[(i + drawn.size() - 1) % drawn.size()]);
         shape.endFaceShows = apart(*drawn[(i + 1) % drawn.size()]);
+        shape.index = plan.index;
         shapes.push_back(shape);
     }
     return shapes;

@@ -2,6 +2,7 @@
 
 #include "engine/scene/track.h"
 
+#include <QPainterPath>
 #include <QPointF>
 #include <QSizeF>
 #include <QUrl>
@@ -20,6 +21,15 @@ inline constexpr QSizeF kStageSize{700.0, 475.0};
 
 // Something drawn on the stage. Nodes are built once at layout with everything measured and
 // decided; painting only evaluates their tracks at the given time.
+// Where a node shows one of the graph's values once its animation has ended: the area it covers
+// on the stage, and the value's place in the graph (series and column, or for a pie series 0 and
+// the slice).
+struct ValueMark {
+    QPainterPath area;
+    std::size_t series = 0;
+    std::size_t item = 0;
+};
+
 class SceneNode {
 public:
     virtual ~SceneNode() = default;
@@ -35,6 +45,8 @@ public:
     // How the node looks once its animation has ended, as a fingerprint: nodes that give equal
     // ones look the same then, so a picture of one serves the other. None when it cannot tell.
     virtual std::optional<std::size_t> settledFingerprint() const { return std::nullopt; }
+    // The values the node shows, for writers that let a reader point at each one.
+    virtual std::vector<ValueMark> valueMarks() const { return {}; }
 };
 
 // When the last of nodes stops changing.

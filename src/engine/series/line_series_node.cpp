@@ -31,8 +31,10 @@ constexpr double kNarrowestMarkedColumn = 14.0;
 
 } // namespace
 
-LineSeriesNode::LineSeriesNode(const Series& series, const PlotGeometry& geometry)
+LineSeriesNode::LineSeriesNode(const Series& series, std::size_t source,
+                               const PlotGeometry& geometry)
     : m_geometry(geometry)
+    , m_source(source)
     , m_growth(growthTrack(series.speed))
     , m_area(series.type == SeriesType::Area)
     , m_color(withOpacity(series.color, series.opacity))
@@ -103,6 +105,24 @@ void LineSeriesNode::addLines(LineCanvas& canvas, const QTransform& toDevice, Mi
             pointsAt(run, grown, first - run.xs.begin() - 1, last - run.xs.begin() + 1), toDevice,
             colour, width);
     }
+}
+
+std::vector<ValueMark> LineSeriesNode::valueMarks() const {
+    constexpr double kSmallestMarkRadius = 6.0;
+    const double radius = std::max(markerRadius(), kSmallestMarkRadius);
+    QPainterPath plot;
+    plot.addRect(m_geometry.plot);
+    std::vector<ValueMark> marks;
+    for (const Run& run : m_runs) {
+        const QPolygonF points = pointsAt(run, 1.0);
+        for (qsizetype i = 0; i < points.size(); ++i) {
+            QPainterPath disc;
+            disc.addEllipse(points[i], radius, radius);
+            marks.push_back(
+                {disc.intersected(plot), m_source, std::size_t(run.columns[std::size_t(i)])});
+        }
+    }
+    return marks;
 }
 
 double LineSeriesNode::markerRadius() const {

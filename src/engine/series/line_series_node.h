@@ -19,7 +19,8 @@ class ValueLabelLayout;
 // A cell without a number breaks the line (and the area) into runs.
 class LineSeriesNode : public SceneNode {
 public:
-    LineSeriesNode(const Series& series, const PlotGeometry& geometry);
+    // source is the series' place in the graph.
+    LineSeriesNode(const Series& series, std::size_t source, const PlotGeometry& geometry);
 
     // The labels of the points, above them and clear of the line, when the series shows its
     // values; the markers in any case, so that no other label covers them.
@@ -35,6 +36,9 @@ public:
     // Its line at time, added to the canvas, mapped to device pixels by toDevice.
     void addLines(LineCanvas& canvas, const QTransform& toDevice, Millis time) const;
     std::optional<std::size_t> settledFingerprint() const override;
+    // A disc around each point where it stands at the end, at least as large as a fingertip's
+    // aim needs, within the plot.
+    std::vector<ValueMark> valueMarks() const override;
 
 private:
     struct Run {
@@ -49,6 +53,7 @@ private:
                        std::ptrdiff_t end = PTRDIFF_MAX) const;
 
     PlotGeometry m_geometry;
+    std::size_t m_source;
     Track m_growth;
     bool m_area;
     QColor m_color;

@@ -78,7 +78,7 @@ std::vector<std::unique_ptr<SceneNode>> seriesNodes(const SeriesData& data,
             const Series& series = data.series[i];
             if (series.type != type)
                 continue;
-            auto line = std::make_unique<LineSeriesNode>(series, geometry);
+            auto line = std::make_unique<LineSeriesNode>(series, i, geometry);
             line->addValueLabels(series, i, background, labels);
             if (series.values.size() < kDensePoints) {
                 nodes.push_back(std::move(line));
