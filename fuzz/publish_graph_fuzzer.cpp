@@ -43,7 +43,7 @@ void checkBareNames(const QByteArray& line, QByteArrayView key) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tivora::publish;
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    if (isPictureBytes(bytes) && !isPictureBytes(bytes + "trailing bytes"))
+    if (isPictureBytes(bytes) && !isPictureBytes(QByteArray(bytes + "trailing bytes")))
         std::abort(); // a picture is told by its first bytes alone
     QList<QByteArray> lines;
     for (const QByteArray& line : bytes.split('\n')) {
