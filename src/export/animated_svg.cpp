@@ -29,6 +29,11 @@ namespace {
 constexpr Millis kDefaultRound = 4000.0;
 constexpr Millis kDriftStep = 250.0;
 constexpr qsizetype kDriftBudget = 80 * 1024;
+// The marks over the values are unseen until pointed at, when the value under them lightens and
+// is outlined.
+constexpr auto kValueMarkStyle = ".value-mark{fill:#fff;fill-opacity:0}"
+                                 ".value-mark:hover{fill-opacity:.3;stroke:#000;"
+                                 "stroke-opacity:.6;stroke-width:1.5}";
 
 qsizetype byteSize(const SvgElement& element) {
     QByteArray bytes;
@@ -49,8 +54,9 @@ QString number(double value) {
 // Walks the scene's groups down to the nodes that draw, and turns each into animated SVG.
 class SceneWriter {
 public:
-    explicit SceneWriter(Millis length)
-        : m_length(length) {}
+    SceneWriter(Millis length, const GraphSummary& summary)
+        : m_length(length)
+        , m_summary(summary) {}
 
     void add(const SceneNode& node, const QTransform& transform,
              const std::optional<QPainterPath>& clip, SvgElement& parent) {
@@ -79,11 +85,31 @@ public:
             return;
         }
         addDrawing(node, transform, clip, parent);
+        addValueMarks(node, transform, clip);
     }
 
     const SvgDefinitions& definitions() const { return m_definitions; }
+    const SvgElement& valueMarks() const { return m_marks; }
 
 private:
+    // Over each value the graph shows, an invisible shape that names it: pointing at a bar, point
+    // or slice shows its value and highlights it, and screen readers read it.
+    void addValueMarks(const SceneNode& node, const QTransform& transform,
+                       const std::optional<QPainterPath>& clip) {
+        for (const ValueMark& mark : node.valueMarks()) {
+            const QString title = m_summary.valueTitle(mark.series, mark.item);
+            QPainterPath area = transform.map(mark.area);
+            if (clip)
+                area = area.intersected(*clip);
+            if (title.isEmpty() || area.isEmpty())
+                continue;
+            SvgElement shape{
+                u"path"_s, {{u"class"_s, u"value-mark"_s}, {u"d"_s, pathData(area)}}, {}, {}};
+            shape.children.push_back({u"title"_s, {}, title, {}});
+            m_marks.children.push_back(std::move(shape));
+        }
+    }
+
     void addDrawing(const SceneNode& node, const QTransform& transform,
                     const std::optional<QPainterPath>& clip, SvgElement& parent) {
         const bool looping = node.endTime() == kForever;
@@ -214,6 +240,8 @@ private:
     }
 
     Millis m_length;
+    const GraphSummary& m_summary;
+    SvgElement m_marks{u"g"_s, {{u"class"_s, u"value-marks"_s}}, {}, {}};
     int m_nodes = 0;
     SvgDefinitions m_definitions;
 };
@@ -227,13 +255,18 @@ Millis animationLength(const Scene& scene) {
 }
 
 QByteArray animatedSvg(const Scene& scene, const GraphSummary& summary) {
-    SceneWriter writer(animationLength(scene));
-    SvgElement body = snapshotRootGroup();
+    SceneWriter writer(animationLength(scene), summary);
+    // The marks that name the values lie over the plot but under the effects and notes, whose
+    // links stay where a pointer reaches them.
+    SvgElement plot = snapshotRootGroup();
+    SvgElement overPlot = snapshotRootGroup();
     for (int layer = 0; layer < int(Layer::Count); ++layer) {
         for (const auto& node : scene.nodes(Layer(layer)))
-            writer.add(*node, QTransform(), std::nullopt, body);
+            writer.add(*node, QTransform(), std::nullopt,
+                       layer <= int(Layer::Plot) ? plot : overPlot);
     }
-    mergeStillGroups(body);
+    mergeStillGroups(plot);
+    mergeStillGroups(overPlot);
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);
     xml.writeStartDocument();
@@ -250,7 +283,13 @@ QByteArray animatedSvg(const Scene& scene, const GraphSummary& summary) {
     for (const SvgElement& definition : writer.definitions().elements())
         definition.write(xml);
     xml.writeEndElement();
-    body.write(xml);
+    plot.write(xml);
+    if (!writer.valueMarks().children.empty()) {
+        xml.writeTextElement(u"style"_s, QString::fromLatin1(kValueMarkStyle));
+        writer.valueMarks().write(xml);
+    }
+    if (!overPlot.children.empty())
+        overPlot.write(xml);
     xml.writeEndElement();
     xml.writeEndDocument();
     return bytes;

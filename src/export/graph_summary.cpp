@@ -42,6 +42,13 @@ QString valueText(double value, int decimals) {
     return std::isnan(value) ? QString() : QString::number(value, 'f', std::clamp(decimals, 0, 9));
 }
 
+// The series' value in column c as written, empty where the cell holds no number.
+QString columnValueText(const Series& series, std::size_t c) {
+    const double value = c < series.values.size() ? series.values[c] : NAN;
+    const int decimals = c < series.decimals.size() ? series.decimals[c] : 0;
+    return valueText(value, decimals);
+}
+
 QString listed(const QStringList& names) {
     constexpr qsizetype kMostNamed = 6;
     QString list = names.mid(0, kMostNamed).join(", "_L1);
@@ -81,9 +88,7 @@ QString seriesTable(const SeriesData& data) {
         const Series& series = data.series[i];
         QString row = cell(u"th"_s, seriesName(series, i), u" scope=\"row\""_s);
         for (std::size_t c = 0; c < std::size_t(data.columnCount()); ++c) {
-            const double value = c < series.values.size() ? series.values[c] : NAN;
-            const int decimals = c < series.decimals.size() ? series.decimals[c] : 0;
-            row += cell(u"td"_s, valueText(value, decimals));
+            row += cell(u"td"_s, columnValueText(series, c));
         }
         body += u"<tr>"_s + row + u"</tr>\n"_s;
     }
@@ -101,6 +106,34 @@ QString pieTable(const PieData& pie) {
            body + u"</tbody>"_s;
 }
 
+std::vector<std::vector<QString>> seriesValueTitles(const SeriesData& data) {
+    std::vector<std::vector<QString>> titles;
+    for (std::size_t i = 0; i < data.series.size(); ++i) {
+        const Series& series = data.series[i];
+        std::vector<QString>& row = titles.emplace_back();
+        for (std::size_t c = 0; c < std::size_t(data.columnCount()); ++c) {
+            const QString value = columnValueText(series, c);
+            const QString label = data.columnLabels[c].trimmed();
+            row.push_back(value.isEmpty() ? QString()
+                                          : seriesName(series, i) +
+                                                (label.isEmpty() ? QString() : u", "_s + label) +
+                                                u": "_s + value);
+        }
+    }
+    return titles;
+}
+
+std::vector<QString> sliceValueTitles(const PieData& pie) {
+    std::vector<QString> titles;
+    for (std::size_t i = 0; i < pie.slices.size(); ++i) {
+        const PieSlice& slice = pie.slices[i];
+        const QString label = slice.label.trimmed();
+        titles.push_back((label.isEmpty() ? u"Slice %1"_s.arg(i + 1) : label) + u": "_s +
+                         slice.valueText.trimmed());
+    }
+    return titles;
+}
+
 } // namespace
 
 GraphSummary summarizeGraph(const VariableText& variables) {
@@ -109,8 +142,15 @@ GraphSummary summarizeGraph(const VariableText& variables) {
     summary.title = text.string("&hd_", "&header").simplified();
     if (summary.title.isEmpty())
         summary.title = u"Graph"_s;
-    summary.description = isPie(variables) ? pieDescription(PieData::read(variables))
-                                           : seriesDescription(SeriesData::read(text));
+    if (isPie(variables)) {
+        const PieData pie = PieData::read(variables);
+        summary.description = pieDescription(pie);
+        summary.valueTitles = {sliceValueTitles(pie)};
+    } else {
+        const SeriesData data = SeriesData::read(text);
+        summary.description = seriesDescription(data);
+        summary.valueTitles = seriesValueTitles(data);
+    }
     return summary;
 }
 

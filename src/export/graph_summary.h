@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 namespace tivora {
 class VariableText;
@@ -13,6 +14,15 @@ namespace tivora::exporting {
 struct GraphSummary {
     QString title;
     QString description;
+    // What a reader pointing at one value reads: "North, Q3: 61" by series and column, or
+    // "East: 25" for each slice of a pie (as series 0). Empty where a cell holds no number.
+    std::vector<std::vector<QString>> valueTitles;
+
+    QString valueTitle(std::size_t series, std::size_t item) const {
+        return series < valueTitles.size() && item < valueTitles[series].size()
+                   ? valueTitles[series][item]
+                   : QString();
+    }
 };
 
 GraphSummary summarizeGraph(const VariableText& text);

@@ -120,29 +120,6 @@ bool isRectangle(const QPainterPath& path) {
     return path == rectangle;
 }
 
-QString pathData(const QPainterPath& path) {
-    QString data;
-    for (int i = 0; i < path.elementCount(); ++i) {
-        const QPainterPath::Element e = path.elementAt(i);
-        const QString point = number(e.x) + u',' + number(e.y);
-        switch (e.type) {
-        case QPainterPath::MoveToElement:
-            data += u'M' + point;
-            break;
-        case QPainterPath::LineToElement:
-            data += u'L' + point;
-            break;
-        case QPainterPath::CurveToElement:
-            data += u'C' + point;
-            break;
-        case QPainterPath::CurveToDataElement:
-            data += u' ' + point;
-            break;
-        }
-    }
-    return data;
-}
-
 // The drawing of one generator document, cleaned.
 std::vector<SvgElement> drawingOf(const QByteArray& svg, SvgDefinitions& definitions) {
     std::optional<SvgElement> document = SvgElement::parse(svg);
@@ -168,6 +145,29 @@ std::vector<SvgElement> drawingOf(const QByteArray& svg, SvgDefinitions& definit
 }
 
 } // namespace
+
+QString pathData(const QPainterPath& path) {
+    QString data;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        const QString point = number(e.x) + u',' + number(e.y);
+        switch (e.type) {
+        case QPainterPath::MoveToElement:
+            data += u'M' + point;
+            break;
+        case QPainterPath::LineToElement:
+            data += u'L' + point;
+            break;
+        case QPainterPath::CurveToElement:
+            data += u'C' + point;
+            break;
+        case QPainterPath::CurveToDataElement:
+            data += u' ' + point;
+            break;
+        }
+    }
+    return data;
+}
 
 std::vector<SvgElement> snapshotNode(const engine::SceneNode& node, engine::Millis time,
                                      const QTransform& transform,

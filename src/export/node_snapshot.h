@@ -33,6 +33,9 @@ std::vector<SvgElement> snapshotPainting(const std::function<void(QPainter&)>& p
                                          const std::optional<QPainterPath>& clip,
                                          SvgDefinitions& definitions, const QString& idPrefix);
 
+// The "d" attribute of an SVG path that draws path.
+QString pathData(const QPainterPath& path);
+
 // A clip path named id that cuts to clip.
 SvgElement clipPathElement(const QPainterPath& clip, const QString& id);
 

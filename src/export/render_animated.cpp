@@ -61,7 +61,7 @@ std::optional<AnimatedInput> loadAnimatedInput(const QString& inPath, bool noInf
         return std::nullopt;
     GraphSummary summary =
         input->graphText.isEmpty()
-            ? GraphSummary{QFileInfo(inPath).completeBaseName(), u"An animated picture."_s}
+            ? GraphSummary{QFileInfo(inPath).completeBaseName(), u"An animated picture."_s, {}}
             : summarizeGraph(VariableText(input->graphText));
     return AnimatedInput(std::move(input->movie), std::move(summary));
 }

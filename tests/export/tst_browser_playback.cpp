@@ -202,7 +202,7 @@ void TestBrowserPlayback::effectsMoveAsTheEngineMovesThem() {
     QTemporaryDir folder;
     const QDir dir(folder.path());
     const QImage shown =
-        played(chromium, animatedSvg(scene, GraphSummary{effect, effect}), seconds, dir);
+        played(chromium, animatedSvg(scene, GraphSummary{effect, effect, {}}), seconds, dir);
     QImage expected(shown.size(), QImage::Format_RGB32);
     expected.fill(kNight);
     {

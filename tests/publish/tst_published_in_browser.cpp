@@ -74,6 +74,51 @@ QImage screenshot(const QString& page, QString& problem, QSize window = {800, 60
     return QImage(shot).convertToFormat(QImage::Format_RGB32);
 }
 
+// The document of page after the browser has run its scripts.
+QByteArray documentAfterScripts(const QString& page, QString& problem) {
+    const QString program = browser();
+    if (program.isEmpty()) {
+        problem = u"No web browser found: these tests need Debian's chromium package."_s;
+        return {};
+    }
+    QTemporaryDir profile;
+    QProcess process;
+    process.start(program,
+                  {u"--headless"_s, u"--no-sandbox"_s, u"--disable-gpu"_s, u"--no-first-run"_s,
+                   u"--disable-background-networking"_s, u"--disable-component-update"_s,
+                   u"--disable-sync"_s, u"--user-data-dir="_s + profile.filePath(u"profile"_s),
+                   // Room for the whole picture inside the window's frame.
+                   u"--window-size=800,800"_s, u"--virtual-time-budget=5000"_s, u"--dump-dom"_s,
+                   QUrl::fromLocalFile(page).toString()});
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        problem = u"The browser did not finish with "_s + page;
+        return {};
+    }
+    return process.readAllStandardOutput();
+}
+
+// The middle of each bar of one colour, left to right, found a little above the bars' foot. A
+// bar's shine or value may break its colour there; bars of one colour stand a column apart.
+QList<QPoint> barMiddles(const QImage& render, bool (*matches)(QRgb)) {
+    constexpr int kWidestBreak = 30;
+    const QRect box = boxOf(render, matches);
+    const int y = box.bottom() - 6;
+    QList<std::pair<int, int>> runs;
+    for (int x = box.left(); x <= box.right(); ++x) {
+        if (!matches(render.pixel(x, y)))
+            continue;
+        if (!runs.isEmpty() && x - runs.last().second <= kWidestBreak)
+            runs.last().second = x;
+        else
+            runs.append({x, x});
+    }
+    QList<QPoint> middles;
+    for (const auto& [left, right] : std::as_const(runs))
+        middles.append({(left + right) / 2, y});
+    return middles;
+}
+
 } // namespace
 
 class PublishedInBrowserTest : public QObject {
@@ -186,6 +231,54 @@ private Q_SLOTS:
             }
         }
         QVERIFY(green.right() < window.width() - margin);
+    }
+
+    // Pointing at a bar of the published picture finds a shape whose title names the bar's series,
+    // column and value, as the graph holds them.
+    void pointingAtABarNamesItsValue() {
+        PublishFixture fixture;
+        const QString graph = fixture.writeGraph(u"Sales.TVX"_s, test::graphOfType(u"bar"_s));
+        QVERIFY(fixture.run(fixture.choices(ExportKind::Internet, {graph})).complete());
+        const QString png = fixture.path(u"render.png"_s);
+        QCOMPARE(engine::renderToFile(graph, png, {}), std::nullopt);
+        const QImage render = QImage(png).convertToFormat(QImage::Format_RGB32);
+        QList<QPoint> points = barMiddles(render, isRed);
+        QCOMPARE(points.size(), 4);
+        points += barMiddles(render, isGreen);
+        QCOMPARE(points.size(), 8);
+
+        // The picture inline in a page of its own, which asks the browser what lies under each
+        // bar's middle and writes the titles it finds into the page.
+        QByteArray svg = test::readBytes(fixture.out(u"Sales.svg"_s));
+        svg.remove(0, svg.indexOf("<svg"));
+        QByteArray script = "const points = [";
+        for (const QPoint& point : std::as_const(points))
+            script +=
+                "[" + QByteArray::number(point.x()) + "," + QByteArray::number(point.y()) + "],";
+        script += "];\nconst found = points.map(([x, y]) => {\n"
+                  "  const mark = document.elementFromPoint(x, y)?.closest('.value-mark');\n"
+                  "  return mark ? mark.querySelector('title').textContent : 'nothing';\n});\n"
+                  "document.getElementById('found').textContent = found.join('|');\n";
+        const QString harness = fixture.path(u"harness.html"_s);
+        test::writeBytes(harness, "<!DOCTYPE html><html><body style=\"margin:0\">" + svg +
+                                      "<pre id=\"found\"></pre><script>" + script +
+                                      "</script></body></html>");
+        QString problem;
+        const QByteArray dom = documentAfterScripts(harness, problem);
+        if (dom.isEmpty())
+            QFAIL(qPrintable(problem));
+        const qsizetype start = dom.indexOf("<pre id=\"found\">") + 16;
+        const QString found =
+            QString::fromUtf8(dom.mid(start, dom.indexOf("</pre>", start) - start));
+        // Series r holds (7 r + 3 c) % 100 in column c, counted from 0.
+        QStringList expected;
+        for (int series = 1; series <= 2; ++series) {
+            for (int column = 0; column < 4; ++column)
+                expected.append(u"Series %1, C%2: %3"_s.arg(series)
+                                    .arg(column + 1)
+                                    .arg((series * 7 + column * 3) % 100));
+        }
+        QCOMPARE(found.split(u'|'), expected);
     }
 };
 

@@ -29,6 +29,13 @@ PieBodyNode::PieBodyNode(PieGeometry geometry, std::vector<PieSliceShape> slices
         m_finalFaces.push_back(facesOf(slice, kStartAngle + 360.0));
 }
 
+std::vector<ValueMark> PieBodyNode::valueMarks() const {
+    std::vector<ValueMark> marks;
+    for (std::size_t i = 0; i < m_slices.size(); ++i)
+        marks.push_back({m_finalFaces[i].top, 0, std::size_t(m_slices[i].number - 1)});
+    return marks;
+}
+
 PieBodyNode::Faces PieBodyNode::facesOf(const PieSliceShape& slice, double revealedUpTo) const {
     Faces faces;
     const double span = std::min(slice.span, revealedUpTo - slice.start);

@@ -30,6 +30,8 @@ public:
     void paint(QPainter& painter, Millis time) const override;
     Millis endTime() const override { return m_sweep.endTime(); }
     void inspect(DrawnItems& items, Millis time) const override;
+    // The top of each slice.
+    std::vector<ValueMark> valueMarks() const override;
 
 private:
     struct Faces {

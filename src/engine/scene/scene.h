@@ -2,6 +2,7 @@
 
 #include "engine/scene/track.h"
 
+#include <QPainterPath>
 #include <QPointF>
 #include <QSizeF>
 #include <QUrl>
@@ -24,6 +25,15 @@ inline constexpr QSizeF kStageSize{700.0, 475.0};
 
 // Something drawn on the stage. Nodes are built once at layout with everything measured and
 // decided; painting only evaluates their tracks at the given time.
+// Where a node shows one of the graph's values once its animation has ended: the area it covers
+// on the stage, and the value's place in the graph (series and column, or for a pie series 0 and
+// the slice).
+struct ValueMark {
+    QPainterPath area;
+    std::size_t series = 0;
+    std::size_t item = 0;
+};
+
 class SceneNode {
 public:
     virtual ~SceneNode() = default;
@@ -42,6 +52,8 @@ public:
     // Reports what the node draws at time that a reader of the picture sees as a thing of its
     // own (a text, a bar, a line); backgrounds, grids and shading report nothing.
     virtual void inspect(DrawnItems& /*items*/, Millis /*time*/) const {}
+    // The values the node shows, for writers that let a reader point at each one.
+    virtual std::vector<ValueMark> valueMarks() const { return {}; }
 };
 
 // When the last of nodes stops changing.

@@ -193,6 +193,21 @@ std::vector<BarChartNode::BarSpan> BarChartNode::spans(Millis time) const {
     return result;
 }
 
+std::vector<ValueMark> BarChartNode::valueMarks() const {
+    std::vector<ValueMark> marks;
+    const std::vector<BarSpan> settled = spans(endTime());
+    for (std::size_t i = 0; i < m_bars.size(); ++i) {
+        const Bar& bar = m_bars[i];
+        const QRectF body = bodyOf(bar, settled[i]).intersected(m_geometry.plot);
+        if (body.isEmpty())
+            continue;
+        QPainterPath area;
+        area.addRect(body);
+        marks.push_back({area, m_series[bar.series].source, std::size_t(bar.column)});
+    }
+    return marks;
+}
+
 QRectF BarChartNode::bodyOf(const Bar& bar, const BarSpan& span) const {
     const double height = std::fabs(span.tip - span.base);
     // Also skips a bar whose value lies beyond what the axis can place (not a number).

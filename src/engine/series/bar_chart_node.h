@@ -41,6 +41,8 @@ public:
     Millis endTime() const override;
     std::optional<std::size_t> settledFingerprint() const override;
     void inspect(DrawnItems& items, Millis time) const override;
+    // Each bar as it stands at the end, within the plot.
+    std::vector<ValueMark> valueMarks() const override;
 
     // The widest a bar is drawn, however few the columns: wider slabs read as blocks, not bars.
     static constexpr double kWidestBar = 64.0;

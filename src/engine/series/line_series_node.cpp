@@ -108,6 +108,24 @@ void LineSeriesNode::addLines(LineCanvas& canvas, const QTransform& toDevice, Mi
     }
 }
 
+std::vector<ValueMark> LineSeriesNode::valueMarks() const {
+    constexpr double kSmallestMarkRadius = 6.0;
+    const double radius = std::max(markerRadius(), kSmallestMarkRadius);
+    QPainterPath plot;
+    plot.addRect(m_geometry.plot);
+    std::vector<ValueMark> marks;
+    for (const Run& run : m_runs) {
+        const QPolygonF points = pointsAt(run, 1.0);
+        for (qsizetype i = 0; i < points.size(); ++i) {
+            QPainterPath disc;
+            disc.addEllipse(points[i], radius, radius);
+            marks.push_back({disc.intersected(plot), std::size_t(m_number - 1),
+                             std::size_t(run.columns[std::size_t(i)])});
+        }
+    }
+    return marks;
+}
+
 double LineSeriesNode::markerRadius() const {
     return std::max(m_penWidth * 0.75, 2.5);
 }

@@ -37,6 +37,9 @@ public:
     void addLines(LineCanvas& canvas, const QTransform& toDevice, Millis time) const;
     std::optional<std::size_t> settledFingerprint() const override;
     void inspect(DrawnItems& items, Millis time) const override;
+    // A disc around each point where it stands at the end, at least as large as a fingertip's
+    // aim needs, within the plot.
+    std::vector<ValueMark> valueMarks() const override;
 
 private:
     struct Run {
