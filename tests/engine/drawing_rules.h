@@ -40,6 +40,14 @@ inline bool overlaps(const QRectF& a, const QRectF& b, double tolerance = 0.75) 
     return common.width() > tolerance && common.height() > tolerance;
 }
 
+// Turned texts are compared by their turned ink boxes, not the upright boxes around them.
+inline bool textsOverlap(const DrawnItem& a, const DrawnItem& b) {
+    if (!overlaps(a.rect, b.rect))
+        return false;
+    const QRectF common = a.outline.intersected(b.outline).boundingRect();
+    return common.width() > 0.75 && common.height() > 0.75;
+}
+
 inline bool isText(const DrawnItem& item) {
     return isTextKind(item.tag.kind);
 }
@@ -54,7 +62,7 @@ inline QStringList overlappingTexts(const Inspection& inspection) {
             continue;
         for (std::size_t j = i + 1; j < items.size(); ++j) {
             if (isText(items[j]) && items[j].tag.kind != ItemKind::NoteText &&
-                overlaps(items[i].rect, items[j].rect))
+                textsOverlap(items[i], items[j]))
                 breaches << describe(items[i]) + u" overlaps  "_s + describe(items[j]);
         }
     }
@@ -183,11 +191,18 @@ inline double contrastUnder(const DrawnItem& text, const QImage& picture) {
     return ratios[ratios.size() / 2];
 }
 
+// Whether a note (which the user lays over the graph) covers part of rect.
+inline bool underNote(const QRectF& rect, const Inspection& inspection) {
+    return std::ranges::any_of(inspection.items, [&rect](const DrawnItem& item) {
+        return item.tag.kind == ItemKind::Note && overlaps(item.rect, rect, 0.0);
+    });
+}
+
 inline QStringList labelsHardToRead(const Inspection& inspection, const QImage& picture,
                                     double least = 4.5) {
     QStringList breaches;
     for (const DrawnItem& item : inspection.items) {
-        if (item.tag.kind != ItemKind::ValueLabel)
+        if (item.tag.kind != ItemKind::ValueLabel || underNote(item.rect, inspection))
             continue;
         if (const double contrast = contrastUnder(item, picture); contrast < least)
             breaches << describe(item) +

@@ -3,6 +3,7 @@
 #include "engine/layout/graph_frame_transform.h"
 #include "engine/layout/graph_layout.h"
 #include "engine/layout/graph_style.h"
+#include "engine/layout/text_fit.h"
 #include "engine/pie/pie_body_node.h"
 #include "engine/pie/pie_data.h"
 #include "engine/pie/pie_image_node.h"
@@ -186,7 +187,7 @@ void PieLayout::addLabelRow(const SlicePlan& plan, bool right, double top, doubl
     const QString value = plan.valueInside ? QString() : plan.value;
     const double valueWidth = value.isEmpty() ? 0 : valueMetrics.horizontalAdvance(value) + 6;
     const QString label =
-        labelMetrics.elidedText(slice.label, Qt::ElideRight, std::max(0.0, room - valueWidth));
+        elidedText(slice.label, labelMetrics, std::max(0.0, room - valueWidth), Qt::ElideMiddle);
     const double labelWidth = labelMetrics.horizontalAdvance(label);
     const double rowWidth = labelWidth + (label.isEmpty() ? valueWidth - 6 : valueWidth);
     const QPointF rowTop(right ? columnX + 4 : columnX - 4 - rowWidth, top + 1);

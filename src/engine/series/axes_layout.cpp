@@ -190,8 +190,8 @@ void AxesLayout::placeColumnLabels(const ColumnLabelPlan& plan) {
     const QFontMetricsF metrics(plan.font);
     const double top = m_geometry.plot.bottom() + kTick + kGap / 2;
     for (int column = 0; column < int(m_columnLabels.size()); column += plan.every) {
-        const QString text =
-            elidedText(m_columnLabels[std::size_t(column)], metrics, plan.longest + 0.5);
+        const QString text = elidedText(m_columnLabels[std::size_t(column)], metrics,
+                                        plan.longest + 0.5, Qt::ElideMiddle);
         const double x = m_geometry.columnCentre(column);
         PlacedText placed{
             text,

@@ -31,23 +31,37 @@ AxisScale axisScale(const GraphText& text, const SeriesData& data) {
                            fixedAxisValue(text, "&YStep"), low, high, data.needsZero());
 }
 
-QColor plotBackground(const GraphText& text, const QTransform& transform,
-                      const PlotGeometry& geometry, Scene& scene) {
+// The darkest colour a plot's brush paints: the deepest stop of its shading.
+QColor darkestOf(const QBrush& brush) {
+    if (brush.gradient() == nullptr)
+        return brush.color();
+    QColor darkest = brush.gradient()->stops().front().second;
+    for (const auto& [at, color] : brush.gradient()->stops()) {
+        if (color.lightnessF() < darkest.lightnessF())
+            darkest = color;
+    }
+    return darkest;
+}
+
+PlotGround plotBackground(const GraphText& text, const QTransform& transform,
+                          const PlotGeometry& geometry, Scene& scene) {
     const QByteArray colorText = text.bytes("&pcol_").trimmed();
-    if (colorText.isEmpty())
-        return text.plainBytes("&bga_").trimmed() == "1"
-                   ? QColor(Qt::white)
-                   : colorFromText(text.plainBytes("&bg_", "&Backgrnd"), Qt::white);
+    if (colorText.isEmpty()) {
+        const QColor stage = text.plainBytes("&bga_").trimmed() == "1"
+                                 ? QColor(Qt::white)
+                                 : colorFromText(text.plainBytes("&bg_", "&Backgrnd"), Qt::white);
+        return {stage, stage};
+    }
     const QColor color = colorFromText(colorText, Qt::white);
     const auto shading = Shading(int(text.number("&psh_", 0, 0, 11)));
     const double depth = text.number("&pshl_", 50, 0, 80);
     QPainterPath path;
     path.addRect(geometry.plot);
     auto group = std::make_unique<GroupNode>(transform);
-    group->add(
-        std::make_unique<ShapeNode>(path, shadingBrush(color, shading, depth, geometry.plot)));
+    const QBrush brush = shadingBrush(color, shading, depth, geometry.plot);
+    group->add(std::make_unique<ShapeNode>(path, brush));
     scene.add(Layer::Background, std::move(group));
-    return color;
+    return {color, darkestOf(brush)};
 }
 
 } // namespace
@@ -65,7 +79,7 @@ void layoutSeriesGraph(const VariableText& variables, const GraphFrame& frame, S
     const QRectF extent = axes.extent() | legend.extent();
     const QTransform transform = graphFrameTransform(frame, extent, geometry.plot.center());
 
-    const QColor background = plotBackground(text, transform, geometry, scene);
+    const PlotGround background = plotBackground(text, transform, geometry, scene);
     auto group = std::make_unique<GroupNode>(transform);
     axes.addGrid(*group);
     for (auto& node : seriesNodes(data, geometry, background, frame.titlePixels))

@@ -62,6 +62,23 @@ void ValueLabelLayout::addSegment(const QLineF& segment, double reach) {
          Segment{segment, reach}, m_segments);
 }
 
+void ValueLabelLayout::addSurface(const QPolygonF& area, std::size_t track) {
+    m_surfaces.push_back({area, track});
+}
+
+bool ValueLabelLayout::needsPill(const QRectF& rect, bool inside,
+                                 const ValueLabelSource& source) const {
+    if (inside)
+        return source.insidePill || rect.width() + 2 * kAir > source.insideWidth;
+    if (m_darkestGround.isValid() &&
+        contrastRatio(source.outsideColor, m_darkestGround) < kSmallTextContrast)
+        return true;
+    const QPolygonF box(rect);
+    return std::ranges::any_of(m_surfaces, [&](const Surface& surface) {
+        return surface.track != source.track && surface.area.intersects(box);
+    });
+}
+
 bool ValueLabelLayout::canFit(double room) {
     return room >= kSmallestPixels * 0.6;
 }
@@ -260,7 +277,8 @@ std::unique_ptr<ValueLabelsNode> ValueLabelLayout::build(std::vector<Track> trac
             file(candidate.rect.left(), candidate.rect.right(), candidate.rect, taken);
             labels.push_back({text, candidate.rect.topLeft(), s.rootY - s.tip.y(), size.width(),
                               candidate.inside ? s.insideColor : s.outsideColor,
-                              candidate.inside ? s.insideHalo : s.outsideHalo, s.track, s.column,
+                              candidate.inside ? s.insideHalo : s.outsideHalo,
+                              needsPill(candidate.rect, candidate.inside, s), s.track, s.column,
                               s.counts, !full, s.value, s.decimals});
             break;
         }
