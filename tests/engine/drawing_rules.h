@@ -3,6 +3,7 @@
 // The rules every drawn graph keeps, checked on what the inspector lists (and, for contrast, on
 // the picture's pixels). Each check gives one line per breach, naming the items.
 #include "engine/inspect/graph_inspection.h"
+#include "engine/scene/clipped_outline.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -69,18 +70,6 @@ inline QStringList overlappingTexts(const Inspection& inspection) {
     return breaches;
 }
 
-// Whether a segment passes through a rectangle.
-inline bool crosses(const QLineF& segment, const QRectF& rect) {
-    if (rect.contains(segment.p1()) || rect.contains(segment.p2()))
-        return true;
-    const std::array<QLineF, 4> edges{
-        QLineF(rect.topLeft(), rect.topRight()), QLineF(rect.topRight(), rect.bottomRight()),
-        QLineF(rect.bottomRight(), rect.bottomLeft()), QLineF(rect.bottomLeft(), rect.topLeft())};
-    return std::ranges::any_of(edges, [&segment](const QLineF& edge) {
-        return segment.intersects(edge) == QLineF::BoundedIntersection;
-    });
-}
-
 // A value label never lies over another series' bar or marker, nor across its line.
 inline QStringList labelsOverOtherSeries(const Inspection& inspection) {
     QStringList breaches;
@@ -96,7 +85,7 @@ inline QStringList labelsOverOtherSeries(const Inspection& inspection) {
             bool crossed = barOrPoint && overlaps(ink, mark.rect, 0.5);
             if (mark.tag.kind == ItemKind::Line) {
                 for (qsizetype i = 1; i < mark.points.size() && !crossed; ++i)
-                    crossed = crosses({mark.points[i - 1], mark.points[i]}, ink);
+                    crossed = segmentCrosses({mark.points[i - 1], mark.points[i]}, ink);
             }
             if (crossed)
                 breaches << describe(label) + u" lies over  "_s + describe(mark);

@@ -1,11 +1,11 @@
 #include "engine/series/value_label_layout.h"
 
 #include "engine/layout/graph_style.h"
+#include "engine/scene/clipped_outline.h"
 #include "engine/series/axis_scale.h"
 
 #include <QFontMetricsF>
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace tivora::engine {
@@ -101,22 +101,6 @@ double ValueLabelLayout::askedPixels(double gridSize) {
 double ValueLabelLayout::pixelsOf(const ValueLabelSource& source) const {
     return source.pixels > 0 ? std::min(source.pixels, m_pixelSize) : m_pixelSize;
 }
-
-namespace {
-
-// Whether a segment passes through a rectangle.
-bool segmentCrosses(const QLineF& segment, const QRectF& rect) {
-    if (rect.contains(segment.p1()) || rect.contains(segment.p2()))
-        return true;
-    const std::array<QLineF, 4> edges{
-        QLineF(rect.topLeft(), rect.topRight()), QLineF(rect.topRight(), rect.bottomRight()),
-        QLineF(rect.bottomRight(), rect.bottomLeft()), QLineF(rect.bottomLeft(), rect.topLeft())};
-    return std::ranges::any_of(edges, [&segment](const QLineF& edge) {
-        return segment.intersects(edge) == QLineF::BoundedIntersection;
-    });
-}
-
-} // namespace
 
 bool ValueLabelLayout::crossesSegment(const QRectF& rect) const {
     for (int b = bucketOf(rect.left(), m_bucket); b <= bucketOf(rect.right(), m_bucket); ++b) {
