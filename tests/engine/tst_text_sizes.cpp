@@ -86,11 +86,11 @@ private Q_SLOTS:
     void textKeepsItsSizeWhateverTheScale() {
         QFETCH(QByteArray, scale);
         const auto axisPixels = [](const QByteArray& graphScale) {
-            const auto numbers = itemsOf(
-                inspectText(seriesGraph("bar", {{"bar", "0xFF0000", "10/x/60"}}, 2)
-                                .encoded("GScale", graphScale)
-                                .text()),
-                ItemKind::AxisLabel);
+            const auto numbers =
+                itemsOf(inspectText(seriesGraph("bar", {{"bar", "0xFF0000", "10/x/60"}}, 2)
+                                        .encoded("GScale", graphScale)
+                                        .text()),
+                        ItemKind::AxisLabel);
             return numbers.empty() ? 0.0 : numbers.front().fontPx;
         };
         QVERIFY(axisPixels("100") > 0);
@@ -121,10 +121,10 @@ private Q_SLOTS:
 
     void labelsCutInTheMiddleStayApart() {
         const QFontMetricsF metrics(graphFont(12));
-        const QString first = elidedText(u"A remarkably long slice label 1"_s, metrics, 120,
-                                         Qt::ElideMiddle);
-        const QString second = elidedText(u"A remarkably long slice label 2"_s, metrics, 120,
-                                          Qt::ElideMiddle);
+        const QString first =
+            elidedText(u"A remarkably long slice label 1"_s, metrics, 120, Qt::ElideMiddle);
+        const QString second =
+            elidedText(u"A remarkably long slice label 2"_s, metrics, 120, Qt::ElideMiddle);
         QVERIFY(first != second);
         QVERIFY(first.endsWith(u"1"_s));
         QVERIFY(metrics.horizontalAdvance(first) <= 120);
