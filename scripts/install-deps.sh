@@ -10,6 +10,8 @@ packages=(
     libgif-dev libwebp-dev libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
     python3 python3-xlwt
     fonts-dejavu-core
+    # The face graphs are drawn in, for browsers showing published SVGs; the program carries its own.
+    fonts-liberation2
     xvfb xauth
     chromium
 )

@@ -3,6 +3,7 @@
 // The rules every drawn graph keeps, checked on what the inspector lists (and, for contrast, on
 // the picture's pixels). Each check gives one line per breach, naming the items.
 #include "engine/inspect/graph_inspection.h"
+#include "engine/scene/clipped_outline.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -40,6 +41,14 @@ inline bool overlaps(const QRectF& a, const QRectF& b, double tolerance = 0.75) 
     return common.width() > tolerance && common.height() > tolerance;
 }
 
+// Turned texts are compared by their turned ink boxes, not the upright boxes around them.
+inline bool textsOverlap(const DrawnItem& a, const DrawnItem& b) {
+    if (!overlaps(a.rect, b.rect))
+        return false;
+    const QRectF common = a.outline.intersected(b.outline).boundingRect();
+    return common.width() > 0.75 && common.height() > 0.75;
+}
+
 inline bool isText(const DrawnItem& item) {
     return isTextKind(item.tag.kind);
 }
@@ -54,23 +63,11 @@ inline QStringList overlappingTexts(const Inspection& inspection) {
             continue;
         for (std::size_t j = i + 1; j < items.size(); ++j) {
             if (isText(items[j]) && items[j].tag.kind != ItemKind::NoteText &&
-                overlaps(items[i].rect, items[j].rect))
+                textsOverlap(items[i], items[j]))
                 breaches << describe(items[i]) + u" overlaps  "_s + describe(items[j]);
         }
     }
     return breaches;
-}
-
-// Whether a segment passes through a rectangle.
-inline bool crosses(const QLineF& segment, const QRectF& rect) {
-    if (rect.contains(segment.p1()) || rect.contains(segment.p2()))
-        return true;
-    const std::array<QLineF, 4> edges{
-        QLineF(rect.topLeft(), rect.topRight()), QLineF(rect.topRight(), rect.bottomRight()),
-        QLineF(rect.bottomRight(), rect.bottomLeft()), QLineF(rect.bottomLeft(), rect.topLeft())};
-    return std::ranges::any_of(edges, [&segment](const QLineF& edge) {
-        return segment.intersects(edge) == QLineF::BoundedIntersection;
-    });
 }
 
 // A value label never lies over another series' bar or marker, nor across its line.
@@ -88,7 +85,7 @@ inline QStringList labelsOverOtherSeries(const Inspection& inspection) {
             bool crossed = barOrPoint && overlaps(ink, mark.rect, 0.5);
             if (mark.tag.kind == ItemKind::Line) {
                 for (qsizetype i = 1; i < mark.points.size() && !crossed; ++i)
-                    crossed = crosses({mark.points[i - 1], mark.points[i]}, ink);
+                    crossed = segmentCrosses({mark.points[i - 1], mark.points[i]}, ink);
             }
             if (crossed)
                 breaches << describe(label) + u" lies over  "_s + describe(mark);
@@ -183,11 +180,18 @@ inline double contrastUnder(const DrawnItem& text, const QImage& picture) {
     return ratios[ratios.size() / 2];
 }
 
+// Whether a note (which the user lays over the graph) covers part of rect.
+inline bool underNote(const QRectF& rect, const Inspection& inspection) {
+    return std::ranges::any_of(inspection.items, [&rect](const DrawnItem& item) {
+        return item.tag.kind == ItemKind::Note && overlaps(item.rect, rect, 0.0);
+    });
+}
+
 inline QStringList labelsHardToRead(const Inspection& inspection, const QImage& picture,
                                     double least = 4.5) {
     QStringList breaches;
     for (const DrawnItem& item : inspection.items) {
-        if (item.tag.kind != ItemKind::ValueLabel)
+        if (item.tag.kind != ItemKind::ValueLabel || underNote(item.rect, inspection))
             continue;
         if (const double contrast = contrastUnder(item, picture); contrast < least)
             breaches << describe(item) +

@@ -91,7 +91,7 @@ void FrameTextsTest::linesWrapShrinkThenEndInEllipsis() {
     QVERIFY(wrapped.size.width() <= 150);
 
     // Two lines of room in height: the text shrinks before it is cut.
-    const FittedLines shrunk = fitLines(text, graphFont(12), {180, 34}, 6, 7);
+    const FittedLines shrunk = fitLines(text, graphFont(12), {150, 34}, 6, 7);
     QVERIFY(shrunk.font.pixelSize() < 12);
     QVERIFY(shrunk.size.height() <= 34);
     QCOMPARE(shrunk.lines.join(u' '), text);

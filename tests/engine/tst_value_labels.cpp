@@ -222,17 +222,17 @@ void ValueLabelsTest::lineAndAreaSeriesShowTheirValues() {
 }
 
 void ValueLabelsTest::labelsNeverOutgrowTheHeader() {
-    QByteArray text = seriesGraph("bar", {{"bar", "0xFF0000", "50", {}, "0", "YES"}}, 1).text();
+    QByteArray text = seriesGraph("bar", {{"bar", "0xFFFF00", "50", {}, "0", "YES"}}, 1).text();
     text.replace(QByteArray("&CV_="), QByteArray("&CVS_=" + tivora::EncodeValue("80") + "&CV_="));
     const QImage image = renderText(text, 0.0);
-    // The label "50" in black inside the red bar: its height tells its size.
-    const int column = busiestColumn(image, near(QColor(0xFF, 0, 0)));
+    // The label "50" in black inside the yellow bar: its height tells its size.
+    const int column = busiestColumn(image, near(QColor(0xFF, 0xFF, 0)));
     int top = -1, bottom = -1;
     for (int y = 0; y < image.height(); ++y) {
         const QRect row(column - 40, y, 80, 1);
         int left = -1, right = -1;
         for (int x = row.left(); x <= row.right(); ++x) {
-            if (near(QColor(0xFF, 0, 0))(image.pixel(x, y))) {
+            if (near(QColor(0xFF, 0xFF, 0))(image.pixel(x, y))) {
                 left = left < 0 ? x : left;
                 right = x;
             }

@@ -92,7 +92,7 @@ QRectF addHeader(const GraphText& text, HeaderSide side, QRectF& area, Scene& sc
 // before it gets smaller still.
 FittedLines fitFooter(const QString& footer, double width) {
     constexpr int kSmallestLinePixels = 10;
-    constexpr int kSmallestPixels = 7;
+    constexpr int kSmallestPixels = 9;
     QFont font = graphFont(kFooterPixels);
     const FittedText line = fitText(footer, font, width, kSmallestLinePixels);
     if (line.text == footer)
@@ -101,10 +101,12 @@ FittedLines fitFooter(const QString& footer, double width) {
     return fitLines(footer, font, QSizeF(width, kStageSize.height()), 2, kSmallestPixels);
 }
 
-void addFooter(const GraphText& text, QRectF& area, Scene& scene) {
+// Lays the footer along the stage's bottom, takes its room from area and gives its top (the
+// stage's bottom when there is no footer).
+double addFooter(const GraphText& text, QRectF& area, Scene& scene) {
     const QString footer = text.string("&ft_", "&footer").trimmed();
     if (footer.isEmpty())
-        return;
+        return kStageSize.height();
     const FittedLines fitted = fitFooter(footer, area.width() - 16);
     const double height = fitted.size.height() + kBandPadding;
     const QColor color = text.color("&fc_", Qt::black, "&footCol");
@@ -117,6 +119,7 @@ void addFooter(const GraphText& text, QRectF& area, Scene& scene) {
         y += fitted.lineHeight;
     }
     area.setBottom(area.bottom() - height);
+    return area.bottom();
 }
 
 // The stage outside the header band, less a hair along the edges.
@@ -152,16 +155,19 @@ GraphFrame layoutFrame(const VariableText& variables, Scene& scene) {
     // left or right runs the stage's full height, with the footer beside it.
     const HeaderSide side = headerSide(text);
     QRectF band;
+    double footerTop = kStageSize.height();
     if (side == HeaderSide::Left || side == HeaderSide::Right) {
         band = addHeader(text, side, area, scene);
-        addFooter(text, area, scene);
+        footerTop = addFooter(text, area, scene);
     } else {
-        addFooter(text, area, scene);
+        footerTop = addFooter(text, area, scene);
         band = addHeader(text, side, area, scene);
     }
     GraphFrame frame;
     frame.plotArea = area;
     frame.reach = reachBeside(band, side);
+    // A moved graph stays clear of the footer too.
+    frame.reach.setBottom(std::min(frame.reach.bottom(), footerTop));
     frame.titlePixels = kHeaderPixels;
     frame.scale = text.number("&GScale", 100, 50, 150) / 100.0;
     frame.offset = QPointF(text.number("&GX", 0, -kStageSize.width(), kStageSize.width()),

@@ -46,4 +46,28 @@ inline QTransform graphFrameTransform(const GraphFrame& frame, const QRectF& ext
     return graphFrameTransform(frame, extent, frame.plotArea.center());
 }
 
+// The scale a graph laid out unscaled to extent is drawn at: as asked, held back to keep it in
+// sight, but never below its own size when it was asked to be larger.
+inline double graphScaleFor(const GraphFrame& frame, const QRectF& extent, QPointF centre) {
+    const double scale = graphFrameTransform(frame, extent, centre).m11();
+    return frame.scale >= 1.0 ? std::max(scale, 1.0) : scale;
+}
+
+// box scaled about centre: where a graph scaled so is laid out, so that its texts keep their
+// sizes while its plot takes the scaled room.
+inline QRectF scaledAbout(const QRectF& box, QPointF centre, double scale) {
+    return QRectF(centre + (box.topLeft() - centre) * scale, box.size() * scale);
+}
+
+// The graph's move, held back along each direction where it would take extent out of reach.
+inline QTransform movedWithin(const GraphFrame& frame, const QRectF& extent) {
+    const QRectF& reach = frame.reach;
+    const auto held = [](double move, double low, double high) {
+        return low <= high ? std::clamp(move, low, high) : move;
+    };
+    return QTransform::fromTranslate(
+        held(frame.offset.x(), reach.left() - extent.left(), reach.right() - extent.right()),
+        held(frame.offset.y(), reach.top() - extent.top(), reach.bottom() - extent.bottom()));
+}
+
 } // namespace tivora::engine

@@ -79,6 +79,35 @@ QFont graphFont(double pixelSize, bool bold) {
     return font;
 }
 
+double contrastRatio(const QColor& first, const QColor& second) {
+    return contrast(luminance(first), luminance(second));
+}
+
+QColor backingFor(const QColor& text, const QColor& surface, double leastContrast) {
+    const bool lightText = luminance(text) > 0.18;
+    QColor backing = surface;
+    for (int step = 0; step < 40 && contrastRatio(text, backing) < leastContrast; ++step)
+        backing = lightText ? backing.darker(110) : backing.lighter(110);
+    // lighter() cannot lift black: a last resort that always reads.
+    if (contrastRatio(text, backing) < leastContrast)
+        backing = lightText ? QColor(Qt::black) : QColor(Qt::white);
+    return backing;
+}
+
+QColor readableOnAll(const QColor& preferred, std::initializer_list<QColor> backgrounds,
+                     double leastContrast) {
+    const auto weakest = [&backgrounds](const QColor& text) {
+        double least = 21.0;
+        for (const QColor& background : backgrounds)
+            least = std::min(least, contrast(luminance(text), luminance(background)));
+        return least;
+    };
+    if (weakest(preferred) >= leastContrast)
+        return preferred;
+    const QColor dark(0x20, 0x20, 0x20);
+    return weakest(dark) >= weakest(Qt::white) ? dark : QColor(Qt::white);
+}
+
 QFont valueLabelFont(double pixelSize) {
     return graphFont(pixelSize);
 }

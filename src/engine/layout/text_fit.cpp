@@ -150,7 +150,16 @@ double widthUpTo(const QString& text, const QFontMetricsF& metrics, double enoug
     return metrics.horizontalAdvance(text);
 }
 
-QString elidedText(const QString& text, const QFontMetricsF& metrics, double width) {
+QString elidedText(const QString& text, const QFontMetricsF& metrics, double width,
+                   Qt::TextElideMode mode) {
+    if (mode == Qt::ElideMiddle) {
+        // No picture shows more than a few hundred characters of a line: a long text keeps its
+        // two ends, which is all a cut in the middle can show of it.
+        constexpr qsizetype kEnds = 4 * kFirstPrefix;
+        const QString shown =
+            text.size() <= 2 * kEnds ? text : prefixOf(text, kEnds) + text.right(kEnds);
+        return metrics.elidedText(shown, Qt::ElideMiddle, width);
+    }
     // A prefix too wide to show whole is elided exactly as the whole text is.
     for (qsizetype length = kFirstPrefix; length < text.size(); length *= 4) {
         const QString prefix = prefixOf(text, length);

@@ -38,8 +38,10 @@ QSizeF textSize(const QString& text, const QFont& font);
 // it takes to pass enough, so a damaged file's endless label costs no more than a sentence.
 double widthUpTo(const QString& text, const QFontMetricsF& metrics, double enough);
 
-// What metrics.elidedText(text, Qt::ElideRight, width) gives, measuring only as much of a long
-// text as can be shown.
-QString elidedText(const QString& text, const QFontMetricsF& metrics, double width);
+// What metrics.elidedText(text, mode, width) gives, measuring only as much of a long text as can
+// be shown. Labels are cut in the middle, so that two that differ only at their ends ("Region 1",
+// "Region 2") still read differently.
+QString elidedText(const QString& text, const QFontMetricsF& metrics, double width,
+                   Qt::TextElideMode mode = Qt::ElideRight);
 
 } // namespace tivora::engine

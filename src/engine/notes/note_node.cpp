@@ -56,9 +56,10 @@ QPointF NoteNode::edgeTowards(QPointF point) const {
 
 void NoteNode::addText(const QStringList& lines, const QFont& font, const QColor& color, double top,
                        double bottom) {
-    // Wrapped to the note's width, shrunk when the lines would run out of the note, and cut with
-    // "..." when even the smallest size does not hold them.
-    constexpr int kSmallestPixels = 7;
+    // Wrapped to the note's width, shrunk when the lines would run out of the note (never below
+    // the smallest size text is read at, unless asked for), and cut with "..." when even that
+    // size does not hold them.
+    constexpr int kSmallestPixels = 9;
     const double width = std::max(m_note.rect.width() - 2 * kTextPadding, 10.0);
     const double y = m_note.rect.top() + top;
     const FittedLines fitted = fitLines(lines.join(u'\n'), font, QSizeF(width, bottom - y),

@@ -30,21 +30,20 @@ PieLabelsNode::PieLabelsNode(std::vector<PieText> texts, std::vector<PieLeader> 
 }
 
 double PieLabelsNode::fadeIn(double revealed, double revealAt) {
-    return std::clamp((revealed - revealAt) / kFadeDegrees, 0.0, 1.0);
+    // Labels near the end of the circle fade in over what is left of it, so that the last one
+    // is fully there when the sweep closes, with the others.
+    if (revealed >= 360.0)
+        return 1.0;
+    const double fade = std::clamp(360.0 - revealAt, 1.0, kFadeDegrees);
+    return std::clamp((revealed - revealAt) / fade, 0.0, 1.0);
 }
 
 Millis PieLabelsNode::endTime() const {
-    // The last text finishes fading a little after the sweep closes the circle.
-    const Millis end = m_sweep.endTime();
-    return end > 0 ? end + 1.0 : 0.0;
-}
-
-double PieLabelsNode::revealedAt(Millis time) const {
-    return m_sweep.at(time) + (m_sweep.at(time) >= 360.0 ? kFadeDegrees : 0.0);
+    return m_sweep.endTime();
 }
 
 void PieLabelsNode::inspect(DrawnItems& items, Millis time) const {
-    const double revealed = revealedAt(time);
+    const double revealed = m_sweep.at(time);
     for (const PieText& text : m_texts) {
         if (fadeIn(revealed, text.revealAt) <= 0)
             continue;
@@ -55,7 +54,7 @@ void PieLabelsNode::inspect(DrawnItems& items, Millis time) const {
 }
 
 void PieLabelsNode::paint(QPainter& painter, Millis time) const {
-    const double revealed = revealedAt(time);
+    const double revealed = m_sweep.at(time);
     painter.setRenderHint(QPainter::Antialiasing);
     for (const PieLeader& leader : m_leaders) {
         const double opacity = fadeIn(revealed, leader.revealAt);

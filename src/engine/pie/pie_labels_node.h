@@ -40,7 +40,6 @@ public:
 
 private:
     static double fadeIn(double revealed, double revealAt);
-    double revealedAt(Millis time) const;
 
     std::vector<PieText> m_texts;
     std::vector<QStaticText> m_shaped;

@@ -3,6 +3,7 @@
 #include "engine/layout/graph_frame_transform.h"
 #include "engine/layout/graph_layout.h"
 #include "engine/layout/graph_style.h"
+#include "engine/layout/text_fit.h"
 #include "engine/pie/pie_body_node.h"
 #include "engine/pie/pie_data.h"
 #include "engine/pie/pie_image_node.h"
@@ -59,11 +60,17 @@ public:
         : m_pie(pie)
         , m_area(area)
         , m_labelFont(graphFont(pie.labelFontSize))
-        , m_valueFont(graphFont(pie.valueFontSize, true)) {}
+        , m_valueFont(graphFont(pie.valueFontSize, true)) {
+        place();
+    }
 
-    std::unique_ptr<GroupNode> build(const QDir& movieFolder, const GraphFrame& frame);
+    // Everything the pie draws, labels included.
+    QRectF extent() const { return extentOf(m_texts); }
+    std::unique_ptr<GroupNode> build(const QDir& movieFolder, const QTransform& transform);
 
 private:
+    // Sizes the pie and places its slices and labels.
+    void place();
     double labelRoom() const;
     void planSlices();
     bool valueFits(const SlicePlan& plan) const;
@@ -86,6 +93,8 @@ private:
     double m_maxOffset = 0;
     PieGeometry m_geometry;
     std::vector<SlicePlan> m_plans;
+    std::vector<PieText> m_texts;
+    std::vector<PieLeader> m_leaders;
 };
 
 double PieLayout::labelRoom() const {
@@ -186,7 +195,7 @@ void PieLayout::addLabelRow(const SlicePlan& plan, bool right, double top, doubl
     const QString value = plan.valueInside ? QString() : plan.value;
     const double valueWidth = value.isEmpty() ? 0 : valueMetrics.horizontalAdvance(value) + 6;
     const QString label =
-        labelMetrics.elidedText(slice.label, Qt::ElideRight, std::max(0.0, room - valueWidth));
+        elidedText(slice.label, labelMetrics, std::max(0.0, room - valueWidth), Qt::ElideMiddle);
     const double labelWidth = labelMetrics.horizontalAdvance(label);
     const double rowWidth = labelWidth + (label.isEmpty() ? valueWidth - 6 : valueWidth);
     const QPointF rowTop(right ? columnX + 4 : columnX - 4 - rowWidth, top + 1);
@@ -220,16 +229,17 @@ QRectF PieLayout::extentOf(const std::vector<PieText>& texts) const {
     return extent;
 }
 
-std::unique_ptr<GroupNode> PieLayout::build(const QDir& movieFolder, const GraphFrame& frame) {
+void PieLayout::place() {
     for (const PieSlice& slice : m_pie.slices)
         m_maxOffset = std::max(m_maxOffset, slice.value > 0 ? slice.offset : 0.0);
     m_geometry = PieGeometry::fit(m_area, labelRoom(), m_maxOffset);
     planSlices();
-    std::vector<PieText> texts;
-    std::vector<PieLeader> leaders;
-    addValuesInside(texts);
-    addLabelColumn(true, texts, leaders);
-    addLabelColumn(false, texts, leaders);
+    addValuesInside(m_texts);
+    addLabelColumn(true, m_texts, m_leaders);
+    addLabelColumn(false, m_texts, m_leaders);
+}
+
+std::unique_ptr<GroupNode> PieLayout::build(const QDir& movieFolder, const QTransform& transform) {
 
     const Millis duration = openingDuration(m_pie.speed);
     const Track sweep = m_pie.animate
@@ -237,13 +247,13 @@ std::unique_ptr<GroupNode> PieLayout::build(const QDir& movieFolder, const Graph
                             : Track(360);
     const Track reveal =
         m_pie.animate ? Track::ramp(0, 1, kOpeningDelay, duration, Easing::InOutSine) : Track(1);
-    auto group = std::make_unique<GroupNode>(graphFrameTransform(frame, extentOf(texts)));
+    auto group = std::make_unique<GroupNode>(transform);
     if (m_pie.shadow)
         group->add(
             std::make_unique<PieShadowNode>(shadowEllipse(), m_pie.shadowAlpha / 100.0, reveal));
     addBody(sweep, *group);
     addImage(movieFolder, reveal, *group);
-    group->add(std::make_unique<PieLabelsNode>(std::move(texts), std::move(leaders), sweep));
+    group->add(std::make_unique<PieLabelsNode>(m_texts, m_leaders, sweep));
     return group;
 }
 
@@ -306,9 +316,16 @@ void layoutPieGraph(const VariableText& text, const GraphFrame& frame, const QDi
     const PieData pie = PieData::read(text);
     if (pie.total() <= 0)
         return;
-    PieLayout layout(pie, frame.plotArea);
+    // As a series graph: the scale sizes the pie, not its labels.
+    PieLayout unscaled(pie, frame.plotArea);
+    const QRectF extent = unscaled.extent();
+    const QPointF centre = frame.plotArea.center();
+    const double scale = graphScaleFor(frame, extent, centre);
+    PieLayout layout(pie,
+                     scale == 1.0 ? frame.plotArea : scaledAbout(frame.plotArea, centre, scale));
     scene.add(Layer::Plot,
-              std::make_unique<RasterCacheNode>(layout.build(movieFolder, frame), kStageRect));
+              std::make_unique<RasterCacheNode>(
+                  layout.build(movieFolder, movedWithin(frame, layout.extent())), kStageRect));
 }
 
 } // namespace tivora::engine

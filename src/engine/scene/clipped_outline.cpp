@@ -41,6 +41,10 @@ bool fullyInside(const QPolygonF& points, const QRectF& rect) {
 
 } // namespace
 
+bool segmentCrosses(const QLineF& segment, const QRectF& rect) {
+    return insideShare(segment.p1(), segment.p2(), rect).has_value();
+}
+
 std::vector<QPolygonF> clippedPolyline(const QPolygonF& line, const QRectF& rect) {
     if (fullyInside(line, rect))
         return {line};

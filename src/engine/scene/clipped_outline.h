@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLineF>
 #include <QPolygonF>
 #include <QRectF>
 #include <vector>
@@ -17,5 +18,8 @@ std::vector<QPolygonF> clippedPolyline(const QPolygonF& line, const QRectF& rect
 // A closed polygon cut to rect (a polygon that leaves and re-enters the rectangle keeps runs
 // along its edge, which fill nothing visible inside it).
 QPolygonF clippedPolygon(const QPolygonF& polygon, const QRectF& rect);
+
+// Whether a segment passes through (or lies in) rect.
+bool segmentCrosses(const QLineF& segment, const QRectF& rect);
 
 } // namespace tivora::engine

@@ -62,7 +62,8 @@ void DrawnItems::addText(const ItemTag& tag, const QString& text, const QFont& f
     item.tag = tag;
     if (item.tag.fullText.isEmpty())
         item.tag.fullText = text;
-    item.rect = toPicture.mapRect(ink);
+    item.outline = toPicture.map(QPolygonF(ink));
+    item.rect = item.outline.boundingRect();
     item.text = text;
     // A text drawn under a scale is that much larger in the picture.
     item.fontPx = font.pixelSize() * std::sqrt(std::abs(toPicture.determinant()));
@@ -77,14 +78,14 @@ void DrawnItems::addShape(const ItemTag& tag, const QPainterPath& shape, const Q
 void DrawnItems::addShape(const ItemTag& tag, const QRectF& rect, const QColor& color) {
     if (rect.isEmpty())
         return;
-    m_items.push_back({tag, m_transform.mapRect(rect), {}, 0.0, color, {}});
+    m_items.push_back({tag, m_transform.mapRect(rect), {}, 0.0, color, {}, {}});
 }
 
 void DrawnItems::addPolyline(const ItemTag& tag, const QPolygonF& points, const QColor& color) {
     if (points.isEmpty())
         return;
     const QPolygonF mapped = m_transform.map(points);
-    m_items.push_back({tag, mapped.boundingRect(), {}, 0.0, color, mapped});
+    m_items.push_back({tag, mapped.boundingRect(), {}, 0.0, color, mapped, {}});
 }
 
 } // namespace tivora::engine

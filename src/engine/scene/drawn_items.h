@@ -52,7 +52,8 @@ struct DrawnItem {
     QString text; // as shown
     double fontPx = 0.0;
     QColor color;
-    QPolygonF points; // lines and areas: the points as drawn
+    QPolygonF points;  // lines and areas: the points as drawn
+    QPolygonF outline; // texts: the ink box turned as the text is, which rect bounds
 };
 
 // Collects what a frame draws, node by node, as the nodes would paint it: each node reports its

@@ -85,11 +85,19 @@ AxesLayout::AxesLayout(const GraphText& text, const std::vector<QString>& column
     const double numberHeight = QFontMetricsF(m_numberFont).height();
     const double titleHeight = QFontMetricsF(graphFont(m_y.titlePixels, true)).height();
 
-    const double left = box.left() + kPadding + (m_y.title.isEmpty() ? 0 : titleHeight + kGap) +
-                        numberWidth + kGap + kTick;
+    double left = box.left() + kPadding + (m_y.title.isEmpty() ? 0 : titleHeight + kGap) +
+                  numberWidth + kGap + kTick;
     const double right = box.right() - kPadding * 2;
     const double top = box.top() + kPadding + numberHeight / 2;
-    const ColumnLabelPlan plan = planColumnLabels(right - left, box.height());
+    ColumnLabelPlan plan = planColumnLabels(right - left, box.height());
+    if (plan.turned) {
+        // Turned labels reach left of their column: the first one must not leave the box.
+        const double reach = plan.longest * kSinTurn - (right - left) / m_geometry.columns / 2;
+        if (box.left() + kPadding + reach > left) {
+            left = box.left() + kPadding + reach;
+            plan = planColumnLabels(right - left, box.height());
+        }
+    }
     const double xTitleHeight =
         m_x.title.isEmpty() ? 0 : QFontMetricsF(graphFont(m_x.titlePixels, true)).height() + kGap;
     const double bottom = std::max(
@@ -190,8 +198,8 @@ void AxesLayout::placeColumnLabels(const ColumnLabelPlan& plan) {
     const QFontMetricsF metrics(plan.font);
     const double top = m_geometry.plot.bottom() + kTick + kGap / 2;
     for (int column = 0; column < int(m_columnLabels.size()); column += plan.every) {
-        const QString text =
-            elidedText(m_columnLabels[std::size_t(column)], metrics, plan.longest + 0.5);
+        const QString text = elidedText(m_columnLabels[std::size_t(column)], metrics,
+                                        plan.longest + 0.5, Qt::ElideMiddle);
         const double x = m_geometry.columnCentre(column);
         PlacedText placed{
             text,

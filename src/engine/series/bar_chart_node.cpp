@@ -332,7 +332,12 @@ void BarChartNode::addValueLabels(const SeriesData& data, const QColor& plotBack
         if (!source.showValues || bars.bars.empty())
             continue;
         const QColor seen = seenColor(source, plotBackground);
-        const QColor inside = readableOn(source.labelColor, seen, kSmallTextContrast);
+        // The label lies across the cylinder's shading, from its lit stripe to its dark side.
+        const std::initializer_list<QColor> shades{seen, seen.lighter(135), seen.darker(140)};
+        const QColor inside = readableOnAll(source.labelColor, shades, kSmallTextContrast);
+        const bool insidePill = std::ranges::any_of(shades, [&inside](const QColor& shade) {
+            return contrastRatio(inside, shade) < kSmallTextContrast;
+        });
         const QColor outside = readableOn(source.labelColor, plotBackground, kSmallTextContrast);
         for (const std::uint32_t index : bars.bars) {
             const Bar& bar = m_bars[index];
@@ -344,11 +349,13 @@ void BarChartNode::addValueLabels(const SeriesData& data, const QColor& plotBack
             label.rootY = span.base;
             label.room = room;
             label.insideDepth = std::fabs(span.tip - span.base);
+            label.insideWidth = m_barWidth;
             label.insideClearance = span.clipped ? 0.0 : capHeight(m_barWidth);
             label.insideOnly = m_stacked;
             label.insideColor = inside;
             label.outsideColor = outside;
-            label.insideHalo = seen;
+            label.insideHalo = insidePill ? backingFor(inside, seen, kSmallTextContrast) : seen;
+            label.insidePill = insidePill;
             label.outsideHalo = plotBackground;
             label.pixels = ValueLabelLayout::askedPixels(source.labelPixels);
             label.track = bars.source;

@@ -118,7 +118,7 @@ void LegendLayout::addTo(GroupNode& group, const QColor& textColor) const {
             swatch, withOpacity(series.color, std::max(series.opacity, 60.0)));
         key->setTag({ItemKind::LegendKey, number, 0, {}});
         group.add(std::move(key));
-        const QString name = metrics.elidedText(series.name, Qt::ElideRight, kLongestName);
+        const QString name = elidedText(series.name, metrics, kLongestName, Qt::ElideMiddle);
         auto text = std::make_unique<TextNode>(name, font, textColor, entry.textAnchor,
                                                Qt::AlignLeft | Qt::AlignVCenter);
         text->setTag({ItemKind::LegendText, number, 0, series.name});

@@ -139,6 +139,8 @@ void LineSeriesNode::addValueLabels(const Series& series, std::size_t track,
     const QColor color = readableOn(series.labelColor, plotBackground, kSmallTextContrast);
     for (const Run& run : m_runs) {
         const QPolygonF points = pointsAt(run, 1.0);
+        if (m_area)
+            labels.addSurface(areaOf(run, points), track);
         // No label is put across a line, its own or another's.
         for (qsizetype i = 1; i < points.size(); ++i)
             labels.addSegment({points[i - 1], points[i]}, m_penWidth / 2);

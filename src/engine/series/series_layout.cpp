@@ -13,6 +13,7 @@
 
 #include <QPainterPath>
 #include <algorithm>
+#include <optional>
 
 namespace tivora::engine {
 namespace {
@@ -31,23 +32,37 @@ AxisScale axisScale(const GraphText& text, const SeriesData& data) {
                            fixedAxisValue(text, "&YStep"), low, high, data.needsZero());
 }
 
-QColor plotBackground(const GraphText& text, const QTransform& transform,
-                      const PlotGeometry& geometry, Scene& scene) {
+// The darkest colour a plot's brush paints: the deepest stop of its shading.
+QColor darkestOf(const QBrush& brush) {
+    if (brush.gradient() == nullptr)
+        return brush.color();
+    QColor darkest = brush.gradient()->stops().front().second;
+    for (const auto& [at, color] : brush.gradient()->stops()) {
+        if (color.lightnessF() < darkest.lightnessF())
+            darkest = color;
+    }
+    return darkest;
+}
+
+PlotGround plotBackground(const GraphText& text, const QTransform& transform,
+                          const PlotGeometry& geometry, Scene& scene) {
     const QByteArray colorText = text.bytes("&pcol_").trimmed();
-    if (colorText.isEmpty())
-        return text.plainBytes("&bga_").trimmed() == "1"
-                   ? QColor(Qt::white)
-                   : colorFromText(text.plainBytes("&bg_", "&Backgrnd"), Qt::white);
+    if (colorText.isEmpty()) {
+        const QColor stage = text.plainBytes("&bga_").trimmed() == "1"
+                                 ? QColor(Qt::white)
+                                 : colorFromText(text.plainBytes("&bg_", "&Backgrnd"), Qt::white);
+        return {stage, stage};
+    }
     const QColor color = colorFromText(colorText, Qt::white);
     const auto shading = Shading(int(text.number("&psh_", 0, 0, 11)));
     const double depth = text.number("&pshl_", 50, 0, 80);
     QPainterPath path;
     path.addRect(geometry.plot);
     auto group = std::make_unique<GroupNode>(transform);
-    group->add(
-        std::make_unique<ShapeNode>(path, shadingBrush(color, shading, depth, geometry.plot)));
+    const QBrush brush = shadingBrush(color, shading, depth, geometry.plot);
+    group->add(std::make_unique<ShapeNode>(path, brush));
     scene.add(Layer::Background, std::move(group));
-    return color;
+    return {color, darkestOf(brush)};
 }
 
 } // namespace
@@ -57,22 +72,34 @@ void layoutSeriesGraph(const VariableText& variables, const GraphFrame& frame, S
     const SeriesData data = SeriesData::read(text);
     if (data.series.empty() || data.columnCount() == 0)
         return;
-    QRectF box = frame.plotArea;
-    const LegendLayout legend(data, box);
-    box.setTop(box.top() + legend.height());
-    const AxesLayout axes(text, data.columnLabels, axisScale(text, data), box);
-    const PlotGeometry& geometry = axes.geometry();
-    const QRectF extent = axes.extent() | legend.extent();
-    const QTransform transform = graphFrameTransform(frame, extent, geometry.plot.center());
+    const AxisScale scale = axisScale(text, data);
+    std::optional<LegendLayout> legend;
+    std::optional<AxesLayout> axes;
+    const auto layIn = [&](QRectF box) {
+        legend.emplace(data, box);
+        box.setTop(box.top() + legend->height());
+        axes.emplace(text, data.columnLabels, scale, box);
+        return axes->extent() | legend->extent();
+    };
+    // The graph's scale sizes its plot, not its text: it is laid out again in the scaled box,
+    // where its texts keep their sizes. Offsets may make a graph smaller to keep it in sight, but
+    // never smaller than it is unscaled when it was asked to be larger.
+    const QRectF unscaled = layIn(frame.plotArea);
+    const QPointF centre = axes->geometry().plot.center();
+    const double graphScale = graphScaleFor(frame, unscaled, centre);
+    const QRectF extent =
+        graphScale == 1.0 ? unscaled : layIn(scaledAbout(frame.plotArea, centre, graphScale));
+    const PlotGeometry& geometry = axes->geometry();
+    const QTransform transform = movedWithin(frame, extent);
 
-    const QColor background = plotBackground(text, transform, geometry, scene);
+    const PlotGround background = plotBackground(text, transform, geometry, scene);
     auto group = std::make_unique<GroupNode>(transform);
-    axes.addGrid(*group);
+    axes->addGrid(*group);
     for (auto& node : seriesNodes(data, geometry, background, frame.titlePixels))
         group->add(std::move(node));
-    axes.addAxes(*group);
+    axes->addAxes(*group);
     const QColor stage = colorFromText(text.plainBytes("&bg_", "&Backgrnd"), Qt::white);
-    legend.addTo(*group, readableOn(QColor(0x33, 0x33, 0x33), stage));
+    legend->addTo(*group, readableOn(QColor(0x33, 0x33, 0x33), stage));
     scene.add(Layer::Plot, std::move(group));
 }
 

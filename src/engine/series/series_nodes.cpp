@@ -53,10 +53,12 @@ std::optional<int> sharedBarSpeed(const SeriesData& data) {
 
 std::vector<std::unique_ptr<SceneNode>> seriesNodes(const SeriesData& data,
                                                     const PlotGeometry& geometry,
-                                                    const QColor& background,
+                                                    const PlotGround& ground,
                                                     double largestLabelPixels) {
+    const QColor& background = ground.base;
     std::vector<std::unique_ptr<SceneNode>> nodes;
     ValueLabelLayout labels(geometry.plot, largestLabelPixels, geometry.slotWidth());
+    labels.setDarkestGround(ground.darkest);
     std::vector<Track> tracks;
     for (const Series& series : data.series)
         tracks.push_back(growthTrack(series.speed));

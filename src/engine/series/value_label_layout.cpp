@@ -1,11 +1,11 @@
 #include "engine/series/value_label_layout.h"
 
 #include "engine/layout/graph_style.h"
+#include "engine/scene/clipped_outline.h"
 #include "engine/series/axis_scale.h"
 
 #include <QFontMetricsF>
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace tivora::engine {
@@ -62,6 +62,23 @@ void ValueLabelLayout::addSegment(const QLineF& segment, double reach) {
          Segment{segment, reach}, m_segments);
 }
 
+void ValueLabelLayout::addSurface(const QPolygonF& area, std::size_t track) {
+    m_surfaces.push_back({area, track});
+}
+
+bool ValueLabelLayout::needsPill(const QRectF& rect, bool inside,
+                                 const ValueLabelSource& source) const {
+    if (inside)
+        return source.insidePill || rect.width() + 2 * kAir > source.insideWidth;
+    if (m_darkestGround.isValid() &&
+        contrastRatio(source.outsideColor, m_darkestGround) < kSmallTextContrast)
+        return true;
+    const QPolygonF box(rect);
+    return std::ranges::any_of(m_surfaces, [&](const Surface& surface) {
+        return surface.track != source.track && surface.area.intersects(box);
+    });
+}
+
 bool ValueLabelLayout::canFit(double room) {
     return room >= kSmallestPixels * 0.6;
 }
@@ -84,22 +101,6 @@ double ValueLabelLayout::askedPixels(double gridSize) {
 double ValueLabelLayout::pixelsOf(const ValueLabelSource& source) const {
     return source.pixels > 0 ? std::min(source.pixels, m_pixelSize) : m_pixelSize;
 }
-
-namespace {
-
-// Whether a segment passes through a rectangle.
-bool segmentCrosses(const QLineF& segment, const QRectF& rect) {
-    if (rect.contains(segment.p1()) || rect.contains(segment.p2()))
-        return true;
-    const std::array<QLineF, 4> edges{
-        QLineF(rect.topLeft(), rect.topRight()), QLineF(rect.topRight(), rect.bottomRight()),
-        QLineF(rect.bottomRight(), rect.bottomLeft()), QLineF(rect.bottomLeft(), rect.topLeft())};
-    return std::ranges::any_of(edges, [&segment](const QLineF& edge) {
-        return segment.intersects(edge) == QLineF::BoundedIntersection;
-    });
-}
-
-} // namespace
 
 bool ValueLabelLayout::crossesSegment(const QRectF& rect) const {
     for (int b = bucketOf(rect.left(), m_bucket); b <= bucketOf(rect.right(), m_bucket); ++b) {
@@ -260,7 +261,8 @@ std::unique_ptr<ValueLabelsNode> ValueLabelLayout::build(std::vector<Track> trac
             file(candidate.rect.left(), candidate.rect.right(), candidate.rect, taken);
             labels.push_back({text, candidate.rect.topLeft(), s.rootY - s.tip.y(), size.width(),
                               candidate.inside ? s.insideColor : s.outsideColor,
-                              candidate.inside ? s.insideHalo : s.outsideHalo, s.track, s.column,
+                              candidate.inside ? s.insideHalo : s.outsideHalo,
+                              needsPill(candidate.rect, candidate.inside, s), s.track, s.column,
                               s.counts, !full, s.value, s.decimals});
             break;
         }

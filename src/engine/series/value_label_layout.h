@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QLineF>
 #include <QPointF>
+#include <QPolygonF>
 #include <QRectF>
 #include <map>
 #include <memory>
@@ -22,6 +23,7 @@ struct ValueLabelSource {
     double room = 0.0;  // the widest the label may be
     // Room inside a bar below its tip (0 for a point); a label goes inside when it fits there.
     double insideDepth = 0.0;
+    double insideWidth = 0.0;      // the bar's width: a wider label overhangs it
     double insideClearance = 0.0;  // from the tip to an inside label (the bar's lit cap)
     double outsideClearance = 0.0; // from the tip to a label outside (a marker, the line)
     bool insideOnly = false;       // stacked segments have no room outside
@@ -30,8 +32,9 @@ struct ValueLabelSource {
     QColor outsideColor;
     QColor insideHalo;
     QColor outsideHalo;
-    double pixels = 0.0;   // the size its series asks for; 0 for the layout's own
-    std::size_t track = 0; // the series' place in the graph, from 0
+    bool insidePill = false; // no text colour reads on the bar itself: a pill carries it
+    double pixels = 0.0;     // the size its series asks for; 0 for the layout's own
+    std::size_t track = 0;   // the series' place in the graph, from 0
     int column = 0;
     bool counts = false;
 };
@@ -56,7 +59,12 @@ public:
     void addBar(const QRectF& bar, bool upward, std::size_t track);
     // A segment of a line drawn reach wide either side: no label crosses it.
     void addSegment(const QLineF& segment, double reach);
+    // A filled area of the series of track: another series' label over it stands on a pill.
+    void addSurface(const QPolygonF& area, std::size_t track);
     void add(const ValueLabelSource& source);
+    // The darkest the plot gets under its shading: an outside label whose colour does not read
+    // there stands on a pill of the plot's own colour.
+    void setDarkestGround(const QColor& darkest) { m_darkestGround = darkest; }
     // The height a label of pixels size takes, for the room kept beyond bars.
     static double labelHeight(double pixels);
     // The pixel size of labels whose series asks for size in the series grid: the grid's
@@ -90,6 +98,9 @@ private:
     bool isFree(QRectF rect, std::size_t track,
                 const std::map<int, std::vector<QRectF>>& taken) const;
     bool crossesSegment(const QRectF& rect) const;
+    // Whether a label at rect would not stand on the one colour it was chosen for, and so needs
+    // a pill of that colour under it.
+    bool needsPill(const QRectF& rect, bool inside, const ValueLabelSource& source) const;
     // Files item under every column bucket the span left..right reaches.
     template <typename Item>
     void file(double left, double right, const Item& item,
@@ -106,6 +117,12 @@ private:
         double reach;
     };
     std::map<int, std::vector<Segment>> m_segments;
+    struct Surface {
+        QPolygonF area;
+        std::size_t track;
+    };
+    std::vector<Surface> m_surfaces;
+    QColor m_darkestGround;
 };
 
 } // namespace tivora::engine

@@ -16,7 +16,16 @@ constexpr double kFadeFrom = 0.85;
 // How far the halo reaches beyond the glyphs.
 constexpr double kHaloWidth = 3.0;
 
-QPainterPath haloOf(const QString& text, const QFont& font, QPointF topLeft) {
+// A label that overhangs its bar, or lies over another series' area, stands on a pill of the
+// colour its text was chosen for; others are edged by a halo of it.
+QPainterPath haloOf(const QString& text, const QFont& font, QPointF topLeft, bool pill) {
+    if (pill) {
+        const QFontMetricsF metrics(font);
+        QPainterPath box;
+        const QRectF rect(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height()));
+        box.addRoundedRect(rect.adjusted(-2, 0, 2, 0), 3, 3);
+        return box;
+    }
     QPainterPath glyphs;
     glyphs.addText(topLeft + QPointF(0, QFontMetricsF(font).ascent()), font, text);
     QPainterPathStroker stroker;
@@ -41,7 +50,7 @@ ValueLabelsNode::ValueLabelsNode(std::vector<QFont> fonts, std::vector<Track> tr
         text.setTextFormat(Qt::PlainText);
         text.prepare(QTransform(), font);
         m_texts.push_back(std::move(text));
-        m_halos.push_back(label.halo.isValid() ? haloOf(label.text, font, label.origin)
+        m_halos.push_back(label.halo.isValid() ? haloOf(label.text, font, label.origin, label.pill)
                                                : QPainterPath());
     }
 }
@@ -78,7 +87,7 @@ void ValueLabelsNode::paint(QPainter& painter, Millis time) const {
         painter.setOpacity(baseOpacity * shown.opacity);
         if (label.halo.isValid()) {
             const QPainterPath halo = shown.counting
-                                          ? haloOf(shown.text, font, shown.topLeft)
+                                          ? haloOf(shown.text, font, shown.topLeft, label.pill)
                                           : m_halos[i].translated(shown.topLeft - label.origin);
             painter.fillPath(halo, label.halo);
         }

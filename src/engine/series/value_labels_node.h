@@ -24,6 +24,7 @@ public:
         double width = 0.0;
         QColor color;
         QColor halo;
+        bool pill = false;     // the halo colour fills a rounded box under the whole label
         std::size_t track = 0; // the series' place in the graph, from 0
         int column = 0;
         bool counts = false;
