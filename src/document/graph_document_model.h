@@ -30,7 +30,7 @@ public:
     // Writes the graph to path. The writer only records graphIncomplete and fills empty line
     // widths with "10"; changed() is emitted only when it filled one, so a listener that writes
     // again in response finds nothing more to fill.
-    GraphWriteResult write(const QString& path);
+    GraphWriteResult write(const QString& path, Durability durability = Durability::Synced);
     // Reads the graph file at path; on success the graph read replaces the open one and changed()
     // is emitted, on failure the open graph stays exactly as it was.
     // A graph read successfully starts a new history.

@@ -7,9 +7,6 @@
 #include "document/text_field_check.h"
 #include "document/variable_text.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
-
 using namespace Qt::StringLiterals;
 
 namespace tivora {
@@ -312,33 +309,20 @@ QByteArray layoutGraphLines(QByteArrayView text) {
     return lines;
 }
 
-std::optional<QString> writeGraphLines(const QString& path, QByteArrayView text) {
-    if (auto refusal = checkOutputFile(path))
-        return refusal;
-    QSaveFile file(path);
-    const auto failure = [&file, &path] {
-        const QString name = QFileInfo(path).fileName();
-        // A failed commit may leave no error of its own to tell.
-        return file.error() == QFileDevice::NoError
-                   ? u"%1 could not be written."_s.arg(name)
-                   : u"%1 could not be written: %2"_s.arg(name, file.errorString());
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return failure();
-    const QByteArray lines = layoutGraphLines(text);
-    if (file.write(lines) != lines.size() || !file.commit())
-        return failure();
-    return std::nullopt;
+std::optional<QString> writeGraphLines(const QString& path, QByteArrayView text,
+                                       Durability durability) {
+    return replaceFile(path, layoutGraphLines(text), durability);
 }
 
-GraphWriteResult WriteGraphText(GraphDocument& document, const QString& path) {
+GraphWriteResult WriteGraphText(GraphDocument& document, const QString& path,
+                                Durability durability) {
     using WriteStatus = GraphWriteResult::Status;
     const GraphTextBuild build = buildGraphText(document);
     if (build.status == Status::Incomplete)
         return {WriteStatus::Incomplete, build.message, {}, {}};
     if (build.status == Status::Failed)
         return {WriteStatus::Failed, build.message, {}, {}};
-    if (auto reason = writeGraphLines(path, build.text))
+    if (auto reason = writeGraphLines(path, build.text, durability))
         return {WriteStatus::Failed, QString::fromLatin1(kWriteErrorMessage), *reason, {}};
     return {WriteStatus::Written, {}, {}, build.text};
 }
