@@ -37,9 +37,9 @@ void GraphDocumentModel::replace(GraphDocument document) {
     edit([&document](GraphDocument& current) { current = std::move(document); });
 }
 
-GraphWriteResult GraphDocumentModel::write(const QString& path) {
+GraphWriteResult GraphDocumentModel::write(const QString& path, Durability durability) {
     const bool mayFillLineWidths = emptyLineWidthCells(m_document) > 0;
-    const GraphWriteResult result = WriteGraphText(m_document, path);
+    const GraphWriteResult result = WriteGraphText(m_document, path, durability);
     if (mayFillLineWidths && emptyLineWidthCells(m_document) == 0)
         Q_EMIT changed();
     return result;

@@ -30,7 +30,7 @@ public:
     // Writes the graph to path. The writer only records graphIncomplete and fills empty line
     // widths with "10"; changed() is emitted only when it filled one, so a listener that writes
     // again in response finds nothing more to fill.
-    GraphWriteResult write(const QString& path);
+    GraphWriteResult write(const QString& path, Durability durability = Durability::Synced);
     // Puts a graph read from a file in place of the open one, as the start of a new history, then
     // emits changed().
     void load(GraphDocument document);

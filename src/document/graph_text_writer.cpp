@@ -309,20 +309,20 @@ QByteArray layoutGraphLines(QByteArrayView text) {
     return lines;
 }
 
-std::optional<QString> writeGraphLines(const QString& path, QByteArrayView text) {
-    if (auto refusal = checkOutputFile(path))
-        return refusal;
-    return replaceFile(path, layoutGraphLines(text));
+std::optional<QString> writeGraphLines(const QString& path, QByteArrayView text,
+                                       Durability durability) {
+    return replaceFile(path, layoutGraphLines(text), durability);
 }
 
-GraphWriteResult WriteGraphText(GraphDocument& document, const QString& path) {
+GraphWriteResult WriteGraphText(GraphDocument& document, const QString& path,
+                                Durability durability) {
     using WriteStatus = GraphWriteResult::Status;
     const GraphTextBuild build = buildGraphText(document);
     if (build.status == Status::Incomplete)
         return {WriteStatus::Incomplete, build.message, {}, {}};
     if (build.status == Status::Failed)
         return {WriteStatus::Failed, build.message, {}, {}};
-    if (auto reason = writeGraphLines(path, build.text))
+    if (auto reason = writeGraphLines(path, build.text, durability))
         return {WriteStatus::Failed, QString::fromLatin1(kWriteErrorMessage), *reason, {}};
     return {WriteStatus::Written, {}, {}, build.text};
 }

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -45,6 +46,47 @@ std::optional<QString> statusOf(const QString& path, struct stat& status) {
             return u"%1 does not exist."_s.arg(nameOf(path));
         return systemReason(path, errno);
     }
+    return std::nullopt;
+}
+
+QString writeFailure(const QString& path, const QFileDevice& file) {
+    // A failed commit may leave no error of its own to tell.
+    return file.error() == QFileDevice::NoError
+               ? u"%1 could not be written."_s.arg(nameOf(path))
+               : u"%1 could not be written: %2"_s.arg(nameOf(path), file.errorString());
+}
+
+bool writeAll(QFileDevice& file, QByteArrayView bytes) {
+    return file.write(bytes.data(), bytes.size()) == bytes.size() && file.flush();
+}
+
+std::optional<QString> replaceSynced(const QString& path, QByteArrayView bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !writeAll(file, bytes) || !file.commit())
+        return writeFailure(path, file);
+    return std::nullopt;
+}
+
+std::optional<QString> replaceUnsynced(const QString& path, QByteArrayView bytes) {
+    QTemporaryFile file(path + u".XXXXXX"_s);
+    if (!file.open() || !writeAll(file, bytes))
+        return writeFailure(path, file);
+    // A file replaced keeps its permissions. A new one stays its owner's alone, as the temporary
+    // file was made: that is all a scratch file needs, and reading the umask to do otherwise
+    // would change it for every thread for a moment.
+    const QFileInfo existing(path);
+    if (existing.exists() && !file.setPermissions(existing.permissions()))
+        return writeFailure(path, file);
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        return writeFailure(path, file);
+    if (::rename(QFile::encodeName(file.fileName()).constData(),
+                 QFile::encodeName(path).constData()) != 0) {
+        return u"%1 could not be written: %2."_s.arg(nameOf(path),
+                                                     QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    // The temporary name is gone with the rename; nothing is left to remove.
+    file.setAutoRemove(false);
     return std::nullopt;
 }
 
@@ -108,29 +150,12 @@ std::optional<QString> checkOutputFile(const QString& path) {
     return std::nullopt;
 }
 
-std::optional<QString> replaceFile(const QString& path, QByteArrayView bytes) {
-    QSaveFile file(path);
-    const auto failure = [&file, &path] {
-        // A failed commit may leave no error of its own to tell.
-        return file.error() == QFileDevice::NoError
-                   ? u"%1 could not be written."_s.arg(nameOf(path))
-                   : u"%1 could not be written: %2"_s.arg(nameOf(path), file.errorString());
-    };
-    // Unbuffered, a write that fails shows at once, with its reason, rather than later in a
-    // flush that a commit would not notice.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure();
-    // A write may take only part of what it is given (the disk fills up, a file size limit is
-    // reached); the next one then tells why. A file left uncommitted is removed when it goes.
-    for (qsizetype written = 0; written < bytes.size();) {
-        const qint64 part = file.write(bytes.data() + written, bytes.size() - written);
-        if (part <= 0)
-            return failure();
-        written += part;
-    }
-    if (!file.flush() || !file.commit())
-        return failure();
-    return std::nullopt;
+std::optional<QString> replaceFile(const QString& path, QByteArrayView bytes,
+                                   Durability durability) {
+    if (auto refusal = checkOutputFile(path))
+        return refusal;
+    return durability == Durability::Synced ? replaceSynced(path, bytes)
+                                            : replaceUnsynced(path, bytes);
 }
 
 } // namespace tivora

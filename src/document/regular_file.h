@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
 
@@ -26,9 +27,22 @@ std::optional<QString> readInputFile(const QString& path, QByteArray& bytes);
 // or a path where nothing lies yet.
 std::optional<QString> checkOutputFile(const QString& path);
 
-// Puts bytes in place of the file at path in one step: they go to a temporary file beside it,
-// which replaces the old file only once every byte is written and flushed. Gives the reason, naming
-// the file, when that could not be done; the old file is then left as it was.
-std::optional<QString> replaceFile(const QString& path, QByteArrayView bytes);
+// How a replaced file is made to last.
+enum class Durability {
+    // On the disk before it takes the old file's place: a crash just after the write leaves the
+    // new file whole, never an empty one. For everything the user keeps.
+    Synced,
+    // Takes the old file's place by a rename without waiting for the disk. For scratch files that
+    // are written again at the next change and never outlive the session: the rename alone keeps
+    // a reader from seeing a half-written file.
+    Unsynced,
+};
+
+// Replaces the file at path with bytes in one atomic step, checking every write: the bytes go to
+// a temporary file beside it, which is renamed over path only when all of them were written.
+// Gives the reason, naming the file, when it could not; path is then left as it was. A path that
+// names a folder, device or pipe is refused, never replaced.
+std::optional<QString> replaceFile(const QString& path, QByteArrayView bytes,
+                                   Durability durability = Durability::Synced);
 
 } // namespace tivora

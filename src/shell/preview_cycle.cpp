@@ -47,7 +47,9 @@ void PreviewCycle::refresh(Reload reload) {
         return;
     const QScopedValueRollback guard(m_refreshing, true);
     const QString previewFile = programDataPath(u"Slide0.txt"_s);
-    const GraphWriteResult result = m_model.write(previewFile);
+    // The preview file is rewritten at every change and read only by the player: the rename
+    // keeps the player from seeing half a file, and waiting for the disk would only slow editing.
+    const GraphWriteResult result = m_model.write(previewFile, Durability::Unsynced);
     // A failed write is reported, and the engine then shows what the file held before.
     if (result.status == GraphWriteResult::Status::Failed)
         appDialogs().showError(result.message, errorDetail(previewFile, result.detail));

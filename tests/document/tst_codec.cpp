@@ -185,6 +185,13 @@ void TestCodec::encoding() {
     for (int byte = 0; byte < 256; ++byte)
         everyByte.append(char(byte));
     QCOMPARE(DecodeValue(EncodeValue(everyByte)), everyByte);
+    // Each byte moves by one on its own, wherever it lies in a long value.
+    const QByteArray encoded = EncodeValue(everyByte);
+    const QByteArray decoded = DecodeValue(everyByte);
+    for (int byte = 0; byte < 256; ++byte) {
+        QCOMPARE(static_cast<unsigned char>(encoded[byte]), (byte + 1) % 256);
+        QCOMPARE(static_cast<unsigned char>(decoded[byte]), (byte + 255) % 256);
+    }
 }
 
 void TestCodec::lastAmpersandWithin() {

@@ -62,6 +62,7 @@ class TestGraphTextReader : public QObject {
 private Q_SLOTS:
     void seriesGraphRoundTrip();
     void pieGraphRoundTrip();
+    void lineBreaksAnywhereAreDropped();
     void legacyVersionAppliesOneValueToEverySeries();
     void fileWithoutVersionKeepsSeriesProperties();
     void longKeys();
@@ -115,6 +116,19 @@ void TestGraphTextReader::seriesGraphRoundTrip() {
     QCOMPARE(copy.notes.sgrdNotes.rowCount(), 3);
     QCOMPARE(copy.notes.sgrdNotes.cell(18, 2), u"Line one\r\nline two"_s);
     QVERIFY(!copy.loadingGraph);
+}
+
+// Line breaks of any kind, alone or in runs, at the start, inside keys and values or at the end,
+// are no part of the text.
+void TestGraphTextReader::lineBreaksAnywhereAreDropped() {
+    const GraphDocument original = samples::seriesGraph(3, 4);
+    const QByteArray text = written(original);
+    QByteArray broken = text;
+    broken.insert(text.size() / 2, "\n\r\r").insert(40, '\r').insert(9, '\n').prepend("\r\n");
+    broken.append("\n\n");
+    GraphDocument copy;
+    QVERIFY(ReadGraphText(copy, broken));
+    QCOMPARE(written(copy), text);
 }
 
 void TestGraphTextReader::pieGraphRoundTrip() {

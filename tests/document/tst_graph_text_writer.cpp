@@ -3,7 +3,9 @@
 #include "document/graph_text_writer.h"
 #include "sample_graphs.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -59,9 +61,11 @@ private Q_SLOTS:
     void shortTextLines();
     void longTextLines_data();
     void longTextLines();
+    void writesAtomically_data();
     void writesAtomically();
     void aWriteThatFailsPartWayKeepsTheOldFile_data();
     void aWriteThatFailsPartWayKeepsTheOldFile();
+    void unsyncedReplaceKeepsPermissions();
 };
 
 void TestGraphTextWriter::headerEntriesAsTheEngineExpects() {
@@ -329,26 +333,64 @@ void TestGraphTextWriter::longTextLines() {
     QCOMPARE(joined + split[6], text);
 }
 
+void TestGraphTextWriter::writesAtomically_data() {
+    QTest::addColumn<Durability>("durability");
+    QTest::newRow("synced") << Durability::Synced;
+    QTest::newRow("unsynced") << Durability::Unsynced;
+}
+
 void TestGraphTextWriter::writesAtomically() {
+    QFETCH(Durability, durability);
     QTemporaryDir dir;
     const QString path = dir.filePath(u"graph.tvx"_s);
     writeFile(path, "old contents");
     GraphDocument incomplete = samples::seriesGraph(2, 2);
     incomplete.series.edtCols = u"0"_s;
-    GraphWriteResult result = WriteGraphText(incomplete, path);
+    GraphWriteResult result = WriteGraphText(incomplete, path, durability);
     QCOMPARE(result.status, GraphWriteResult::Status::Incomplete);
     QCOMPARE(result.message, u"The graph has no data columns."_s);
     GraphDocument bad = samples::seriesGraph(2, 2);
     bad.header.edtFooter = u"100%"_s;
-    QCOMPARE(WriteGraphText(bad, path).status, GraphWriteResult::Status::Failed);
+    QCOMPARE(WriteGraphText(bad, path, durability).status, GraphWriteResult::Status::Failed);
     QCOMPARE(readFile(path), QByteArray("old contents"));
     GraphDocument good = samples::seriesGraph(2, 2);
-    QVERIFY(WriteGraphText(good, path).written());
+    QVERIFY(WriteGraphText(good, path, durability).written());
+    QCOMPARE(readFile(path), layoutGraphLines(build(good)));
+    // Written again over itself, and nothing of the temporary files is left beside it.
+    QVERIFY(WriteGraphText(good, path, durability).written());
     QCOMPARE(readFile(path), layoutGraphLines(build(good)));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"graph.tvx"_s});
-    result = WriteGraphText(good, dir.filePath(u"missing/graph.tvx"_s));
+    result = WriteGraphText(good, dir.filePath(u"missing/graph.tvx"_s), durability);
     QCOMPARE(result.status, GraphWriteResult::Status::Failed);
     QCOMPARE(result.message, u"Error writing Temporary File"_s);
+    QVERIFY(result.detail.startsWith(u"graph.tvx could not be written"_s));
+    // A folder in the file's place is refused and stays a folder.
+    const QString folder = dir.filePath(u"folder.tvx"_s);
+    QVERIFY(QDir(dir.path()).mkdir(u"folder.tvx"_s));
+    result = WriteGraphText(good, folder, durability);
+    QCOMPARE(result.status, GraphWriteResult::Status::Failed);
+    QCOMPARE(result.detail, u"folder.tvx is a folder: name a file to write."_s);
+    QVERIFY(QFileInfo(folder).isDir());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"graph.tvx"_s});
+}
+
+// A temporary file starts readable by its owner alone; the file it replaces must not end up so.
+void TestGraphTextWriter::unsyncedReplaceKeepsPermissions() {
+    QTemporaryDir dir;
+    const QString kept = dir.filePath(u"kept.txt"_s);
+    writeFile(kept, "old");
+    const auto shared = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                        QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    QVERIFY(QFile::setPermissions(kept, shared));
+    QVERIFY(!replaceFile(kept, "new", Durability::Unsynced));
+    QCOMPARE(readFile(kept), QByteArray("new"));
+    QCOMPARE(QFileInfo(kept).permissions(), shared);
+    // A new scratch file is its owner's alone.
+    const QString fresh = dir.filePath(u"fresh.txt"_s);
+    QVERIFY(!replaceFile(fresh, "new", Durability::Unsynced));
+    QCOMPARE(readFile(fresh), QByteArray("new"));
+    QVERIFY(QFileInfo(fresh).permissions().testFlag(QFileDevice::ReadOwner));
+    QVERIFY(!QFileInfo(fresh).permissions().testFlag(QFileDevice::ReadOther));
 }
 
 void TestGraphTextWriter::aWriteThatFailsPartWayKeepsTheOldFile_data() {
