@@ -1,5 +1,6 @@
 #include "publish/publish_command.h"
 
+#include "document/printable_text.h"
 #include "document/program_folder.h"
 #include "publish/project_file.h"
 #include "publish/publish_run.h"
@@ -18,8 +19,10 @@ QString projectFileOf(const QString& project) {
     return listedProjectPath(programDataPath(QString()), project);
 }
 
+// Log lines and errors carry names and texts from the project and its graphs: printed escaped,
+// so that their bytes cannot drive the terminal.
 void printError(const QString& text) {
-    std::fprintf(stderr, "tivora: %s\n", qPrintable(text));
+    std::fprintf(stderr, "tivora: %s\n", qPrintable(printableText(text)));
 }
 
 } // namespace
@@ -40,7 +43,7 @@ int runPublishCommand(const QStringList& args) {
     }
     PublishRun run(*project.choices, programDataPath(QString()));
     const PublishSummary summary = run.GeneratePublishFiles([](const QString& line) {
-        std::fprintf(stdout, "%s\n", qPrintable(line));
+        std::fprintf(stdout, "%s\n", qPrintable(printableText(line)));
         std::fflush(stdout);
     });
     for (const QString& failure : summary.failures)

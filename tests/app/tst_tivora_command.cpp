@@ -16,6 +16,7 @@ namespace {
 struct Run {
     int exitCode = -1;
     QByteArray errors;
+    QByteArray output;
 };
 
 Run tivora(const QStringList& arguments) {
@@ -24,7 +25,7 @@ Run tivora(const QStringList& arguments) {
     if (!process.waitForFinished(60000))
         return {};
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardError()};
+            process.readAllStandardError(), process.readAllStandardOutput()};
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -76,6 +77,21 @@ private Q_SLOTS:
         QVERIFY2(!holdsControlBytes(run.errors), run.errors.constData());
         QVERIFY2(run.errors.contains("'\\x1B]0;owned\\x07\\x1B[2J\\x7F' is not a valid integer"),
                  run.errors.constData());
+    }
+
+    void publishLogShowsControlBytesEscaped() {
+        QTemporaryDir dir;
+        const QString project = dir.filePath(u"Escape.TVP"_s);
+        // A graph whose name would clear the screen; it does not exist, so the log names it.
+        writeFile(project, "&ExportTo=0&Excel=NO&SaveDirectory=" + QFile::encodeName(dir.path()) +
+                               "/out&Files=" + QFile::encodeName(dir.path()) +
+                               "/\x1b[2Jgone.TVX&Engine=YES&FlaFile=NO&HTMLFile=YES&Embed=YES");
+        const Run run = tivora({u"publish"_s, project});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(!holdsControlBytes(run.output), run.output.constData());
+        QVERIFY2(!holdsControlBytes(run.errors), run.errors.constData());
+        QVERIFY2(run.output.contains("\\x1B[2Jgone") || run.errors.contains("\\x1B[2Jgone"),
+                 (run.output + run.errors).constData());
     }
 
     void resaveInPlaceThatCannotWriteKeepsTheFileAndFails() {
