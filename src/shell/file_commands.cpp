@@ -121,6 +121,8 @@ void FileCommands::setFileMenu(bool save, bool saveAs, bool closeFile) {
     MainMenu& menu = m_window.menu();
     menu.mnuSave->setEnabled(save);
     menu.mnuSaveAs->setEnabled(saveAs);
+    // Only one of the two Ctrl+S actions is ever enabled, so the key is never ambiguous.
+    menu.untitledSave->setEnabled(saveAs && !save);
     menu.mnuCloseFile->setEnabled(closeFile);
 }
 

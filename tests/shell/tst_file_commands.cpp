@@ -317,6 +317,32 @@ private Q_SLOTS:
         QCOMPARE(designer.window.title(), u"Tivora Designer - "_s + mine);
     }
 
+    void ctrlSNamesAnUntitledGraphAndSavesANamedOne() {
+        Designer designer;
+        designer.environment.writeGraph(u"Data/bars.TVX"_s,
+                                        test::ShellEnvironment::seriesGraph(2, 5));
+        designer.commands().setTemplateChooser([] { return u"Data\\bars.TVX"_s; });
+        designer.commands().mnuNewClick();
+        designer.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&designer.window));
+        designer.environment.dialogs.take();
+
+        const QString mine = designer.environment.folder() + u"mine.TVX"_s;
+        designer.environment.dialogs.fileNames.push_back(mine);
+        QTest::keyClick(&designer.window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(designer.environment.dialogs.take(), QStringList{kSaveDialog});
+        QVERIFY(QFile::exists(mine));
+        QCOMPARE(designer.fileState(), kOpenState);
+
+        // Once named, the key saves in place without asking again.
+        designer.editHeader(u"Again"_s);
+        QTest::keyClick(&designer.window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(designer.environment.dialogs.take(), QStringList());
+        GraphDocument reread;
+        QVERIFY(ReadGraphFile(reread, mine));
+        QCOMPARE(reread.header.edtHeader, u"Again"_s);
+    }
+
     void unsavedChangesAreOfferedForSaving() {
         Designer designer;
         const QString first = designer.graph(u"first.TVX"_s);
