@@ -25,7 +25,7 @@ namespace tivora {
 namespace {
 
 // Graph files carry ".TVX" in any letter case.
-const QString kGraphFilter = u"Tivora files (*.[Tt][Vv][Xx])"_s;
+const QString kGraphFilter = u"Tivora files (*.TVX)"_s;
 const QString kTitle = u"Tivora Designer"_s;
 const QString kFileIoError = u"File I/O error."_s;
 const QString kLoadError = u"Error loading details from file"_s;

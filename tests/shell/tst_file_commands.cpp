@@ -18,8 +18,8 @@ namespace tivora {
 namespace {
 
 using Answer = Dialogs::Answer;
-const QString kOpenDialog = u"open: Open File Tivora files (*.[Tt][Vv][Xx])"_s;
-const QString kSaveDialog = u"save: Save As Tivora files (*.[Tt][Vv][Xx]) TVX"_s;
+const QString kOpenDialog = u"open: Open File Tivora files (*.TVX)"_s;
+const QString kSaveDialog = u"save: Save As Tivora files (*.TVX) TVX"_s;
 const QString kUnsavedQuestion =
     u"question: The graph has been changed.  Do you want to save the changes?"_s;
 
