@@ -17,11 +17,11 @@ QString chooseInData(const QString& filter) {
 } // namespace
 
 QString choosePictureFile() {
-    return chooseInData(u"Image files (*.[Jj][Pp][Gg])"_s);
+    return chooseInData(u"Image files (*.jpg)"_s);
 }
 
 QString chooseEffectFile() {
-    const QString path = chooseInData(u"Effect Files (*.[Ee][Ff][Ff])"_s);
+    const QString path = chooseInData(u"Effect Files (*.eff)"_s);
     return path.isEmpty() ? QString() : QFileInfo(path).fileName();
 }
 

@@ -127,8 +127,9 @@ void setReadingTabOrder(const std::vector<QWidget*>& widgets) {
 QLabel* rowOptionsHint() {
     auto* hint = new QLabel(QStringLiteral("Select line and then Double-Click to edit properties"));
     hint->setWordWrap(true);
-    hint->setToolTip(QStringLiteral("From the keyboard: Alt+Enter opens the properties of the "
-                                    "selected line, Ctrl+Tab leaves the grid."));
+    hint->setToolTip(
+        QStringLiteral("From the keyboard: Enter on the name, the context-menu key or Alt+Enter "
+                       "opens the properties of the selected line, Ctrl+Tab leaves the grid."));
     return hint;
 }
 

@@ -6,6 +6,7 @@
 #include "editing/number_cell_warning.h"
 #include "editing/page_layout.h"
 #include "editing/pie_slices.h"
+#include "editing/row_options_keys.h"
 #include "editing/tfrm_pie_slice_opt.h"
 
 #include <QCheckBox>
@@ -44,6 +45,8 @@ TStringAlignGrid* sliceGrid() {
     // The colours are the cells' own colours, chosen in the slice options that a double-click
     // opens; their colour text is there to read, and typing over it would change nothing saved.
     grid->setDoubleClickEdits(false);
+    grid->setAutoEditNextCell(true);
+    new RowOptionsKeys(grid, SliceLabel);
     for (int column : {SliceColour, SliceValueClr, SliceLabelClr})
         grid->setColumnEditable(column, false);
     grid->setCellWarning(

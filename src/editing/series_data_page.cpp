@@ -6,6 +6,7 @@
 #include "document/text_field_check.h"
 #include "editing/number_cell_warning.h"
 #include "editing/page_layout.h"
+#include "editing/row_options_keys.h"
 #include "editing/series_rows.h"
 #include "editing/tdlg_series_opt.h"
 #include "excel/widgets/excel_link_tab.h"
@@ -78,6 +79,7 @@ SeriesDataPage::SeriesDataPage(GraphDocumentModel& model, QWidget* parent)
     chkASP->setObjectName(u"chkASP"_s);
     chkASP->setToolTip(u"Parameters will be passed into the graph."_s);
     sgrdData->setAutoEditNextCell(true);
+    new RowOptionsKeys(sgrdData, DataSeriesName);
     const auto validator = [](int column, int row, const QString& text) {
         return checkEncodedText(u"Data grid, column %1, row %2"_s.arg(column).arg(row), text);
     };

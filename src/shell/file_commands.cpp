@@ -25,7 +25,7 @@ namespace tivora {
 namespace {
 
 // Graph files carry ".TVX" in any letter case.
-const QString kGraphFilter = u"Tivora files (*.[Tt][Vv][Xx])"_s;
+const QString kGraphFilter = u"Tivora files (*.TVX)"_s;
 const QString kTitle = u"Tivora Designer"_s;
 const QString kFileIoError = u"File I/O error."_s;
 const QString kLoadError = u"Error loading details from file"_s;
@@ -121,6 +121,8 @@ void FileCommands::setFileMenu(bool save, bool saveAs, bool closeFile) {
     MainMenu& menu = m_window.menu();
     menu.mnuSave->setEnabled(save);
     menu.mnuSaveAs->setEnabled(saveAs);
+    // Only one of the two Ctrl+S actions is ever enabled, so the key is never ambiguous.
+    menu.untitledSave->setEnabled(saveAs && !save);
     menu.mnuCloseFile->setEnabled(closeFile);
 }
 

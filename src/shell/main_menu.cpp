@@ -44,8 +44,12 @@ void MainMenu::buildFileMenu(QMenuBar* bar) {
     mnuSave->setShortcut(Qt::CTRL | Qt::Key_S);
     mnuSaveAs->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     Exit1->setShortcut(Qt::CTRL | Qt::Key_Q);
+    untitledSave = new QAction(this);
+    untitledSave->setObjectName(u"untitledSave"_s);
+    untitledSave->setShortcut(mnuSave->shortcut());
     mnuSave->setEnabled(false);
     mnuSaveAs->setEnabled(false);
+    untitledSave->setEnabled(false);
     mnuCloseFile->setEnabled(false);
 }
 

@@ -21,6 +21,9 @@ public:
     QAction* Open1;
     QAction* mnuSave;
     QAction* mnuSaveAs;
+    // Ctrl+S for a graph that has no file yet, while "&Save" is greyed out: it asks for a name
+    // as Save As does. It sits in no menu; the window carries it.
+    QAction* untitledSave;
     QAction* mnuCloseFile;
     QAction* Exit1;
     QMenu* Recent1;

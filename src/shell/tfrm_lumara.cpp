@@ -155,6 +155,8 @@ void TfrmLumara::connectCommands() {
     connect(m_menu->Open1, &QAction::triggered, commands, &FileCommands::Open1Click);
     connect(m_menu->mnuSave, &QAction::triggered, commands, &FileCommands::mnuSaveClick);
     connect(m_menu->mnuSaveAs, &QAction::triggered, commands, &FileCommands::mnuSaveAsClick);
+    addAction(m_menu->untitledSave);
+    connect(m_menu->untitledSave, &QAction::triggered, commands, &FileCommands::mnuSaveAsClick);
     connect(m_menu->mnuCloseFile, &QAction::triggered, commands, &FileCommands::mnuCloseFileClick);
     connect(m_menu->Exit1, &QAction::triggered, this, &QWidget::close);
     connect(m_menu->mnuPublish, &QAction::triggered, this, &TfrmLumara::mnuPublishClick);

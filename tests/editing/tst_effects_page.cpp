@@ -114,7 +114,7 @@ void TstEffectsPage::photoChoiceKeepsThePathAndRefreshesOnCancel() {
     page.btnBImage[1]->click();
     QCOMPARE(changed.count(), 1); // cancelled, still refreshed
     QVERIFY(model.document().effects.edtBImage2.isEmpty());
-    QVERIFY(dialogs.filters.first().contains(u"*.[Jj][Pp][Gg]"_s));
+    QVERIFY(dialogs.filters.first().contains(u"Image files (*.jpg)"_s));
 
     dialogs.files.push_back(u"/photos/b.jpg"_s);
     page.btnBImage[1]->click();
@@ -137,6 +137,7 @@ void TstEffectsPage::choosersStartInTheDataFolder() {
     QCOMPARE(model.document().effects.edtBOverlay, u"Stars.EFF"_s);
     QCOMPARE(page.edtBOverlay->text(), u"Stars.EFF"_s);
     QCOMPARE(changed.count(), 1);
+    QCOMPARE(dialogs.filters.constLast(), u"Effect Files (*.eff)"_s);
     page.btnBOverlay->click(); // cancelled: nothing changes
     QCOMPARE(model.document().effects.edtBOverlay, u"Stars.EFF"_s);
     QCOMPARE(changed.count(), 1);
@@ -147,10 +148,12 @@ void TstEffectsPage::choosersStartInTheDataFolder() {
     const QString data = QDir(folder.path()).filePath(u"Data"_s) + u'/';
     QCOMPARE(dialogs.startFolders, (QStringList{data, data, data}));
     // Both filters take the extension in any letter case, matched as the file dialog matches
-    // them: letter case counts.
+    // them: letter case does not count.
     const auto matches = [&](int dialog, const QString& name) {
         const QString pattern = dialogs.filters.at(dialog).section(u'(', 1).chopped(1);
-        return QRegularExpression::fromWildcard(pattern, Qt::CaseSensitive).match(name).hasMatch();
+        return QRegularExpression::fromWildcard(pattern, Qt::CaseInsensitive)
+            .match(name)
+            .hasMatch();
     };
     for (const QString& name : {u"a.eff"_s, u"b.EFF"_s, u"c.Eff"_s})
         QVERIFY(matches(0, name));

@@ -37,6 +37,7 @@ private Q_SLOTS:
     void moveAtTheEndsDoesNothing();
     void gridRefusesTextTheFileCannotHold();
     void doubleClickOpensTheSliceOptions();
+    void keysOpenTheSliceOptionsAndEnterMovesOn();
     void colourCellsTakeNoTyping();
     void valueThatIsNoNumberShowsRed();
     void keyboardVisitsEveryControlInReadingOrder();
@@ -299,6 +300,49 @@ void TstPieDataPage::doubleClickOpensTheSliceOptions() {
     QCOMPARE(
         test::closeModalOpenedBy([&] { test::doubleClickCell(page.sgrdPieSlices, SliceLabel, 0); }),
         nullptr);
+}
+
+void TstPieDataPage::keysOpenTheSliceOptionsAndEnterMovesOn() {
+    test::OptionFolder folder;
+    test::EditingDialogs dialogs;
+    GraphDocumentModel model;
+    model.replace(test::optionPieGraph());
+    PieDataPage page(model);
+    page.resize(400, 500);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    int shownRow = 0;
+    const auto seeRow = [&](QWidget*) {
+        shownRow = page.frmPieSliceOpt->sliceRow();
+    };
+
+    // Enter on a slice's label and the context-menu key on any cell open its options.
+    page.sgrdPieSlices->setCurrentCell(SliceLabel, 2);
+    QCOMPARE(test::closeModalOpenedBy([&] { QTest::keyClick(page.sgrdPieSlices, Qt::Key_Return); },
+                                      seeRow),
+             page.frmPieSliceOpt);
+    QCOMPARE(shownRow, 2);
+    page.sgrdPieSlices->setCurrentCell(SliceValue, 1);
+    QCOMPARE(test::closeModalOpenedBy([&] { QTest::keyClick(page.sgrdPieSlices, Qt::Key_Menu); },
+                                      seeRow),
+             page.frmPieSliceOpt);
+    QCOMPARE(shownRow, 1);
+    QCOMPARE(test::closeModalOpenedBy([&] { QTest::keyClick(page.sgrdPieSlices, Qt::Key_Return); }),
+             nullptr);
+
+    // Enter in a cell being edited keeps the text and goes on to the next cell, so the next
+    // typing does not overwrite it.
+    page.sgrdPieSlices->setCurrentCell(SliceLabel, 1);
+    page.sgrdPieSlices->edit(page.sgrdPieSlices->currentIndex());
+    auto* editor = page.sgrdPieSlices->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->setText(u"North"_s);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(page.sgrdPieSlices->currentColumn(), int(SliceValue));
+    QCOMPARE(page.sgrdPieSlices->currentRow(), 1);
+    QVERIFY(page.sgrdPieSlices->isEditing());
+    QCOMPARE(model.document().pie.sgrdPieSlices.cell(SliceLabel, 1), u"North"_s);
+    QVERIFY(dialogs.messages.isEmpty());
 }
 
 void TstPieDataPage::colourCellsTakeNoTyping() {

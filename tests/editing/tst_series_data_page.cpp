@@ -334,6 +334,21 @@ void TstSeriesDataPage::doubleClickOpensTheSeriesOptions() {
     QCOMPARE(shownRow, 1);
     QCOMPARE(changed.count(), changesWhileShown + 1);
 
+    // Enter on a series' name opens them, and so does the context-menu key on any cell; Enter on
+    // a value keeps its usual meaning.
+    page.sgrdData->setCurrentCell(DataSeriesName, 2);
+    opened =
+        test::closeModalOpenedBy([&] { QTest::keyClick(page.sgrdData, Qt::Key_Return); }, seeRow);
+    QCOMPARE(opened, page.dlgSeriesOpt);
+    QCOMPARE(shownRow, 2);
+    page.sgrdData->setCurrentCell(DataFirstValue, 3);
+    opened =
+        test::closeModalOpenedBy([&] { QTest::keyClick(page.sgrdData, Qt::Key_Menu); }, seeRow);
+    QCOMPARE(opened, page.dlgSeriesOpt);
+    QCOMPARE(shownRow, 3);
+    QCOMPARE(test::closeModalOpenedBy([&] { QTest::keyClick(page.sgrdData, Qt::Key_Enter); }),
+             nullptr);
+
     // The title row has no options: a double-click edits its column label.
     opened =
         test::closeModalOpenedBy([&] { test::doubleClickCell(page.sgrdData, DataFirstValue, 0); });

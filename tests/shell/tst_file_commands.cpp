@@ -18,8 +18,8 @@ namespace tivora {
 namespace {
 
 using Answer = Dialogs::Answer;
-const QString kOpenDialog = u"open: Open File Tivora files (*.[Tt][Vv][Xx])"_s;
-const QString kSaveDialog = u"save: Save As Tivora files (*.[Tt][Vv][Xx]) TVX"_s;
+const QString kOpenDialog = u"open: Open File Tivora files (*.TVX)"_s;
+const QString kSaveDialog = u"save: Save As Tivora files (*.TVX) TVX"_s;
 const QString kUnsavedQuestion =
     u"question: The graph has been changed.  Do you want to save the changes?"_s;
 
@@ -315,6 +315,32 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(mine));
         QCOMPARE(test::ShellEnvironment::contents(templatePath), templateBytes);
         QCOMPARE(designer.window.title(), u"Tivora Designer - "_s + mine);
+    }
+
+    void ctrlSNamesAnUntitledGraphAndSavesANamedOne() {
+        Designer designer;
+        designer.environment.writeGraph(u"Data/bars.TVX"_s,
+                                        test::ShellEnvironment::seriesGraph(2, 5));
+        designer.commands().setTemplateChooser([] { return u"Data\\bars.TVX"_s; });
+        designer.commands().mnuNewClick();
+        designer.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&designer.window));
+        designer.environment.dialogs.take();
+
+        const QString mine = designer.environment.folder() + u"mine.TVX"_s;
+        designer.environment.dialogs.fileNames.push_back(mine);
+        QTest::keyClick(&designer.window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(designer.environment.dialogs.take(), QStringList{kSaveDialog});
+        QVERIFY(QFile::exists(mine));
+        QCOMPARE(designer.fileState(), kOpenState);
+
+        // Once named, the key saves in place without asking again.
+        designer.editHeader(u"Again"_s);
+        QTest::keyClick(&designer.window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(designer.environment.dialogs.take(), QStringList());
+        GraphDocument reread;
+        QVERIFY(ReadGraphFile(reread, mine));
+        QCOMPARE(reread.header.edtHeader, u"Again"_s);
     }
 
     void unsavedChangesAreOfferedForSaving() {

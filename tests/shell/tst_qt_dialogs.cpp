@@ -2,7 +2,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -78,6 +82,32 @@ private Q_SLOTS:
         bool yes = true;
         readBox([&] { yes = dialogs.askYesNo(u"Overwrite?"_s); }, QMessageBox::No);
         QVERIFY(!yes);
+    }
+
+    // The filters show one plain pattern; the dialog still lists files of any letter case.
+    void openDialogListsAnyCaseOfTheFilterPattern() {
+        QTemporaryDir folder;
+        for (const QString& name :
+             {u"upper.TVX"_s, u"lower.tvx"_s, u"mixed.Tvx"_s, u"other.txt"_s}) {
+            QFile file(folder.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QStringList listed;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            auto* model = dialog->findChild<QFileSystemModel*>();
+            const QModelIndex root = model->index(folder.path());
+            QVERIFY(QTest::qWaitFor([&] { return model->rowCount(root) > 0; }));
+            for (int row = 0; row < model->rowCount(root); ++row)
+                listed << model->index(row, 0, root).data().toString();
+            dialog->reject();
+        });
+        QtDialogs dialogs;
+        dialogs.openFileName(u"Open File"_s, u"Tivora files (*.TVX)"_s, folder.path());
+        listed.sort();
+        QCOMPARE(listed, (QStringList{u"lower.tvx"_s, u"mixed.Tvx"_s, u"upper.TVX"_s}));
     }
 };
 
