@@ -56,21 +56,37 @@ QString writeFailure(const QString& path, const QFileDevice& file) {
                : u"%1 could not be written: %2"_s.arg(nameOf(path), file.errorString());
 }
 
+// Writes every byte to a file opened unbuffered: a write that fails then shows at once, with its
+// reason, rather than in a later flush that a commit would not notice. A write may take only part
+// of what it is given (the disk fills up, a file size limit is reached); the next one tells why.
 bool writeAll(QFileDevice& file, QByteArrayView bytes) {
-    return file.write(bytes.data(), bytes.size()) == bytes.size() && file.flush();
+    for (qsizetype written = 0; written < bytes.size();) {
+        const qint64 part = file.write(bytes.data() + written, bytes.size() - written);
+        if (part <= 0)
+            return false;
+        written += part;
+    }
+    return file.flush();
 }
 
 std::optional<QString> replaceSynced(const QString& path, QByteArrayView bytes) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !writeAll(file, bytes) || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeAll(file, bytes) ||
+        !file.commit())
         return writeFailure(path, file);
     return std::nullopt;
 }
 
 std::optional<QString> replaceUnsynced(const QString& path, QByteArrayView bytes) {
     QTemporaryFile file(path + u".XXXXXX"_s);
-    if (!file.open() || !writeAll(file, bytes))
+    if (!file.open())
         return writeFailure(path, file);
+    // The temporary file opens buffered; its bytes go through an unbuffered view of it.
+    QFile direct;
+    if (!direct.open(file.handle(), QIODevice::WriteOnly | QIODevice::Unbuffered,
+                     QFileDevice::DontCloseHandle) ||
+        !writeAll(direct, bytes))
+        return writeFailure(path, direct);
     // A file replaced keeps its permissions. A new one stays its owner's alone, as the temporary
     // file was made: that is all a scratch file needs, and reading the umask to do otherwise
     // would change it for every thread for a moment.

@@ -91,7 +91,7 @@ private Q_SLOTS:
         QVERIFY2(!holdsControlBytes(run.output), run.output.constData());
         QVERIFY2(!holdsControlBytes(run.errors), run.errors.constData());
         QVERIFY2(run.output.contains("\\x1B[2Jgone") || run.errors.contains("\\x1B[2Jgone"),
-                 (run.output + run.errors).constData());
+                 QByteArray(run.output + run.errors).constData());
     }
 
     void resaveInPlaceThatCannotWriteKeepsTheFileAndFails() {

@@ -188,8 +188,10 @@ private Q_SLOTS:
         QVERIFY(!saved);
         // The preview file cannot be written either, and says so after the graph.
         const QStringList shown = designer.environment.dialogs.take();
-        QCOMPARE(shown.mid(0, 2), (QStringList{u"error: Error writing options file. "_s + options,
-                                               u"error: Error writing Temporary File"_s}));
+        QCOMPARE(shown.mid(0, 2),
+                 (QStringList{u"error: Error writing options file. "_s + options +
+                                  u"\nkept.TVO could not be written: File too large"_s,
+                              u"error: Error writing Temporary File"_s}));
         QVERIFY(designer.environment.dialogs.details.contains(
             path + u": kept.TVX could not be written: File too large"_s));
         QCOMPARE(test::ShellEnvironment::contents(path), oldGraph);
