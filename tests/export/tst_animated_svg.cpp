@@ -250,7 +250,7 @@ void TestAnimatedSvg::writesTheFileWholeOrNotAtAll() {
     const engine::Scene scene =
         engine::layoutGraph(VariableText(seriesTestGraph("bar", {"bar"}).text()), QDir());
     const QString path = folder.filePath(u"graph.svg"_s);
-    QCOMPARE(writeAnimatedSvg(scene, {u"T"_s, u"D"_s}, path), std::nullopt);
+    QCOMPARE(writeAnimatedSvg(scene, {u"T"_s, u"D"_s, {}}, path), std::nullopt);
     QVERIFY(parse([&] {
                 QFile file(path);
                 file.open(QIODevice::ReadOnly);
@@ -259,7 +259,7 @@ void TestAnimatedSvg::writesTheFileWholeOrNotAtAll() {
                 .wellFormed);
     // A folder that does not exist: a reason, and no file.
     const QString missing = folder.filePath(u"no/such/graph.svg"_s);
-    const auto error = writeAnimatedSvg(scene, {u"T"_s, u"D"_s}, missing);
+    const auto error = writeAnimatedSvg(scene, {u"T"_s, u"D"_s, {}}, missing);
     QVERIFY(error && error->contains(missing));
     QVERIFY(!QFile::exists(missing));
 }
