@@ -135,7 +135,7 @@ void TstExcelLinkTab::choosingTheWorkbook() {
     page.tab->btnExcelFIle->click();
     QCOMPARE(page.dialogs.take(),
              QStringList({u"open: Select Microsoft Excel File Microsoft Excel files "
-                          u"(*.[Xx][Ll][Ss] *.[Xx][Ll][Ss][Xx] *.[Oo][Dd][Ss])"_s}));
+                          u"(*.xls *.xlsx *.ods)"_s}));
     QCOMPARE(page.dialogs.startFolders, QStringList({u"/books"_s}));
     QCOMPARE(page.tab->edtExcelFile->text(), u"/books/Sales.XLSX"_s);
     QVERIFY(page.tab->edtExcelFile->isReadOnly());

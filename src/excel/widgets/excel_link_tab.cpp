@@ -29,9 +29,9 @@ namespace {
 
 const QString kAcrossHeaders = u"Top Line of import is column headers"_s;
 const QString kDownHeaders = u"First Column of import is column headers"_s;
-// Workbooks of every kind the readers take, their extensions in any letter case.
-const QString kWorkbookFilter =
-    u"Microsoft Excel files (*.[Xx][Ll][Ss] *.[Xx][Ll][Ss][Xx] *.[Oo][Dd][Ss])"_s;
+// Workbooks of every kind the readers take; the file dialog matches the patterns in any letter
+// case, so they are shown as a reader would write them.
+const QString kWorkbookFilter = u"Microsoft Excel files (*.xls *.xlsx *.ods)"_s;
 
 template <typename Widget> Widget* named(Widget* widget, const QString& name) {
     widget->setObjectName(name);
