@@ -1,5 +1,6 @@
 #include "export/animated_svg.h"
 
+#include "document/regular_file.h"
 #include "engine/backdrop/effect_node.h"
 #include "engine/scene/group_node.h"
 #include "engine/scene/raster_cache_node.h"
@@ -16,7 +17,6 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QPainterPath>
-#include <QSaveFile>
 #include <QXmlStreamWriter>
 
 using namespace Qt::StringLiterals;
@@ -297,13 +297,8 @@ QByteArray animatedSvg(const Scene& scene, const GraphSummary& summary) {
 
 std::optional<QString> writeAnimatedSvg(const Scene& scene, const GraphSummary& summary,
                                         const QString& outPath) {
-    QSaveFile out(outPath);
-    if (!out.open(QIODevice::WriteOnly))
-        return u"cannot write %1: %2"_s.arg(outPath, out.errorString());
-    const QByteArray svg = animatedSvg(scene, summary);
-    // A failed last write only shows in the flush; a commit after it would keep a short file.
-    if (out.write(svg) != svg.size() || !out.flush() || !out.commit())
-        return u"cannot write %1: %2"_s.arg(outPath, out.errorString());
+    if (const auto reason = replaceFile(outPath, animatedSvg(scene, summary)))
+        return u"cannot write %1: %2"_s.arg(outPath, *reason);
     return std::nullopt;
 }
 

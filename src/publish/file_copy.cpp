@@ -3,22 +3,13 @@
 #include "document/regular_file.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
 namespace tivora::publish {
 
 std::optional<QString> writeWholeFile(const QString& path, const QByteArray& bytes) {
-    if (auto refusal = checkOutputFile(path))
-        return refusal;
-    // The flush is checked before the commit: a commit whose last write failed (a full disk, a
-    // file-size limit) would replace the old file with a short one and still report success.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.commit())
-        return file.errorString();
-    return std::nullopt;
+    return replaceFile(path, bytes);
 }
 
 std::optional<QString> copyReplacing(const QString& source, const QString& target) {

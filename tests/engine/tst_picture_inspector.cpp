@@ -238,4 +238,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(TestInspect)
-#include "tst_inspect.moc"
+#include "tst_picture_inspector.moc"
