@@ -43,8 +43,7 @@ std::optional<QString> writeLinkOptionsFile(const QString& graphFile, const Link
             return failure(kWriteFailure, path,
                            u"A value holds an \"&\", which the file cannot carry."_s);
     }
-    if (const auto refusal = checkOutputFile(path))
-        return failure(kWriteFailure, path, *refusal);
+    // The writer refuses a folder, device or pipe in the file's place, and names the reason.
     if (const auto reason = saveAnsiFile(path, linkOptionsText(options)))
         return failure(kWriteFailure, path, *reason);
     return std::nullopt;
