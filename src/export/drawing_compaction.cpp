@@ -118,6 +118,15 @@ bool onLine(const Stop& a, const Stop& middle, const Stop& b) {
            near(a.opacity, middle.opacity, b.opacity, kLevel / 255);
 }
 
+// Whether every stop after the last kept one, up to and including stop `i`, lies on the line
+// from the kept stop to the one after `i`: then all of them can go.
+bool stopsBetweenLieOnLine(const std::vector<Stop>& stops, std::size_t last, std::size_t i) {
+    for (std::size_t j = last + 1; j <= i; ++j)
+        if (!onLine(stops[last], stops[j], stops[i + 1]))
+            return false;
+    return true;
+}
+
 } // namespace
 
 void mergeStillGroups(SvgElement& element) {
@@ -140,11 +149,7 @@ void simplifyGradient(SvgElement& gradient) {
         const bool inner = i > 0 && i + 1 < stops.size();
         // A stop is dropped when every stop since the last kept one lies on the line from that
         // one to the stop after it.
-        const bool dropped =
-            inner && std::ranges::all_of(std::views::iota(last + 1, i + 1), [&](std::size_t j) {
-                return onLine(stops[last], stops[j], stops[i + 1]);
-            });
-        if (dropped)
+        if (inner && stopsBetweenLieOnLine(stops, last, i))
             continue;
         kept.push_back(std::move(gradient.children[i]));
         last = i;
