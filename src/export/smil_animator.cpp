@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <ranges>
 
 using namespace Qt::StringLiterals;
 
@@ -246,10 +245,14 @@ SvgElement SmilAnimator::sampledGlide(const QString& key, const QStringList& sam
     QStringList keyTimes{keyTime(times.front())};
     std::size_t kept = 0;
     for (std::size_t i = 1; i < times.size(); ++i) {
-        const auto dropped = [&](std::size_t j) {
-            return onLine(kept, j, i + 1);
+        // Every sample since the last kept one must lie on the line to the next for this one to go.
+        const auto allOnLine = [&] {
+            for (std::size_t j = kept + 1; j <= i; ++j)
+                if (!onLine(kept, j, i + 1))
+                    return false;
+            return true;
         };
-        if (i + 1 < times.size() && std::ranges::all_of(std::views::iota(kept + 1, i + 1), dropped))
+        if (i + 1 < times.size() && allOnLine())
             continue;
         values.append(sampled[qsizetype(i)]);
         keyTimes.append(keyTime(times[i]));
