@@ -27,11 +27,7 @@ TutorialPages TutorialPages::fromMovie(const QByteArray& bytes) {
 }
 
 int TutorialPages::pageAt(engine::Millis time) const {
-    if (m_count == 0)
-        return 0;
-    const double round = m_pageTime * m_count;
-    const double withinRound = std::fmod(std::max(0.0, time), round);
-    return std::min(m_count - 1, int(withinRound / m_pageTime));
+    return m_count == 0 ? 0 : int(engine::tutorialPageAt(time, m_pageTime, std::size_t(m_count)));
 }
 
 engine::Millis TutorialPages::startOf(int page) const {

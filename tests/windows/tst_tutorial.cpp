@@ -96,11 +96,16 @@ private Q_SLOTS:
         QCOMPARE(pages.pageAt(2000), 1);
         QCOMPARE(pages.pageAt(5999), 2);
         QCOMPARE(pages.pageAt(6000 + 2500), 1);
+        // Each page's start shows that page, also where the page time does not divide evenly.
+        const TutorialPages uneven = TutorialPages::of(writeTutorial(folder, 5, "1000.51"));
+        for (int page = 0; page < uneven.count(); ++page)
+            QCOMPARE(uneven.pageAt(uneven.startOf(page)), page);
         // A page time the movie refuses (under a second, none, or endless) is the movie's
         // default, so the window turns pages in step with the movie.
         QCOMPARE(TutorialPages::of(writeTutorial(folder, 2, "500")).startOf(1), 9000.0);
         QCOMPARE(TutorialPages::of(writeTutorial(folder, 4, "")).startOf(1), 9000.0);
         QCOMPARE(TutorialPages::of(writeTutorial(folder, 3, "inf")).startOf(1), 9000.0);
+        QCOMPARE(TutorialPages::of(writeTutorial(folder, 3, "1e300")).startOf(1), 9000.0);
         QCOMPARE(TutorialPages::of(dataPath(u"flGraph.swf"_s)).count(), 0);
         QCOMPARE(TutorialPages::of(folder.filePath(u"missing.swf"_s)).count(), 0);
     }

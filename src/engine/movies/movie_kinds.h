@@ -18,8 +18,11 @@ Scene layoutTutorialMovie(const MovieFile& movie, const QDir& movieFolder);
 Scene layoutPublishedMovie(const MovieFile& movie, const QDir& movieFolder);
 
 // How long each page of a tutorial shows: its "page" property, or 9 s when that is missing, under
-// a second or not a finite number.
+// a second, over an hour or not a number.
 Millis tutorialPageTime(const MovieFile& movie);
+// The page of a tutorial of pageCount pages (at least one) shown at time: the pages turn every
+// pageTime and start again after the last. A page's own start time shows that page.
+std::size_t tutorialPageAt(Millis time, Millis pageTime, std::size_t pageCount);
 
 // The stage a movie shows when it cannot play: a file that is missing or not a movie.
 Scene layoutErrorMovie(const QString& message);

@@ -1,5 +1,7 @@
 #include "engine/movies/tutorial_book_node.h"
 
+#include "engine/movies/movie_kinds.h"
+
 #include <QMutexLocker>
 #include <algorithm>
 #include <cmath>
@@ -11,10 +13,7 @@ TutorialBookNode::TutorialBookNode(TutorialScript script, Millis pageTime)
     , m_pageTime(pageTime) {}
 
 std::size_t TutorialBookNode::pageAt(Millis time) const {
-    const double round = m_pageTime * double(m_script.pageCount());
-    const double page = std::floor(std::fmod(std::max(time, 0.0), round) / m_pageTime);
-    // A rounding error at the very end of a round must not step past the last page.
-    return std::min(std::size_t(page), m_script.pageCount() - 1);
+    return tutorialPageAt(time, m_pageTime, m_script.pageCount());
 }
 
 std::size_t TutorialBookNode::pagesKept() const {

@@ -7,6 +7,7 @@
 
 #include <QLinearGradient>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -37,10 +38,22 @@ void addBackdrop(Scene& scene, const QString& title) {
 Millis tutorialPageTime(const MovieFile& movie) {
     constexpr Millis kDefaultPageTime = 9000.0;
     constexpr Millis kShortestPageTime = 1000.0;
+    // An hour a page is more than anyone reads; beyond it a round of pages can overflow.
+    constexpr Millis kLongestPageTime = 3600000.0;
     bool ok = false;
     const double pageTime = movie.property("page").toDouble(&ok);
-    return ok && std::isfinite(pageTime) && pageTime >= kShortestPageTime ? pageTime
-                                                                          : kDefaultPageTime;
+    return ok && pageTime >= kShortestPageTime && pageTime <= kLongestPageTime ? pageTime
+                                                                               : kDefaultPageTime;
+}
+
+std::size_t tutorialPageAt(Millis time, Millis pageTime, std::size_t pageCount) {
+    const Millis withinRound = std::fmod(std::max(time, 0.0), pageTime * double(pageCount));
+    std::size_t page = std::min(std::size_t(withinRound / pageTime), pageCount - 1);
+    // The division can fall just short of a page's own start (1000.51 * 3 / 1000.51 < 3), and
+    // that start belongs to the page: a page dot must turn to its page, not the one before.
+    if (page + 1 < pageCount && pageTime * double(page + 1) <= withinRound)
+        ++page;
+    return page;
 }
 
 // A tutorial: pages of numbered steps (the body, see tutorial_script.h) that turn over on their
