@@ -3,7 +3,7 @@
 #include "engine/layout/graph_file_scene.h"
 #include "engine/movies/movie.h"
 #include "export/animation_writer.h"
-#include "export/video_encoder.h"
+#include "export/frames/video_encoder.h"
 #include "export_fixture.h"
 
 #include <QTest>
@@ -244,6 +244,11 @@ void TestAnimationFiles::videosHoldEveryFrame() {
              qPrintable(QString::number(meanDifference(video.first.copy(stage), m_start))));
     QVERIFY2(meanDifference(video.last.copy(stage), m_settled) < 4.0,
              qPrintable(QString::number(meanDifference(video.last.copy(stage), m_settled))));
+    // The added row continues the graph's own bottom edge rather than standing out as a band.
+    const QImage paddingRow = video.last.copy(0, 475, 700, 1);
+    const QImage stageBottomRow = m_settled.copy(0, 474, 700, 1);
+    QVERIFY2(meanDifference(paddingRow, stageBottomRow) < 6.0,
+             qPrintable(QString::number(meanDifference(paddingRow, stageBottomRow))));
 }
 
 void TestAnimationFiles::framesRunUntilTheGraphSettles() {
