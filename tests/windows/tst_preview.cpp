@@ -36,6 +36,20 @@ QStringList filesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::Files);
 }
 
+// The preview of a graph whose animation takes a while to write, about to be exported to name;
+// before holds the files of the folder the export goes to.
+struct LongExport {
+    explicit LongExport(const QString& name) {
+        fixture.writeSlide0(test::ShellEnvironment::seriesGraph(12, 60));
+        fixture.preview.showPreview();
+        before = filesIn(fixture.environment.folder());
+        fixture.dialogs.fileNames = {fixture.path(name)};
+    }
+
+    test::PreviewFixture fixture;
+    QStringList before;
+};
+
 } // namespace
 
 class PreviewTest : public QObject {
@@ -259,11 +273,8 @@ private Q_SLOTS:
     }
 
     void anAnimationIsWrittenAsideAndACancelLeavesNoFile() {
-        test::PreviewFixture fixture;
-        fixture.writeSlide0(test::ShellEnvironment::seriesGraph(12, 60));
-        fixture.preview.showPreview();
-        const QStringList before = filesIn(fixture.environment.folder());
-        fixture.dialogs.fileNames = {fixture.path(u"whole.gif"_s)};
+        LongExport gif(u"whole.gif"_s);
+        test::PreviewFixture& fixture = gif.fixture;
         // The window's own timers keep firing while the frames are written.
         int ticksWhileExporting = 0;
         QTimer timer;
@@ -291,23 +302,20 @@ private Q_SLOTS:
         QVERIFY(shownProgress < fixture.preview.prgExport->maximum());
         // No message, no file and no leftover part of one.
         QCOMPARE(fixture.dialogs.take(), QStringList{kSaveDialog});
-        QCOMPARE(filesIn(fixture.environment.folder()), before);
+        QCOMPARE(filesIn(fixture.environment.folder()), gif.before);
         QVERIFY(fixture.preview.btnCancelExport->isHidden());
         QVERIFY(fixture.preview.btnSaveImage->isEnabled());
     }
 
     void closingTheWindowStopsARunningExport() {
-        test::PreviewFixture fixture;
-        fixture.writeSlide0(test::ShellEnvironment::seriesGraph(12, 60));
-        fixture.preview.showPreview();
-        const QStringList before = filesIn(fixture.environment.folder());
-        fixture.dialogs.fileNames = {fixture.path(u"whole.webm"_s)};
+        LongExport webm(u"whole.webm"_s);
+        test::PreviewFixture& fixture = webm.fixture;
         fixture.preview.btnSaveImageClick();
         QVERIFY(fixture.preview.isExporting());
         fixture.preview.btnCloseClick();
         QTRY_VERIFY(!fixture.preview.isExporting());
         QCOMPARE(fixture.dialogs.take(), QStringList{kSaveDialog});
-        QCOMPARE(filesIn(fixture.environment.folder()), before);
+        QCOMPARE(filesIn(fixture.environment.folder()), webm.before);
     }
 };
 
