@@ -182,30 +182,39 @@ void startToFirstWindow(benchmark::State& state, std::vector<std::string> comman
     state.counters["MiB"] = benchmark::Counter(memory, benchmark::Counter::kAvgIterations);
 }
 
-// The programs of this build, or of another one laid out in the folder that
-// TIVORA_STARTUP_PROGRAMS names (to compare with an earlier build in the same run of the machine).
-std::string programFolder() {
-    const QByteArray other = qgetenv("TIVORA_STARTUP_PROGRAMS");
-    return other.isEmpty() ? std::string(TIVORA_PROGRAM_DIR) : other.toStdString();
-}
-
 void bareWindow(benchmark::State& state) {
     startToFirstWindow(state, {TIVORA_BARE_WINDOW});
 }
 
-void designer(benchmark::State& state) {
-    startToFirstWindow(state, {programFolder() + "/tivora-designer"});
+void designer(benchmark::State& state, const std::string& folder) {
+    startToFirstWindow(state, {folder + "/tivora-designer"});
 }
 
-void player(benchmark::State& state) {
-    startToFirstWindow(
-        state, {programFolder() + "/tivora-player", programFolder() + "/Data/Tivorav32.swf"});
+void player(benchmark::State& state, const std::string& folder) {
+    startToFirstWindow(state, {folder + "/tivora-player", folder + "/Data/Tivorav32.swf"});
+}
+
+void addProgramBenchmarks(const std::string& name, const std::string& folder) {
+    for (auto* bench : {benchmark::RegisterBenchmark(("designer" + name).c_str(), designer, folder),
+                        benchmark::RegisterBenchmark(("player" + name).c_str(), player, folder)})
+        bench->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 }
 
 } // namespace
 
 BENCHMARK(bareWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(designer)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(player)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
-BENCHMARK_MAIN();
+// The programs of another build laid out in the folder TIVORA_STARTUP_PROGRAMS names (an earlier
+// version, say) are measured in the same run as this build's, as designerOther and playerOther.
+int main(int argc, char** argv) {
+    addProgramBenchmarks("", TIVORA_PROGRAM_DIR);
+    const QByteArray other = qgetenv("TIVORA_STARTUP_PROGRAMS");
+    if (!other.isEmpty())
+        addProgramBenchmarks("Other", other.toStdString());
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
