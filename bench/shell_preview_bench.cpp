@@ -42,13 +42,18 @@ private:
     bool m_opened = false;
 };
 
-// Each round makes the nth edit of the open graph and repaints the preview.
+// Each round makes the nth edit of the open graph and repaints the preview, at the size the
+// window gives it or, with stageSize, at the graph's own 700 x 475 (a large screen's preview).
 void editToNextFrame(benchmark::State& state,
                      const std::function<void(tivora::GraphDocument&, int)>& makeEdit,
-                     const QString& type = u"bar"_s) {
+                     const QString& type = u"bar"_s, bool stageSize = false) {
     OpenedGraph graph(state, type);
     if (!graph.opened())
         return;
+    if (stageSize) {
+        graph.player().setFixedSize(700, 475);
+        QCoreApplication::processEvents();
+    }
     int edit = 0;
     for (auto _ : state) {
         graph.window().model().edit(
@@ -71,6 +76,9 @@ void changeValue(tivora::GraphDocument& document, int edit) {
 }
 void changeValueToNextFrame(benchmark::State& state) {
     editToNextFrame(state, changeValue);
+}
+void changeValueToStageSizeFrame(benchmark::State& state) {
+    editToNextFrame(state, changeValue, u"bar"_s, true);
 }
 // The same on a line graph, whose lines are drawn afresh.
 void changeLineValueToNextFrame(benchmark::State& state) {
@@ -128,5 +136,6 @@ BENCHMARK(changeToPreviewFile)->Apply(typicalAndLargest);
 BENCHMARK(unchangedRefresh)->Apply(typicalAndLargest);
 BENCHMARK(playerFrame)->Apply(typicalAndLargest);
 BENCHMARK(changeValueToNextFrame)->Apply(typicalAndLargest);
+BENCHMARK(changeValueToStageSizeFrame)->Apply(typicalAndLargest);
 BENCHMARK(changeLineValueToNextFrame)->Apply(typicalAndLargest);
 BENCHMARK(changeToNextFrame)->Apply(typicalAndLargest);

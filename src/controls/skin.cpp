@@ -37,16 +37,33 @@ void catchParseWarning(QtMsgType type, const QMessageLogContext& context, const 
         s_previousHandler(type, context, text);
 }
 
-bool qtParses(const QString& styleSheet) {
+// Runs parse, which makes Qt parse a style sheet, and tells whether Qt took the sheet.
+template <typename Parse> bool qtTakes(Parse parse) {
     s_parseRefused = false;
     s_previousHandler = qInstallMessageHandler(catchParseWarning);
-    {
-        QWidget probe;
-        probe.setStyleSheet(styleSheet);
-        probe.ensurePolished();
-    }
+    parse();
     qInstallMessageHandler(s_previousHandler);
     return !s_parseRefused;
+}
+
+// Qt parses a sheet when the first widget under it is polished.
+void polishAProbe(const QString& widgetSheet = {}) {
+    QWidget probe;
+    if (!widgetSheet.isEmpty())
+        probe.setStyleSheet(widgetSheet);
+    probe.ensurePolished();
+}
+
+// Our own reading of the skin file at path: why it is no skin, or nothing and the sheet.
+std::optional<QString> readSheet(const QString& path, std::optional<SkinSheet>& sheet) {
+    QByteArray bytes;
+    if (auto reason = readInputFile(path, bytes))
+        return reason;
+    QString problem;
+    sheet = SkinSheet::parse(bytes, QFileInfo(path).absolutePath(), &problem);
+    if (!sheet)
+        return u"%1 is no skin: %2"_s.arg(QFileInfo(path).fileName(), problem);
+    return std::nullopt;
 }
 
 bool isPanel(const QWidget& widget) {
@@ -142,17 +159,12 @@ Skin::~Skin() {
 }
 
 std::optional<QString> Skin::read(const QString& path, std::optional<SkinSheet>* sheet) {
-    QByteArray bytes;
-    if (auto reason = readInputFile(path, bytes))
+    std::optional<SkinSheet> parsed;
+    if (auto reason = readSheet(path, parsed))
         return reason;
-    const QString name = QFileInfo(path).fileName();
-    QString problem;
-    std::optional<SkinSheet> parsed =
-        SkinSheet::parse(bytes, QFileInfo(path).absolutePath(), &problem);
-    if (!parsed)
-        return u"%1 is no skin: %2"_s.arg(name, problem);
-    if (!qtParses(parsed->styleSheet()))
-        return u"%1 is no skin: its style sheet cannot be parsed."_s.arg(name);
+    if (!qtTakes([&parsed] { polishAProbe(parsed->styleSheet()); }))
+        return u"%1 is no skin: its style sheet cannot be parsed."_s.arg(
+            QFileInfo(path).fileName());
     if (sheet)
         *sheet = std::move(parsed);
     return std::nullopt;
@@ -160,11 +172,20 @@ std::optional<QString> Skin::read(const QString& path, std::optional<SkinSheet>*
 
 bool Skin::load(const QString& path) {
     std::optional<SkinSheet> sheet;
-    if (read(path, &sheet))
+    if (readSheet(path, sheet))
         return false;
+    // Checked as the application's own sheet, so Qt parses it once, not once for a check and
+    // again for the windows.
+    const QString previous = qApp->styleSheet();
+    if (!qtTakes([&sheet] {
+            qApp->setStyleSheet(sheet->styleSheet());
+            polishAProbe();
+        })) {
+        qApp->setStyleSheet(previous);
+        return false;
+    }
     m_sheet = std::move(sheet);
     m_path = path;
-    qApp->setStyleSheet(m_sheet->styleSheet());
     SkinPalette::apply();
     // A widget given a style of its own before the sheet came (the main page control's compact
     // tab bar) keeps that style unsheeted; setting it again wraps it in the sheet.

@@ -2,9 +2,7 @@
 
 #include "engine/movies/movie.h"
 #include "export/animated_svg.h"
-#include "export/gif_encoder.h"
-#include "export/video_encoder.h"
-#include "export/webp_encoder.h"
+#include "export/encoder_library.h"
 
 #include <QPainter>
 #include <QSaveFile>
@@ -15,25 +13,6 @@ using namespace Qt::StringLiterals;
 using namespace tivora::engine;
 
 namespace tivora::exporting {
-namespace {
-
-std::unique_ptr<FrameEncoder> encoderFor(AnimationFormat format) {
-    switch (format) {
-    case AnimationFormat::Gif:
-        return std::make_unique<GifEncoder>();
-    case AnimationFormat::WebP:
-        return std::make_unique<WebPEncoder>();
-    case AnimationFormat::Mp4:
-        return std::make_unique<VideoEncoder>(VideoEncoder::Container::Mp4);
-    case AnimationFormat::WebM:
-        return std::make_unique<VideoEncoder>(VideoEncoder::Container::WebM);
-    case AnimationFormat::Svg:
-        break;
-    }
-    return nullptr;
-}
-
-} // namespace
 
 int frameCount(const Movie& movie, int fps) {
     return int(std::floor(animationLength(movie.scene()) * fps / 1000.0)) + 1;
@@ -50,10 +29,12 @@ QImage paintAnimationFrame(const Movie& movie, int index, int fps) {
 }
 
 std::optional<QString> writeAnimation(const Movie& movie, const QString& outPath,
-                                      AnimationFormat format, int fps, const Progress& progress) {
-    const std::unique_ptr<FrameEncoder> encoder = encoderFor(format);
+                                      AnimationFormat format, int fps, const Progress& progress,
+                                      const std::atomic_bool* cancel) {
+    QString refusal;
+    const std::unique_ptr<FrameEncoder> encoder = createFrameEncoder(format, refusal);
     if (!encoder)
-        return u"%1 is not a picture sequence format"_s.arg(outPath);
+        return u"cannot write %1: %2"_s.arg(outPath, refusal);
     QSaveFile out(outPath);
     if (!out.open(QIODevice::WriteOnly))
         return u"cannot write %1: %2"_s.arg(outPath, out.errorString());
@@ -61,6 +42,9 @@ std::optional<QString> writeAnimation(const Movie& movie, const QString& outPath
         return error;
     const int frames = frameCount(movie, fps);
     for (int i = 0; i < frames; ++i) {
+        // The save file is dropped uncommitted, so a cancelled export leaves nothing behind.
+        if (cancel && *cancel)
+            return kAnimationCancelled;
         if (auto error = encoder->add(paintAnimationFrame(movie, i, fps)))
             return error;
         if (progress)

@@ -19,4 +19,12 @@ public:
     virtual std::optional<QString> finish() = 0;
 };
 
+// The encoders live in a library of their own, opened on the first export that needs one, so that
+// a program start never loads the video, WebP and GIF libraries. Its one entry point makes a new
+// encoder for the format a file extension names ("gif", "webp", "mp4", "webm"), or gives null for
+// any other; the caller owns the encoder. The number in the name changes whenever this class does,
+// so that a stale library is refused rather than called.
+using CreateFrameEncoder = FrameEncoder* (*)(const char* extension);
+inline constexpr char kCreateFrameEncoderSymbol[] = "tivoraCreateFrameEncoder1";
+
 } // namespace tivora::exporting

@@ -6,11 +6,13 @@
 #include "controls/skin.h"
 #include "document/graph_document_model.h"
 #include "document/program_folder.h"
+#include "windows/animation_export_job.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -38,8 +40,11 @@ TfrmPreview::TfrmPreview(const GraphDocumentModel& model, MoviePlayer& mainPlaye
     , btnSaveImage(new QPushButton(u"&Export"_s, Panel1))
     , btnRefresh(new QPushButton(u"&Refresh"_s, Panel1))
     , btnClose(new QPushButton(u"&Close"_s, Panel1))
+    , prgExport(new QProgressBar(Panel1))
+    , btnCancelExport(new QPushButton(u"Cancel"_s, Panel1))
     , m_model(model)
-    , m_mainPlayer(mainPlayer) {
+    , m_mainPlayer(mainPlayer)
+    , m_export(new AnimationExportJob(this)) {
     setObjectName(u"frmPreview"_s);
     setWindowTitle(kCaption);
     ShockwaveFlash1->setObjectName(u"ShockwaveFlash1"_s);
@@ -51,10 +56,17 @@ TfrmPreview::TfrmPreview(const GraphDocumentModel& model, MoviePlayer& mainPlaye
     btnRefresh->setObjectName(u"btnRefresh"_s);
     btnRefresh->setToolTip(u"Play the graph again"_s);
     btnClose->setObjectName(u"btnClose"_s);
+    prgExport->setObjectName(u"prgExport"_s);
+    prgExport->hide();
+    btnCancelExport->setObjectName(u"btnCancelExport"_s);
+    btnCancelExport->setToolTip(u"Stop the export; no file is written"_s);
+    btnCancelExport->hide();
 
     auto* buttons = new QHBoxLayout(Panel1);
     buttons->setContentsMargins(10, 8, 10, 8);
     buttons->addWidget(btnSaveImage);
+    buttons->addWidget(prgExport);
+    buttons->addWidget(btnCancelExport);
     buttons->addStretch();
     buttons->addWidget(btnRefresh);
     buttons->addWidget(btnClose);
@@ -70,6 +82,9 @@ TfrmPreview::TfrmPreview(const GraphDocumentModel& model, MoviePlayer& mainPlaye
     connect(btnClose, &QPushButton::clicked, this, &TfrmPreview::btnCloseClick);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
             &TfrmPreview::btnCloseClick);
+    connect(btnCancelExport, &QPushButton::clicked, this, &TfrmPreview::btnCancelExportClick);
+    connect(m_export, &AnimationExportJob::progressed, this, &TfrmPreview::showExportProgress);
+    connect(m_export, &AnimationExportJob::finished, this, &TfrmPreview::animationExportFinished);
 }
 
 void TfrmPreview::showPreview() {
@@ -113,6 +128,9 @@ void TfrmPreview::btnCloseClick() {
 }
 
 void TfrmPreview::closeEvent(QCloseEvent* event) {
+    // A closed window has no one to tell the export's end to: it stops, leaving no file.
+    m_export->cancel();
+    m_export->wait();
     // Closed by the button or by the title bar alike: a snapshot leaves the main window's player
     // halted, and its refresh starts it again.
     Q_EMIT refreshMainPreview();
@@ -149,7 +167,7 @@ void TfrmPreview::btnSaveImageClick() {
                                u"The preview shows no movie area; nothing was saved."_s);
     }
     setWindowTitle(kCaption);
-    btnSaveImage->setEnabled(true);
+    btnSaveImage->setEnabled(!isExporting());
     reloadMovie();
 }
 
@@ -169,12 +187,52 @@ void TfrmPreview::saveSnapshot(const Snapshot& snapshot) {
                                                    SnapshotFormats::defaultSuffix());
     if (path.isEmpty())
         return;
+    if (AnimationExportJob::writes(path))
+        return startAnimationExport(snapshot.moviePath, path);
     if (const std::optional<QString> error = SnapshotFormats::write(snapshot, path)) {
         appDialogs().showError(u"File I/O error."_s, *error);
         return;
     }
     setWindowTitle(kCaption);
     appDialogs().showMessage(u"Export complete "_s);
+}
+
+// An animation takes seconds to paint and encode: it is written on a thread of its own while the
+// preview plays on, with its progress and a way to stop it in the button row.
+void TfrmPreview::startAnimationExport(const QString& moviePath, const QString& path) {
+    btnSaveImage->setEnabled(false);
+    prgExport->setRange(0, 0);
+    prgExport->show();
+    btnCancelExport->show();
+    btnCancelExport->setFocus();
+    m_export->start(moviePath, path);
+}
+
+void TfrmPreview::showExportProgress(int framesDone, int frameCount) {
+    prgExport->setRange(0, frameCount);
+    prgExport->setValue(framesDone);
+}
+
+void TfrmPreview::btnCancelExportClick() {
+    m_export->cancel();
+}
+
+bool TfrmPreview::isExporting() const {
+    return prgExport->isVisibleTo(Panel1);
+}
+
+void TfrmPreview::animationExportFinished(const QString& error, bool cancelled) {
+    m_export->wait();
+    prgExport->hide();
+    btnCancelExport->hide();
+    btnSaveImage->setEnabled(true);
+    if (cancelled || !isVisible())
+        return;
+    btnSaveImage->setFocus();
+    if (!error.isEmpty())
+        appDialogs().showError(u"File I/O error."_s, error);
+    else
+        appDialogs().showMessage(u"Export complete "_s);
 }
 
 } // namespace tivora

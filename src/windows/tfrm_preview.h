@@ -5,10 +5,12 @@
 #include <QWidget>
 #include <optional>
 
+class QProgressBar;
 class QPushButton;
 
 namespace tivora {
 
+class AnimationExportJob;
 class GraphDocumentModel;
 class MoviePlayer;
 
@@ -28,6 +30,9 @@ public:
     QPushButton* btnSaveImage;
     QPushButton* btnRefresh;
     QPushButton* btnClose;
+    // Shown only while an animation is being exported.
+    QProgressBar* prgExport;
+    QPushButton* btnCancelExport;
 
     // The main window's "Preview" button: shows the window, not modal, and brings it to front.
     void showPreview();
@@ -37,6 +42,8 @@ public:
     void btnRefreshClick();
     void btnCloseClick();
     void btnSaveImageClick();
+    void btnCancelExportClick();
+    bool isExporting() const;
 
 Q_SIGNALS:
     // Closing asks the main window to refresh, which also restarts its player after a snapshot.
@@ -52,9 +59,13 @@ private:
     std::optional<Snapshot> takeSnapshot() const;
     void saveSnapshot(const Snapshot& snapshot);
     void placeOverOwner();
+    void startAnimationExport(const QString& moviePath, const QString& path);
+    void showExportProgress(int framesDone, int frameCount);
+    void animationExportFinished(const QString& error, bool cancelled);
 
     const GraphDocumentModel& m_model;
     MoviePlayer& m_mainPlayer;
+    AnimationExportJob* m_export;
     bool m_placed = false;
 };
 

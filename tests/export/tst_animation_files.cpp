@@ -3,7 +3,7 @@
 #include "engine/layout/graph_file_scene.h"
 #include "engine/movies/movie.h"
 #include "export/animation_writer.h"
-#include "export/video_encoder.h"
+#include "export/frames/video_encoder.h"
 #include "export_fixture.h"
 
 #include <QTest>
@@ -166,6 +166,7 @@ private Q_SLOTS:
     void webpPlaysTheWholeAnimation();
     void videosHoldEveryFrame_data();
     void videosHoldEveryFrame();
+    void theVideosAddedRowContinuesTheGraph();
     void framesRunUntilTheGraphSettles();
     void oneLayoutServesEveryForm();
 
@@ -244,6 +245,30 @@ void TestAnimationFiles::videosHoldEveryFrame() {
              qPrintable(QString::number(meanDifference(video.first.copy(stage), m_start))));
     QVERIFY2(meanDifference(video.last.copy(stage), m_settled) < 4.0,
              qPrintable(QString::number(meanDifference(video.last.copy(stage), m_settled))));
+}
+
+void TestAnimationFiles::theVideosAddedRowContinuesTheGraph() {
+    // A graph on a dark stage: a white added row would stand out as a band.
+    QFile bar(m_graph);
+    QVERIFY(bar.open(QIODevice::ReadOnly));
+    QByteArray text = bar.readAll();
+    QVERIFY(text.contains("&bg_=0xFFFFFF"));
+    text.replace("&bg_=0xFFFFFF", "&bg_=0x1F3A5F");
+    const QString graph = m_folder.filePath(u"dark.txt"_s);
+    QFile dark(graph);
+    QVERIFY(dark.open(QIODevice::WriteOnly) && dark.write(text) == text.size());
+    dark.close();
+    const engine::Movie movie(engine::layoutGraphFile(graph));
+    const QString out = m_folder.filePath(u"dark.mp4"_s);
+    QCOMPARE(writeAnimation(movie, out, AnimationFormat::Mp4, kFps), std::nullopt);
+    const QImage settled = stillPicture(graph, movie.settledTime(), QDir(m_folder.path()));
+    const QImage stageBottomRow = settled.copy(0, 474, 700, 1);
+    QImage white(stageBottomRow.size(), stageBottomRow.format());
+    white.fill(Qt::white);
+    QVERIFY(meanDifference(stageBottomRow, white) > 20.0);
+    const QImage addedRow = decodeVideo(out).last.copy(0, 475, 700, 1);
+    QVERIFY2(meanDifference(addedRow, stageBottomRow) < 6.0,
+             qPrintable(QString::number(meanDifference(addedRow, stageBottomRow))));
 }
 
 void TestAnimationFiles::framesRunUntilTheGraphSettles() {

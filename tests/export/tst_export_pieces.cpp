@@ -4,8 +4,8 @@
 #include "export/drawing_compaction.h"
 #include "export/drawing_samples.h"
 #include "export/eased_fit.h"
+#include "export/frames/median_cut_palette.h"
 #include "export/graph_summary.h"
-#include "export/median_cut_palette.h"
 #include "export/whole_motion.h"
 #include "export_fixture.h"
 

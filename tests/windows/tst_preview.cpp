@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -33,6 +35,20 @@ public:
 QStringList filesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::Files);
 }
+
+// The preview of a graph whose animation takes a while to write, about to be exported to name;
+// before holds the files of the folder the export goes to.
+struct LongExport {
+    explicit LongExport(const QString& name) {
+        fixture.writeSlide0(test::ShellEnvironment::seriesGraph(12, 60));
+        fixture.preview.showPreview();
+        before = filesIn(fixture.environment.folder());
+        fixture.dialogs.fileNames = {fixture.path(name)};
+    }
+
+    test::PreviewFixture fixture;
+    QStringList before;
+};
 
 } // namespace
 
@@ -240,9 +256,13 @@ private Q_SLOTS:
         for (int format = 0; format < 4; ++format)
             fixture.preview.btnSaveImageClick();
         const QString complete = u"message: Export complete "_s;
-        QCOMPARE(fixture.dialogs.take(),
-                 QStringList({kSaveDialog, complete, kSaveDialog, complete, kSaveDialog, complete,
-                              kSaveDialog, complete}));
+        QCOMPARE(fixture.dialogs.take(), QStringList({kSaveDialog, complete, kSaveDialog, complete,
+                                                      kSaveDialog, complete, kSaveDialog}));
+        // The animation is written aside; its end is told when it comes.
+        QTRY_VERIFY_WITH_TIMEOUT(!fixture.preview.isExporting(), 30000);
+        QCOMPARE(fixture.dialogs.take(), QStringList{complete});
+        QVERIFY(fixture.preview.prgExport->isHidden());
+        QVERIFY(fixture.preview.btnSaveImage->isEnabled());
         QCOMPARE(QImage(fixture.path(u"still.bmp"_s), "BMP").size(), QSize(700, 475));
         const QByteArray svg = fixture.environment.contents(fixture.path(u"still.svg"_s));
         QVERIFY(svg.contains("viewBox=\"0 0 700 475\""));
@@ -250,6 +270,52 @@ private Q_SLOTS:
         // The animation from the start: an MP4 container ("ftyp" after the first box's size).
         QCOMPARE(fixture.environment.contents(fixture.path(u"whole.mp4"_s)).mid(4, 4),
                  QByteArray("ftyp"));
+    }
+
+    void anAnimationIsWrittenAsideAndACancelLeavesNoFile() {
+        LongExport gif(u"whole.gif"_s);
+        test::PreviewFixture& fixture = gif.fixture;
+        // The window's own timers keep firing while the frames are written.
+        int ticksWhileExporting = 0;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            if (fixture.preview.isExporting())
+                ++ticksWhileExporting;
+        });
+        timer.start(1);
+        int shownProgress = 0;
+        QObject::connect(fixture.preview.prgExport, &QProgressBar::valueChanged, [&](int done) {
+            shownProgress = std::max(shownProgress, done);
+            if (done >= 3)
+                fixture.preview.btnCancelExport->click();
+        });
+
+        fixture.preview.btnSaveImageClick();
+        QVERIFY(fixture.preview.isExporting());
+        QVERIFY(fixture.preview.btnCancelExport->isVisible());
+        QCOMPARE(fixture.preview.btnCancelExport->text(), u"Cancel"_s);
+        QVERIFY(!fixture.preview.btnSaveImage->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(!fixture.preview.isExporting(), 30000);
+
+        QVERIFY(ticksWhileExporting > 0);
+        QVERIFY(shownProgress >= 3);
+        QVERIFY(shownProgress < fixture.preview.prgExport->maximum());
+        // No message, no file and no leftover part of one.
+        QCOMPARE(fixture.dialogs.take(), QStringList{kSaveDialog});
+        QCOMPARE(filesIn(fixture.environment.folder()), gif.before);
+        QVERIFY(fixture.preview.btnCancelExport->isHidden());
+        QVERIFY(fixture.preview.btnSaveImage->isEnabled());
+    }
+
+    void closingTheWindowStopsARunningExport() {
+        LongExport webm(u"whole.webm"_s);
+        test::PreviewFixture& fixture = webm.fixture;
+        fixture.preview.btnSaveImageClick();
+        QVERIFY(fixture.preview.isExporting());
+        fixture.preview.btnCloseClick();
+        QTRY_VERIFY(!fixture.preview.isExporting());
+        QCOMPARE(fixture.dialogs.take(), QStringList{kSaveDialog});
+        QCOMPARE(filesIn(fixture.environment.folder()), webm.before);
     }
 };
 

@@ -27,6 +27,7 @@ int bucketOf(double x, double bucket) {
 ValueLabelLayout::ValueLabelLayout(const QRectF& plot, double pixelSize, double columnWidth)
     : m_plot(plot)
     , m_pixelSize(std::max(pixelSize, 1.0))
+    , m_barReach(labelHeight(m_pixelSize))
     , m_bucket(std::max(columnWidth, 8.0)) {}
 
 template <typename Item>
@@ -49,8 +50,8 @@ void ValueLabelLayout::addBar(const QRectF& bar, bool upward, std::size_t track)
         return;
     // The place beyond the bar's end is where its own label would stand: another series' label
     // there would read as this bar's value.
-    const double reach = labelHeight(m_pixelSize);
-    const QRectF kept = upward ? bar.adjusted(0, -reach, 0, 0) : bar.adjusted(0, 0, 0, reach);
+    const QRectF kept =
+        upward ? bar.adjusted(0, -m_barReach, 0, 0) : bar.adjusted(0, 0, 0, m_barReach);
     file(kept.left(), kept.right(), Mark{kept, track}, m_bars);
 }
 

@@ -108,6 +108,9 @@ private:
 
     QRectF m_plot;
     double m_pixelSize;
+    // How far beyond a bar's end its own label reaches: measured once, as a large graph files
+    // tens of thousands of bars and measuring a font is costly.
+    double m_barReach;
     double m_bucket; // labels and markers are found by the column they lie in
     std::vector<ValueLabelSource> m_sources;
     std::map<int, std::vector<QRectF>> m_markers;

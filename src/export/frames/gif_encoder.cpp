@@ -1,6 +1,6 @@
-#include "export/gif_encoder.h"
+#include "export/frames/gif_encoder.h"
 
-#include "export/median_cut_palette.h"
+#include "export/frames/median_cut_palette.h"
 
 #include <QIODevice>
 #include <cmath>

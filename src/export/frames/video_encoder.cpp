@@ -1,4 +1,4 @@
-#include "export/video_encoder.h"
+#include "export/frames/video_encoder.h"
 
 #include <QIODevice>
 

@@ -1,4 +1,4 @@
-#include "export/webp_encoder.h"
+#include "export/frames/webp_encoder.h"
 
 #include <QIODevice>
 #include <cmath>

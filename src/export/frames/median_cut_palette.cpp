@@ -1,4 +1,4 @@
-#include "export/median_cut_palette.h"
+#include "export/frames/median_cut_palette.h"
 
 #include <algorithm>
 #include <array>

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QThread>
+#include <atomic>
+#include <memory>
+
+namespace tivora {
+
+// Writes a movie's whole animation as a GIF, WebP, MP4 or WebM file on a thread of its own, so the
+// window that started it keeps painting and answering while the frames are painted and encoded.
+// Progress and the end arrive as signals on the starting thread; a cancel takes effect before the
+// next frame and leaves no file behind (nor changes one that was there).
+class AnimationExportJob : public QObject {
+    Q_OBJECT
+
+public:
+    explicit AnimationExportJob(QObject* parent = nullptr);
+    ~AnimationExportJob() override;
+
+    // Whether outPath names one of the formats this job writes (by its extension).
+    static bool writes(const QString& outPath);
+
+    void start(const QString& moviePath, const QString& outPath);
+    void cancel() { m_cancel = true; }
+    bool isRunning() const;
+    // Blocks until a running job has ended (a window that closes waits for its job).
+    void wait();
+
+Q_SIGNALS:
+    void progressed(int framesDone, int frameCount);
+    // error is empty when the file was written; cancelled when the user stopped it.
+    void finished(const QString& error, bool cancelled);
+
+private:
+    std::unique_ptr<QThread> m_thread;
+    std::atomic_bool m_cancel = false;
+};
+
+} // namespace tivora
