@@ -52,8 +52,8 @@ int misuse(const QString& message) {
 
 // Every option any command takes; each command says which of them it accepts.
 struct Options {
-    QCommandLineOption help{{u"h"_s, u"help"_s}, u"Shows the usage."_s};
-    QCommandLineOption version{{u"v"_s, u"version"_s}, u"Shows the program's version."_s};
+    QCommandLineOption help{{u"h"_s, u"help"_s}, u"shows this usage"_s};
+    QCommandLineOption version{{u"v"_s, u"version"_s}, u"shows the program's version"_s};
     QCommandLineOption time{u"time"_s, u"draws the moment MS milliseconds into the animation"_s,
                             u"MS"_s};
     QCommandLineOption width{u"width"_s, u"draws W pixels wide, keeping the graph's shape"_s,

@@ -17,7 +17,7 @@ public:
     QStringList openFileNames(const QString& title, const QString& filter,
                               const QString& startFolder) override;
     QString saveFileName(const QString& title, const QString& filter, const QString& defaultSuffix,
-                         const QString& startFolder) override;
+                         const QString& startFolder = QString()) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
     QString chooseFolder(const QString& title, const QString& startFolder) override;
 };

@@ -25,8 +25,9 @@ class TstLastFolder : public QObject {
 
 private Q_SLOTS:
     void init() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           m_folder.filePath(u"settings-%1"_s.arg(QTest::currentTestFunction())));
+        QSettings::setPath(
+            QSettings::NativeFormat, QSettings::UserScope,
+            m_folder.filePath(u"settings-"_s + QLatin1StringView(QTest::currentTestFunction())));
     }
 
     void eachKindStartsAtHomeAndKeepsItsOwnFolder() {
