@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTabWidget>
 
 namespace tivora {
@@ -26,13 +27,22 @@ EditCommands::EditCommands(TfrmLumara& window)
     qApp->installEventFilter(this);
 }
 
+QWidget* EditCommands::commitTyping() {
+    // A field that merely holds the focus is left alone: leaving it tidies its text (a number
+    // gets its decimals), which would be a change of its own, made again before every undo.
+    const auto* line = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (!QApplication::focusWidget() || (line && !line->isModified()))
+        return nullptr;
+    return m_window.fileCommands().commitPendingEdits();
+}
+
 void EditCommands::mnuUndoClick() {
-    const FocusReturn focusReturn(m_window.fileCommands().commitPendingEdits());
+    const FocusReturn focusReturn(commitTyping());
     m_window.model().undo();
 }
 
 void EditCommands::mnuRedoClick() {
-    const FocusReturn focusReturn(m_window.fileCommands().commitPendingEdits());
+    const FocusReturn focusReturn(commitTyping());
     m_window.model().redo();
 }
 

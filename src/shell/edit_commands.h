@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+class QWidget;
+
 namespace tivora {
 
 class TfrmLumara;
@@ -24,6 +26,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Writes into the graph what the user has typed in the field with the focus and not yet
+    // left; gives that field, or nullptr when nothing was typed there.
+    QWidget* commitTyping();
     void noteOrigin();
     void updateMenu();
     // Brings the editing page named origin to front, if the graph shows it.

@@ -244,6 +244,7 @@ private Q_SLOTS:
         QCOMPARE(pageOf(wizard), Page::ReviewPage);
         QCOMPARE(wizard.btnNext->text(), u"&Save"_s);
         QCOMPARE(wizard.Label10->text(), u"Click on Save Complete ...."_s);
+        dialogs.yesNoAnswers = {false};
         wizard.btnNext->click();
         QCOMPARE(pageOf(wizard), Page::ProjectPage);
         QCOMPARE(wizard.lstProjects->count(), 2);
@@ -258,6 +259,7 @@ private Q_SLOTS:
     }
 
     void addFileStartsWhereGraphsWereLastFound() {
+        dialogs.startFolders.clear();
         TfrmPublish wizard;
         wizard.show();
         wizard.btnQuickPub->click();
@@ -292,8 +294,8 @@ private Q_SLOTS:
         wizard.lstProjects->clearSelection();
         QCOMPARE(enabled(), none);
         // The keyboard selects as the mouse does.
-        wizard.lstProjects->setFocus();
-        QTest::keyClick(wizard.lstProjects, Qt::Key_Down);
+        const bool first = wizard.lstProjects->currentRow() == 0;
+        QTest::keyClick(wizard.lstProjects, first ? Qt::Key_Down : Qt::Key_Up);
         QCOMPARE(enabled(), all);
         wizard.btnDeleteProject->click();
         QCOMPARE(wizard.lstProjects->count(), 1);
@@ -316,6 +318,7 @@ private Q_SLOTS:
             QCOMPARE(dialogs.take(), QStringList{u"question: Publish the files now?"_s});
         };
         // No: the project is kept and listed, nothing is published.
+        dialogs.yesNoAnswers = {false};
         saveNew(u"Later"_s);
         QCOMPARE(pageOf(wizard), Page::ProjectPage);
         QVERIFY(QFile::exists(projectPath(fixture->dataFolder(), u"Later"_s)));

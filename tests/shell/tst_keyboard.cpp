@@ -101,6 +101,8 @@ private Q_SLOTS:
         QCOMPARE(document().header.edtHeader, u"Revenue"_s);
         pages.setCurrentWidget(pages.findChild<QWidget*>(u"TabYAxis"_s));
         QCOMPARE(field->text(), u"100"_s);
+        // The field now only holds the focus: leaving it would tidy its text ("100.0000") and
+        // make a change of its own, which must not stand in the way of the next undo.
         QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(document().header.edtHeader, u"Sales"_s);
 
