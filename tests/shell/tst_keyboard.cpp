@@ -85,6 +85,9 @@ private Q_SLOTS:
         const auto document = [&] {
             return designer.window.model().document();
         };
+        // The maximum as the field writes it, so that leaving the field changes nothing.
+        designer.window.model().edit([](GraphDocument& d) { d.axes.edtMaxYVal = u"100.0000"_s; });
+        designer.window.model().clearHistory();
         designer.window.model().edit([](GraphDocument& d) { d.header.edtHeader = u"Revenue"_s; });
         QTabWidget& pages = *designer.window.pageControl1;
         pages.setCurrentWidget(pages.findChild<QWidget*>(u"TabYAxis"_s));
@@ -97,20 +100,23 @@ private Q_SLOTS:
 
         // What was typed becomes a change of its own, the first to go back.
         QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(document().axes.edtMaxYVal, u"100"_s);
+        QCOMPARE(document().axes.edtMaxYVal, u"100.0000"_s);
         QCOMPARE(document().header.edtHeader, u"Revenue"_s);
         pages.setCurrentWidget(pages.findChild<QWidget*>(u"TabYAxis"_s));
-        QCOMPARE(field->text(), u"100"_s);
-        // The field now only holds the focus: leaving it would tidy its text ("100.0000") and
-        // make a change of its own, which must not stand in the way of the next undo.
+        QCOMPARE(field->text(), u"100.0000"_s);
+        // The field now only holds the focus: nothing is written from it before the next undo.
         QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(document().header.edtHeader, u"Sales"_s);
 
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z,
-                        Qt::ControlModifier | Qt::ShiftModifier);
+        // Undo showed the page of the header; redo from the number field again.
+        pages.setCurrentWidget(pages.findChild<QWidget*>(u"TabYAxis"_s));
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(document().header.edtHeader, u"Revenue"_s);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(document().axes.edtMaxYVal, u"250"_s);
+        pages.setCurrentWidget(pages.findChild<QWidget*>(u"TabYAxis"_s));
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(document().axes.edtMaxYVal, u"250.0000"_s);
     }
 };
 
