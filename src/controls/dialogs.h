@@ -35,7 +35,8 @@ public:
     virtual QStringList openFileNames(const QString& title, const QString& filter,
                                       const QString& startFolder = QString()) = 0;
     virtual QString saveFileName(const QString& title, const QString& filter,
-                                 const QString& defaultSuffix) = 0;
+                                 const QString& defaultSuffix,
+                                 const QString& startFolder = QString()) = 0;
     virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
     virtual QString chooseFolder(const QString& title, const QString& startFolder) = 0;
 };

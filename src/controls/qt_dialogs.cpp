@@ -90,8 +90,8 @@ QStringList QtDialogs::openFileNames(const QString& title, const QString& filter
 }
 
 QString QtDialogs::saveFileName(const QString& title, const QString& filter,
-                                const QString& defaultSuffix) {
-    QFileDialog dialog(dialogParent(), title, QString(), filter);
+                                const QString& defaultSuffix, const QString& startFolder) {
+    QFileDialog dialog(dialogParent(), title, startFolder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
     // A name typed without an extension takes the one of the file type chosen in the list.

@@ -16,8 +16,8 @@ public:
                          const QString& startFolder) override;
     QStringList openFileNames(const QString& title, const QString& filter,
                               const QString& startFolder) override;
-    QString saveFileName(const QString& title, const QString& filter,
-                         const QString& defaultSuffix) override;
+    QString saveFileName(const QString& title, const QString& filter, const QString& defaultSuffix,
+                         const QString& startFolder = QString()) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
     QString chooseFolder(const QString& title, const QString& startFolder) override;
 };

@@ -271,7 +271,7 @@ void TStringAlignGrid::editNextCell(QModelIndex from) {
     while (true) {
         auto next = stepCell(from, true);
         if (!next) {
-            if (grown)
+            if (grown || !m_growsPastLastCell)
                 return;
             // Past the last cell the grid gets a new row and editing goes on in it.
             m_model.appendRow();

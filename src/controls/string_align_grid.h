@@ -43,6 +43,9 @@ public:
     void setFixedColor(const QColor& color);
     bool AutoEditNextCell() const { return m_autoEditNextCell; }
     void setAutoEditNextCell(bool on) { m_autoEditNextCell = on; }
+    // Whether editing on past the last cell adds a row (the default) or ends there: a grid whose
+    // row count is set elsewhere (one row per slice) must not grow by itself.
+    void setGrowsPastLastCell(bool grows) { m_growsPastLastCell = grows; }
     void setEditValidator(EditValidator validator) { m_validator = std::move(validator); }
     // Cells whose text the warning finds fault with are shown in red, the warning as their hint.
     void setCellWarning(GridModel::CellWarning warning) {
@@ -100,6 +103,7 @@ private:
 
     GridModel m_model;
     bool m_autoEditNextCell = false;
+    bool m_growsPastLastCell = true;
     EditValidator m_validator;
     bool m_editRefused = false;
     bool m_doubleClickEdits = true;

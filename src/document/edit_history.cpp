@@ -2,6 +2,8 @@
 
 #include "document/graph_content.h"
 
+#include <algorithm>
+
 namespace tivora {
 namespace {
 
@@ -27,6 +29,7 @@ void EditHistory::record(const GraphDocument& before, const QString& origin, con
     m_lastOrigin = origin;
     if (joins)
         return;
+    ++m_recorded;
     m_undo.push_back({graphContent(before), origin});
     if (m_undo.size() > kDepth)
         m_undo.pop_front();
@@ -40,6 +43,13 @@ std::optional<EditHistory::Step> EditHistory::undo(const GraphDocument& current)
 std::optional<EditHistory::Step> EditHistory::redo(const GraphDocument& current) {
     m_lastMergeKey = nullptr;
     return swapStep(m_redo, m_undo, current);
+}
+
+void EditHistory::dropSince(std::uint64_t mark) {
+    for (; m_recorded > mark && !m_undo.empty(); --m_recorded)
+        m_undo.pop_back();
+    m_recorded = std::min(m_recorded, mark);
+    m_lastMergeKey = nullptr;
 }
 
 void EditHistory::clear() {

@@ -3,6 +3,7 @@
 #include "document/graph_document.h"
 
 #include <QString>
+#include <cstdint>
 #include <deque>
 #include <optional>
 
@@ -36,6 +37,14 @@ public:
     bool canRedo() const { return !m_redo.empty(); }
     // Forgets every step (another graph was opened or made).
     void clear();
+    // How many steps have been recorded so far (joined changes count once); a mark for
+    // dropSince.
+    std::uint64_t recordedSteps() const { return m_recorded; }
+    // Forgets the undo steps recorded since recordedSteps() gave mark, as though their changes
+    // had never been made, and lets no later change join a step recorded before.
+    void dropSince(std::uint64_t mark);
+    // Lets no later change join the step recorded last: what follows is a gesture of its own.
+    void endGesture() { m_lastMergeKey = nullptr; }
 
 private:
     std::deque<Step> m_undo;
@@ -43,6 +52,7 @@ private:
     // The merge key and origin of the change recorded last; cleared once anything else happens.
     const void* m_lastMergeKey = nullptr;
     QString m_lastOrigin;
+    std::uint64_t m_recorded = 0;
 };
 
 } // namespace tivora

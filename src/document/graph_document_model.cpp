@@ -77,6 +77,18 @@ bool GraphDocumentModel::restore(const std::optional<EditHistory::Step>& step) {
     return true;
 }
 
+GraphDocumentModel::Checkpoint GraphDocumentModel::checkpoint() {
+    m_history.endGesture();
+    return {graphContent(m_document), m_history.recordedSteps()};
+}
+
+void GraphDocumentModel::rollBack(const Checkpoint& point) {
+    m_history.dropSince(point.recordedSteps);
+    m_document = withBookkeepingOf(point.content, m_document);
+    Q_EMIT historyChanged();
+    Q_EMIT changed();
+}
+
 void GraphDocumentModel::clearHistory() {
     m_history.clear();
     Q_EMIT historyChanged();

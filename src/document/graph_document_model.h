@@ -49,6 +49,17 @@ public:
     bool redo();
     void clearHistory();
 
+    // The graph and its history at one moment, to come back to when what followed is cancelled.
+    struct Checkpoint {
+        GraphDocument content;
+        std::uint64_t recordedSteps;
+    };
+    // Marks the present; the next change starts a step of its own.
+    Checkpoint checkpoint();
+    // Puts the graph back as it was at point and forgets the steps recorded since, then emits
+    // historyChanged() and changed(); nothing is left to undo or redo of what was taken back.
+    void rollBack(const Checkpoint& point);
+
 Q_SIGNALS:
     void changed();
     // The graph was taken back or forward to a change made at origin.

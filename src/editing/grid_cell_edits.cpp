@@ -33,20 +33,23 @@ const Grid& gridOf(const GraphDocument& document, GraphGrid grid) {
     return gridOf(const_cast<GraphDocument&>(document), grid);
 }
 
-bool applyCellEdits(GraphDocumentModel& model, const std::vector<CellEdit>& edits) {
+bool applyCellEdits(GraphDocumentModel& model, const std::vector<CellEdit>& edits,
+                    const void* mergeKey) {
     const GraphDocument& document = model.document();
     if (std::all_of(edits.begin(), edits.end(),
                     [&](const CellEdit& edit) { return alreadyHolds(document, edit); }))
         return false;
-    model.edit([&edits](GraphDocument& d) {
-        for (const CellEdit& edit : edits) {
-            Grid& grid = gridOf(d, edit.grid);
-            if (edit.text)
-                grid.setCell(edit.column, edit.row, *edit.text);
-            if (edit.color)
-                grid.setCellColor(edit.column, edit.row, edit.color);
-        }
-    });
+    model.edit(
+        [&edits](GraphDocument& d) {
+            for (const CellEdit& edit : edits) {
+                Grid& grid = gridOf(d, edit.grid);
+                if (edit.text)
+                    grid.setCell(edit.column, edit.row, *edit.text);
+                if (edit.color)
+                    grid.setCellColor(edit.column, edit.row, edit.color);
+            }
+        },
+        mergeKey);
     return true;
 }
 

@@ -27,8 +27,11 @@ struct CellEdit {
 };
 
 // Writes the cells as one change of the graph, unless every cell already holds what it would
-// get: a setting chosen again changes nothing and leaves no step to undo. Tells whether it wrote.
-bool applyCellEdits(GraphDocumentModel& model, const std::vector<CellEdit>& edits);
+// get: a setting chosen again changes nothing and leaves no step to undo. Consecutive changes
+// with the same non-null mergeKey (the moves of one slider) make one step. Tells whether it
+// wrote.
+bool applyCellEdits(GraphDocumentModel& model, const std::vector<CellEdit>& edits,
+                    const void* mergeKey = nullptr);
 
 // Asks for a colour through the colour dialog, which opens on the cell's colour (white, the
 // grid's own, when it has none). Gives nothing when the user cancels.

@@ -1,6 +1,7 @@
 #include "editing/option_dialog.h"
 
 #include "controls/movie_player.h"
+#include "document/graph_document_model.h"
 #include "editing/page_layout.h"
 
 #include <QHBoxLayout>
@@ -13,12 +14,21 @@ namespace tivora {
 OptionDialog::OptionDialog(GraphDocumentModel& model, QSize sampleSize, QWidget* parent)
     : QDialog(parent)
     , btnOK(named(new QPushButton(QStringLiteral("OK")), QStringLiteral("btnOK")))
+    , btnCancel(named(new QPushButton(QStringLiteral("Cancel")), QStringLiteral("btnCancel")))
     , ShockwaveFlash1(named(new MoviePlayer, QStringLiteral("ShockwaveFlash1")))
     , m_model(model)
     , m_sample(*ShockwaveFlash1) {
     ShockwaveFlash1->setFixedSize(sampleSize);
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void OptionDialog::reject() {
+    if (m_shownAt)
+        m_model.rollBack(*m_shownAt);
+    m_shownAt.reset();
+    QDialog::reject();
 }
 
 void OptionDialog::showEvent(QShowEvent* event) {
@@ -26,6 +36,7 @@ void OptionDialog::showEvent(QShowEvent* event) {
     // A window restored by the desktop is no new showing.
     if (event->spontaneous())
         return;
+    m_shownAt = m_model.checkpoint();
     m_sample.startShowing();
     FormShow();
 }
@@ -36,6 +47,7 @@ void OptionDialog::layOut(QVBoxLayout* controls) {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
     controls->addLayout(buttons);
     auto* layout = new QHBoxLayout(this);
     layout->setSpacing(10);

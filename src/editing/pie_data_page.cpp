@@ -46,6 +46,8 @@ TStringAlignGrid* sliceGrid() {
     // opens; their colour text is there to read, and typing over it would change nothing saved.
     grid->setDoubleClickEdits(false);
     grid->setAutoEditNextCell(true);
+    // The slice count sets the rows; Enter on the last cell ends the editing there.
+    grid->setGrowsPastLastCell(false);
     new RowOptionsKeys(grid, SliceLabel);
     for (int column : {SliceColour, SliceValueClr, SliceLabelClr})
         grid->setColumnEditable(column, false);

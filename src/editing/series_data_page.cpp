@@ -1,6 +1,7 @@
 #include "editing/series_data_page.h"
 
 #include "controls/num_edit.h"
+#include "controls/shown_tab_keys.h"
 #include "controls/string_align_grid.h"
 #include "document/grid_layouts.h"
 #include "document/text_field_check.h"
@@ -95,6 +96,7 @@ SeriesDataPage::SeriesDataPage(GraphDocumentModel& model, QWidget* parent)
     PageControl3->addTab(dataTab(), u"Data"_s);
     PageControl3->addTab(sgrdProp, u"Properties"_s);
     PageControl3->setTabVisible(1, false);
+    new ShownTabKeys(PageControl3);
     TabExcel->placeOn(*PageControl3);
 
     auto* layout = new QVBoxLayout(this);

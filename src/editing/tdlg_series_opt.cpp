@@ -118,7 +118,7 @@ TdlgSeriesOpt::TdlgSeriesOpt(GraphDocumentModel& model, QWidget* parent)
     layOut(controls);
     setReadingTabOrder({rdoBar, rdoLine, rdoArea, btnSeriesColor, btnTextColour, trkSeriesAlpha,
                         rdoAnimate, rdoNoAnimate, sbAnimSpeed, chkColValues, chkGCV,
-                        edtColValSize->edit(), edtLineWidth, btnOK});
+                        edtColValSize->edit(), edtLineWidth, btnOK, btnCancel});
     connectControls();
     showTypePage();
 }
@@ -248,13 +248,13 @@ QString TdlgSeriesOpt::property(int column) const {
     return m_model.document().series.sgrdProp.cell(column, m_row);
 }
 
-void TdlgSeriesOpt::setProperty(int column, const QString& text) {
+void TdlgSeriesOpt::setProperty(int column, const QString& text, const QObject* gesture) {
     if (m_loading)
         return;
     std::vector<CellEdit> edits{{GraphGrid::Properties, column, m_row, text, std::nullopt}};
     if (column == PropType)
         edits.push_back({GraphGrid::Data, DataType, m_row, text, std::nullopt});
-    applyCellEdits(m_model, edits);
+    applyCellEdits(m_model, edits, gesture);
 }
 
 void TdlgSeriesOpt::showTypePage() {
@@ -293,7 +293,7 @@ void TdlgSeriesOpt::trkSeriesAlphaChange(int position) {
     edtAlpha->setText(QString::number(position));
     if (m_loading)
         return;
-    setProperty(PropAlpha, QString::number(position));
+    setProperty(PropAlpha, QString::number(position), trkSeriesAlpha);
     ShowPreview();
 }
 
@@ -308,7 +308,7 @@ void TdlgSeriesOpt::rdoNoAnimateClick() {
 }
 
 void TdlgSeriesOpt::sbAnimSpeedChange(int position) {
-    setProperty(PropAnimate, QString::number(position));
+    setProperty(PropAnimate, QString::number(position), sbAnimSpeed);
 }
 
 void TdlgSeriesOpt::chkColValuesClick(bool checked) {
@@ -326,7 +326,7 @@ void TdlgSeriesOpt::chkGCVClick(bool checked) {
 }
 
 void TdlgSeriesOpt::edtColValSizeChange() {
-    setProperty(PropFontSize, edtColValSize->edit()->text());
+    setProperty(PropFontSize, edtColValSize->edit()->text(), edtColValSize);
 }
 
 void TdlgSeriesOpt::edtLineWidthChange(const QString& text) {
@@ -338,7 +338,7 @@ void TdlgSeriesOpt::edtLineWidthChange(const QString& text) {
         appDialogs().showMessage(*refusal);
         return;
     }
-    setProperty(PropLineWidth, text);
+    setProperty(PropLineWidth, text, edtLineWidth);
 }
 
 void TdlgSeriesOpt::ShowPreview() {

@@ -18,7 +18,7 @@ class UpDownField;
 
 // "Series Options": the type, colours, opacity, growth and value labels of one series of a bar,
 // line or area graph, with a sample of the series on the left. Every change goes into the
-// series' row of the grids at once, as one change of the graph; there is nothing to cancel. The
+// series' row of the grids at once, as one change of the graph; "Cancel" takes them all back. The
 // window keeps one dialog, so what is not loaded from a series (the speed while "No" is chosen)
 // carries over to the next showing.
 class TdlgSeriesOpt : public OptionDialog {
@@ -80,8 +80,9 @@ private:
     QString selectedType() const;
     QString property(int column) const;
     // Writes text into the series' column of the properties grid, and for the type also into the
-    // data grid; an equal text changes nothing.
-    void setProperty(int column, const QString& text);
+    // data grid; an equal text changes nothing. Consecutive changes made with the same gesture
+    // control (the moves of one slider, the steps of one field) are undone together.
+    void setProperty(int column, const QString& text, const QObject* gesture = nullptr);
     void showTypePage();
     void enableValueLabelControls(bool enabled);
     void ShowPreview();

@@ -71,7 +71,8 @@ TfrmPieSliceOpt::TfrmPieSliceOpt(GraphDocumentModel& model, QWidget* parent)
     controls->addLayout(moves);
     layOut(controls);
     setReadingTabOrder({btnBackground, btnTextColour, btnSliceLabColour, trkSliceAlpha,
-                        trkSliceShade, trkSValueX, trkSValueY, trkSLabelX, trkSLabelY, btnOK});
+                        trkSliceShade, trkSValueX, trkSValueY, trkSLabelX, trkSLabelY, btnOK,
+                        btnCancel});
     connectControls();
 }
 
@@ -145,20 +146,23 @@ void TfrmPieSliceOpt::chooseSliceColour(int column) {
     ShowPreview();
 }
 
-void TfrmPieSliceOpt::setSliceCell(int column, int position) {
+void TfrmPieSliceOpt::setSliceCell(int column, const QSlider* slider) {
     if (m_loading)
         return;
-    applyCellEdits(m_model,
-                   {{GraphGrid::Slices, column, m_row, QString::number(position), std::nullopt}});
+    // The moves of one slider make one change, undone together.
+    applyCellEdits(
+        m_model,
+        {{GraphGrid::Slices, column, m_row, QString::number(slider->value()), std::nullopt}},
+        slider);
     ShowPreview();
 }
 
-void TfrmPieSliceOpt::trkSliceAlphaChange(int position) {
-    setSliceCell(SliceAlpha, position);
+void TfrmPieSliceOpt::trkSliceAlphaChange() {
+    setSliceCell(SliceAlpha, trkSliceAlpha);
 }
 
-void TfrmPieSliceOpt::trkSliceShadeChange(int position) {
-    setSliceCell(SliceShade, position);
+void TfrmPieSliceOpt::trkSliceShadeChange() {
+    setSliceCell(SliceShade, trkSliceShade);
 }
 
 void TfrmPieSliceOpt::trkSValueYChange() {
@@ -169,8 +173,11 @@ void TfrmPieSliceOpt::trkSValueYChange() {
                         std::nullopt};
     };
     // The sample shows no moves, so only the main preview follows them.
-    applyCellEdits(m_model, {cell(SliceValMoveX, trkSValueX), cell(SliceValMoveY, trkSValueY),
-                             cell(SliceLblMoveX, trkSLabelX), cell(SliceLblMoveY, trkSLabelY)});
+    // The moves of one bar make one change; the bar is the sender when a move calls this.
+    applyCellEdits(m_model,
+                   {cell(SliceValMoveX, trkSValueX), cell(SliceValMoveY, trkSValueY),
+                    cell(SliceLblMoveX, trkSLabelX), cell(SliceLblMoveY, trkSLabelY)},
+                   sender());
 }
 
 void TfrmPieSliceOpt::ShowPreview() {

@@ -4,6 +4,7 @@
 
 class QLabel;
 class QPushButton;
+class QSlider;
 
 namespace tivora {
 
@@ -11,8 +12,8 @@ class CaptionedTrackbar;
 
 // "Pie Slice Options": the colours, shade, opacity and label moves of one slice of a pie graph,
 // with a sample slice on the left. Every change goes into the slice's row of the slice grid at
-// once, as one change of the graph; there is nothing to cancel. The window keeps one dialog, so a
-// bar whose cell is empty shows where it was left.
+// once, as one change of the graph; "Cancel" takes them all back. The window keeps one dialog, so
+// a bar whose cell is empty shows where it was left.
 class TfrmPieSliceOpt : public OptionDialog {
     Q_OBJECT
 
@@ -43,8 +44,8 @@ public:
     void btnBackgroundClick();
     void btnTextColourClick();
     void btnSliceLabColourClick();
-    void trkSliceAlphaChange(int position);
-    void trkSliceShadeChange(int position);
+    void trkSliceAlphaChange();
+    void trkSliceShadeChange();
     // Any of the four move bars: while the dialog is shown, all four positions go into the
     // slice's move cells, which the main preview then shows.
     void trkSValueYChange();
@@ -55,7 +56,8 @@ private:
     // Paints cell column of the slice with a colour chosen in the colour dialog and writes its
     // colour text there; cancelling changes nothing.
     void chooseSliceColour(int column);
-    void setSliceCell(int column, int position);
+    // Writes the slider's position into the slice's column.
+    void setSliceCell(int column, const QSlider* slider);
     void ShowPreview();
 };
 

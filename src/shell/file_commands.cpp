@@ -1,11 +1,13 @@
 #include "shell/file_commands.h"
 
 #include "controls/dialogs.h"
+#include "controls/last_folder.h"
 #include "controls/string_align_grid.h"
 #include "document/graph_text_reader.h"
 #include "document/program_folder.h"
 #include "document/regular_file.h"
 #include "shell/error_detail.h"
+#include "shell/focus_return.h"
 #include "shell/link_options_store.h"
 #include "shell/main_menu.h"
 #include "shell/preview_cycle.h"
@@ -16,7 +18,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QPointer>
 
 using namespace Qt::StringLiterals;
 
@@ -49,34 +50,6 @@ std::optional<QString> writeProblem(const QString& path) {
         return u"The folder cannot be written."_s;
     return std::nullopt;
 }
-
-// Gives the focus back, once a save is done, to the field the user was typing in, or to the grid
-// whose cell editor was closed, so that the keyboard stays where it was.
-class FocusReturn {
-public:
-    explicit FocusReturn(QWidget* field)
-        : m_field(field) {
-        for (QWidget* owner = field ? field->parentWidget() : nullptr; owner && !m_owner;
-             owner = owner->parentWidget()) {
-            if (owner->focusPolicy() & Qt::TabFocus)
-                m_owner = owner;
-        }
-    }
-    ~FocusReturn() {
-        for (QWidget* target : {m_field.data(), m_owner.data()}) {
-            if (target && target->isVisible()) {
-                target->setFocus(Qt::OtherFocusReason);
-                return;
-            }
-        }
-    }
-    FocusReturn(const FocusReturn&) = delete;
-    FocusReturn& operator=(const FocusReturn&) = delete;
-
-private:
-    QPointer<QWidget> m_field;
-    QPointer<QWidget> m_owner;
-};
 
 } // namespace
 
@@ -245,7 +218,9 @@ void FileCommands::fitSeriesGridColumns() {
 void FileCommands::Open1Click() {
     if (!confirmDiscardChanges())
         return;
-    const QString path = appDialogs().openFileName(u"Open File"_s, kGraphFilter);
+    const QString path =
+        appDialogs().openFileName(u"Open File"_s, kGraphFilter, lastFolder(FileKind::Graph));
+    rememberFolder(FileKind::Graph, path);
     if (!path.isEmpty() && OpenGraphFile(path))
         UpdateRecentFiles();
 }
@@ -284,9 +259,11 @@ bool FileCommands::mnuSaveClick() {
 
 bool FileCommands::mnuSaveAsClick() {
     const FocusReturn focusReturn(commitPendingEdits());
-    const QString path = appDialogs().saveFileName(u"Save As"_s, kGraphFilter, u"TVX"_s);
+    const QString path = appDialogs().saveFileName(u"Save As"_s, kGraphFilter, u"TVX"_s,
+                                                   lastFolder(FileKind::Graph));
     if (path.isEmpty())
         return false;
+    rememberFolder(FileKind::Graph, path);
     if (QFileInfo::exists(path) &&
         !appDialogs().askYesNo(u"The file "_s + path + u" exists.  Do you want to overwrite it?"_s))
         return false;

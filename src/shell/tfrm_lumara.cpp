@@ -1,6 +1,7 @@
 #include "shell/tfrm_lumara.h"
 
 #include "controls/dialogs.h"
+#include "controls/shown_tab_keys.h"
 #include "controls/skin_choice.h"
 #include "controls/splash.h"
 #include "document/printable_text.h"
@@ -60,6 +61,8 @@ TfrmLumara::TfrmLumara(QWidget* parent)
     , m_menu(new MainMenu(menuBar())) {
     installSkin(&m_skin);
     setObjectName(u"frmLumara"_s);
+    // The pages of the other kind of graph are hidden, and the keyboard passes over them.
+    new ShownTabKeys(pageControl1);
     setTitle(u"Tivora Designer"_s);
     startScreen = new StartScreen(m_menu->mnuNew, m_menu->Open1);
     buildClient();

@@ -2,6 +2,7 @@
 
 #include "controls/dialogs.h"
 #include "controls/key_sender.h"
+#include "controls/last_folder.h"
 #include "controls/movie_player.h"
 #include "controls/skin.h"
 #include "document/graph_document_model.h"
@@ -183,8 +184,10 @@ std::optional<Snapshot> TfrmPreview::takeSnapshot() const {
 }
 
 void TfrmPreview::saveSnapshot(const Snapshot& snapshot) {
-    const QString path = appDialogs().saveFileName(u"Export"_s, SnapshotFormats::filter(),
-                                                   SnapshotFormats::defaultSuffix());
+    const QString path =
+        appDialogs().saveFileName(u"Export"_s, SnapshotFormats::filter(),
+                                  SnapshotFormats::defaultSuffix(), lastFolder(FileKind::Snapshot));
+    rememberFolder(FileKind::Snapshot, path);
     if (path.isEmpty())
         return;
     if (AnimationExportJob::writes(path))

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 using namespace Qt::StringLiterals;
 
@@ -66,6 +67,73 @@ class TivoraCommandTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void helpAndVersionAnswerOnTheStandardOutput() {
+        for (const QString& help : {u"--help"_s, u"-h"_s}) {
+            const Run run = tivora({help});
+            QCOMPARE(run.exitCode, 0);
+            QVERIFY(!run.errors.contains("usage"));
+            for (const char* command :
+                 {"tivora resave IN OUT", "tivora render IN OUT", "tivora inspect GRAPH",
+                  "tivora publish PROJECT", "tivora refresh GRAPH.TVX", "--no-information"})
+                QVERIFY2(run.output.contains(command), run.output.constData());
+        }
+        const Run version = tivora({u"--version"_s});
+        QCOMPARE(version.exitCode, 0);
+        QCOMPARE(version.output, QByteArray("tivora 2.1.1\n"));
+    }
+
+    void mistakenCallsAreNamedAndExitWithTwo() {
+        const struct {
+            QStringList arguments;
+            const char* named;
+        } cases[] = {
+            {{u"render"_s, u"in.tvx"_s, u"out.png"_s, u"--colour"_s, u"red"_s},
+             "Unknown option 'colour'"},
+            {{u"draw"_s, u"in.tvx"_s}, "unknown command 'draw'"},
+            {{u"resave"_s, u"in.tvx"_s, u"out.tvx"_s, u"--time"_s, u"5"_s},
+             "the resave command takes no option --time"},
+            {{u"inspect"_s, u"in.tvx"_s, u"--fps"_s, u"5"_s},
+             "the inspect command takes no option --fps"},
+            {{u"render"_s, u"in.tvx"_s, u"out.png"_s, u"--time"_s}, "Missing value after '--time'"},
+            {{u"render"_s, u"in.tvx"_s, u"out.png"_s, u"--width"_s, u"0"_s},
+             "the width must be at least 1"},
+        };
+        for (const auto& mistake : cases) {
+            const Run run = tivora(mistake.arguments);
+            QCOMPARE(run.exitCode, 2);
+            QVERIFY2(run.errors.contains(mistake.named), run.errors.constData());
+            QVERIFY2(run.errors.contains("usage: tivora"), run.errors.constData());
+            QVERIFY(run.output.isEmpty());
+        }
+        QCOMPARE(tivora({}).exitCode, 2);
+    }
+
+    void optionsAreReadWhereverTheyStand() {
+        QTemporaryDir dir;
+        const QString in = dir.filePath(u"in.tvx"_s);
+        writeFile(in, graphText());
+        const QString out = dir.filePath(u"out.png"_s);
+        const Run run = tivora({u"render"_s, u"--width=300"_s, in, u"--time"_s, u"0"_s, out});
+        QVERIFY2(run.exitCode == 0, run.errors.constData());
+        // The width stands in the PNG's header, after the signature and the header's length and
+        // name.
+        const QByteArray png = readFile(out);
+        QVERIFY(png.startsWith("\x89PNG"));
+        QCOMPARE(qFromBigEndian<quint32>(png.constData() + 16), 300u);
+
+        const Run negative = tivora({u"render"_s, in, out, u"--time"_s, u"-5"_s});
+        QCOMPARE(negative.exitCode, 1);
+        QVERIFY2(negative.errors.contains("'-5' is not a valid number for --time"),
+                 negative.errors.constData());
+
+        const Run inspected = tivora({u"inspect"_s, in, u"--width"_s, u"350"_s});
+        QVERIFY2(inspected.exitCode == 0, inspected.errors.constData());
+        // The stage's shape is kept: 700 by 475 drawn 350 wide.
+        QVERIFY2(inspected.output.contains("\"width\":350") &&
+                     inspected.output.contains("\"height\":238"),
+                 inspected.output.constData());
+    }
+
     void controlBytesOfAFileAreShownEscaped() {
         QTemporaryDir dir;
         const QString in = dir.filePath(u"in.tvx"_s);

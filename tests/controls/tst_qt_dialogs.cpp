@@ -1,8 +1,10 @@
-// The Qt save dialog: the file type chosen in its list gives its extension to a bare name.
+// The Qt save dialog: the file type chosen in its list gives its extension to a bare name, and
+// it opens in the folder it is given.
 #include "controls/qt_dialogs.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,6 +38,21 @@ private Q_SLOTS:
         };
         QCOMPARE(answer(QString()), folder.filePath(u"still.bmp"_s));
         QCOMPARE(answer(u"PNG picture (*.png)"_s), folder.filePath(u"still.png"_s));
+    }
+
+    void theSaveDialogOpensInTheFolderGiven() {
+        QTemporaryDir folder;
+        QString shown;
+        QTimer::singleShot(0, qApp, [&shown] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            shown = dialog->directory().absolutePath();
+            QMetaObject::invokeMethod(dialog, "reject");
+        });
+        QCOMPARE(QtDialogs().saveFileName(u"Save As"_s, u"Tivora files (*.TVX)"_s, u"TVX"_s,
+                                          folder.path()),
+                 QString());
+        QCOMPARE(shown, QDir(folder.path()).absolutePath());
     }
 };
 

@@ -137,6 +137,25 @@ private Q_SLOTS:
         QVERIFY(edited.count() >= 2);
     }
 
+    void enterOnLastCellOfAFixedGridEndsThere() {
+        TStringAlignGrid view;
+        view.setGrid(numberedGrid(3, 2, 1, 1));
+        view.setAutoEditNextCell(true);
+        view.setGrowsPastLastCell(false);
+        view.show();
+        view.setCurrentCell(2, 1);
+        view.edit(view.currentIndex());
+        QLineEdit* editor = cellEditor(view);
+        QVERIFY(editor);
+        editor->setText(u"last"_s);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(!view.isEditing());
+        QCOMPARE(view.cell(2, 1), u"last"_s);
+        QCOMPARE(view.grid().rowCount(), 2);
+        QCOMPARE(view.currentRow(), 1);
+        QCOMPARE(view.currentColumn(), 2);
+    }
+
     void escapeRestoresAndValidatorKeepsEditorOnCell() {
         test::ScriptedDialogs dialogs;
         TStringAlignGrid view;

@@ -147,6 +147,33 @@ private Q_SLOTS:
         QCOMPARE(model.document().header.edtHeader, u"5"_s);
     }
 
+    void rollingBackForgetsOnlyTheStepsSinceTheCheckpoint() {
+        GraphDocumentModel model;
+        int key = 0;
+        // A full history, so that each new step pushes the oldest out.
+        for (int step = 1; step <= int(EditHistory::kDepth); ++step)
+            setHeader(model, QString::number(step));
+        setHeader(model, u"kept"_s, &key);
+        const auto point = model.checkpoint();
+        // The same key again: without the checkpoint this would join the kept step.
+        setHeader(model, u"dropped"_s, &key);
+        setValue(model, 0, 1, u"99"_s);
+        QSignalSpy changed(&model, &GraphDocumentModel::changed);
+        model.rollBack(point);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(model.document().header.edtHeader, u"kept"_s);
+        QVERIFY(!model.canRedo());
+        QVERIFY(model.undo());
+        QCOMPARE(model.document().header.edtHeader, QString::number(EditHistory::kDepth));
+
+        // Rolling back with nothing changed since leaves the history as it was, redo included.
+        const auto unchanged = model.checkpoint();
+        model.rollBack(unchanged);
+        QVERIFY(model.canRedo());
+        QVERIFY(model.redo());
+        QCOMPARE(model.document().header.edtHeader, u"kept"_s);
+    }
+
     void readingAGraphStartsANewHistory() {
         QTemporaryDir folder;
         const QString path = folder.filePath(u"graph.tvx"_s);

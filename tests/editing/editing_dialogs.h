@@ -44,7 +44,9 @@ public:
     QStringList openFileNames(const QString&, const QString&, const QString&) override {
         return {};
     }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&, const QString&, const QString&) override {
+        return {};
+    }
     std::optional<QColor> chooseColor(const QColor& initial) override {
         colourStarts.append(initial);
         if (colours.empty())

@@ -24,6 +24,7 @@ private Q_SLOTS:
     void movesWriteAllFourOnlyWhileShown();
     void coloursPaintTheCellsTheWriterSaves();
     void keyboardReachesEveryControlInReadingOrder();
+    void cancelPutsTheSliceBackAndSlidersAreOneStep();
 };
 
 namespace {
@@ -165,10 +166,43 @@ void TstPieSliceOptDialog::keyboardReachesEveryControlInReadingOrder() {
     const QStringList expected = {u"btnBackground"_s, u"btnTextColour"_s, u"btnSliceLabColour"_s,
                                   u"trkSliceAlpha"_s, u"trkSliceShade"_s, u"trkSValueX"_s,
                                   u"trkSValueY"_s,    u"trkSLabelX"_s,    u"trkSLabelY"_s,
-                                  u"btnOK"_s,         u"btnBackground"_s};
+                                  u"btnOK"_s,         u"btnCancel"_s,     u"btnBackground"_s};
     QCOMPARE(test::keyboardOrder(dialog.btnBackground, int(expected.size())), expected);
     QTest::keyClick(dialog.trkSLabelY, Qt::Key_Up);
     QCOMPARE(setup.cell(SliceLblMoveY), u"-9"_s);
+}
+
+void TstPieSliceOptDialog::cancelPutsTheSliceBackAndSlidersAreOneStep() {
+    Setup setup;
+    setup.model.clearHistory();
+    TfrmPieSliceOpt& dialog = setup.dialog;
+    const Grid before = setup.model.document().pie.sgrdPieSlices;
+    // Thirty presses on the shade, then four on the value's move across.
+    const auto showAndMove = [&] {
+        dialog.loadSlice(2);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        for (int press = 0; press < 30; ++press)
+            QTest::keyClick(dialog.trkSliceShade, Qt::Key_Right);
+        for (int press = 0; press < 4; ++press)
+            QTest::keyClick(dialog.trkSValueX, Qt::Key_Right);
+        QCOMPARE(setup.cell(SliceShade), u"60"_s);
+        QCOMPARE(setup.cell(SliceValMoveX), u"9"_s);
+    };
+    showAndMove();
+    dialog.btnCancel->click();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(setup.model.document().pie.sgrdPieSlices, before);
+    QVERIFY(!setup.model.canUndo());
+
+    showAndMove();
+    dialog.btnOK->click();
+    QVERIFY(setup.model.undo());
+    QCOMPARE(setup.cell(SliceValMoveX), u"5"_s);
+    QCOMPARE(setup.cell(SliceShade), u"60"_s);
+    QVERIFY(setup.model.undo());
+    QCOMPARE(setup.cell(SliceShade), u"30"_s);
+    QVERIFY(!setup.model.canUndo());
 }
 
 } // namespace tivora

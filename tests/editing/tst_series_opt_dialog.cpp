@@ -16,6 +16,7 @@
 #include <QStackedWidget>
 #include <QTest>
 #include <QToolButton>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -32,6 +33,8 @@ private Q_SLOTS:
     void coloursPaintTheCellsTheWriterSaves();
     void unwritablePreviewFileIsReportedOncePerShowing();
     void keyboardReachesEveryControlInReadingOrder();
+    void slidersAreOneUndoStepEach();
+    void cancelPutsBackOnlyWhatThisShowingChanged();
 };
 
 namespace {
@@ -260,7 +263,7 @@ void TstSeriesOptDialog::keyboardReachesEveryControlInReadingOrder() {
     const QStringList bar = {u"rdoBar"_s,         u"btnSeriesColor"_s, u"btnTextColour"_s,
                              u"trkSeriesAlpha"_s, u"rdoAnimate"_s,     u"sbAnimSpeed"_s,
                              u"chkColValues"_s,   u"chkGCV"_s,         u"edtColValSize"_s,
-                             u"btnOK"_s,          u"rdoBar"_s};
+                             u"btnOK"_s,          u"btnCancel"_s,      u"rdoBar"_s};
     QCOMPARE(test::keyboardOrder(dialog.rdoBar, int(bar.size())), bar);
     // The up-down of the font size answers the arrow keys.
     QTest::keyClick(dialog.edtColValSize->edit(), Qt::Key_Up);
@@ -269,8 +272,69 @@ void TstSeriesOptDialog::keyboardReachesEveryControlInReadingOrder() {
     dialog.rdoLine->click();
     const QStringList line = {u"rdoLine"_s,    u"btnSeriesColor"_s, u"trkSeriesAlpha"_s,
                               u"rdoAnimate"_s, u"sbAnimSpeed"_s,    u"edtLineWidth"_s,
-                              u"btnOK"_s};
+                              u"btnOK"_s,      u"btnCancel"_s};
     QCOMPARE(test::keyboardOrder(dialog.rdoLine, int(line.size())), line);
+}
+
+void TstSeriesOptDialog::slidersAreOneUndoStepEach() {
+    Setup setup;
+    setup.model.clearHistory();
+    TdlgSeriesOpt& dialog = setup.dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    for (int press = 0; press < 30; ++press)
+        QTest::keyClick(dialog.trkSeriesAlpha, Qt::Key_Left);
+    for (int press = 0; press < 5; ++press)
+        QTest::keyClick(dialog.sbAnimSpeed, Qt::Key_Right);
+    for (int press = 0; press < 3; ++press)
+        QTest::keyClick(dialog.trkSeriesAlpha, Qt::Key_Right);
+    dialog.btnOK->click();
+    QCOMPARE(propertyCell(setup.model, PropAlpha), u"26"_s);
+    QCOMPARE(propertyCell(setup.model, PropAnimate), u"45"_s);
+
+    // Back to the slider that moved again, then the speed, then the first moves of the alpha.
+    QVERIFY(setup.model.undo());
+    QCOMPARE(propertyCell(setup.model, PropAlpha), u"23"_s);
+    QVERIFY(setup.model.undo());
+    QCOMPARE(propertyCell(setup.model, PropAnimate), u"40"_s);
+    QVERIFY(setup.model.undo());
+    QCOMPARE(propertyCell(setup.model, PropAlpha), u"53"_s);
+    QVERIFY(!setup.model.canUndo());
+}
+
+void TstSeriesOptDialog::cancelPutsBackOnlyWhatThisShowingChanged() {
+    Setup setup;
+    setup.model.clearHistory();
+    TdlgSeriesOpt& dialog = setup.dialog;
+    // A showing kept with OK: its alpha moves stay and are undone on their own later.
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(dialog.trkSeriesAlpha, Qt::Key_Left);
+    dialog.btnOK->click();
+    const GraphDocument kept = setup.model.document();
+
+    for (const auto& close :
+         std::initializer_list<std::function<void()>>{[&] { dialog.btnCancel->click(); },
+                                                      [&] {
+                                                          QTest::keyClick(&dialog, Qt::Key_Escape);
+                                                      }}) {
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        // The same slider again, so a change that joined the kept step would be lost with it.
+        QTest::keyClick(dialog.trkSeriesAlpha, Qt::Key_Left);
+        dialog.rdoArea->click();
+        dialog.edtLineWidth->setText(u"9"_s);
+        QCOMPARE(propertyCell(setup.model, PropType), u"area"_s);
+        close();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(setup.model.document().series.sgrdProp, kept.series.sgrdProp);
+        QCOMPARE(setup.model.document().series.sgrdData, kept.series.sgrdData);
+        QVERIFY(setup.model.canUndo());
+        QVERIFY(!setup.model.canRedo());
+    }
+    QVERIFY(setup.model.undo());
+    QCOMPARE(propertyCell(setup.model, PropAlpha), u"53"_s);
+    QVERIFY(!setup.model.canUndo());
 }
 
 } // namespace tivora

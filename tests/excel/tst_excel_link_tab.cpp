@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
 
@@ -37,6 +38,7 @@ namespace {
 // The tab on a page control beside a "Data" page, as the series data page holds it.
 struct LinkPage {
     LinkPage() {
+        QStandardPaths::setTestModeEnabled(true); // the workbook chooser remembers its folder
         model.replace(samples::seriesGraph(2, 2));
         grid.setGrid(model.document().series.sgrdData);
         pages.addTab(new QWidget, u"Data"_s);

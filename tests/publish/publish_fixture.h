@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QSettings>
 #include <QTemporaryDir>
 
 namespace tivora::test {
@@ -65,6 +66,8 @@ public:
     PublishFixture() {
         copyShippedData(dataFolder());
         setProgramFolder(m_folder.path());
+        // The wizard remembers the folder graphs were added from.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path(u"settings"_s));
     }
     ~PublishFixture() { setProgramFolder(QString()); }
 

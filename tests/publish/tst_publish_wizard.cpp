@@ -64,7 +64,6 @@ class PublishWizardTest : public QObject {
         dialogs.fileNames.push_back(graph);
         wizard.btnAddGraph->click();
         QCOMPARE(dialogs.take(), QStringList{u"open: Add File Tivora files (*.TVX)"_s});
-        QCOMPARE(dialogs.startFolders.last(), fixture->dataFolder().chopped(1));
         wizard.edtSaveDirectory->setText(fixture->outFolder());
     }
 
@@ -245,6 +244,7 @@ private Q_SLOTS:
         QCOMPARE(pageOf(wizard), Page::ReviewPage);
         QCOMPARE(wizard.btnNext->text(), u"&Save"_s);
         QCOMPARE(wizard.Label10->text(), u"Click on Save Complete ...."_s);
+        dialogs.yesNoAnswers = {false};
         wizard.btnNext->click();
         QCOMPARE(pageOf(wizard), Page::ProjectPage);
         QCOMPARE(wizard.lstProjects->count(), 2);
@@ -252,9 +252,113 @@ private Q_SLOTS:
         QVERIFY(saved.choices);
         QCOMPARE(saved.choices->graphs, QStringList{graph});
         QCOMPARE(saved.choices->saveDirectory, u"/not/yet/made"_s);
-        // A second New starts with the name typed last time.
+        QCOMPARE(dialogs.take().last(), u"question: Publish the files now?"_s);
+        // A second New starts afresh, with no name.
         wizard.btnNewClick();
-        QCOMPARE(wizard.edtProjectName->text(), u" Monthly "_s);
+        QCOMPARE(wizard.edtProjectName->text(), QString());
+    }
+
+    void addFileStartsWhereGraphsWereLastFound() {
+        dialogs.startFolders.clear();
+        TfrmPublish wizard;
+        wizard.show();
+        wizard.btnQuickPub->click();
+        wizard.btnNext->click();
+        wizard.btnAddGraph->click(); // cancelled
+        const QString other = fixture->writeGraph(u"more/Costs.TVX"_s, test::graphOfType(u"pie"_s));
+        dialogs.fileNames.push_back(other);
+        wizard.btnAddGraph->click();
+        wizard.btnAddGraph->click();
+        QCOMPARE(dialogs.startFolders,
+                 (QStringList{QDir::homePath(), QDir::homePath(), fixture->path(u"more"_s)}));
+        QCOMPARE(wizard.lstGraphs->count(), 1);
+    }
+
+    void projectButtonsWaitForASelection() {
+        for (const QString& name : {u"Web"_s, u"Print"_s})
+            QCOMPARE(SaveProject(projectPath(fixture->dataFolder(), name),
+                                 fixture->choices(ExportKind::Internet, {graph})),
+                     std::nullopt);
+        TfrmPublish wizard;
+        wizard.show();
+        const auto enabled = [&] {
+            return QList<bool>{wizard.btnRunProject->isEnabled(),
+                               wizard.btnEditProject->isEnabled(),
+                               wizard.btnDeleteProject->isEnabled()};
+        };
+        const QList<bool> none{false, false, false};
+        const QList<bool> all{true, true, true};
+        QCOMPARE(enabled(), none);
+        selectProject(wizard, u"Web"_s);
+        QCOMPARE(enabled(), all);
+        wizard.lstProjects->clearSelection();
+        QCOMPARE(enabled(), none);
+        // The keyboard selects as the mouse does.
+        const bool first = wizard.lstProjects->currentRow() == 0;
+        QTest::keyClick(wizard.lstProjects, first ? Qt::Key_Down : Qt::Key_Up);
+        QCOMPARE(enabled(), all);
+        wizard.btnDeleteProject->click();
+        QCOMPARE(wizard.lstProjects->count(), 1);
+        QCOMPARE(enabled(), none);
+    }
+
+    void savingANewProjectOffersToPublishIt() {
+        TfrmPublish wizard;
+        wizard.show();
+        const auto saveNew = [&](const QString& name) {
+            wizard.btnNew->click();
+            wizard.edtProjectName->setText(name);
+            wizard.btnNext->click();
+            wizard.lstGraphs->addItem(graph);
+            wizard.edtSaveDirectory->setText(fixture->outFolder());
+            wizard.btnNext->click();
+            wizard.btnNext->click();
+            QCOMPARE(wizard.btnNext->text(), u"&Save"_s);
+            wizard.btnNext->click();
+            QCOMPARE(dialogs.take(), QStringList{u"question: Publish the files now?"_s});
+        };
+        // No: the project is kept and listed, nothing is published.
+        dialogs.yesNoAnswers = {false};
+        saveNew(u"Later"_s);
+        QCOMPARE(pageOf(wizard), Page::ProjectPage);
+        QVERIFY(QFile::exists(projectPath(fixture->dataFolder(), u"Later"_s)));
+        QVERIFY(!QFile::exists(fixture->out(u"Sales.html"_s)));
+
+        // Yes: the project is run as Run runs it.
+        dialogs.yesNoAnswers = {true};
+        saveNew(u"Now"_s);
+        QCOMPARE(pageOf(wizard), Page::ReviewPage);
+        QCOMPARE(wizard.btnNext->text(), u"&Finish"_s);
+        QCOMPARE(wizard.lstProjects->currentItem()->text(), u"Now"_s);
+        QVERIFY(runToTheEnd(wizard));
+        QVERIFY(QFile::exists(fixture->out(u"Sales.html"_s)));
+
+        // Saving a project that was edited asks nothing.
+        wizard.btnNext->click();
+        selectProject(wizard, u"Now"_s);
+        wizard.btnEditProject->click();
+        wizard.btnNext->click();
+        wizard.btnNext->click();
+        wizard.btnNext->click();
+        wizard.btnNext->click();
+        QCOMPARE(pageOf(wizard), Page::ProjectPage);
+        QVERIFY(dialogs.take().isEmpty());
+    }
+
+    void theTutorialCanBeUsedWhileTheWizardIsModal() {
+        TfrmTutorial tutorial;
+        TfrmPublish wizard(&tutorial);
+        wizard.setModal(true);
+        wizard.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&wizard));
+        quickPublishToFiles(wizard, 1);
+        wizard.btnNext->click();
+        QVERIFY(runToTheEnd(wizard));
+        QVERIFY(tutorial.isVisible());
+        // Keys from the window system reach a window only when no modal window blocks it.
+        QTest::keyClick(tutorial.windowHandle(), Qt::Key_Escape);
+        QTRY_VERIFY(!tutorial.isVisible());
+        QVERIFY(wizard.isVisible());
     }
 
     void projectsThatCannotBeSaved() {

@@ -25,7 +25,7 @@ public:
     std::deque<QString> fileNames;
     // The second lines of error and message boxes that had one, in order.
     QStringList details;
-    // The start folder of every open dialog, in order.
+    // The start folder of every open and save dialog, in order.
     QStringList startFolders;
 
     void showError(const QString& text, const QString& detail) override {
@@ -57,9 +57,10 @@ public:
         const QString name = next(fileNames, QString());
         return name.isEmpty() ? QStringList() : QStringList{name};
     }
-    QString saveFileName(const QString& title, const QString& filter,
-                         const QString& suffix) override {
+    QString saveFileName(const QString& title, const QString& filter, const QString& suffix,
+                         const QString& startFolder) override {
         shown.append(u"save: "_s + title + u' ' + filter + u' ' + suffix);
+        startFolders.append(startFolder);
         return next(fileNames, QString());
     }
     std::optional<QColor> chooseColor(const QColor&) override {

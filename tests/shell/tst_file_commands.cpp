@@ -58,6 +58,23 @@ class FileCommandsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void graphDialogsStartWhereTheLastGraphWasFound() {
+        Designer designer;
+        auto& dialogs = designer.environment.dialogs;
+        designer.commands().Open1Click(); // cancelled: nothing to remember
+        QVERIFY(QDir().mkpath(designer.environment.folder() + u"graphs"_s));
+        const QString path = designer.graph(u"graphs/sales.TVX"_s);
+        designer.open(path);
+        const QString saved = designer.environment.folder() + u"kept/copy.TVX"_s;
+        QVERIFY(QDir().mkpath(QFileInfo(saved).path()));
+        dialogs.fileNames.push_back(saved);
+        QVERIFY(designer.commands().mnuSaveAsClick());
+        designer.commands().Open1Click();
+        QCOMPARE(dialogs.startFolders,
+                 (QStringList{QDir::homePath(), QDir::homePath(), QFileInfo(path).path(),
+                              QFileInfo(saved).path()}));
+    }
+
     void openShowsTheGraphAndPutsItFirstInRecent() {
         Designer designer;
         const QString path = designer.graph(u"sales.TVX"_s);

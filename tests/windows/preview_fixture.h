@@ -19,11 +19,11 @@ public:
     // Runs when the save dialog opens, before it is answered.
     std::function<void()> whileSaving;
 
-    QString saveFileName(const QString& title, const QString& filter,
-                         const QString& suffix) override {
+    QString saveFileName(const QString& title, const QString& filter, const QString& suffix,
+                         const QString& startFolder) override {
         if (whileSaving)
             whileSaving();
-        return ScriptedDialogs::saveFileName(title, filter, suffix);
+        return ScriptedDialogs::saveFileName(title, filter, suffix, startFolder);
     }
 };
 

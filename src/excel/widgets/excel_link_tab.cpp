@@ -1,6 +1,7 @@
 #include "excel/widgets/excel_link_tab.h"
 
 #include "controls/dialogs.h"
+#include "controls/last_folder.h"
 #include "controls/num_edit.h"
 #include "controls/string_align_grid.h"
 #include "document/ansi_text.h"
@@ -229,9 +230,11 @@ void ExcelLinkTab::chkLinkExcelClick() {
 
 void ExcelLinkTab::btnExcelFIleClick() {
     const QString current = edtExcelFile->text().trimmed();
-    const QString start = current.isEmpty() ? QString() : QFileInfo(current).absolutePath();
+    const QString start =
+        current.isEmpty() ? lastFolder(FileKind::Workbook) : QFileInfo(current).absolutePath();
     const QString path =
         appDialogs().openFileName(u"Select Microsoft Excel File"_s, kWorkbookFilter, start);
+    rememberFolder(FileKind::Workbook, path);
     if (path.isEmpty())
         return;
     if (const auto refusal = unstorablePath(path)) {

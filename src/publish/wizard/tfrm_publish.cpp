@@ -2,6 +2,7 @@
 
 #include "controls/dialogs.h"
 #include "controls/folder_browser.h"
+#include "controls/last_folder.h"
 #include "controls/movie_player.h"
 #include "controls/skin.h"
 #include "document/program_folder.h"
@@ -23,6 +24,7 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -83,11 +85,7 @@ TfrmPublish::TfrmPublish(TfrmTutorial* tutorial, QWidget* parent)
 
     connect(btnQuickPub, &QPushButton::clicked, this, &TfrmPublish::btnQuickPubClick);
     connect(btnNew, &QPushButton::clicked, this, &TfrmPublish::btnNewClick);
-    connect(lstProjects, &QListWidget::itemClicked, this, &TfrmPublish::lstProjectsClick);
-    connect(lstProjects, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            lstProjectsClick();
-    });
+    connect(lstProjects, &QListWidget::itemSelectionChanged, this, &TfrmPublish::lstProjectsClick);
     connect(btnEditProject, &QPushButton::clicked, this, &TfrmPublish::btnEditProjectClick);
     connect(btnRunProject, &QPushButton::clicked, this, &TfrmPublish::btnRunProjectClick);
     connect(btnDeleteProject, &QPushButton::clicked, this, &TfrmPublish::btnDeleteProjectClick);
@@ -106,7 +104,14 @@ TfrmPublish::TfrmPublish(TfrmTutorial* tutorial, QWidget* parent)
     connect(m_job, &PublishJob::finished, this, &TfrmPublish::runFinished);
 }
 
-TfrmPublish::~TfrmPublish() = default;
+// A tutorial left open stays with the window it came from.
+TfrmPublish::~TfrmPublish() {
+    QWindow* tutorialWindow = m_tutorial ? m_tutorial->windowHandle() : nullptr;
+    if (tutorialWindow && tutorialWindow->transientParent() == windowHandle()) {
+        const QWidget* owner = m_tutorial->parentWidget();
+        tutorialWindow->setTransientParent(owner ? owner->window()->windowHandle() : nullptr);
+    }
+}
 
 void TfrmPublish::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -168,6 +173,7 @@ void TfrmPublish::reset() {
 void TfrmPublish::ListProjects() {
     lstProjects->clear();
     lstProjects->addItems(publish::ListProjects(dataFolder()));
+    lstProjectsClick();
 }
 
 bool TfrmPublish::isPublishing() const {
@@ -220,6 +226,7 @@ void TfrmPublish::btnQuickPubClick() {
 
 void TfrmPublish::btnNewClick() {
     reset();
+    edtProjectName->clear();
     publishMode = PublishMode::SaveProject;
     goToPage(ExportPage);
     btnPrevious->hide();
@@ -229,9 +236,11 @@ void TfrmPublish::btnNewClick() {
     edtProjectName->setFocus();
 }
 
+// A project's own buttons work on the selected project, so they wait for one.
 void TfrmPublish::lstProjectsClick() {
+    const bool selected = !selectedProject().isEmpty();
     for (QPushButton* button : {btnEditProject, btnDeleteProject, btnRunProject})
-        button->setEnabled(true);
+        button->setEnabled(selected);
 }
 
 // Editing without a selected project (the list was refilled) does nothing: there is nothing to
@@ -356,7 +365,8 @@ void TfrmPublish::btnNextClick() {
 
 void TfrmPublish::saveProject() {
     const PublishChoices current = choices();
-    const QString path = listedProjectPath(dataFolder(), edtProjectName->text());
+    const QString name = edtProjectName->text();
+    const QString path = listedProjectPath(dataFolder(), name);
     auto error = projectChoicesProblem(current);
     if (!error)
         error = SaveProject(path, current);
@@ -369,6 +379,15 @@ void TfrmPublish::saveProject() {
     btnPrevious->hide();
     ListProjects();
     goToPage(ProjectPage);
+    // A project just made is most often wanted at once.
+    const bool madeNow = !edtProjectName->isHidden();
+    if (!madeNow || !appDialogs().askYesNo(u"Publish the files now?"_s))
+        return;
+    const auto saved = lstProjects->findItems(name, Qt::MatchExactly);
+    if (saved.isEmpty())
+        return;
+    lstProjects->setCurrentItem(saved.first());
+    btnRunProjectClick();
 }
 
 void TfrmPublish::showReview() {
@@ -418,6 +437,11 @@ void TfrmPublish::showTutorial(TutorialStep step) {
     m_tutorial->tutorialMovie = programDataPath(u"PPTutorial.swf"_s);
     m_tutorial->move(frameGeometry().topRight() + QPoint(8, 0));
     m_tutorial->hide();
+    // The wizard is modal; the tutorial belongs to it while it is open, so that it can be read
+    // and closed beside it rather than waiting behind it.
+    m_tutorial->winId();
+    if (QWindow* tutorialWindow = m_tutorial->windowHandle())
+        tutorialWindow->setTransientParent(windowHandle());
     m_tutorial->show();
 }
 
@@ -462,7 +486,8 @@ void TfrmPublish::cbExportToChange() {
 
 void TfrmPublish::btnAddGraphClick() {
     const QStringList files = appDialogs().openFileNames(u"Add File"_s, u"Tivora files (*.TVX)"_s,
-                                                         programFolder() + u"Data"_s);
+                                                         lastFolder(FileKind::Graph));
+    rememberFolder(FileKind::Graph, files.value(0));
     lstGraphs->addItems(files);
 }
 
