@@ -113,6 +113,8 @@ void SeriesAxisTest::outermostValuesLeaveRoomForTheirLabels() {
     QCOMPARE(AxisScale::make({}, {}, {}, 0.0, 83.0).max, 100.0);
     // The same below a negative bottom value.
     QCOMPARE(AxisScale::make({}, {}, {}, -100.0, 10.0).min, -120.0);
+    // No data above zero: no room is added to the plain 0 to 1 axis.
+    QCOMPARE(AxisScale::make({}, {}, {}, 0.0, 0.0).max, 1.0);
     // Ends the graph fixes are kept as they are, full or not.
     const AxisScale fixed = AxisScale::make(0.0, 100.0, {}, 0.0, 100.0);
     QCOMPARE(fixed.max, 100.0);

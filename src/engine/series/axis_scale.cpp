@@ -135,9 +135,9 @@ AxisScale AxisScale::make(std::optional<double> fixedMin, std::optional<double> 
     if (scale.max <= scale.min)
         scale.max = scale.min + scale.step;
     const double headroom = kLabelHeadroom * (scale.max - scale.min);
-    if (!fixedMax && high > 0 && scale.max - high < headroom)
+    if (!fixedMax && dataMax > 0 && scale.max - dataMax < headroom)
         scale.max += scale.step;
-    if (!fixedMin && low < 0 && low - scale.min < headroom)
+    if (!fixedMin && dataMin < 0 && dataMin - scale.min < headroom)
         scale.min -= scale.step;
     scale.decimals = std::max(decimalsOf(scale.step), decimalsOf(scale.min));
     return scale;
