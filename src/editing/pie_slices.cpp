@@ -1,6 +1,7 @@
 #include "editing/pie_slices.h"
 
 #include "document/grid_layouts.h"
+#include "document/variable_text.h"
 #include "editing/series_rows.h"
 
 #include <algorithm>
@@ -24,6 +25,21 @@ const std::array<std::pair<SliceColumn, QString>, 8> kSliceDefaults = {{
     {SliceLblMoveY, u"0"_s},
 }};
 
+// A slice row without colours would be drawn white with white value text and an unseen label:
+// a new slice takes the next colour of a palette that sits well on white, white values and a
+// dark label.
+constexpr std::array<QByteArrayView, 8> kSlicePalette = {
+    "0x2E6FD8", "0xED7D31", "0x3BAA5C", "0xD8423A", "0x8B5CC7", "0x1FA7B8", "0xE5B92B", "0x8C6D4F"};
+constexpr QByteArrayView kSliceValueColour = "0xFFFFFF";
+constexpr QByteArrayView kSliceLabelColour = "0x44546A";
+
+void colourIfBlank(Grid& slices, int column, int row, QByteArrayView colour) {
+    if (slices.cellColor(column, row))
+        return;
+    slices.setCell(column, row, QString::fromLatin1(colour));
+    slices.setCellColor(column, row, TextToColor(colour));
+}
+
 int sliceCountOf(const PieFields& pie) {
     return pie.sgrdPieSlices.rowCount() - 1;
 }
@@ -39,6 +55,10 @@ void applySliceCount(PieFields& pie, int sliceCount) {
             if (slices.cell(column, row).trimmed().isEmpty())
                 slices.setCell(column, row, value);
         }
+        colourIfBlank(slices, SliceColour, row,
+                      kSlicePalette[std::size_t(row - 1) % kSlicePalette.size()]);
+        colourIfBlank(slices, SliceValueClr, row, kSliceValueColour);
+        colourIfBlank(slices, SliceLabelClr, row, kSliceLabelColour);
     }
 }
 

@@ -7,7 +7,8 @@
 namespace tivora {
 
 // Gives the slice grid sliceCount slice rows (never fewer than none), numbers them in column 0 and
-// gives every blank value, offset, shade, alpha and move cell its default. Labels and colours are
+// gives every blank value, offset, shade, alpha and move cell its default, and every slice without
+// colours a palette colour of its own, white values and a dark label. Labels and chosen colours are
 // left alone, and so are the cells of rows beyond the count, which come back when it is raised.
 void applySliceCount(PieFields& pie, int sliceCount);
 

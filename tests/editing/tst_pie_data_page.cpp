@@ -137,8 +137,16 @@ void TstPieDataPage::newSlicesGetTheirDefaults() {
          {SliceShade, SliceOffset, SliceLblMoveX, SliceLblMoveY, SliceValMoveX, SliceValMoveY})
         QCOMPARE(slices.cell(column, 5), u"0"_s);
     QCOMPARE(slices.cell(SliceLabel, 5), QString());
-    QCOMPARE(slices.cell(SliceColour, 5), QString());
-    QVERIFY(!slices.cellColor(SliceColour, 5));
+    // The new slice shows: a colour of its own, unlike the white the stage is, white values on
+    // it and a dark label; the slices that had colours keep them.
+    const auto colour = slices.cellColor(SliceColour, 5);
+    QVERIFY(colour && *colour != TextToColor("0xFFFFFF"));
+    QCOMPARE(slices.cell(SliceColour, 5), QString::fromLatin1(ColorToText(*colour)));
+    QVERIFY(slices.cellColor(SliceColour, 5) != slices.cellColor(SliceColour, 4));
+    QCOMPARE(slices.cellColor(SliceValueClr, 5), TextToColor("0xFFFFFF"));
+    const auto label = slices.cellColor(SliceLabelClr, 5);
+    QVERIFY(label && *label != TextToColor("0xFFFFFF"));
+    QCOMPARE(slices.cellColor(SliceColour, 4), TextToColor("0x808080"));
     // A value of spaces counts as blank; the numbers are rewritten.
     QCOMPARE(slices.cell(SliceValue, 2), u"1"_s);
     QCOMPARE(slices.cell(SliceNo, 3), u"3"_s);
@@ -217,7 +225,7 @@ void TstPieDataPage::moveSwapsSlicesWithTheirColours() {
     QCOMPARE(slices.cell(SliceNo, 2), u"3"_s);
     QCOMPARE(slices.cellColor(SliceColour, 2), TextToColor("0x0000FF"));
     QCOMPARE(slices.cellColor(SliceLabelClr, 2), TextToColor("0x123456"));
-    QVERIFY(!slices.cellColor(SliceLabelClr, 3));
+    QCOMPARE(slices.cellColor(SliceLabelClr, 3), TextToColor("0x44546A"));
 
     page.sgrdPieSlices->setCurrentCell(SliceLabel, 1);
     page.btnPieDataDown->click();

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <tuple>
 
 namespace tivora::engine::testing {
 
@@ -115,19 +116,50 @@ inline QStringList textsBelow(const Inspection& inspection, double smallest) {
 }
 
 // Labels of one kind whose texts differ are shown differently, so shortening never makes two
-// of them read alike.
+// of them read alike. A label wrapped over several lines (or a pie label with its value) is read
+// as all its lines together.
 inline QStringList labelsShownAlike(const Inspection& inspection) {
-    std::map<std::pair<ItemKind, QString>, const DrawnItem*> shown;
-    QStringList breaches;
+    struct Label {
+        QString shown;
+        QString full;
+        QString lastFull; // the lines of one text share it
+        const DrawnItem* first = nullptr;
+    };
+    using Owner = std::tuple<ItemKind, int, int>;
+    std::map<Owner, Label> labels;
     for (const DrawnItem& item : inspection.items) {
-        if (item.tag.kind != ItemKind::XLabel && item.tag.kind != ItemKind::PieLabel &&
-            item.tag.kind != ItemKind::LegendText)
+        const ItemKind kind = item.tag.kind;
+        if (kind != ItemKind::XLabel && kind != ItemKind::PieLabel && kind != ItemKind::LegendText)
             continue;
-        const auto [found, added] = shown.try_emplace({item.tag.kind, item.text}, &item);
-        if (!added && found->second->tag.fullText != item.tag.fullText)
-            breaches << describe(item) + u" reads as  "_s + describe(*found->second);
+        Label& label = labels[{kind, item.tag.series, item.tag.column}];
+        if (label.first == nullptr)
+            label.first = &item;
+        label.shown += item.text + u'\n';
+        if (label.lastFull != item.tag.fullText)
+            label.full += item.tag.fullText + u'\n';
+        label.lastFull = item.tag.fullText;
+    }
+    std::map<std::pair<ItemKind, QString>, const Label*> shown;
+    QStringList breaches;
+    for (const auto& [owner, label] : labels) {
+        const auto [found, added] = shown.try_emplace({std::get<0>(owner), label.shown}, &label);
+        if (!added && found->second->full != label.full)
+            breaches << describe(*label.first) + u" reads as  "_s + describe(*found->second->first);
     }
     return breaches;
+}
+
+// A header takes its second line before it is made smaller than it is asked to be.
+inline QStringList headersShrunkOnOneLine(const Inspection& inspection, double asked) {
+    std::vector<const DrawnItem*> lines;
+    for (const DrawnItem& item : inspection.items) {
+        if (item.tag.kind == ItemKind::Header)
+            lines.push_back(&item);
+    }
+    if (lines.size() == 1 && lines.front()->fontPx < asked - 0.01)
+        return {describe(*lines.front()) +
+                QStringLiteral(" is %1 px on one line").arg(lines.front()->fontPx)};
+    return {};
 }
 
 inline double relativeLuminance(QColor color) {

@@ -1,8 +1,9 @@
 #pragma once
 
 // Graph texts made up at random but repeatably (one seed, one graph): every type, random counts,
-// values, text lengths and sizes, scales, offsets, header sides and notes, for checking drawing
-// rules over far more graphs than anyone would write by hand.
+// values (some far from zero), text lengths (long headers, column and slice labels alike but for
+// their ends, long note bodies) and sizes, scales, offsets, header sides and notes, for checking
+// drawing rules over far more graphs than anyone would write by hand.
 #include "tst_pie_fixture.h"
 
 #include <QRandomGenerator>
@@ -68,7 +69,17 @@ private:
         return "A remarkably long label " + QByteArray::number(index + 1);
     }
 
+    // Several phrases, a sentence or two long.
+    QByteArray passage(int phrases) {
+        QByteArray text = phrase(0);
+        for (int i = 1; i < phrases; ++i)
+            text += ' ' + phrase(i);
+        return text;
+    }
+
     QByteArray value() {
+        if (m_offsetValues) // values far from zero, close together: an axis that starts high
+            return QByteArray::number(1000 + between(0, 300) / 10.0, 'f', 1);
         const int kind = below(10);
         double value = 0;
         if (kind < 6)
@@ -117,9 +128,16 @@ private:
             sizes.push_back(labelSize());
         }
         std::vector<QByteArray> labels;
-        const bool longLabels = chance(40);
-        for (int c = 0; c < columns; ++c)
-            labels.push_back(longLabels ? phrase(c) : "Q" + QByteArray::number(c + 1));
+        const int labelKind = below(10);
+        for (int c = 0; c < columns; ++c) {
+            if (labelKind < 4)
+                labels.push_back(phrase(c));
+            else if (labelKind < 6) // long labels alike but for their ends
+                labels.push_back("Quarterly revenue of the northern region " +
+                                 QByteArray::number(c + 1));
+            else
+                labels.push_back("Q" + QByteArray::number(c + 1));
+        }
         text.encoded("sr_", QByteArray::number(count))
             .encoded("co_", QByteArray::number(columns))
             .encoded("typ_", joinList(types))
@@ -132,12 +150,14 @@ private:
             .encoded("blc_", joinList(labelColors))
             .encoded("sl_", joinList(names))
             .encoded("xl_", joinList(labels));
+        m_offsetValues = type == "line" && chance(30);
         for (int s = 1; s <= count; ++s) {
             std::vector<QByteArray> values;
             for (int c = 0; c < columns; ++c)
                 values.push_back(value());
             text.encoded("y" + QByteArray::number(s) + "v_", joinList(values));
         }
+        m_offsetValues = false;
         // Mostly automatic axes, sometimes a fixed one the values may pass.
         if (chance(30))
             text.encoded("YMin", "0").encoded("YMax", "100").encoded("YStep", "10");
@@ -153,12 +173,16 @@ private:
 
     GraphTextBuilder pie() {
         const int count = between(1, 9);
+        const bool longLabels = chance(30);
         std::vector<SliceSpec> slices;
         for (int i = 0; i < count; ++i) {
             SliceSpec slice;
             slice.value = chance(5) ? "0" : QByteArray::number(between(1, 400));
             slice.color = color();
-            slice.label = chance(90) ? phrase(i) : QByteArray();
+            slice.label = !chance(90) ? QByteArray()
+                          : longLabels && i > 0
+                              ? "A remarkably long slice label " + QByteArray::number(i)
+                              : phrase(i);
             slice.offset = chance(20) ? QByteArray::number(between(0, 30)) : "0";
             slices.push_back(slice);
         }
@@ -168,12 +192,12 @@ private:
     }
 
     void frame(GraphTextBuilder& text) {
-        const int headerKind = below(4);
+        const int headerKind = below(5);
         QByteArray header;
         if (headerKind == 1)
             header = word(between(3, 12));
-        for (int words = headerKind == 2 ? 2 : headerKind == 3 ? 5 : 0; words > 0; --words)
-            header += (header.isEmpty() ? "" : " ") + phrase(words);
+        else if (headerKind > 1)
+            header = passage(headerKind == 2 ? 2 : headerKind == 3 ? 5 : 12);
         text.encoded("hd_", header)
             .plain("hp_", QByteArray::number(below(4)))
             .encoded("hb_", "0x1F3A5F")
@@ -200,7 +224,7 @@ private:
             widths.push_back(QByteArray::number(width));
             heights.push_back(QByteArray::number(height));
             headings.push_back(phrase(i));
-            bodies.push_back(phrase(i) + " " + phrase(i + 1) + " " + phrase(i + 2));
+            bodies.push_back(passage(chance(40) ? between(6, 14) : 3));
         }
         const std::size_t n = std::size_t(count);
         text.encoded("nox_", joinList(xs))
@@ -216,6 +240,7 @@ private:
     }
 
     QRandomGenerator m_random;
+    bool m_offsetValues = false;
 };
 
 } // namespace tivora::engine::testing

@@ -120,6 +120,10 @@ private Q_SLOTS:
         checkBoth([](const Drawn& graph) { return labelsShownAlike(graph.inspection); });
     }
 
+    void headersWrapBeforeTheyShrink() {
+        checkBoth([](const Drawn& graph) { return headersShrunkOnOneLine(graph.inspection, 22); });
+    }
+
     void valueLabelsStandOut() {
         checkBoth(
             [](const Drawn& graph) { return labelsHardToRead(graph.inspection, graph.picture); });

@@ -16,6 +16,7 @@ private Q_SLOTS:
     void unusableFixedValuesAreReplaced();
     void numbersCarryNoFloatNoise();
     void linesAloneNeedNotShowZero();
+    void outermostValuesLeaveRoomForTheirLabels();
     void valuesReadAsTheEditorWritesThem();
 };
 
@@ -41,10 +42,15 @@ void SeriesAxisTest::automaticRangeHoldsTheData() {
     QVERIFY(scale.max > scale.min);
     const auto ticks = scale.ticks();
     QVERIFY2(ticks.size() >= 3 && ticks.size() <= 12, qPrintable(QString::number(ticks.size())));
-    // The step is 1, 2, 2.5 or 5 times a power of ten.
+    // The step is 1, 2 or 5 times a power of ten.
     const double mantissa = scale.step / std::pow(10.0, std::floor(std::log10(scale.step)));
-    QVERIFY(std::fabs(mantissa - 1) < 1e-9 || std::fabs(mantissa - 2) < 1e-9 ||
-            std::fabs(mantissa - 2.5) < 1e-9 || std::fabs(mantissa - 5) < 1e-9);
+    QVERIFY2(std::fabs(mantissa - 1) < 1e-9 || std::fabs(mantissa - 2) < 1e-9 ||
+                 std::fabs(mantissa - 5) < 1e-9,
+             qPrintable(QString::number(scale.step)));
+    // Every number is a whole multiple of the step, so an offset axis counts in round numbers.
+    for (const double tick : ticks)
+        QVERIFY2(std::fabs(tick / scale.step - std::round(tick / scale.step)) < 1e-6,
+                 qPrintable(scale.label(tick)));
     QVERIFY(std::fabs(ticks.back() - scale.max) < scale.step * 1e-6);
 }
 
@@ -96,6 +102,28 @@ void SeriesAxisTest::linesAloneNeedNotShowZero() {
     QVERIFY(scale.min >= 900.0 && scale.min <= 1003.0);
     QVERIFY(scale.max >= 1098.0 && scale.max <= 1200.0);
     QCOMPARE(AxisScale::make({}, {}, {}, 1003.0, 1098.0, true).min, 0.0);
+}
+
+void SeriesAxisTest::outermostValuesLeaveRoomForTheirLabels() {
+    // A top value on a round number gets a step more above it, for its label.
+    const AxisScale full = AxisScale::make({}, {}, {}, 0.0, 100.0);
+    QCOMPARE(full.max, 120.0);
+    QCOMPARE(full.step, 20.0);
+    // Far enough below the top already: nothing is added.
+    QCOMPARE(AxisScale::make({}, {}, {}, 0.0, 83.0).max, 100.0);
+    // The same below a negative bottom value.
+    QCOMPARE(AxisScale::make({}, {}, {}, -100.0, 10.0).min, -120.0);
+    // No data above zero: no room is added to the plain 0 to 1 axis.
+    QCOMPARE(AxisScale::make({}, {}, {}, 0.0, 0.0).max, 1.0);
+    // Ends the graph fixes are kept as they are, full or not.
+    const AxisScale fixed = AxisScale::make(0.0, 100.0, {}, 0.0, 100.0);
+    QCOMPARE(fixed.max, 100.0);
+    QCOMPARE(AxisScale::make({}, 100.0, 10.0, 0.0, 100.0).max, 100.0);
+    // An offset axis of values from 1,008 to 1,023 counts in fives from round numbers.
+    const AxisScale offset = AxisScale::make({}, {}, {}, 1008.0, 1023.0, false);
+    QCOMPARE(offset.step, 5.0);
+    QCOMPARE(offset.label(offset.min), QStringLiteral("1,005"));
+    QCOMPARE(offset.label(offset.max), QStringLiteral("1,025"));
 }
 
 // Cell texts are numbers in the editor's own form; anything else is no value, never a guess.

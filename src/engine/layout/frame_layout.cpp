@@ -42,6 +42,21 @@ void addStageBackground(const GraphText& text, Scene& scene) {
     scene.add(Layer::Background, std::make_unique<ShapeNode>(stage, color));
 }
 
+// Lines of text centred one under the other on centre, all turned by rotation degrees about it.
+void addCentredLines(const FittedLines& fitted, const QColor& color, QPointF centre,
+                     double rotation, const ItemTag& tag, Scene& scene) {
+    const QTransform turn = QTransform().rotate(rotation);
+    const double first = -fitted.lineHeight * double(fitted.lines.size() - 1) / 2;
+    for (qsizetype i = 0; i < fitted.lines.size(); ++i) {
+        const QPointF lineCentre =
+            centre + turn.map(QPointF(0, first + fitted.lineHeight * double(i)));
+        auto node = std::make_unique<TextNode>(fitted.lines[i], fitted.font, color, lineCentre,
+                                               Qt::AlignCenter, rotation);
+        node->setTag(tag);
+        scene.add(Layer::Titles, std::move(node));
+    }
+}
+
 // Lays the header band along one side of the stage, takes its room from area and gives the band.
 QRectF addHeader(const GraphText& text, HeaderSide side, QRectF& area, Scene& scene) {
     const QString title = text.string("&hd_", "&header").trimmed();
@@ -49,8 +64,11 @@ QRectF addHeader(const GraphText& text, HeaderSide side, QRectF& area, Scene& sc
         return {};
     const bool vertical = side == HeaderSide::Left || side == HeaderSide::Right;
     const double length = vertical ? area.height() : area.width();
-    const FittedText fitted = fitText(title, graphFont(kHeaderPixels, true),
-                                      length - 2 * kBandPadding, kSmallestTitlePixels);
+    // A long header takes a second line before it gets smaller.
+    constexpr int kHeaderLines = 2;
+    const FittedLines fitted = fitLines(title, graphFont(kHeaderPixels, true),
+                                        QSizeF(length - 2 * kBandPadding, kStageSize.height()),
+                                        kHeaderLines, kSmallestTitlePixels);
     const double thickness = fitted.size.height() + 2 * kBandPadding;
 
     QRectF band;
@@ -80,11 +98,8 @@ QRectF addHeader(const GraphText& text, HeaderSide side, QRectF& area, Scene& sc
     const double rotation = side == HeaderSide::Left    ? -90.0
                             : side == HeaderSide::Right ? 90.0
                                                         : 0.0;
-    auto header = std::make_unique<TextNode>(fitted.text, fitted.font,
-                                             text.color("&hc_", Qt::white, "&headCol"),
-                                             band.center(), Qt::AlignCenter, rotation);
-    header->setTag({ItemKind::Header, 0, 0, title});
-    scene.add(Layer::Titles, std::move(header));
+    addCentredLines(fitted, text.color("&hc_", Qt::white, "&headCol"), band.center(), rotation,
+                    {ItemKind::Header, 0, 0, title}, scene);
     return band;
 }
 
@@ -109,15 +124,9 @@ double addFooter(const GraphText& text, QRectF& area, Scene& scene) {
         return kStageSize.height();
     const FittedLines fitted = fitFooter(footer, area.width() - 16);
     const double height = fitted.size.height() + kBandPadding;
-    const QColor color = text.color("&fc_", Qt::black, "&footCol");
-    double y = area.bottom() - height + kBandPadding / 2 + fitted.lineHeight / 2;
-    for (const QString& line : fitted.lines) {
-        auto node = std::make_unique<TextNode>(line, fitted.font, color,
-                                               QPointF(area.center().x(), y), Qt::AlignCenter);
-        node->setTag({ItemKind::Footer, 0, 0, footer});
-        scene.add(Layer::Titles, std::move(node));
-        y += fitted.lineHeight;
-    }
+    addCentredLines(fitted, text.color("&fc_", Qt::black, "&footCol"),
+                    QPointF(area.center().x(), area.bottom() - height / 2), 0.0,
+                    {ItemKind::Footer, 0, 0, footer}, scene);
     area.setBottom(area.bottom() - height);
     return area.bottom();
 }

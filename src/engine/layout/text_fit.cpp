@@ -95,7 +95,7 @@ public:
         for (qsizetype i = 0; i < qsizetype(wrapped.lines.size()) && i < allowed; ++i) {
             const auto [first, end] = wrapped.lines[std::size_t(i)];
             const QString line = joined(first, i + 1 == allowed ? m_words.size() : end);
-            fitted.lines.push_back(elidedText(line, metrics, maxWidth));
+            fitted.lines.push_back(elidedText(line, metrics, maxWidth, Qt::ElideMiddle));
             widest = std::max(widest, metrics.horizontalAdvance(fitted.lines.back()));
         }
         fitted.size = {widest, fitted.lineHeight * double(fitted.lines.size())};
@@ -191,7 +191,7 @@ FittedText fitText(const QString& text, QFont font, double maxWidth, int minPixe
             return {text, font, measured};
     }
     font.setPixelSize(std::min(startSize, minPixelSize));
-    const QString elided = elidedText(text, QFontMetricsF(font), maxWidth);
+    const QString elided = elidedText(text, QFontMetricsF(font), maxWidth, Qt::ElideMiddle);
     return {elided, font, textSize(elided, font)};
 }
 

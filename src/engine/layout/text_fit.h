@@ -9,7 +9,8 @@
 namespace tivora::engine {
 
 // A text made to fit a width: its font shrunk step by step down to a smallest size, and the text
-// elided with "..." when even that is too wide.
+// cut in the middle with "..." when even that is too wide, so that texts that differ only at
+// their ends ("Region 1", "Region 2") still read differently.
 struct FittedText {
     QString text;
     QFont font;
@@ -21,8 +22,8 @@ struct FittedText {
 FittedText fitText(const QString& text, QFont font, double maxWidth, int minPixelSize);
 
 // A text wrapped at its blanks (and broken at its "\n") into lines that fit a box: at the asked
-// size when it fits there, else shrunk as far as minPixelSize; at that size whatever does not fit
-// is cut and its last line ends in "...".
+// size when it fits there, else shrunk as far as minPixelSize; at that size the last line there
+// is room for takes whatever is left, cut in the middle with "...".
 struct FittedLines {
     QStringList lines;
     QFont font;

@@ -29,6 +29,8 @@ NoteNode::NoteNode(const NoteData& note, Millis appearAt)
         m_shape.addEllipse(m_note.rect);
     else
         m_shape.addRoundedRect(m_note.rect, kCornerRadius, kCornerRadius);
+    if (m_note.shadow)
+        m_shadow = m_shape.translated(m_note.shadowOffset).subtracted(m_shape);
     if (!m_note.url.isEmpty())
         m_url = QUrl::fromUserInput(m_note.url);
     m_lineEnd = edgeTowards(m_note.spotCentre);
@@ -123,8 +125,7 @@ void NoteNode::paint(QPainter& painter, Millis time) const {
     if (m_note.spot)
         paintSpot(painter);
     if (m_note.shadow)
-        painter.fillPath(m_shape.translated(m_note.shadowOffset),
-                         withOpacity(Qt::black, m_note.shadowAlpha));
+        painter.fillPath(m_shadow, withOpacity(Qt::black, m_note.shadowAlpha));
     paintPanel(painter);
     for (const Paragraph& paragraph : m_paragraphs) {
         painter.setFont(paragraph.font);

@@ -42,6 +42,8 @@ private:
 
     NoteData m_note;
     QPainterPath m_shape;
+    // The shadow where the panel does not cover it: a see-through panel would show it through.
+    QPainterPath m_shadow;
     std::vector<Paragraph> m_paragraphs;
     QUrl m_url;
     QPointF m_lineEnd;

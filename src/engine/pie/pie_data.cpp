@@ -126,15 +126,23 @@ std::vector<QString> PieData::valueTexts() const {
             texts.push_back(groupedValue(slice.valueText));
         return texts;
     }
+    // A pie of nothing has no shares to show, only the negative values entered.
+    const bool empty = !(total() > 0);
     std::vector<double> shares;
     for (const PieSlice& slice : slices)
         shares.push_back(slice.value);
     const std::vector<int> percentages = wholePercentages(shares);
     for (std::size_t i = 0; i < slices.size(); ++i) {
-        // A sliver that rounds to nothing is still there.
-        texts.push_back(percentages[i] == 0 && slices[i].value > 0
-                            ? u"<1%"_s
-                            : QString::number(percentages[i]) + u'%');
+        // A negative value has no share of the pie; "0%" would hide what was entered, so its
+        // value is shown instead. A sliver that rounds to nothing is still there.
+        if (GraphText::parseNumber(slices[i].valueText.toLatin1()).value_or(0) < 0)
+            texts.push_back(groupedValue(slices[i].valueText));
+        else if (empty)
+            texts.push_back(QString());
+        else
+            texts.push_back(percentages[i] == 0 && slices[i].value > 0
+                                ? u"<1%"_s
+                                : QString::number(percentages[i]) + u'%');
     }
     return texts;
 }

@@ -44,7 +44,7 @@ struct PieData {
 
     static PieData read(const VariableText& text);
     // The text shown on each slice: whole percentages that add up to exactly 100 (largest
-    // remainder), the values as entered, or nothing.
+    // remainder) or, for a negative slice, its value; the values as entered; or nothing.
     std::vector<QString> valueTexts() const;
     double total() const;
 };

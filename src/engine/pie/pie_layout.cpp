@@ -13,6 +13,8 @@
 #include "engine/pie/pie_sweep_edge_node.h"
 #include "engine/scene/group_node.h"
 #include "engine/scene/raster_cache_node.h"
+#include "engine/scene/shape_node.h"
+#include "engine/scene/text_node.h"
 
 #include <QFontMetricsF>
 #include <algorithm>
@@ -29,6 +31,8 @@ constexpr double kLeaderRoom = 22.0;  // between the rim and the label column
 constexpr double kValueRadius = 0.62; // where a value sits on its slice, as part of the radius
 constexpr double kShadowUnits = 5.0;  // shadow offset steps per stage unit
 constexpr Millis kOpeningDelay = 150.0;
+constexpr int kSmallestLabel = 9;
+const QColor kEmptyPieColor(0x6B, 0x7A, 0x8F);
 const QRectF kStageRect(QPointF(0, 0), kStageSize);
 
 // Speed 5 opens in about three seconds, 100 in a third of a second.
@@ -52,6 +56,7 @@ struct SlicePlan {
     QPointF shift;
     QString value;
     bool valueInside = false;
+    bool wedge = true; // a pie of nothing spaces its labels evenly but draws no wedges
 };
 
 class PieLayout {
@@ -77,13 +82,18 @@ private:
     void addValuesInside(std::vector<PieText>& texts) const;
     void addLabelColumn(bool right, std::vector<PieText>& texts,
                         std::vector<PieLeader>& leaders) const;
-    void addLabelRow(const SlicePlan& plan, bool right, double top, double rowHeight,
-                     std::vector<PieText>& texts, std::vector<PieLeader>& leaders) const;
+    void addLabelRow(const SlicePlan& plan, bool right, const QStringList& lines, double top,
+                     double rowHeight, std::vector<PieText>& texts,
+                     std::vector<PieLeader>& leaders) const;
+    // How wide every label beside the pie may be, and a label wrapped to that width.
+    double labelWidth() const;
+    QStringList labelLines(const QString& label, int mostLines) const;
     QPointF anchorOf(const SlicePlan& plan) const;
     QRectF extentOf(const std::vector<PieText>& texts) const;
     QRectF shadowEllipse() const;
     std::vector<PieSliceShape> sliceShapes() const;
     void addBody(const Track& sweep, GroupNode& group) const;
+    void addOutline(GroupNode& group) const;
     void addImage(const QDir& movieFolder, const Track& reveal, GroupNode& group) const;
 
     const PieData& m_pie;
@@ -109,6 +119,7 @@ double PieLayout::labelRoom() const {
 
 void PieLayout::planSlices() {
     const double total = m_pie.total();
+    const bool empty = !(total > 0);
     const std::vector<QString> values = m_pie.valueTexts();
     double start = kStartAngle;
     for (std::size_t i = 0; i < m_pie.slices.size(); ++i) {
@@ -117,10 +128,13 @@ void PieLayout::planSlices() {
         SlicePlan plan;
         plan.index = i;
         plan.start = start;
-        plan.span = std::max(360.0 * slice.value / total, 0.0);
-        plan.shift = plan.span > 0 ? m_geometry.pullOut(plan.mid(), slice.offset) : QPointF();
+        plan.wedge = !empty;
+        plan.span = empty ? 360.0 / double(m_pie.slices.size())
+                          : std::max(360.0 * slice.value / total, 0.0);
+        const bool drawn = plan.wedge && plan.span > 0;
+        plan.shift = drawn ? m_geometry.pullOut(plan.mid(), slice.offset) : QPointF();
         plan.value = values[i];
-        plan.valueInside = plan.span > 0 && !plan.value.isEmpty() && valueFits(plan);
+        plan.valueInside = drawn && !plan.value.isEmpty() && valueFits(plan);
         start += plan.span;
         m_plans.push_back(plan);
     }
@@ -161,59 +175,119 @@ QPointF PieLayout::anchorOf(const SlicePlan& plan) const {
     return std::sin(angle) > 0 ? rim + QPointF(0, m_geometry.depth) : rim;
 }
 
+double PieLayout::labelWidth() const {
+    // Every label, on either side and beside a value or not, gets the same width, so that labels
+    // of one length are all whole or all wrapped alike.
+    const QFontMetricsF valueMetrics(m_valueFont);
+    double widestValue = 0;
+    for (const SlicePlan& plan : m_plans) {
+        if (!plan.valueInside && !plan.value.isEmpty())
+            widestValue = std::max(widestValue, valueMetrics.horizontalAdvance(plan.value) + 6);
+    }
+    const double reach = m_geometry.rx + m_maxOffset + kLeaderRoom - 6;
+    const double room = std::min(m_area.right() - (m_geometry.centre.x() + reach),
+                                 (m_geometry.centre.x() - reach) - m_area.left()) -
+                        4;
+    return std::max(0.0, room - widestValue);
+}
+
+QStringList PieLayout::labelLines(const QString& label, int mostLines) const {
+    if (label.isEmpty())
+        return {};
+    // Wrapped at its own size; what still does not fit is cut in the middle of its last line.
+    const double lineHeight = QFontMetricsF(m_labelFont).height();
+    return fitLines(label, m_labelFont, QSizeF(labelWidth(), lineHeight * mostLines), mostLines,
+                    m_labelFont.pixelSize())
+        .lines;
+}
+
 void PieLayout::addLabelColumn(bool right, std::vector<PieText>& texts,
                                std::vector<PieLeader>& leaders) const {
+    constexpr int kMostLabelLines = 3;
     std::vector<const SlicePlan*> members;
-    std::vector<PieLabelPlacer::Label> column;
-    const double rowHeight =
-        std::max(QFontMetricsF(m_labelFont).height(), QFontMetricsF(m_valueFont).height()) + 2;
     for (const SlicePlan& plan : m_plans) {
         const bool hasText = !m_pie.slices[plan.index].label.isEmpty() ||
                              (!plan.valueInside && !plan.value.isEmpty());
-        if (hasText && (std::cos(PieGeometry::radians(plan.mid())) >= 0) == right) {
+        if (hasText && (std::cos(PieGeometry::radians(plan.mid())) >= 0) == right)
             members.push_back(&plan);
-            column.push_back({anchorOf(plan).y(), rowHeight, m_pie.slices[plan.index].value});
+    }
+    const double lineHeight = QFontMetricsF(m_labelFont).height();
+    const double valueHeight = QFontMetricsF(m_valueFont).height();
+    // Wrapped labels stand taller; when the column then has no room for them all, every label
+    // keeps to one line.
+    const auto place = [&](int mostLines, std::vector<QStringList>& lines) {
+        std::vector<PieLabelPlacer::Label> column;
+        lines.clear();
+        for (const SlicePlan* plan : members) {
+            lines.push_back(labelLines(m_pie.slices[plan->index].label, mostLines));
+            const double height =
+                std::max(lineHeight * double(std::max<qsizetype>(lines.back().size(), 1)),
+                         valueHeight) +
+                2;
+            column.push_back({anchorOf(*plan).y(), height, m_pie.slices[plan->index].value});
+        }
+        PieLabelPlacer(m_area.top() + 4, m_area.bottom() - 4).place(column);
+        return column;
+    };
+    std::vector<QStringList> lines;
+    std::vector<PieLabelPlacer::Label> column = place(kMostLabelLines, lines);
+    const auto shownCount = [](const std::vector<PieLabelPlacer::Label>& labels) {
+        return std::ranges::count_if(labels, [](const auto& label) { return label.shown; });
+    };
+    if (shownCount(column) < std::ssize(column)) {
+        std::vector<QStringList> oneLine;
+        std::vector<PieLabelPlacer::Label> single = place(1, oneLine);
+        if (shownCount(single) > shownCount(column)) {
+            column = std::move(single);
+            lines = std::move(oneLine);
         }
     }
-    PieLabelPlacer(m_area.top() + 4, m_area.bottom() - 4).place(column);
     for (std::size_t i = 0; i < members.size(); ++i) {
         if (column[i].shown)
-            addLabelRow(*members[i], right, column[i].y - rowHeight / 2, rowHeight, texts, leaders);
+            addLabelRow(*members[i], right, lines[i], column[i].y - column[i].height / 2,
+                        column[i].height, texts, leaders);
     }
 }
 
-void PieLayout::addLabelRow(const SlicePlan& plan, bool right, double top, double rowHeight,
-                            std::vector<PieText>& texts, std::vector<PieLeader>& leaders) const {
+void PieLayout::addLabelRow(const SlicePlan& plan, bool right, const QStringList& lines, double top,
+                            double rowHeight, std::vector<PieText>& texts,
+                            std::vector<PieLeader>& leaders) const {
     const QFontMetricsF labelMetrics(m_labelFont);
     const QFontMetricsF valueMetrics(m_valueFont);
     const double direction = right ? 1.0 : -1.0;
     const double columnX =
         m_geometry.centre.x() + direction * (m_geometry.rx + m_maxOffset + kLeaderRoom - 6);
-    const double room = right ? m_area.right() - columnX - 4 : columnX - m_area.left() - 4;
     const PieSlice& slice = m_pie.slices[plan.index];
-    // A value too big for its slice follows the label, in the label's colour.
+    // A value too big for its slice follows the label's first line, in the label's colour.
     const QString value = plan.valueInside ? QString() : plan.value;
     const double valueWidth = value.isEmpty() ? 0 : valueMetrics.horizontalAdvance(value) + 6;
-    const QString label =
-        elidedText(slice.label, labelMetrics, std::max(0.0, room - valueWidth), Qt::ElideMiddle);
-    const double labelWidth = labelMetrics.horizontalAdvance(label);
-    const double rowWidth = labelWidth + (label.isEmpty() ? valueWidth - 6 : valueWidth);
+    double labelWidth = 0;
+    for (const QString& line : lines)
+        labelWidth = std::max(labelWidth, labelMetrics.horizontalAdvance(line));
+    const double rowWidth = labelWidth + (lines.isEmpty() ? valueWidth - 6 : valueWidth);
     const QPointF rowTop(right ? columnX + 4 : columnX - 4 - rowWidth, top + 1);
     const QPointF moved = rowTop + slice.labelMove;
-    if (!label.isEmpty()) {
-        const double baselineShift = (rowHeight - 2 - labelMetrics.height()) / 2;
-        texts.push_back({label, m_labelFont, slice.labelColor, moved + QPointF(0, baselineShift),
+    // The first line (or the value) is centred on where the leader ends.
+    const double firstLineHeight = std::max(lines.isEmpty() ? 0 : labelMetrics.height(),
+                                            value.isEmpty() ? 0 : valueMetrics.height());
+    const double blockHeight = std::max(labelMetrics.height() * double(lines.size()),
+                                        value.isEmpty() ? 0 : valueMetrics.height());
+    const double blockTop = (rowHeight - 2 - blockHeight) / 2;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const double lineTop = blockTop + (firstLineHeight - labelMetrics.height()) / 2 +
+                               labelMetrics.height() * double(i);
+        texts.push_back({lines[i], m_labelFont, slice.labelColor, moved + QPointF(0, lineTop),
                          plan.revealAt(), false, int(plan.index) + 1, slice.label});
     }
     if (!value.isEmpty()) {
-        const double x = label.isEmpty() ? 0 : labelWidth + 6;
-        const double baselineShift = (rowHeight - 2 - valueMetrics.height()) / 2;
+        const double x = lines.isEmpty() ? 0 : labelWidth + 6;
+        const double valueTop = blockTop + (firstLineHeight - valueMetrics.height()) / 2;
         texts.push_back({value, m_valueFont, slice.labelColor,
-                         rowTop + QPointF(x, baselineShift) + slice.valueMove, plan.revealAt(),
-                         false, int(plan.index) + 1, value});
+                         rowTop + QPointF(x, valueTop) + slice.valueMove, plan.revealAt(), false,
+                         int(plan.index) + 1, value});
     }
     const QPointF end(right ? moved.x() - 2 : moved.x() + rowWidth + 2,
-                      moved.y() + rowHeight / 2 - 1);
+                      moved.y() + blockTop + firstLineHeight / 2);
     QColor lineColor = slice.labelColor;
     lineColor.setAlpha(140);
     leaders.push_back({QPolygonF({anchorOf(plan), QPointF(end.x() - direction * 8, end.y()), end}),
@@ -248,11 +322,15 @@ std::unique_ptr<GroupNode> PieLayout::build(const QDir& movieFolder, const QTran
     const Track reveal =
         m_pie.animate ? Track::ramp(0, 1, kOpeningDelay, duration, Easing::InOutSine) : Track(1);
     auto group = std::make_unique<GroupNode>(transform);
-    if (m_pie.shadow)
-        group->add(
-            std::make_unique<PieShadowNode>(shadowEllipse(), m_pie.shadowAlpha / 100.0, reveal));
-    addBody(sweep, *group);
-    addImage(movieFolder, reveal, *group);
+    if (m_pie.total() > 0) {
+        if (m_pie.shadow)
+            group->add(std::make_unique<PieShadowNode>(shadowEllipse(), m_pie.shadowAlpha / 100.0,
+                                                       reveal));
+        addBody(sweep, *group);
+        addImage(movieFolder, reveal, *group);
+    } else {
+        addOutline(*group);
+    }
     group->add(std::make_unique<PieLabelsNode>(m_texts, m_leaders, sweep));
     return group;
 }
@@ -260,7 +338,7 @@ std::unique_ptr<GroupNode> PieLayout::build(const QDir& movieFolder, const QTran
 std::vector<PieSliceShape> PieLayout::sliceShapes() const {
     std::vector<const SlicePlan*> drawn;
     for (const SlicePlan& plan : m_plans) {
-        if (plan.span > 0)
+        if (plan.wedge && plan.span > 0)
             drawn.push_back(&plan);
     }
     std::vector<PieSliceShape> shapes;
@@ -291,6 +369,28 @@ void PieLayout::addBody(const Track& sweep, GroupNode& group) const {
     group.add(std::make_unique<PieSweepEdgeNode>(m_geometry, std::move(shapes), sweep));
 }
 
+// A pie whose values are all nothing still shows where it stands, with its labels around it and
+// a line that says why it is empty.
+void PieLayout::addOutline(GroupNode& group) const {
+    const QRectF top = m_geometry.topRect();
+    QPainterPath outline;
+    outline.addEllipse(top);
+    const QRectF bottom = top.translated(0, m_geometry.depth);
+    outline.moveTo(bottom.left(), bottom.center().y());
+    outline.arcTo(bottom, 180.0, 180.0);
+    outline.moveTo(top.left(), top.center().y());
+    outline.lineTo(bottom.left(), bottom.center().y());
+    outline.moveTo(top.right(), top.center().y());
+    outline.lineTo(bottom.right(), bottom.center().y());
+    group.add(std::make_unique<ShapeNode>(outline, Qt::NoBrush, QPen(kEmptyPieColor, 1.2)));
+    const QString message = u"No values"_s;
+    const FittedText fitted = fitText(message, m_labelFont, top.width() * 0.8, kSmallestLabel);
+    auto text = std::make_unique<TextNode>(fitted.text, fitted.font, kEmptyPieColor, top.center(),
+                                           Qt::AlignCenter);
+    text->setTag({ItemKind::PieLabel, 0, 0, message});
+    group.add(std::move(text));
+}
+
 void PieLayout::addImage(const QDir& movieFolder, const Track& reveal, GroupNode& group) const {
     if (m_pie.imagePath.isEmpty())
         return;
@@ -314,7 +414,7 @@ QRectF PieLayout::shadowEllipse() const {
 void layoutPieGraph(const VariableText& text, const GraphFrame& frame, const QDir& movieFolder,
                     Scene& scene) {
     const PieData pie = PieData::read(text);
-    if (pie.total() <= 0)
+    if (pie.slices.empty())
         return;
     // As a series graph: the scale sizes the pie, not its labels.
     PieLayout unscaled(pie, frame.plotArea);

@@ -138,6 +138,19 @@ AxesLayout::ColumnLabelPlan AxesLayout::planColumnLabels(double plotWidth, doubl
     }
     const int flat = int(std::ceil((plan.longest + 2 * kGap) / slot));
     plan.every = std::max(allowed, flat);
+    if (flat > allowed) {
+        // Words on two or three lines read more easily than a turned or thinned row.
+        if (auto wrapped = wrappedLabels(allowed, allowed * slot - 2 * kGap, plan.font)) {
+            plan.every = allowed;
+            plan.longest = allowed * slot - 2 * kGap;
+            qsizetype lines = 1;
+            for (const QStringList& label : *wrapped)
+                lines = std::max(lines, label.size());
+            plan.depth = metrics.height() * double(lines);
+            plan.wrapped = std::move(*wrapped);
+            return plan;
+        }
+    }
     if (flat > allowed && std::max(allowed, turned) < flat) {
         plan.turned = true;
         plan.every = std::max(allowed, turned);
@@ -149,6 +162,26 @@ AxesLayout::ColumnLabelPlan AxesLayout::planColumnLabels(double plotWidth, doubl
     }
     plan.every = std::max(plan.every, 1);
     return plan;
+}
+
+std::optional<std::vector<QStringList>> AxesLayout::wrappedLabels(int every, double width,
+                                                                  const QFont& font) const {
+    constexpr int kMostLines = 3;
+    // Narrower than a few letters, a label would wrap a word to a line.
+    constexpr double kNarrowestWrap = 3.0;
+    const double lineHeight = QFontMetricsF(font).height();
+    if (width < kNarrowestWrap * lineHeight)
+        return std::nullopt;
+    std::vector<QStringList> wrapped;
+    for (std::size_t column = 0; column < m_columnLabels.size(); column += std::size_t(every)) {
+        const QString words = m_columnLabels[column].split(u' ', Qt::SkipEmptyParts).join(u' ');
+        const FittedLines fitted = fitLines(words, font, QSizeF(width, lineHeight * kMostLines),
+                                            kMostLines, font.pixelSize());
+        if (fitted.lines.join(u' ') != words)
+            return std::nullopt;
+        wrapped.push_back(fitted.lines);
+    }
+    return wrapped;
 }
 
 int AxesLayout::numberEvery(double plotHeight, double numberHeight) const {
@@ -197,6 +230,10 @@ void AxesLayout::placeNumbers() {
 void AxesLayout::placeColumnLabels(const ColumnLabelPlan& plan) {
     const QFontMetricsF metrics(plan.font);
     const double top = m_geometry.plot.bottom() + kTick + kGap / 2;
+    if (!plan.wrapped.empty()) {
+        placeWrappedColumnLabels(plan, top);
+        return;
+    }
     for (int column = 0; column < int(m_columnLabels.size()); column += plan.every) {
         const QString text = elidedText(m_columnLabels[std::size_t(column)], metrics,
                                         plan.longest + 0.5, Qt::ElideMiddle);
@@ -215,6 +252,21 @@ void AxesLayout::placeColumnLabels(const ColumnLabelPlan& plan) {
             placed.anchor += QPointF(metrics.height() * 0.3, metrics.height() * 0.3);
         }
         m_texts.push_back(placed);
+    }
+}
+
+void AxesLayout::placeWrappedColumnLabels(const ColumnLabelPlan& plan, double top) {
+    const double lineHeight = QFontMetricsF(plan.font).height();
+    for (std::size_t shown = 0; shown < plan.wrapped.size(); ++shown) {
+        const int column = int(shown) * plan.every;
+        const QStringList& lines = plan.wrapped[shown];
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QPointF anchor(m_geometry.columnCentre(column), top + lineHeight * double(i));
+            m_texts.push_back(
+                {lines[i], plan.font, m_x.labelColor, anchor + m_x.labelOffset,
+                 Qt::AlignHCenter | Qt::AlignTop, 0.0,
+                 ItemTag{ItemKind::XLabel, 0, column + 1, m_columnLabels[std::size_t(column)]}});
+        }
     }
 }
 

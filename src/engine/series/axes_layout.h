@@ -8,6 +8,8 @@
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace tivora::engine {
@@ -50,14 +52,21 @@ private:
         QFont font;
         double longest = 0.0; // widest text after shortening
         double depth = 0.0;   // room the labels take below the axis
+        // The lines of each shown label, when they are wrapped rather than turned.
+        std::vector<QStringList> wrapped;
     };
     ColumnLabelPlan planColumnLabels(double plotWidth, double boxHeight) const;
+    // The shown labels, every every-th, wrapped whole into at most a few lines of width, or
+    // nothing when one of them would have to be cut.
+    std::optional<std::vector<QStringList>> wrappedLabels(int every, double width,
+                                                          const QFont& font) const;
     int numberEvery(double plotHeight, double numberHeight) const;
     // The values that carry a number, a tick and a grid line.
     std::vector<double> markedValues() const;
     QString markedLabel(std::size_t markedIndex) const;
     void placeNumbers();
     void placeColumnLabels(const ColumnLabelPlan& plan);
+    void placeWrappedColumnLabels(const ColumnLabelPlan& plan, double top);
     void placeTitles(double columnLabelDepth);
 
     AxisLook m_x;

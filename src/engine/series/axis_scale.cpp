@@ -12,6 +12,9 @@ namespace {
 constexpr double kMostIntervals = 100.0;
 constexpr int kTargetIntervals = 6;
 constexpr int kMostDecimals = 6;
+// A value label stands above (or below) its bar or point: an automatic end keeps this share of
+// the axis clear beyond the data so that the outermost label stays inside the plot.
+constexpr double kLabelHeadroom = 0.08;
 
 double roundDown(double value, double step) {
     return std::floor(value / step + 1e-9) * step;
@@ -28,7 +31,8 @@ double niceStep(double range, int targetCount) {
         return 1.0;
     const double rough = range / std::max(targetCount, 1);
     const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    for (const double factor : std::array{1.0, 2.0, 2.5, 5.0, 10.0}) {
+    // Steps of 2.5 give numbers such as 1,007.5 that no reader counts in.
+    for (const double factor : std::array{1.0, 2.0, 5.0, 10.0}) {
         if (factor * power >= rough * 0.999)
             return factor * power;
     }
@@ -130,6 +134,11 @@ AxisScale AxisScale::make(std::optional<double> fixedMin, std::optional<double> 
     scale.max = fixedMax ? high : roundUp(high, scale.step);
     if (scale.max <= scale.min)
         scale.max = scale.min + scale.step;
+    const double headroom = kLabelHeadroom * (scale.max - scale.min);
+    if (!fixedMax && dataMax > 0 && scale.max - dataMax < headroom)
+        scale.max += scale.step;
+    if (!fixedMin && dataMin < 0 && dataMin - scale.min < headroom)
+        scale.min -= scale.step;
     scale.decimals = std::max(decimalsOf(scale.step), decimalsOf(scale.min));
     return scale;
 }

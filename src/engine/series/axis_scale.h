@@ -16,7 +16,8 @@ struct AxisScale {
     int decimals = 0;
 
     // A range is derived from data that runs from dataMin to dataMax (both finite); includeZero
-    // keeps zero inside an automatic range.
+    // keeps zero inside an automatic range. An automatic end leaves room beyond the data for the
+    // labels of the outermost values.
     static AxisScale make(std::optional<double> fixedMin, std::optional<double> fixedMax,
                           std::optional<double> fixedStep, double dataMin, double dataMax,
                           bool includeZero = true);
@@ -29,7 +30,7 @@ struct AxisScale {
     double baseline() const;
 };
 
-// The round step of about range / targetCount: 1, 2, 2.5 or 5 times a power of ten.
+// The round step of about range / targetCount: 1, 2 or 5 times a power of ten.
 double niceStep(double range, int targetCount);
 
 // The fewest decimals (at most 6) that write value exactly enough.

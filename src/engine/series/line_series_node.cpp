@@ -33,12 +33,15 @@ constexpr double kNarrowestMarkedColumn = 14.0;
 
 } // namespace
 
-LineSeriesNode::LineSeriesNode(const Series& series, int number, const PlotGeometry& geometry)
+LineSeriesNode::LineSeriesNode(const Series& series, int number, const PlotGeometry& geometry,
+                               AreaPass pass)
     : m_number(number)
     , m_geometry(geometry)
     , m_growth(growthTrack(series.speed))
     , m_area(series.type == SeriesType::Area)
+    , m_pass(pass)
     , m_color(withOpacity(series.color, series.opacity))
+    , m_lineColor(m_area ? withOpacity(series.color, 100) : m_color)
     // Where columns are narrower than the pipe, a pipe would only smear neighbouring points into
     // one band: such dense lines are drawn thin, which is also the one width that stays quick to
     // draw for a thousand jagged points.
@@ -70,6 +73,7 @@ std::optional<std::size_t> LineSeriesNode::settledFingerprint() const {
         .add(m_geometry.scale.min)
         .add(m_geometry.scale.max)
         .add(double(m_area))
+        .add(double(m_pass))
         .add(m_color)
         .add(m_penWidth)
         .add(double(m_markers));
@@ -198,9 +202,11 @@ void LineSeriesNode::inspect(DrawnItems& items, Millis time) const {
     const double grown = m_growth.at(time);
     for (const Run& run : m_runs) {
         const QPolygonF points = pointsAt(run, grown);
-        if (m_area)
+        if (m_area && m_pass == AreaPass::Fill) {
             items.addPolyline({ItemKind::Area, m_number, 0, {}}, areaOf(run, points), m_color);
-        items.addPolyline({ItemKind::Line, m_number, 0, {}}, points, m_color);
+            continue;
+        }
+        items.addPolyline({ItemKind::Line, m_number, 0, {}}, points, m_lineColor);
         if (!m_markers)
             continue;
         const double radius = markerRadius();
@@ -221,13 +227,13 @@ void LineSeriesNode::paint(QPainter& painter, Millis time) const {
     const QRectF kept = clip().adjusted(-margin, -margin, margin, margin);
     for (const Run& run : m_runs) {
         const QPolygonF points = pointsAt(run, grown);
-        if (m_area) {
+        if (m_area && m_pass == AreaPass::Fill) {
             painter.setPen(Qt::NoPen);
             painter.setBrush(m_color);
             painter.drawPolygon(clippedPolygon(areaOf(run, points), kept));
+            continue;
         }
-        QPen pen(m_area ? m_color.darker(125) : m_color, m_penWidth, Qt::SolidLine, Qt::RoundCap,
-                 Qt::RoundJoin);
+        QPen pen(m_lineColor, m_penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
         if (points.size() == 1 && !m_markers)

@@ -15,12 +15,18 @@ class LineCanvas;
 struct Series;
 class ValueLabelLayout;
 
+// Areas are drawn in two passes, every fill first and every outline over them, so that where
+// see-through areas overlap each one's edge still shows in its own colour, as the legend does.
+enum class AreaPass { Fill, Outline };
+
 // A line or area series: its points rise from the baseline to their values as the series grows.
 // A cell without a number breaks the line (and the area) into runs.
 class LineSeriesNode : public SceneNode {
 public:
-    // number: the series' place in the graph, from 1.
-    LineSeriesNode(const Series& series, int number, const PlotGeometry& geometry);
+    // number: the series' place in the graph, from 1. An area draws only the part pass names; a
+    // line ignores it.
+    LineSeriesNode(const Series& series, int number, const PlotGeometry& geometry,
+                   AreaPass pass = AreaPass::Fill);
 
     // The labels of the points, above them and clear of the line, when the series shows its
     // values; the markers in any case, so that no other label covers them.
@@ -58,7 +64,9 @@ private:
     PlotGeometry m_geometry;
     Track m_growth;
     bool m_area;
+    AreaPass m_pass;
     QColor m_color;
+    QColor m_lineColor;
     double m_penWidth;
     bool m_markers;
     std::vector<Run> m_runs;

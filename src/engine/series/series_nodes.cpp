@@ -62,15 +62,16 @@ std::vector<std::unique_ptr<SceneNode>> seriesNodes(const SeriesData& data,
     std::vector<Track> tracks;
     for (const Series& series : data.series)
         tracks.push_back(growthTrack(series.speed));
-    const auto addLines = [&](SeriesType type) {
+    const auto addLines = [&](SeriesType type, AreaPass pass) {
         // Series that grow together share one picture when they are dense.
         std::map<int, std::unique_ptr<DenseLinesNode>> dense;
         for (std::size_t i = 0; i < data.series.size(); ++i) {
             const Series& series = data.series[i];
             if (series.type != type)
                 continue;
-            auto line = std::make_unique<LineSeriesNode>(series, int(i) + 1, geometry);
-            line->addValueLabels(series, i, background, labels);
+            auto line = std::make_unique<LineSeriesNode>(series, int(i) + 1, geometry, pass);
+            if (pass == AreaPass::Fill)
+                line->addValueLabels(series, i, background, labels);
             if (series.values.size() < kDensePoints) {
                 nodes.push_back(std::move(line));
                 continue;
@@ -87,7 +88,8 @@ std::vector<std::unique_ptr<SceneNode>> seriesNodes(const SeriesData& data,
             nodes.push_back(std::move(stretched));
         }
     };
-    addLines(SeriesType::Area);
+    addLines(SeriesType::Area, AreaPass::Fill);
+    addLines(SeriesType::Area, AreaPass::Outline);
     auto bars = std::make_unique<BarChartNode>(data, geometry);
     if (!bars->isEmpty()) {
         bars->addValueLabels(data, background, labels);
@@ -97,7 +99,7 @@ std::vector<std::unique_ptr<SceneNode>> seriesNodes(const SeriesData& data,
         else
             nodes.push_back(std::move(bars));
     }
-    addLines(SeriesType::Line);
+    addLines(SeriesType::Line, AreaPass::Fill);
     if (auto node = labels.build(std::move(tracks)))
         nodes.push_back(std::move(node));
     return nodes;

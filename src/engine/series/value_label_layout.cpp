@@ -74,10 +74,11 @@ bool ValueLabelLayout::needsPill(const QRectF& rect, bool inside,
     if (m_darkestGround.isValid() &&
         contrastRatio(source.outsideColor, m_darkestGround) < kSmallTextContrast)
         return true;
+    // Its colour was chosen for the plot: on an area, another's or its own where a label has to
+    // go below its point, it needs a ground of its own.
     const QPolygonF box(rect);
-    return std::ranges::any_of(m_surfaces, [&](const Surface& surface) {
-        return surface.track != source.track && surface.area.intersects(box);
-    });
+    return std::ranges::any_of(
+        m_surfaces, [&](const Surface& surface) { return surface.area.intersects(box); });
 }
 
 bool ValueLabelLayout::canFit(double room) {
