@@ -1,5 +1,6 @@
-// Frame times of series graphs on the 700 x 475 stage: a typical graph (3 series x 12 columns) and
-// the largest the editor allows (99 x 999), laid out once and painted at mid-growth and at rest.
+// Frame times of series graphs on the 700 x 475 stage: a typical graph (3 series x 12 columns),
+// the largest the editor allows (99 x 999) and saw-tooth lines, laid out once and painted at
+// mid-growth and at rest.
 // Qt's raster engine may paint on threads of its own, so frames count the CPU of the whole process.
 #include "bench_graph_text.h"
 #include "document/variable_text.h"
@@ -8,6 +9,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPixmap>
 #include <benchmark/benchmark.h>
 
 using namespace tivora;
@@ -42,6 +44,59 @@ void firstFrame(benchmark::State& state, const QByteArray& type, int seriesCount
         image.fill(Qt::transparent);
         state.ResumeTiming();
         QPainter painter(&image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        painter.scale(scale, scale);
+        movie.paint(painter, movie.endTime() / 2);
+    }
+}
+
+// Line series whose values swing from the bottom of the plot to the top and back at every
+// column, so that every segment crosses most of the plot: the costliest lines to stroke.
+// lineWidth is the series grid's (10 draws 4 stage units wide, 8 draws 3 with a shine).
+QByteArray sawToothText(int seriesCount, int columns, int lineWidth) {
+    const auto entry = [](const QByteArray& key, const QByteArray& value) {
+        return QByteArray('&' + key + '=' + EncodeValue(value));
+    };
+    std::vector<QByteArray> types, colors, speeds, widths;
+    for (int s = 0; s < seriesCount; ++s) {
+        types.push_back("line");
+        colors.push_back(s % 2 ? "0x2E6FB7" : "0xE07B24");
+        speeds.push_back("15");
+        widths.push_back(QByteArray::number(lineWidth));
+    }
+    QByteArray text = "&v_=2.0" + entry("gt_", "line") + "&bg_=0xFFFFFF" +
+                      entry("sr_", QByteArray::number(seriesCount)) +
+                      entry("co_", QByteArray::number(columns)) + entry("typ_", joinList(types)) +
+                      entry("anim_", joinList(speeds)) + entry("bsc_", joinList(colors)) +
+                      entry("lw_", joinList(widths)) + entry("CV_", "NO");
+    for (int s = 1; s <= seriesCount; ++s) {
+        std::vector<QByteArray> values;
+        for (int c = 0; c < columns; ++c)
+            values.push_back(QByteArray::number((c + s) % 2 ? 95 - s % 7 : 5 + s % 11));
+        text += entry("y" + QByteArray::number(s) + "v_", joinList(values));
+    }
+    return text + entry("YMin", "0") + entry("YMax", "100") + entry("YStep", "10") +
+           "&Textloaded=OK";
+}
+
+// A frame of saw-tooth lines half grown, at scale device pixels to a stage unit. On a pixmap the
+// lines go past the canvas and Qt strokes each of them, as every line of fewer than 400 points
+// once was: the figure to compare with.
+void sawToothFrame(benchmark::State& state, int seriesCount, int columns, int lineWidth,
+                   double scale, bool strokedByQt = false) {
+    const Movie movie(
+        layoutGraph(VariableText(sawToothText(seriesCount, columns, lineWidth)), QDir()));
+    const QSize size(int(700 * scale), int(475 * scale));
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QPixmap pixmap(size);
+    for (auto _ : state) {
+        image.fill(Qt::transparent);
+        pixmap.fill(Qt::transparent);
+        QPainter painter;
+        if (strokedByQt)
+            painter.begin(&pixmap);
+        else
+            painter.begin(&image);
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
         painter.scale(scale, scale);
         movie.paint(painter, movie.endTime() / 2);
@@ -89,3 +144,25 @@ BENCHMARK_CAPTURE(firstFrame, largest_line_twice_the_size, "line", 99, 999, 2.0)
     ->MeasureProcessCPUTime();
 BENCHMARK_CAPTURE(layout, typical_bar, "bar", 3, 12)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(layout, largest_bar, "bar", 99, 999)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(sawToothFrame, saw_tooth_10x399, 10, 399, 10, 1.0)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+BENCHMARK_CAPTURE(sawToothFrame, saw_tooth_10x399_twice_the_size, 10, 399, 10, 2.0)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+BENCHMARK_CAPTURE(sawToothFrame, saw_tooth_99x100_shine, 99, 100, 8, 1.0)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+BENCHMARK_CAPTURE(sawToothFrame, saw_tooth_99x100_shine_twice_the_size, 99, 100, 8, 2.0)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+BENCHMARK_CAPTURE(sawToothFrame, saw_tooth_5x40_widest, 5, 40, 99, 2.0)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+BENCHMARK_CAPTURE(sawToothFrame, saw_tooth_10x399_twice_the_size_stroked_by_qt, 10, 399, 10, 2.0,
+                  true)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+BENCHMARK_CAPTURE(sawToothFrame, saw_tooth_99x100_shine_stroked_by_qt, 99, 100, 8, 1.0, true)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();

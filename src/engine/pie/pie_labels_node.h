@@ -11,7 +11,7 @@
 namespace tivora::engine {
 
 // A text of the pie (a slice label or value), shaped once at layout. It fades in once the opening
-// sweep has passed its slice.
+// sweep has passed its slice, and is fully there when the sweep closes.
 struct PieText {
     QString text;
     QFont font;
@@ -39,11 +39,21 @@ public:
     void inspect(DrawnItems& items, Millis time) const override;
 
 private:
-    static double fadeIn(double revealed, double revealAt);
+    // When a text or leader starts to fade in and how long it takes.
+    struct Fade {
+        Millis from = 0;
+        Millis length = 0;
+    };
+    // The moment the sweep first reaches degrees.
+    Millis reachedAt(double degrees) const;
+    Fade fadeFor(double revealAt) const;
+    static double opacityAt(const Fade& fade, Millis time);
 
     std::vector<PieText> m_texts;
     std::vector<QStaticText> m_shaped;
+    std::vector<Fade> m_textFades;
     std::vector<PieLeader> m_leaders;
+    std::vector<Fade> m_leaderFades;
     Track m_sweep; // revealed degrees
 };
 

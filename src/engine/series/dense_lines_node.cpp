@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace tivora::engine {
 namespace {
@@ -38,6 +39,15 @@ bool DenseLinesNode::fitCanvasOn(const QPainter& painter) const {
 void DenseLinesNode::inspect(DrawnItems& items, Millis time) const {
     for (const auto& line : m_lines)
         line->inspect(items, time);
+}
+
+std::vector<ValueMark> DenseLinesNode::valueMarks() const {
+    std::vector<ValueMark> marks;
+    if (!m_marksValues)
+        return marks;
+    for (const auto& line : m_lines)
+        std::ranges::move(line->valueMarks(), std::back_inserter(marks));
+    return marks;
 }
 
 void DenseLinesNode::paint(QPainter& painter, Millis time) const {

@@ -24,9 +24,14 @@ double penWidthFor(double lineWidth) {
     return std::clamp(lineWidth * 0.4, 1.0, 16.0);
 }
 
-// Wider lines of many jagged points take Qt seconds to stroke, and a LineCanvas draws them as Qt
-// would up to this width; beyond it their joins would show.
-constexpr double kWidestCanvasLine = 4.0;
+// A see-through line wider than this would show its segments' overlaps on a LineCanvas.
+constexpr double kWidestSeeThroughCanvasLine = 4.0;
+
+// A light streak along a pipe-like line: its colour, and its width and lift as parts of the
+// line's width.
+const QColor kShine(255, 255, 255, 90);
+constexpr double kShineWidth = 0.3;
+constexpr double kShineLift = 0.18;
 
 // Point markers only where columns are wide enough for them to stay apart.
 constexpr double kNarrowestMarkedColumn = 14.0;
@@ -87,7 +92,7 @@ QRectF LineSeriesNode::clip() const {
 
 std::optional<double> LineSeriesNode::canvasLineWidth(double deviceScale) const {
     const double width = m_penWidth * deviceScale;
-    if (m_area || m_markers || hasShine() || width > kWidestCanvasLine)
+    if (m_area || m_markers || (m_color.alpha() < 255 && width > kWidestSeeThroughCanvasLine))
         return std::nullopt;
     return width;
 }
@@ -95,6 +100,7 @@ std::optional<double> LineSeriesNode::canvasLineWidth(double deviceScale) const 
 void LineSeriesNode::addLines(LineCanvas& canvas, const QTransform& toDevice, Millis time) const {
     const double grown = m_growth.at(time);
     const QRgb colour = qPremultiply(m_color.rgba());
+    const QRgb shine = qPremultiply(kShine.rgba());
     const double width = m_penWidth * deviceScaleOf(toDevice);
     // Only the points over the canvas, and one either side of them, reach its pixels: a canvas
     // may be one part of the picture.
@@ -102,9 +108,13 @@ void LineSeriesNode::addLines(LineCanvas& canvas, const QTransform& toDevice, Mi
     for (const Run& run : m_runs) {
         const auto first = std::ranges::lower_bound(run.xs, reached.left());
         const auto last = std::ranges::upper_bound(run.xs, reached.right());
-        canvas.addPolyline(
-            pointsAt(run, grown, first - run.xs.begin() - 1, last - run.xs.begin() + 1), toDevice,
-            colour, width);
+        const QPolygonF points =
+            pointsAt(run, grown, first - run.xs.begin() - 1, last - run.xs.begin() + 1);
+        canvas.addPolyline(points, toDevice, colour, width);
+        if (hasShine()) {
+            canvas.addPolyline(points.translated(0, -m_penWidth * kShineLift), toDevice, shine,
+                               width * kShineWidth);
+        }
     }
 }
 
@@ -237,11 +247,11 @@ void LineSeriesNode::paint(QPainter& painter, Millis time) const {
             painter.drawPolyline(piece);
         if (hasShine()) {
             // A light streak along the line gives it the look of a pipe.
-            QPen shine(QColor(255, 255, 255, 90), m_penWidth * 0.3, Qt::SolidLine, Qt::RoundCap,
+            QPen shine(kShine, m_penWidth * kShineWidth, Qt::SolidLine, Qt::RoundCap,
                        Qt::RoundJoin);
             painter.setPen(shine);
             for (const QPolygonF& piece : pieces)
-                painter.drawPolyline(piece.translated(0, -m_penWidth * 0.18));
+                painter.drawPolyline(piece.translated(0, -m_penWidth * kShineLift));
         }
         if (m_markers) {
             painter.setPen(QPen(m_color.darker(130), 1.0));

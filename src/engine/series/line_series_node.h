@@ -31,7 +31,7 @@ public:
     // Where the line is kept: the plot, and room for the pen around it.
     QRectF clip() const;
     // How wide its line is in device pixels, drawn at deviceScale device pixels to a stage unit,
-    // when the series is only a line (no area, markers or shine) narrow enough for a LineCanvas.
+    // when the series is only a line (no area or markers), which a LineCanvas can draw.
     std::optional<double> canvasLineWidth(double deviceScale) const;
     // Its line at time, added to the canvas, mapped to device pixels by toDevice.
     void addLines(LineCanvas& canvas, const QTransform& toDevice, Millis time) const;

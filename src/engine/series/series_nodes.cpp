@@ -63,8 +63,11 @@ std::vector<std::unique_ptr<SceneNode>> seriesNodes(const SeriesData& data,
     for (const Series& series : data.series)
         tracks.push_back(growthTrack(series.speed));
     const auto addLines = [&](SeriesType type) {
-        // Series that grow together share one picture when they are dense.
+        // Series that grow together share one picture when they are dense. The others are drawn
+        // together too, in their order, so that lines a LineCanvas can draw are drawn by one:
+        // Qt takes up to a second a frame to stroke wide jagged lines of a few hundred points.
         std::map<int, std::unique_ptr<DenseLinesNode>> dense;
+        DenseLinesNode* together = nullptr;
         for (std::size_t i = 0; i < data.series.size(); ++i) {
             const Series& series = data.series[i];
             if (series.type != type)
@@ -72,12 +75,21 @@ std::vector<std::unique_ptr<SceneNode>> seriesNodes(const SeriesData& data,
             auto line = std::make_unique<LineSeriesNode>(series, int(i) + 1, geometry);
             line->addValueLabels(series, i, background, labels);
             if (series.values.size() < kDensePoints) {
-                nodes.push_back(std::move(line));
+                if (type == SeriesType::Area) {
+                    nodes.push_back(std::move(line));
+                    continue;
+                }
+                if (!together) {
+                    auto group = std::make_unique<DenseLinesNode>(true);
+                    together = group.get();
+                    nodes.push_back(std::move(group));
+                }
+                together->add(std::move(line));
                 continue;
             }
             auto& group = dense[series.speed];
             if (!group)
-                group = std::make_unique<DenseLinesNode>();
+                group = std::make_unique<DenseLinesNode>(false);
             group->add(std::move(line));
         }
         for (auto& [speed, group] : dense) {
