@@ -160,7 +160,17 @@ public:
         , m_flagsPerColumn((std::size_t(std::max(picture.height(), 1)) + 63) / 64 * 64)
         , m_rows{picture.bytesPerLine(), 1, picture.height()}
         , m_columns{qsizetype(sizeof(QRgb)), m_flagsPerColumn, picture.width()}
-        , m_covered(m_flagsPerColumn / 64 * std::size_t(picture.width())) {}
+        , m_covered(m_flagsPerColumn / 64 * std::size_t(picture.width()))
+        , m_pixelCount(std::size_t(picture.width()) * std::size_t(std::max(picture.height(), 0))) {}
+
+    // From here on, pixels the same line covers more than once (where its segments and dots
+    // overlap) take only its largest share of them, as one outline of the whole line would; 0
+    // stops keeping count. A see-through line laid twice over a pixel would show darker there.
+    void countSharesOf(std::uint32_t line) {
+        m_line = line;
+        if (line != 0 && m_shares.empty())
+            m_shares.resize(m_pixelCount, 0);
+    }
 
     void drawSegment(QPointF from, QPointF to, double width, const PairBlender& blender) {
         if (!std::isfinite(from.x() + from.y() + to.x() + to.y()))
@@ -336,16 +346,35 @@ private:
         uchar outside[2 * sizeof(QRgb)] = {};
         const int pixel = share.pixel;
         uchar* first = m_pixels + share.cell * major.stride + pixel * minor.stride;
-        const Cell pair{pixel >= 0 && pixel < minor.size ? first : outside,
-                        pixel + 1 >= 0 && pixel + 1 < minor.size ? first + minor.stride
-                                                                 : outside + sizeof(QRgb),
-                        share.cell,
-                        pixel,
-                        share.firstShare,
-                        share.secondShare};
+        const bool firstShown = pixel >= 0 && pixel < minor.size;
+        const bool secondShown = pixel + 1 >= 0 && pixel + 1 < minor.size;
+        Cell pair{firstShown ? first : outside,
+                  secondShown ? first + minor.stride : outside + sizeof(QRgb),
+                  share.cell,
+                  pixel,
+                  share.firstShare,
+                  share.secondShare};
+        if (m_line != 0) {
+            pair.firstShare = firstShown ? shareNotYetTaken(pair.first, pair.firstShare) : 0;
+            pair.secondShare = secondShown ? shareNotYetTaken(pair.second, pair.secondShare) : 0;
+            if (pair.firstShare == 0 && pair.secondShare == 0)
+                return;
+        }
         const PixelPair drawn = PairBlender::load(pair);
         if (std::min(drawn[kAlpha], drawn[kAlpha + 4]) < kCovered)
             markCovered(major, minor, pair, blender.layUnder(pair, drawn));
+    }
+
+    // What the current line adds to a pixel it would cover by share: what it has not taken
+    // there yet. (Laid under what the line already put there, the addition is a little lighter
+    // than one outline would make it; only edge pixels are covered twice in part.)
+    int shareNotYetTaken(const uchar* pixel, int share) {
+        std::uint32_t& taken = m_shares[std::size_t(pixel - m_pixels) / sizeof(QRgb)];
+        const int before = taken >> 8 == m_line ? int(taken & 255) : 0;
+        if (share <= before)
+            return 0;
+        taken = m_line << 8 | std::uint32_t(share);
+        return share - before;
     }
 
 public:
@@ -385,6 +414,11 @@ private:
     Axis m_rows;
     Axis m_columns;
     std::vector<std::uint64_t> m_covered; // column by column
+    std::size_t m_pixelCount;
+    // While m_line is not 0: for each pixel, the line that last covered it (above the low byte)
+    // and its share there (the low byte).
+    std::uint32_t m_line = 0;
+    std::vector<std::uint32_t> m_shares;
 };
 
 // From this width on, a line's corners would show square: they are rounded by a dot.
@@ -438,9 +472,10 @@ QImage LineCanvas::finish() {
     for (auto polyline = m_polylines.rbegin(); polyline != m_polylines.rend(); ++polyline) {
         const PairBlender blender(polyline->colour);
         const double width = polyline->width;
-        // A dot laid over a see-through line's own body would darken it there: such lines keep
-        // squared corners.
-        const bool rounded = width >= kRoundedFrom && qAlpha(polyline->colour) == 255;
+        const bool rounded = width >= kRoundedFrom;
+        // An opaque line covers its own overlaps whatever it lays there again.
+        const bool seeThrough = qAlpha(polyline->colour) < 255 && width > 1.0;
+        layers.countSharesOf(seeThrough ? std::uint32_t(m_polylines.rend() - polyline) : 0);
         for (std::size_t i = polyline->first + 1; i < polyline->end; ++i) {
             QPointF from = m_points[i - 1];
             QPointF to = m_points[i];

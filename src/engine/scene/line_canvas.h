@@ -22,9 +22,8 @@ namespace tivora::engine {
 // thin lines: one pixel broad at any slope, sharing the rows (columns) at the ends of a segment
 // with the segments it joins. Wider, it is as broad as its width measured square to it, its
 // segments take the rows whose middles they cross, and reach half the width past its corners;
-// from three pixels on, an opaque line's corners are rounded by a dot as wide as the line instead.
-// A see-through line is laid once for each of its segments, so where they overlap at its corners
-// it shows darker than Qt draws it: see-through lines should be no more than a few pixels wide.
+// from three pixels on, its corners are rounded by a dot as wide as the line instead. Where a
+// see-through line overlaps itself, each pixel takes the line's colour once.
 class LineCanvas {
 public:
     // The device pixels the lines may cover; whatever lies outside is cut off.

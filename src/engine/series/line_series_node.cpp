@@ -24,9 +24,6 @@ double penWidthFor(double lineWidth) {
     return std::clamp(lineWidth * 0.4, 1.0, 16.0);
 }
 
-// A see-through line wider than this would show its segments' overlaps on a LineCanvas.
-constexpr double kWidestSeeThroughCanvasLine = 4.0;
-
 // A light streak along a pipe-like line: its colour, and its width and lift as parts of the
 // line's width.
 const QColor kShine(255, 255, 255, 90);
@@ -91,10 +88,9 @@ QRectF LineSeriesNode::clip() const {
 }
 
 std::optional<double> LineSeriesNode::canvasLineWidth(double deviceScale) const {
-    const double width = m_penWidth * deviceScale;
-    if (m_area || m_markers || (m_color.alpha() < 255 && width > kWidestSeeThroughCanvasLine))
+    if (m_area || m_markers)
         return std::nullopt;
-    return width;
+    return m_penWidth * deviceScale;
 }
 
 void LineSeriesNode::addLines(LineCanvas& canvas, const QTransform& toDevice, Millis time) const {
