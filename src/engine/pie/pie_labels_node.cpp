@@ -63,6 +63,17 @@ double PieLabelsNode::opacityAt(const Fade& fade, Millis time) {
     return std::clamp((time - fade.from) / fade.length, 0.0, 1.0);
 }
 
+std::vector<std::unique_ptr<SceneNode>> PieLabelsNode::oneByOne() const {
+    std::vector<std::unique_ptr<SceneNode>> parts;
+    for (const PieLeader& leader : m_leaders)
+        parts.push_back(std::make_unique<PieLabelsNode>(std::vector<PieText>{},
+                                                        std::vector<PieLeader>{leader}, m_sweep));
+    for (const PieText& text : m_texts)
+        parts.push_back(std::make_unique<PieLabelsNode>(std::vector<PieText>{text},
+                                                        std::vector<PieLeader>{}, m_sweep));
+    return parts;
+}
+
 Millis PieLabelsNode::endTime() const {
     return m_sweep.endTime();
 }

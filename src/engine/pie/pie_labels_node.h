@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QPolygonF>
 #include <QStaticText>
+#include <memory>
 #include <vector>
 
 namespace tivora::engine {
@@ -37,6 +38,9 @@ public:
     void paint(QPainter& painter, Millis time) const override;
     Millis endTime() const override;
     void inspect(DrawnItems& items, Millis time) const override;
+    // Each text and leader as a node of its own, fading in as it does here: for writers that
+    // animate every part alone rather than the whole as it changes at each label.
+    std::vector<std::unique_ptr<SceneNode>> oneByOne() const;
 
 private:
     // When a text or leader starts to fade in and how long it takes.
