@@ -69,6 +69,9 @@ void DenseLinesNode::paint(QPainter& painter, Millis time) const {
         line->addLines(canvas, toDevice, time);
     const QPoint at = canvas.area().topLeft();
     drawDevicePixels(painter, canvas.finish(), at);
+    // Markers are few and round: Qt paints them, over all the lines.
+    for (const auto& line : m_lines)
+        line->paintMarkers(painter, time);
 }
 
 Millis DenseLinesNode::endTime() const {

@@ -10,6 +10,7 @@
 #include "engine/series/series_data.h"
 #include "engine/series/value_label_layout.h"
 
+#include <QLineF>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -87,8 +88,14 @@ QRectF LineSeriesNode::clip() const {
     return m_geometry.plot.adjusted(-m_penWidth, -m_penWidth, m_penWidth, m_penWidth);
 }
 
+QRectF LineSeriesNode::keptArea() const {
+    // Outlines are cut a little beyond the clip, so their cut ends and joins are never seen.
+    const double margin = 2 * m_penWidth + 2;
+    return clip().adjusted(-margin, -margin, margin, margin);
+}
+
 std::optional<double> LineSeriesNode::canvasLineWidth(double deviceScale) const {
-    if (m_area || m_markers)
+    if (m_area)
         return std::nullopt;
     return m_penWidth * deviceScale;
 }
@@ -222,9 +229,7 @@ void LineSeriesNode::inspect(DrawnItems& items, Millis time) const {
 void LineSeriesNode::paint(QPainter& painter, Millis time) const {
     const double grown = m_growth.at(time);
     painter.setClipRect(clip(), Qt::IntersectClip);
-    // Outlines are cut a little beyond the clip, so their cut ends and joins are never seen.
-    const double margin = 2 * m_penWidth + 2;
-    const QRectF kept = clip().adjusted(-margin, -margin, margin, margin);
+    const QRectF kept = keptArea();
     for (const Run& run : m_runs) {
         const QPolygonF points = pointsAt(run, grown);
         if (m_area) {
@@ -249,16 +254,41 @@ void LineSeriesNode::paint(QPainter& painter, Millis time) const {
             for (const QPolygonF& piece : pieces)
                 painter.drawPolyline(piece.translated(0, -m_penWidth * kShineLift));
         }
-        if (m_markers) {
-            painter.setPen(QPen(m_color.darker(130), 1.0));
-            painter.setBrush(Qt::white);
-            const double radius = markerRadius();
-            for (const QPointF& point : points) {
-                if (kept.contains(point))
-                    painter.drawEllipse(point, radius, radius);
-            }
-        }
+        paintMarkers(painter, points, kept);
     }
+}
+
+void LineSeriesNode::paintMarkers(QPainter& painter, const QPolygonF& points,
+                                  const QRectF& kept) const {
+    if (!m_markers)
+        return;
+    painter.setPen(QPen(m_color.darker(130), 1.0));
+    painter.setBrush(Qt::white);
+    const double radius = markerRadius();
+    for (const QPointF& point : points) {
+        if (kept.contains(point))
+            painter.drawEllipse(point, radius, radius);
+    }
+}
+
+double LineSeriesNode::ink() const {
+    double length = 0.0;
+    for (const Run& run : m_runs) {
+        const QPolygonF points = pointsAt(run, 1.0);
+        for (qsizetype i = 1; i < points.size(); ++i)
+            length += QLineF(points[i - 1], points[i]).length();
+    }
+    return length * m_penWidth;
+}
+
+void LineSeriesNode::paintMarkers(QPainter& painter, Millis time) const {
+    if (!m_markers)
+        return;
+    painter.save();
+    painter.setClipRect(clip(), Qt::IntersectClip);
+    for (const Run& run : m_runs)
+        paintMarkers(painter, pointsAt(run, m_growth.at(time)), keptArea());
+    painter.restore();
 }
 
 } // namespace tivora::engine

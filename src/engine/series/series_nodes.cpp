@@ -36,6 +36,33 @@ std::unique_ptr<RasterCacheNode> stretchedWhileGrowing(std::unique_ptr<SceneNode
     return std::make_unique<RasterCacheNode>(std::move(node), bounds, std::move(reshaped));
 }
 
+// Line series drawn together whose lines cover this much of the stage (in square stage units,
+// as long as they run times as wide as they are) take a canvas longer than a frame lasts to draw
+// at twice the stage's size: like a dense series, they are drawn once as they finally stand and
+// stretched as they grow.
+constexpr double kBusyLineInk = 150000.0;
+
+// Adds up the ink of line series drawn together, and tells whether they grow at one speed.
+class BusyLines {
+public:
+    void add(const LineSeriesNode& line, int speed) {
+        m_ink += line.ink();
+        m_mixedSpeeds = m_mixedSpeeds || (m_speed && *m_speed != speed);
+        m_speed = speed;
+    }
+    // The speed they all grow at, when they are busy enough to be stretched.
+    std::optional<int> sharedSpeed() const {
+        if (m_ink < kBusyLineInk || m_mixedSpeeds)
+            return std::nullopt;
+        return m_speed;
+    }
+
+private:
+    double m_ink = 0.0;
+    std::optional<int> m_speed;
+    bool m_mixedSpeeds = false;
+};
+
 // The speed every bar series grows at, when they all grow together.
 std::optional<int> sharedBarSpeed(const SeriesData& data) {
     std::optional<int> speed;
@@ -68,6 +95,8 @@ std::vector<std::unique_ptr<SceneNode>> seriesNodes(const SeriesData& data,
         // Qt takes up to a second a frame to stroke wide jagged lines of a few hundred points.
         std::map<int, std::unique_ptr<DenseLinesNode>> dense;
         DenseLinesNode* together = nullptr;
+        std::size_t togetherAt = 0;
+        BusyLines busy;
         for (std::size_t i = 0; i < data.series.size(); ++i) {
             const Series& series = data.series[i];
             if (series.type != type)
@@ -82,8 +111,10 @@ std::vector<std::unique_ptr<SceneNode>> seriesNodes(const SeriesData& data,
                 if (!together) {
                     auto group = std::make_unique<DenseLinesNode>(true);
                     together = group.get();
+                    togetherAt = nodes.size();
                     nodes.push_back(std::move(group));
                 }
+                busy.add(*line, series.speed);
                 together->add(std::move(line));
                 continue;
             }
@@ -91,6 +122,11 @@ std::vector<std::unique_ptr<SceneNode>> seriesNodes(const SeriesData& data,
             if (!group)
                 group = std::make_unique<DenseLinesNode>(false);
             group->add(std::move(line));
+        }
+        if (const auto speed = busy.sharedSpeed(); together && speed) {
+            auto stretched = stretchedWhileGrowing(std::move(nodes[togetherAt]), geometry, *speed);
+            stretched->paintInHalves();
+            nodes[togetherAt] = std::move(stretched);
         }
         for (auto& [speed, group] : dense) {
             // Lines keep nothing while painting, so their picture may be made in halves.
