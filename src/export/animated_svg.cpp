@@ -2,6 +2,7 @@
 
 #include "document/regular_file.h"
 #include "engine/backdrop/effect_node.h"
+#include "engine/pie/pie_labels_node.h"
 #include "engine/scene/group_node.h"
 #include "engine/scene/raster_cache_node.h"
 #include "engine/scene/scene.h"
@@ -51,6 +52,19 @@ QString number(double value) {
     return QString::number(value, 'g', 6);
 }
 
+// A reader who asks for less motion sees the graph as it settles at once: the animations are
+// paused at that moment. A few hundred bytes of script do it where every animated value would
+// otherwise need a settled copy of its own. The script finds its own picture, so it also works
+// where the picture is laid into a page; it is written without characters that need escaping.
+QString reducedMotionScript(Millis settled) {
+    return u"(function(){var g=document.currentScript;"
+           u"g=g?g.ownerSVGElement:document.documentElement;"
+           u"if(!g||!g.pauseAnimations||!window.matchMedia)return;"
+           u"if(!matchMedia('(prefers-reduced-motion: reduce)').matches)return;"
+           u"var settle=function(){g.pauseAnimations();g.setCurrentTime(%1)};"
+           u"settle();addEventListener('load',settle)})()"_s.arg(settled / 1000.0, 0, 'f', 3);
+}
+
 // Walks the scene's groups down to the nodes that draw, and turns each into animated SVG.
 class SceneWriter {
 public:
@@ -75,13 +89,21 @@ public:
         }
         // A cached picture is only a faster way to paint on pixels; an SVG gets its parts.
         if (const auto* cache = dynamic_cast<const RasterCacheNode*>(&node)) {
-            add(cache->child(), transform, clip, parent);
+            if (!addUncovered(*cache, transform, clip, parent))
+                add(cache->child(), transform, clip, parent);
             return;
         }
         // An effect drifts for ever: its parts are described by their movements, not by moments.
         if (const auto* effect = dynamic_cast<const EffectNode*>(&node)) {
             parent.children.push_back(
                 effectMotion(*effect, transform, clip, m_definitions, u"n%1"_s.arg(++m_nodes)));
+            return;
+        }
+        // Pie labels fade in one after another: each alone is one fade, where the whole would
+        // change its drawing at every label.
+        if (const auto* labels = dynamic_cast<const PieLabelsNode*>(&node)) {
+            for (const auto& part : labels->oneByOne())
+                addDrawing(*part, transform, clip, parent);
             return;
         }
         addDrawing(node, transform, clip, parent);
@@ -108,6 +130,36 @@ private:
             shape.children.push_back({u"title"_s, {}, title, {}});
             m_marks.children.push_back(std::move(shape));
         }
+    }
+
+    // A part whose animation only uncovers its finished look (a pie sweeping open) is drawn
+    // once, finished, under a clip whose outline follows the uncovered area: one drawing and one
+    // moving outline, where a drawing for every moment of a pie of many slices took megabytes.
+    // False when the part is not of that kind, or its outline cannot glide from moment to moment.
+    bool addUncovered(const RasterCacheNode& cache, const QTransform& transform,
+                      const std::optional<QPainterPath>& clip, SvgElement& parent) {
+        const SceneNode& part = cache.child();
+        const Millis end = part.endTime();
+        if (!cache.uncovered() || end <= 0 || end == kForever)
+            return false;
+        const Millis span = std::min(end, m_length);
+        const auto outline = [&](Millis time) {
+            return SvgElement{
+                u"path"_s, {{u"d"_s, pathData(transform.map(cache.uncovered()(time)))}}, {}, {}};
+        };
+        SvgElement moving = SmilAnimator(span, false).animate(sampleDrawing(outline, span));
+        if (moving.name != "path"_L1)
+            return false;
+        const QString idPrefix = u"n%1"_s.arg(++m_nodes);
+        const QString clipId = idPrefix + u"-uncovered"_s;
+        std::vector<SvgElement> items =
+            snapshotNode(part, end, transform, clip, m_definitions, idPrefix);
+        compactDrawing(items);
+        parent.children.push_back(SvgElement{u"clipPath"_s, {{u"id"_s, clipId}}, {}, {moving}});
+        parent.children.push_back(SvgElement{
+            u"g"_s, {{u"clip-path"_s, u"url(#%1)"_s.arg(clipId)}}, {}, std::move(items)});
+        addValueMarks(part, transform, clip);
+        return true;
     }
 
     void addDrawing(const SceneNode& node, const QTransform& transform,
@@ -290,6 +342,8 @@ QByteArray animatedSvg(const Scene& scene, const GraphSummary& summary) {
     }
     if (!overPlot.children.empty())
         overPlot.write(xml);
+    if (scene.settledTime() > 0 || scene.endTime() == kForever)
+        xml.writeTextElement(u"script"_s, reducedMotionScript(scene.settledTime()));
     xml.writeEndElement();
     xml.writeEndDocument();
     return bytes;

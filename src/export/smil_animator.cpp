@@ -81,8 +81,9 @@ SvgElement SmilAnimator::play(const Column& column, const Run& run) const {
     SvgElement turns{u"g"_s, {}, {}, {}};
     for (std::size_t i = 0; i < runs.size(); ++i) {
         SvgElement part = build(column, runs[i]);
-        const engine::Millis to = i + 1 < runs.size() ? m_times[runs[i + 1].first] : m_span;
-        showOnlyBetween(m_times[runs[i].first], to, part);
+        const bool last = i + 1 == runs.size();
+        const engine::Millis to = last ? m_span : m_times[runs[i + 1].first];
+        showOnlyBetween(m_times[runs[i].first], to, last, part);
         turns.children.push_back(std::move(part));
     }
     return turns;
@@ -272,8 +273,11 @@ SvgElement SmilAnimator::sampledGlide(const QString& key, const QStringList& sam
     return glide;
 }
 
-void SmilAnimator::showOnlyBetween(engine::Millis from, engine::Millis to, SvgElement& out) const {
-    const bool shownAtRest = m_looping ? from <= 0 : to >= m_span;
+void SmilAnimator::showOnlyBetween(engine::Millis from, engine::Millis to, bool last,
+                                   SvgElement& out) const {
+    // Every part but the last is hidden again, also when the last starts at the very end: a
+    // part left showing there would lie under the last one for good.
+    const bool shownAtRest = m_looping ? from <= 0 : last;
     out.setAttribute(u"display"_s, shownAtRest ? u"inline"_s : u"none"_s);
     QStringList values;
     QStringList keyTimes;
@@ -283,7 +287,7 @@ void SmilAnimator::showOnlyBetween(engine::Millis from, engine::Millis to, SvgEl
     }
     values.append(u"inline"_s);
     keyTimes.append(keyTime(from));
-    if (to < m_span) {
+    if (!last) {
         values.append(u"none"_s);
         keyTimes.append(keyTime(to));
     }

@@ -49,7 +49,8 @@ private:
                             const std::vector<engine::Millis>& times,
                             const std::vector<std::vector<double>>& numbers,
                             double tolerance) const;
-    void showOnlyBetween(engine::Millis from, engine::Millis to, SvgElement& out) const;
+    // Shows out only from from to to; the last of a run of parts stays shown from from on.
+    void showOnlyBetween(engine::Millis from, engine::Millis to, bool last, SvgElement& out) const;
     SvgElement timing(const QString& attribute) const;
     QString keyTime(engine::Millis time) const;
     std::size_t restingIndex(const Run& run) const { return m_looping ? run.first : run.last; }

@@ -92,6 +92,12 @@ void LineCanvasTest::looksAsQtDrawsIt_data() {
         << 20 << 200 << 40.0 << 255 << QRect(0, 0, 200, 150) << 1.0 << 2.0 << 8u;
     QTest::newRow("three pixels wide, scaled up")
         << 10 << 100 << 20.0 << 255 << QRect(0, 0, 200, 150) << 2.0 << 3.0 << 9u;
+    QTest::newRow("six pixels wide, jagged")
+        << 10 << 100 << 40.0 << 255 << QRect(0, 0, 200, 150) << 1.0 << 6.0 << 10u;
+    QTest::newRow("six pixels wide, see-through")
+        << 10 << 100 << 40.0 << 160 << QRect(0, 0, 200, 150) << 1.0 << 6.0 << 11u;
+    QTest::newRow("sixteen pixels wide, scaled up")
+        << 4 << 30 << 30.0 << 255 << QRect(0, 0, 200, 150) << 2.0 << 16.0 << 12u;
     QTest::newRow("lone points") << 40 << 1 << 0.0 << 255 << QRect(0, 0, 200, 150) << 1.0 << 1.0
                                  << 6u;
 }

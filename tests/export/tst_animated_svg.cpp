@@ -5,6 +5,7 @@
 #include "export/animated_svg.h"
 #include "export/effect_motion.h"
 #include "export/graph_summary.h"
+#include "export/svg_element.h"
 #include "export_fixture.h"
 
 #include <QTest>
@@ -24,6 +25,7 @@ struct Parsed {
     QString description;
     QStringList links;
     QString viewBox;
+    QStringList scripts;
 };
 
 Parsed parse(const QByteArray& svg) {
@@ -42,6 +44,8 @@ Parsed parse(const QByteArray& svg) {
             parsed.title = reader.readElementText();
         else if (name == "desc"_L1)
             parsed.description = reader.readElementText();
+        else if (name == "script"_L1)
+            parsed.scripts.append(reader.readElementText());
     }
     parsed.wellFormed = !reader.hasError();
     return parsed;
@@ -50,6 +54,26 @@ Parsed parse(const QByteArray& svg) {
 QByteArray svgOf(const GraphTextBuilder& text) {
     const VariableText variables(text.text());
     return animatedSvg(engine::layoutGraph(variables, QDir()), summarizeGraph(variables));
+}
+
+// How many copies of text show once the animation has ended (played: the display animations'
+// last values count, else only the attributes) or, with everyCopy, are written at all.
+int shownAtEnd(const SvgElement& element, const QString& text, bool played,
+               bool everyCopy = false) {
+    if (!everyCopy) {
+        QString display = element.attribute(u"display"_s).value_or(u"inline"_s);
+        for (const SvgElement& child : element.children) {
+            if (played && child.name == "animate"_L1 &&
+                child.attribute(u"attributeName"_s) == u"display"_s)
+                display = child.attribute(u"values"_s).value_or(QString()).split(u';').last();
+        }
+        if (display == "none"_L1)
+            return 0;
+    }
+    int shown = element.name == "text"_L1 && element.text.contains(text) ? 1 : 0;
+    for (const SvgElement& child : element.children)
+        shown += shownAtEnd(child, text, played, everyCopy);
+    return shown;
 }
 
 const QByteArray kHostile = "<script>alert(\"x\")</script> & 'Co' ]]> <!--";
@@ -70,6 +94,9 @@ private Q_SLOTS:
     void effectsMoveInASmallFile_data();
     void effectsMoveInASmallFile();
     void writesTheFileWholeOrNotAtAll();
+    void opensAPieOfManySlicesInASmallFile();
+    void drawsEachNoteOnceAtRest();
+    void settlesAtOnceForReducedMotion();
 };
 
 void TestAnimatedSvg::isAWellFormedStageSizedDocument() {
@@ -80,7 +107,9 @@ void TestAnimatedSvg::isAWellFormedStageSizedDocument() {
     QCOMPARE(svg.viewBox, u"0 0 700 475"_s);
     QCOMPARE(svg.title, u"Quarterly sales"_s);
     QVERIFY(svg.elements.contains(u"animate"_s));
-    QVERIFY(!svg.elements.contains(u"script"_s));
+    // The one script settles the graph at once for a reader who asks for less motion.
+    QCOMPARE(svg.scripts.size(), 1);
+    QVERIFY(svg.scripts.front().contains("prefers-reduced-motion: reduce"_L1));
     QVERIFY(!svg.elements.contains(u"foreignObject"_s));
 }
 
@@ -106,8 +135,10 @@ void TestAnimatedSvg::hostileTextStaysText() {
     const QByteArray bytes = svgOf(text);
     const Parsed svg = parse(bytes);
     QVERIFY(svg.wellFormed);
-    QVERIFY(!svg.elements.contains(u"script"_s));
-    QVERIFY(!bytes.contains("<script"));
+    // Only the document's own script, which carries nothing of the graph's text.
+    QCOMPARE(svg.scripts.size(), 1);
+    QCOMPARE(bytes.count("<script"), 1);
+    QVERIFY(!svg.scripts.front().contains("alert"_L1));
     QVERIFY(!bytes.contains("<!--"));
     if (key == "hd_")
         QCOMPARE(svg.title, QString::fromLatin1(kHostile));
@@ -262,6 +293,57 @@ void TestAnimatedSvg::writesTheFileWholeOrNotAtAll() {
     const auto error = writeAnimatedSvg(scene, {u"T"_s, u"D"_s, {}}, missing);
     QVERIFY(error && error->contains(missing));
     QVERIFY(!QFile::exists(missing));
+}
+
+// The opening sweep uncovers the finished pie: the pie is drawn once, and only the outline of
+// what is uncovered moves.
+void TestAnimatedSvg::opensAPieOfManySlicesInASmallFile() {
+    std::vector<SliceSpec> slices;
+    for (int i = 0; i < 60; ++i) {
+        slices.push_back({QByteArray::number(5 + (i * 7) % 20),
+                          i % 3 == 0   ? "0xE07B24"
+                          : i % 3 == 1 ? "0x2E6FB7"
+                                       : "0x3AA655",
+                          "Slice " + QByteArray::number(i + 1), i == 7 ? "20" : "0"});
+    }
+    const QByteArray bytes = svgOf(pieGraph(slices, "2", "Yes", "1"));
+    qInfo("%lld bytes", qint64(bytes.size()));
+    QVERIFY2(bytes.size() < 300 * 1024, qPrintable(QString::number(bytes.size())));
+    QXmlStreamReader reader(bytes);
+    int sweeps = 0;
+    while (!reader.atEnd()) {
+        if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == "clipPath"_L1 &&
+            reader.attributes().value("id"_L1).endsWith("-uncovered"_L1))
+            ++sweeps;
+    }
+    QVERIFY(!reader.hasError());
+    QCOMPARE(sweeps, 1);
+}
+
+// A note fades in over the graph: once in, one copy of it shows, as on the engine's picture.
+// Each moment of its fade is a part of its own, shown in turn; at the end only the last shows,
+// whether a viewer plays the animation to its end or shows none of it.
+void TestAnimatedSvg::drawsEachNoteOnceAtRest() {
+    GraphTextBuilder text = seriesTestGraph("bar", {"bar"});
+    addNotes(text, 1, {{"nohd_", "Only once"}, {"nobd_", ""}});
+    const auto svg = SvgElement::parse(svgOf(text));
+    QVERIFY(svg);
+    QVERIFY(shownAtEnd(*svg, u"Only once"_s, true, true) > 1);
+    QCOMPARE(shownAtEnd(*svg, u"Only once"_s, true), 1);
+    QCOMPARE(shownAtEnd(*svg, u"Only once"_s, false), 1);
+}
+
+// The script pauses the animations where the graph has settled, and only when the reader asks
+// for less motion.
+void TestAnimatedSvg::settlesAtOnceForReducedMotion() {
+    const VariableText variables(seriesTestGraph("bar", {"bar", "line"}).text());
+    const engine::Scene scene = engine::layoutGraph(variables, QDir());
+    const Parsed svg = parse(animatedSvg(scene, summarizeGraph(variables)));
+    QCOMPARE(svg.scripts.size(), 1);
+    const QString& script = svg.scripts.front();
+    QVERIFY(script.contains("matchMedia('(prefers-reduced-motion: reduce)').matches"_L1));
+    QVERIFY(script.contains("pauseAnimations()"_L1));
+    QVERIFY(script.contains(u"setCurrentTime(%1)"_s.arg(scene.settledTime() / 1000.0, 0, 'f', 3)));
 }
 
 QTEST_MAIN(TestAnimatedSvg)

@@ -38,8 +38,8 @@ QString browser() {
     return {};
 }
 
-// A page that holds the SVG inline and seeks it before the screenshot. The script lives in this
-// test page only; the SVG itself carries none.
+// A page that holds the SVG inline and seeks it before the screenshot. The SVG's own script only
+// acts for a reader who asks for less motion.
 QByteArray seekingPage(QByteArray svg, double seconds) {
     svg.remove(0, svg.indexOf("<svg"));
     return "<!DOCTYPE html><html><head><style>html,body{margin:0;padding:0;overflow:hidden}"
@@ -50,20 +50,37 @@ QByteArray seekingPage(QByteArray svg, double seconds) {
            QByteArray::number(seconds, 'f', 3) + ");</script></body></html>";
 }
 
-QImage screenshot(const QString& chromium, const QString& page, const QDir& folder) {
+QImage screenshot(const QString& chromium, const QString& page, const QDir& folder,
+                  const QStringList& options = {}) {
     const QString shot = folder.filePath(u"shot.png"_s);
     QFile::remove(shot);
     QTemporaryDir profile;
     QProcess process;
-    process.start(chromium,
-                  {u"--headless"_s, u"--no-sandbox"_s, u"--disable-gpu"_s, u"--disable-quic"_s,
-                   u"--no-first-run"_s, u"--disable-background-networking"_s,
-                   u"--disable-component-update"_s, u"--disable-sync"_s,
-                   u"--user-data-dir="_s + profile.path(), u"--hide-scrollbars"_s,
-                   u"--window-size=700,475"_s, u"--virtual-time-budget=500"_s,
-                   u"--screenshot="_s + shot, QUrl::fromLocalFile(page).toString()});
+    QStringList arguments{u"--headless"_s,
+                          u"--no-sandbox"_s,
+                          u"--disable-gpu"_s,
+                          u"--disable-quic"_s,
+                          u"--no-first-run"_s,
+                          u"--disable-background-networking"_s,
+                          u"--disable-component-update"_s,
+                          u"--disable-sync"_s,
+                          u"--user-data-dir="_s + profile.path(),
+                          u"--hide-scrollbars"_s,
+                          u"--window-size=700,475"_s,
+                          u"--virtual-time-budget=500"_s,
+                          u"--screenshot="_s + shot};
+    process.start(chromium, arguments << options << QUrl::fromLocalFile(page).toString());
     process.waitForFinished(60000);
     return QImage(shot).convertToFormat(QImage::Format_RGB32);
+}
+
+// The test graph of the given name, written into folder with the others.
+QString testGraphPath(const QDir& folder, const QString& graph) {
+    for (const auto& [name, graphPath] : writeTestGraphs(folder)) {
+        if (name == graph)
+            return graphPath;
+    }
+    return {};
 }
 
 QImage played(const QString& chromium, const QByteArray& svg, double seconds, const QDir& folder) {
@@ -124,6 +141,7 @@ private Q_SLOTS:
     void matchesTheEngineFrames();
     void effectsMoveAsTheEngineMovesThem_data();
     void effectsMoveAsTheEngineMovesThem();
+    void settlesAtOnceForReducedMotion();
 };
 
 void TestBrowserPlayback::matchesTheEngineFrames_data() {
@@ -146,11 +164,7 @@ void TestBrowserPlayback::matchesTheEngineFrames() {
         QFAIL("no Chromium found on the PATH: the animated SVG cannot be played");
     QTemporaryDir folder;
     const QDir dir(folder.path());
-    QString path;
-    for (const auto& [name, graphPath] : writeTestGraphs(dir)) {
-        if (name == graph)
-            path = graphPath;
-    }
+    const QString path = testGraphPath(dir, graph);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const VariableText text(engine::graphTextOf(file.readAll()));
@@ -213,6 +227,35 @@ void TestBrowserPlayback::effectsMoveAsTheEngineMovesThem() {
     const double difference = partDifference(shown, expected, kNight.rgb());
     QVERIFY2(closeEnough(shown, expected, difference, kMostPartDifference, effect),
              qPrintable(u"difference %1 where parts are"_s.arg(difference)));
+}
+
+// Opened as a file of its own half a second in, the graph is still growing; a reader who asks
+// for less motion sees it settled at once.
+void TestBrowserPlayback::settlesAtOnceForReducedMotion() {
+    const QString chromium = browser();
+    if (chromium.isEmpty())
+        QFAIL("no Chromium found on the PATH: the animated SVG cannot be played");
+    QTemporaryDir folder;
+    const QDir dir(folder.path());
+    const QString path = testGraphPath(dir, u"bar"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const VariableText text(engine::graphTextOf(file.readAll()));
+    const engine::Scene scene = engine::layoutGraphFile(path);
+    QFile svg(dir.filePath(u"graph.svg"_s));
+    QVERIFY(svg.open(QIODevice::WriteOnly));
+    svg.write(animatedSvg(scene, summarizeGraph(text)));
+    svg.close();
+    const QImage settled = stillPicture(path, scene.settledTime() + 100.0, dir);
+    const QImage calm =
+        screenshot(chromium, svg.fileName(), dir, {u"--force-prefers-reduced-motion"_s});
+    QCOMPARE(calm.size(), QSize(700, 475));
+    const double calmDifference = meanDifference(calm, settled);
+    QVERIFY2(closeEnough(calm, settled, calmDifference, kMostMeanDifference, u"calm"_s),
+             qPrintable(u"mean difference %1 from the settled graph"_s.arg(calmDifference)));
+    const QImage moving = screenshot(chromium, svg.fileName(), dir);
+    QVERIFY2(meanDifference(moving, settled) > kMostMeanDifference,
+             "without the request the graph is still growing");
 }
 
 QTEST_MAIN(TestBrowserPlayback)

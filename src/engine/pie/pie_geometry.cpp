@@ -85,15 +85,24 @@ QPainterPath PieGeometry::cutFace(double degrees, QPointF shift) const {
 
 QPainterPath PieGeometry::sweptArea(double start, double revealed) const {
     constexpr double kReach = 2.5; // far enough out for slices pulled out of the pie
+    // The outline keeps its number of points however far the sweep has turned, so that writers
+    // can animate it point by point; at the full circle a step is 15 degrees, and its chord
+    // still passes far outside the pie at that reach.
+    constexpr int kSteps = 24;
     const QPointF down(0, depth);
-    const double end = start + std::clamp(revealed, 0.0, 360.0);
+    const double turned = std::clamp(revealed, 0.0, 360.0);
+    const double end = start + turned;
     QPolygonF outline;
     outline << centre;
-    for (double angle = start; angle < end; angle += 4.0)
-        outline << pointAt(angle, kReach) + down;
+    for (int step = 0; step < kSteps; ++step)
+        outline << pointAt(start + turned * step / kSteps, kReach) + down;
     const QPointF rim = pointAt(end);
-    // Tops end at the leading radius, walls straight below its rim point.
-    outline << centre + (rim - centre) * kReach + down << rim + down << rim;
+    // Tops end at the leading radius. Where the rim faces the viewer, the walls end straight
+    // below its rim point; on the far half the pie shows no wall there, and a step down from the
+    // rim would uncover a tooth of the top beyond the leading radius. The outline keeps its
+    // number of points either way.
+    const QPointF wall = std::sin(radians(end)) > 0 ? down : QPointF();
+    outline << centre + (rim - centre) * kReach + wall << rim + wall << rim;
     QPainterPath path;
     path.addPolygon(outline);
     path.closeSubpath();

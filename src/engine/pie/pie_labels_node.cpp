@@ -9,8 +9,9 @@
 namespace tivora::engine {
 namespace {
 
-// How many sweep degrees a text takes to fade in.
-constexpr double kFadeDegrees = 40.0;
+// A text fades in over this share of the opening, or over what is left of it when the sweep
+// passes its slice later than that before the end.
+constexpr double kFadeShare = 0.15;
 
 } // namespace
 
@@ -26,16 +27,51 @@ PieLabelsNode::PieLabelsNode(std::vector<PieText> texts, std::vector<PieLeader> 
         shaped.setPerformanceHint(QStaticText::AggressiveCaching);
         shaped.prepare(QTransform(), text.font);
         m_shaped.push_back(shaped);
+        m_textFades.push_back(fadeFor(text.revealAt));
     }
+    for (const PieLeader& leader : m_leaders)
+        m_leaderFades.push_back(fadeFor(leader.revealAt));
 }
 
-double PieLabelsNode::fadeIn(double revealed, double revealAt) {
-    // Labels near the end of the circle fade in over what is left of it, so that the last one
-    // is fully there when the sweep closes, with the others.
-    if (revealed >= 360.0)
+Millis PieLabelsNode::reachedAt(double degrees) const {
+    // The sweep only ever turns onwards, so the moment is found by halving.
+    Millis early = 0;
+    Millis late = m_sweep.endTime();
+    if (m_sweep.at(early) >= degrees)
+        return early;
+    for (int step = 0; step < 40; ++step) {
+        const Millis middle = (early + late) / 2;
+        (m_sweep.at(middle) >= degrees ? late : early) = middle;
+    }
+    return late;
+}
+
+// The fade is timed, not measured in sweep degrees: the sweep slows down as it closes, and a
+// label near the end of the circle would otherwise linger half faded until the last moment.
+PieLabelsNode::Fade PieLabelsNode::fadeFor(double revealAt) const {
+    const Millis end = m_sweep.endTime();
+    const Millis opening = end - reachedAt(0.0);
+    const Millis from = reachedAt(revealAt);
+    return {from, std::min(opening * kFadeShare, end - from)};
+}
+
+double PieLabelsNode::opacityAt(const Fade& fade, Millis time) {
+    if (time < fade.from)
+        return 0.0;
+    if (fade.length <= 0)
         return 1.0;
-    const double fade = std::clamp(360.0 - revealAt, 1.0, kFadeDegrees);
-    return std::clamp((revealed - revealAt) / fade, 0.0, 1.0);
+    return std::clamp((time - fade.from) / fade.length, 0.0, 1.0);
+}
+
+std::vector<std::unique_ptr<SceneNode>> PieLabelsNode::oneByOne() const {
+    std::vector<std::unique_ptr<SceneNode>> parts;
+    for (const PieLeader& leader : m_leaders)
+        parts.push_back(std::make_unique<PieLabelsNode>(std::vector<PieText>{},
+                                                        std::vector<PieLeader>{leader}, m_sweep));
+    for (const PieText& text : m_texts)
+        parts.push_back(std::make_unique<PieLabelsNode>(std::vector<PieText>{text},
+                                                        std::vector<PieLeader>{}, m_sweep));
+    return parts;
 }
 
 Millis PieLabelsNode::endTime() const {
@@ -43,9 +79,9 @@ Millis PieLabelsNode::endTime() const {
 }
 
 void PieLabelsNode::inspect(DrawnItems& items, Millis time) const {
-    const double revealed = m_sweep.at(time);
-    for (const PieText& text : m_texts) {
-        if (fadeIn(revealed, text.revealAt) <= 0)
+    for (std::size_t i = 0; i < m_texts.size(); ++i) {
+        const PieText& text = m_texts[i];
+        if (opacityAt(m_textFades[i], time) <= 0)
             continue;
         const QPointF baseline = text.topLeft + QPointF(0, QFontMetricsF(text.font).ascent());
         items.addText({ItemKind::PieLabel, text.slice, 0, text.fullText}, text.text, text.font,
@@ -54,10 +90,10 @@ void PieLabelsNode::inspect(DrawnItems& items, Millis time) const {
 }
 
 void PieLabelsNode::paint(QPainter& painter, Millis time) const {
-    const double revealed = m_sweep.at(time);
     painter.setRenderHint(QPainter::Antialiasing);
-    for (const PieLeader& leader : m_leaders) {
-        const double opacity = fadeIn(revealed, leader.revealAt);
+    for (std::size_t i = 0; i < m_leaders.size(); ++i) {
+        const PieLeader& leader = m_leaders[i];
+        const double opacity = opacityAt(m_leaderFades[i], time);
         if (opacity <= 0)
             continue;
         painter.setOpacity(opacity);
@@ -66,7 +102,7 @@ void PieLabelsNode::paint(QPainter& painter, Millis time) const {
     }
     for (std::size_t i = 0; i < m_texts.size(); ++i) {
         const PieText& text = m_texts[i];
-        const double opacity = fadeIn(revealed, text.revealAt);
+        const double opacity = opacityAt(m_textFades[i], time);
         if (opacity <= 0)
             continue;
         painter.setOpacity(opacity);

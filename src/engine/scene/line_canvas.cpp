@@ -160,7 +160,17 @@ public:
         , m_flagsPerColumn((std::size_t(std::max(picture.height(), 1)) + 63) / 64 * 64)
         , m_rows{picture.bytesPerLine(), 1, picture.height()}
         , m_columns{qsizetype(sizeof(QRgb)), m_flagsPerColumn, picture.width()}
-        , m_covered(m_flagsPerColumn / 64 * std::size_t(picture.width())) {}
+        , m_covered(m_flagsPerColumn / 64 * std::size_t(picture.width()))
+        , m_pixelCount(std::size_t(picture.width()) * std::size_t(std::max(picture.height(), 0))) {}
+
+    // From here on, pixels the same line covers more than once (where its segments and dots
+    // overlap) take only its largest share of them, as one outline of the whole line would; 0
+    // stops keeping count. A see-through line laid twice over a pixel would show darker there.
+    void countSharesOf(std::uint32_t line) {
+        m_line = line;
+        if (line != 0 && m_shares.empty())
+            m_shares.resize(m_pixelCount, 0);
+    }
 
     void drawSegment(QPointF from, QPointF to, double width, const PairBlender& blender) {
         if (!std::isfinite(from.x() + from.y() + to.x() + to.y()))
@@ -259,20 +269,9 @@ private:
         };
         const std::int64_t wide = fixedOf(width);
         // Pixels outside the picture are laid into a scratch pair that is never shown.
-        uchar outside[2 * sizeof(QRgb)] = {};
         const auto layPair = [&](int cell, int pixel, int firstShare, int secondShare)
             __attribute__((always_inline)) {
-            uchar* first = m_pixels + cell * major.stride + pixel * minor.stride;
-            const Cell pair{pixel >= 0 && pixel < minor.size ? first : outside,
-                            pixel + 1 >= 0 && pixel + 1 < minor.size ? first + minor.stride
-                                                                     : outside + sizeof(QRgb),
-                            cell,
-                            pixel,
-                            firstShare,
-                            secondShare};
-            const PixelPair drawn = PairBlender::load(pair);
-            if (std::min(drawn[kAlpha], drawn[kAlpha + 4]) < kCovered)
-                markCovered(major, minor, pair, blender.layUnder(pair, drawn));
+            layPairOf(major, minor, {cell, pixel, firstShare, secondShare}, blender);
         };
         const auto layAcross = [&](int cell, std::int64_t edge, int share)
             __attribute__((always_inline)) {
@@ -332,6 +331,81 @@ private:
         layAcross(lastCell, edgeAt((lastCell + to) / 2), lengthShare(to - lastCell));
     }
 
+    // A pair of pixels across a cell and the shares of 255 of each that a line covers.
+    struct PairShare {
+        int cell;
+        int pixel; // the first one
+        int firstShare;
+        int secondShare;
+    };
+
+    __attribute__((always_inline)) void layPairOf(const Axis& major, const Axis& minor,
+                                                  const PairShare& share,
+                                                  const PairBlender& blender) {
+        // Pixels outside the picture are laid into a scratch pair that is never shown.
+        uchar outside[2 * sizeof(QRgb)] = {};
+        const int pixel = share.pixel;
+        uchar* first = m_pixels + share.cell * major.stride + pixel * minor.stride;
+        const bool firstShown = pixel >= 0 && pixel < minor.size;
+        const bool secondShown = pixel + 1 >= 0 && pixel + 1 < minor.size;
+        Cell pair{firstShown ? first : outside,
+                  secondShown ? first + minor.stride : outside + sizeof(QRgb),
+                  share.cell,
+                  pixel,
+                  share.firstShare,
+                  share.secondShare};
+        if (m_line != 0) {
+            pair.firstShare = firstShown ? shareNotYetTaken(pair.first, pair.firstShare) : 0;
+            pair.secondShare = secondShown ? shareNotYetTaken(pair.second, pair.secondShare) : 0;
+            if (pair.firstShare == 0 && pair.secondShare == 0)
+                return;
+        }
+        const PixelPair drawn = PairBlender::load(pair);
+        if (std::min(drawn[kAlpha], drawn[kAlpha + 4]) < kCovered)
+            markCovered(major, minor, pair, blender.layUnder(pair, drawn));
+    }
+
+    // What the current line adds to a pixel it would cover by share: what it has not taken
+    // there yet. (Laid under what the line already put there, the addition is a little lighter
+    // than one outline would make it; only edge pixels are covered twice in part.)
+    int shareNotYetTaken(const uchar* pixel, int share) {
+        std::uint32_t& taken = m_shares[std::size_t(pixel - m_pixels) / sizeof(QRgb)];
+        const int before = taken >> 8 == m_line ? int(taken & 255) : 0;
+        if (share <= before)
+            return 0;
+        taken = m_line << 8 | std::uint32_t(share);
+        return share - before;
+    }
+
+public:
+    // A round dot as wide as the line, centred on centre: where a wide line turns it rounds the
+    // corner, as a round join does, instead of leaving the segments' square ends to show.
+    void drawDot(QPointF centre, double width, const PairBlender& blender) {
+        const double radius = width / 2;
+        if (!std::isfinite(centre.x() + centre.y()))
+            return;
+        const int firstRow = std::max(int(std::floor(centre.y() - radius)), 0);
+        const int lastRow = std::min(int(std::ceil(centre.y() + radius)), m_rows.size - 1);
+        for (int row = firstRow; row <= lastRow; ++row) {
+            const double down = row + 0.5 - centre.y();
+            const double reach = radius * radius - down * down;
+            if (reach <= 0)
+                continue;
+            // Each pixel of the row takes the share of it the dot's chord there covers.
+            const double left = centre.x() - std::sqrt(reach);
+            const double right = 2 * centre.x() - left;
+            const auto shareOf = [&](int pixel) {
+                const double covered = std::min(right, pixel + 1.0) - std::max(left, double(pixel));
+                return lengthShare(std::clamp(covered, 0.0, 1.0));
+            };
+            const int last = std::min(int(std::ceil(right)), m_columns.size);
+            for (int pixel = std::max(int(std::floor(left)), -1); pixel < last; pixel += 2)
+                layPairOf(m_rows, m_columns, {row, pixel, shareOf(pixel), shareOf(pixel + 1)},
+                          blender);
+        }
+    }
+
+private:
     // How many cells are passed over at once where the lines in front cover them.
     static constexpr int kStretch = 16;
 
@@ -340,7 +414,15 @@ private:
     Axis m_rows;
     Axis m_columns;
     std::vector<std::uint64_t> m_covered; // column by column
+    std::size_t m_pixelCount;
+    // While m_line is not 0: for each pixel, the line that last covered it (above the low byte)
+    // and its share there (the low byte).
+    std::uint32_t m_line = 0;
+    std::vector<std::uint32_t> m_shares;
 };
+
+// From this width on, a line's corners would show square: they are rounded by a dot.
+constexpr double kRoundedFrom = 3.0;
 
 // The end of a segment from the other end moved on by reach along the segment's major axis.
 QPointF pastEnd(QPointF end, QPointF other, double reach) {
@@ -390,19 +472,26 @@ QImage LineCanvas::finish() {
     for (auto polyline = m_polylines.rbegin(); polyline != m_polylines.rend(); ++polyline) {
         const PairBlender blender(polyline->colour);
         const double width = polyline->width;
+        const bool rounded = width >= kRoundedFrom;
+        // An opaque line covers its own overlaps whatever it lays there again.
+        const bool seeThrough = qAlpha(polyline->colour) < 255 && width > 1.0;
+        layers.countSharesOf(seeThrough ? std::uint32_t(m_polylines.rend() - polyline) : 0);
         for (std::size_t i = polyline->first + 1; i < polyline->end; ++i) {
             QPointF from = m_points[i - 1];
             QPointF to = m_points[i];
             // Where a wider line turns from running across rows to running across columns, or
             // back the way it came, its segments would leave a notch or a blunt tip between
-            // them: each reaches half the line's width past the corner there.
-            if (width > 1.0) {
+            // them: each reaches half the line's width past the corner there, unless a dot
+            // rounds the corner.
+            if (width > 1.0 && !rounded) {
                 if (i > polyline->first + 1 && turns(m_points[i - 2], from, to))
                     from = pastEnd(from, to, width / 2);
                 if (i + 1 < polyline->end && turns(from, to, m_points[i + 1]))
                     to = pastEnd(to, from, width / 2);
             }
             layers.drawSegment(from, to, width, blender);
+            if (rounded && i + 1 < polyline->end)
+                layers.drawDot(to, width, blender);
         }
     }
     // The pixels are the caller's now: whatever comes later falls outside an empty area.

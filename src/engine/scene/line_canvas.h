@@ -9,7 +9,7 @@
 
 namespace tivora::engine {
 
-// Draws many antialiased polylines a few device pixels wide at most, each over the ones before it.
+// Draws many antialiased polylines, each over the ones before it.
 // Qt strokes one-pixel lines pixel by pixel through its general blending, and wider ones through
 // an outline of the whole line, which for a thousand jagged points takes seconds; a hundred such
 // series make some six million cells of pixels, most of them hidden by the lines in front. Here
@@ -21,7 +21,9 @@ namespace tivora::engine {
 // covers, and reaches half its width past its own ends. One pixel wide, it is drawn as Qt draws
 // thin lines: one pixel broad at any slope, sharing the rows (columns) at the ends of a segment
 // with the segments it joins. Wider, it is as broad as its width measured square to it, its
-// segments take the rows whose middles they cross, and reach half the width past its corners.
+// segments take the rows whose middles they cross, and reach half the width past its corners;
+// from three pixels on, its corners are rounded by a dot as wide as the line instead. Where a
+// see-through line overlaps itself, each pixel takes the line's colour once.
 class LineCanvas {
 public:
     // The device pixels the lines may cover; whatever lies outside is cut off.

@@ -32,6 +32,9 @@ public:
     void inspect(DrawnItems& items, Millis time) const override;
     // What it paints: on devices without pixels the part is painted as it is.
     const SceneNode& child() const { return *m_child; }
+    // The area uncovered at each time, for a part whose animation only uncovers it; empty
+    // otherwise.
+    const Uncovered& uncovered() const { return m_uncovered; }
     // The part may be painted from two threads at once (it keeps nothing while painting): its
     // picture is then made in two halves at once.
     void paintInHalves() { m_paintedInHalves = true; }

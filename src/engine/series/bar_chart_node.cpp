@@ -325,6 +325,10 @@ void BarChartNode::addValueLabels(const SeriesData& data, const QColor& plotBack
             labels.addBar(body, span.tip <= span.base, m_series[bar.series].source);
     }
     const double room = m_stacked ? m_geometry.slotWidth() * 0.95 : m_barWidth * 1.05;
+    // A stacked segment's end rises from the baseline with the segments under it, not from
+    // where it stands on them: its label rides from there too, or it would wait over empty room.
+    const AxisScale& scale = m_geometry.scale;
+    const double baseY = m_geometry.y(std::clamp(scale.baseline(), scale.min, scale.max));
     if (!ValueLabelLayout::canFit(room))
         return;
     for (const BarSeries& bars : m_series) {
@@ -346,7 +350,7 @@ void BarChartNode::addValueLabels(const SeriesData& data, const QColor& plotBack
             label.value = bar.value;
             label.decimals = source.decimals[std::size_t(bar.column)];
             label.tip = {bar.left + m_barWidth / 2, span.tip};
-            label.rootY = span.base;
+            label.rootY = m_stacked ? baseY : span.base;
             label.room = room;
             label.insideDepth = std::fabs(span.tip - span.base);
             label.insideWidth = m_barWidth;

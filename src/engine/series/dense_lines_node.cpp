@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace tivora::engine {
 namespace {
@@ -40,6 +41,15 @@ void DenseLinesNode::inspect(DrawnItems& items, Millis time) const {
         line->inspect(items, time);
 }
 
+std::vector<ValueMark> DenseLinesNode::valueMarks() const {
+    std::vector<ValueMark> marks;
+    if (!m_marksValues)
+        return marks;
+    for (const auto& line : m_lines)
+        std::ranges::move(line->valueMarks(), std::back_inserter(marks));
+    return marks;
+}
+
 void DenseLinesNode::paint(QPainter& painter, Millis time) const {
     if (!fitCanvasOn(painter)) {
         for (const auto& line : m_lines) {
@@ -59,6 +69,9 @@ void DenseLinesNode::paint(QPainter& painter, Millis time) const {
         line->addLines(canvas, toDevice, time);
     const QPoint at = canvas.area().topLeft();
     drawDevicePixels(painter, canvas.finish(), at);
+    // Markers are few and round: Qt paints them, over all the lines.
+    for (const auto& line : m_lines)
+        line->paintMarkers(painter, time);
 }
 
 Millis DenseLinesNode::endTime() const {

@@ -10,6 +10,7 @@
 #include "engine/series/series_data.h"
 #include "engine/series/value_label_layout.h"
 
+#include <QLineF>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -24,9 +25,11 @@ double penWidthFor(double lineWidth) {
     return std::clamp(lineWidth * 0.4, 1.0, 16.0);
 }
 
-// Wider lines of many jagged points take Qt seconds to stroke, and a LineCanvas draws them as Qt
-// would up to this width; beyond it their joins would show.
-constexpr double kWidestCanvasLine = 4.0;
+// A light streak along a pipe-like line: its colour, and its width and lift as parts of the
+// line's width.
+const QColor kShine(255, 255, 255, 90);
+constexpr double kShineWidth = 0.3;
+constexpr double kShineLift = 0.18;
 
 // Point markers only where columns are wide enough for them to stay apart.
 constexpr double kNarrowestMarkedColumn = 14.0;
@@ -89,16 +92,22 @@ QRectF LineSeriesNode::clip() const {
     return m_geometry.plot.adjusted(-m_penWidth, -m_penWidth, m_penWidth, m_penWidth);
 }
 
+QRectF LineSeriesNode::keptArea() const {
+    // Outlines are cut a little beyond the clip, so their cut ends and joins are never seen.
+    const double margin = 2 * m_penWidth + 2;
+    return clip().adjusted(-margin, -margin, margin, margin);
+}
+
 std::optional<double> LineSeriesNode::canvasLineWidth(double deviceScale) const {
-    const double width = m_penWidth * deviceScale;
-    if (m_area || m_markers || hasShine() || width > kWidestCanvasLine)
+    if (m_area)
         return std::nullopt;
-    return width;
+    return m_penWidth * deviceScale;
 }
 
 void LineSeriesNode::addLines(LineCanvas& canvas, const QTransform& toDevice, Millis time) const {
     const double grown = m_growth.at(time);
     const QRgb colour = qPremultiply(m_color.rgba());
+    const QRgb shine = qPremultiply(kShine.rgba());
     const double width = m_penWidth * deviceScaleOf(toDevice);
     // Only the points over the canvas, and one either side of them, reach its pixels: a canvas
     // may be one part of the picture.
@@ -106,9 +115,13 @@ void LineSeriesNode::addLines(LineCanvas& canvas, const QTransform& toDevice, Mi
     for (const Run& run : m_runs) {
         const auto first = std::ranges::lower_bound(run.xs, reached.left());
         const auto last = std::ranges::upper_bound(run.xs, reached.right());
-        canvas.addPolyline(
-            pointsAt(run, grown, first - run.xs.begin() - 1, last - run.xs.begin() + 1), toDevice,
-            colour, width);
+        const QPolygonF points =
+            pointsAt(run, grown, first - run.xs.begin() - 1, last - run.xs.begin() + 1);
+        canvas.addPolyline(points, toDevice, colour, width);
+        if (hasShine()) {
+            canvas.addPolyline(points.translated(0, -m_penWidth * kShineLift), toDevice, shine,
+                               width * kShineWidth);
+        }
     }
 }
 
@@ -222,9 +235,7 @@ void LineSeriesNode::inspect(DrawnItems& items, Millis time) const {
 void LineSeriesNode::paint(QPainter& painter, Millis time) const {
     const double grown = m_growth.at(time);
     painter.setClipRect(clip(), Qt::IntersectClip);
-    // Outlines are cut a little beyond the clip, so their cut ends and joins are never seen.
-    const double margin = 2 * m_penWidth + 2;
-    const QRectF kept = clip().adjusted(-margin, -margin, margin, margin);
+    const QRectF kept = keptArea();
     for (const Run& run : m_runs) {
         const QPolygonF points = pointsAt(run, grown);
         if (m_area && m_pass == AreaPass::Fill) {
@@ -243,22 +254,47 @@ void LineSeriesNode::paint(QPainter& painter, Millis time) const {
             painter.drawPolyline(piece);
         if (hasShine()) {
             // A light streak along the line gives it the look of a pipe.
-            QPen shine(QColor(255, 255, 255, 90), m_penWidth * 0.3, Qt::SolidLine, Qt::RoundCap,
+            QPen shine(kShine, m_penWidth * kShineWidth, Qt::SolidLine, Qt::RoundCap,
                        Qt::RoundJoin);
             painter.setPen(shine);
             for (const QPolygonF& piece : pieces)
-                painter.drawPolyline(piece.translated(0, -m_penWidth * 0.18));
+                painter.drawPolyline(piece.translated(0, -m_penWidth * kShineLift));
         }
-        if (m_markers) {
-            painter.setPen(QPen(m_color.darker(130), 1.0));
-            painter.setBrush(Qt::white);
-            const double radius = markerRadius();
-            for (const QPointF& point : points) {
-                if (kept.contains(point))
-                    painter.drawEllipse(point, radius, radius);
-            }
-        }
+        paintMarkers(painter, points, kept);
     }
+}
+
+void LineSeriesNode::paintMarkers(QPainter& painter, const QPolygonF& points,
+                                  const QRectF& kept) const {
+    if (!m_markers)
+        return;
+    painter.setPen(QPen(m_color.darker(130), 1.0));
+    painter.setBrush(Qt::white);
+    const double radius = markerRadius();
+    for (const QPointF& point : points) {
+        if (kept.contains(point))
+            painter.drawEllipse(point, radius, radius);
+    }
+}
+
+double LineSeriesNode::ink() const {
+    double length = 0.0;
+    for (const Run& run : m_runs) {
+        const QPolygonF points = pointsAt(run, 1.0);
+        for (qsizetype i = 1; i < points.size(); ++i)
+            length += QLineF(points[i - 1], points[i]).length();
+    }
+    return length * m_penWidth;
+}
+
+void LineSeriesNode::paintMarkers(QPainter& painter, Millis time) const {
+    if (!m_markers)
+        return;
+    painter.save();
+    painter.setClipRect(clip(), Qt::IntersectClip);
+    for (const Run& run : m_runs)
+        paintMarkers(painter, pointsAt(run, m_growth.at(time)), keptArea());
+    painter.restore();
 }
 
 } // namespace tivora::engine

@@ -37,10 +37,15 @@ public:
     // Where the line is kept: the plot, and room for the pen around it.
     QRectF clip() const;
     // How wide its line is in device pixels, drawn at deviceScale device pixels to a stage unit,
-    // when the series is only a line (no area, markers or shine) narrow enough for a LineCanvas.
+    // when the series is a line (not an area), which a LineCanvas can draw; its markers are
+    // then painted by paintMarkers.
     std::optional<double> canvasLineWidth(double deviceScale) const;
     // Its line at time, added to the canvas, mapped to device pixels by toDevice.
     void addLines(LineCanvas& canvas, const QTransform& toDevice, Millis time) const;
+    // How much of the stage its line covers once grown: its length times its width.
+    double ink() const;
+    // The markers on its points at time, if it shows any.
+    void paintMarkers(QPainter& painter, Millis time) const;
     std::optional<std::size_t> settledFingerprint() const override;
     void inspect(DrawnItems& items, Millis time) const override;
     // A disc around each point where it stands at the end, at least as large as a fingertip's
@@ -54,9 +59,12 @@ private:
         std::vector<int> columns;
     };
     double markerRadius() const;
+    // Where its outlines are cut: a little beyond the clip.
+    QRectF keptArea() const;
     bool hasShine() const { return !m_area && m_penWidth >= 3.0; }
     // The points of the run from first up to end, where the line stands at grown of its way up.
     QPolygonF areaOf(const Run& run, const QPolygonF& points) const;
+    void paintMarkers(QPainter& painter, const QPolygonF& points, const QRectF& kept) const;
     QPolygonF pointsAt(const Run& run, double grown, std::ptrdiff_t first = 0,
                        std::ptrdiff_t end = PTRDIFF_MAX) const;
 

@@ -36,6 +36,33 @@ std::unique_ptr<RasterCacheNode> stretchedWhileGrowing(std::unique_ptr<SceneNode
     return std::make_unique<RasterCacheNode>(std::move(node), bounds, std::move(reshaped));
 }
 
+// Line series drawn together whose lines cover this much of the stage (in square stage units,
+// as long as they run times as wide as they are) take a canvas longer than a frame lasts to draw
+// at twice the stage's size: like a dense series, they are drawn once as they finally stand and
+// stretched as they grow.
+constexpr double kBusyLineInk = 150000.0;
+
+// Adds up the ink of line series drawn together, and tells whether they grow at one speed.
+class BusyLines {
+public:
+    void add(const LineSeriesNode& line, int speed) {
+        m_ink += line.ink();
+        m_mixedSpeeds = m_mixedSpeeds || (m_speed && *m_speed != speed);
+        m_speed = speed;
+    }
+    // The speed they all grow at, when they are busy enough to be stretched.
+    std::optional<int> sharedSpeed() const {
+        if (m_ink < kBusyLineInk || m_mixedSpeeds)
+            return std::nullopt;
+        return m_speed;
+    }
+
+private:
+    double m_ink = 0.0;
+    std::optional<int> m_speed;
+    bool m_mixedSpeeds = false;
+};
+
 // The speed every bar series grows at, when they all grow together.
 std::optional<int> sharedBarSpeed(const SeriesData& data) {
     std::optional<int> speed;
@@ -63,8 +90,13 @@ std::vector<std::unique_ptr<SceneNode>> seriesNodes(const SeriesData& data,
     for (const Series& series : data.series)
         tracks.push_back(growthTrack(series.speed));
     const auto addLines = [&](SeriesType type, AreaPass pass) {
-        // Series that grow together share one picture when they are dense.
+        // Series that grow together share one picture when they are dense. The others are drawn
+        // together too, in their order, so that lines a LineCanvas can draw are drawn by one:
+        // Qt takes up to a second a frame to stroke wide jagged lines of a few hundred points.
         std::map<int, std::unique_ptr<DenseLinesNode>> dense;
+        DenseLinesNode* together = nullptr;
+        std::size_t togetherAt = 0;
+        BusyLines busy;
         for (std::size_t i = 0; i < data.series.size(); ++i) {
             const Series& series = data.series[i];
             if (series.type != type)
@@ -73,13 +105,29 @@ std::vector<std::unique_ptr<SceneNode>> seriesNodes(const SeriesData& data,
             if (pass == AreaPass::Fill)
                 line->addValueLabels(series, i, background, labels);
             if (series.values.size() < kDensePoints) {
-                nodes.push_back(std::move(line));
+                if (type == SeriesType::Area) {
+                    nodes.push_back(std::move(line));
+                    continue;
+                }
+                if (!together) {
+                    auto group = std::make_unique<DenseLinesNode>(true);
+                    together = group.get();
+                    togetherAt = nodes.size();
+                    nodes.push_back(std::move(group));
+                }
+                busy.add(*line, series.speed);
+                together->add(std::move(line));
                 continue;
             }
             auto& group = dense[series.speed];
             if (!group)
-                group = std::make_unique<DenseLinesNode>();
+                group = std::make_unique<DenseLinesNode>(false);
             group->add(std::move(line));
+        }
+        if (const auto speed = busy.sharedSpeed(); together && speed) {
+            auto stretched = stretchedWhileGrowing(std::move(nodes[togetherAt]), geometry, *speed);
+            stretched->paintInHalves();
+            nodes[togetherAt] = std::move(stretched);
         }
         for (auto& [speed, group] : dense) {
             // Lines keep nothing while painting, so their picture may be made in halves.
