@@ -6,7 +6,7 @@
 #include "excel/freexl_workbook.h"
 #include "excel/graph_refresh.h"
 #include "excel/isolated_call.h"
-#include "export/render_animated.h"
+#include "export/output_formats.h"
 #include "publish/publish_command.h"
 
 #include <QGuiApplication>
@@ -22,6 +22,7 @@ constexpr auto kUsage = "usage: tivora resave IN OUT\n"
                         "       tivora render IN OUT [--time MS] [--width W] [--no-information]\n"
                         "       tivora render IN OUT.svg|.gif|.webp|.mp4|.webm [--fps N]\n"
                         "       tivora render IN OUT.svg --still [--time MS] [--width W]\n"
+                        "       tivora render IN OUT.pptx [--fps N]\n"
                         "       tivora inspect GRAPH [--time MS] [--width W]\n"
                         "       tivora publish PROJECT\n"
                         "       tivora refresh GRAPH.TVX\n"
@@ -84,13 +85,8 @@ int render(QStringList args) {
             return usage();
         ++i;
     }
-    const auto animated = tivora::exporting::animationFormatOf(args[1]);
-    if (!animated && !tivora::engine::isStillPictureName(args[1]))
-        return fail(u"cannot tell the format of %1: name it .png, .bmp, .svg, .pdf, .gif, .webp, "
-                    ".mp4 or .webm"_s.arg(args[1]));
-    const auto error = animated && !still ? tivora::exporting::renderAnimated(args[0], args[1], fps,
-                                                                              options.noInformation)
-                                          : tivora::engine::renderToFile(args[0], args[1], options);
+    const tivora::exporting::OutputRequest request{options, fps};
+    const auto error = tivora::exporting::writeOutput(args[0], args[1], request, still);
     if (error)
         return fail(*error);
     return 0;

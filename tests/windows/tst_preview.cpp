@@ -17,7 +17,8 @@ namespace {
 
 const QString kFilter =
     u"Bitmap (*.bmp);;PNG picture (*.png);;SVG drawing (*.svg);;PDF document (*.pdf);;"
-    "GIF animation (*.gif);;WebP animation (*.webp);;MP4 video (*.mp4);;WebM video (*.webm)"_s;
+    "GIF animation (*.gif);;WebP animation (*.webp);;MP4 video (*.mp4);;WebM video (*.webm);;"
+    "PowerPoint slide deck (*.pptx)"_s;
 const QString kSaveDialog = u"save: Export "_s + kFilter + u" bmp"_s;
 
 class KeyRecorder : public KeySink {

@@ -140,6 +140,13 @@ bool writePdf(const Movie& movie, Millis time, QSize size, QSaveFile& out) {
     return painter.end();
 }
 
+// The still pictures this writer draws; which form a name asks for (a still or an animation) is
+// the output format table's choice, made before a still is asked of this writer.
+bool isStillPictureName(const QString& outPath) {
+    const QString suffix = QFileInfo(outPath).suffix().toLower();
+    return suffix == "png"_L1 || suffix == "bmp"_L1 || suffix == "svg"_L1 || suffix == "pdf"_L1;
+}
+
 } // namespace
 
 // No side may pass kLargestSide and no picture may take more than kLargestImageBytes, whatever
@@ -185,11 +192,6 @@ QImage renderImage(const QString& inPath, const RenderOptions& options, QString*
         return {};
     }
     return frameImage(*movie, options.time.value_or(movie->settledTime()), *size, false);
-}
-
-bool isStillPictureName(const QString& outPath) {
-    const QString suffix = QFileInfo(outPath).suffix().toLower();
-    return suffix == "png"_L1 || suffix == "bmp"_L1 || suffix == "svg"_L1 || suffix == "pdf"_L1;
 }
 
 std::optional<QString> renderToFile(const QString& inPath, const QString& outPath,

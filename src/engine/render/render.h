@@ -43,9 +43,6 @@ QImage renderImage(const QString& inPath, const RenderOptions& options, QString*
 // too large to make.
 std::optional<QSize> pictureSize(QSizeF stage, std::optional<int> requestedWidth, QString& error);
 
-// Whether OUT's extension names a still picture renderToFile can write.
-bool isStillPictureName(const QString& outPath);
-
 // Renders a graph file or preview text (or a movie file) to OUT, whose extension chooses the form:
 // .png, .bmp, .svg or .pdf. A graph is read as the designer opens it and drawn from the text the
 // designer would write for it, so a file draws here as it does in the designer's preview. Gives
