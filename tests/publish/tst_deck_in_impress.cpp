@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 using namespace tivora;
