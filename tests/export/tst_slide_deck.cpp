@@ -84,7 +84,7 @@ class SlideDeckTest : public QObject {
         return slide.value_or(DeckSlide{});
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase() {
         QVERIFY(m_folder.isValid());
         const QDir folder(m_folder.path());

@@ -72,7 +72,7 @@ QString run(const QString& program, const QStringList& arguments, const QString&
 class DeckInImpressTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void theDeckOpensWithOnePagePerGraph() {
         const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
         const QString pdftoppm = QStandardPaths::findExecutable(u"pdftoppm"_s);
