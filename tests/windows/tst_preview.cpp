@@ -229,7 +229,7 @@ private Q_SLOTS:
         fixture.preview.btnSaveImageClick();
         QCOMPARE(fixture.dialogs.take(), QStringList({kSaveDialog, u"error: File I/O error."_s}));
         QVERIFY(fixture.dialogs.details.constLast().contains(
-            u".bmp, .png, .svg, .pdf, .gif, .webp, .mp4 or .webm"_s));
+            u".bmp, .png, .svg, .pdf, .gif, .webp, .mp4, .webm or .pptx"_s));
         QVERIFY(!QFile::exists(fixture.path(u"still.jpg"_s)));
     }
 
@@ -237,13 +237,14 @@ private Q_SLOTS:
         test::PreviewFixture fixture;
         fixture.preview.showPreview();
         fixture.dialogs.fileNames = {fixture.path(u"still.bmp"_s), fixture.path(u"still.svg"_s),
-                                     fixture.path(u"still.pdf"_s), fixture.path(u"whole.mp4"_s)};
-        for (int format = 0; format < 4; ++format)
+                                     fixture.path(u"still.pdf"_s), fixture.path(u"whole.mp4"_s),
+                                     fixture.path(u"slide.pptx"_s)};
+        for (int format = 0; format < 5; ++format)
             fixture.preview.btnSaveImageClick();
         const QString complete = u"message: Export complete "_s;
         QCOMPARE(fixture.dialogs.take(),
                  QStringList({kSaveDialog, complete, kSaveDialog, complete, kSaveDialog, complete,
-                              kSaveDialog, complete}));
+                              kSaveDialog, complete, kSaveDialog, complete}));
         QCOMPARE(QImage(fixture.path(u"still.bmp"_s), "BMP").size(), QSize(700, 475));
         const QByteArray svg = fixture.environment.contents(fixture.path(u"still.svg"_s));
         QVERIFY(svg.contains("viewBox=\"0 0 700 475\""));
@@ -251,6 +252,9 @@ private Q_SLOTS:
         // The animation from the start: an MP4 container ("ftyp" after the first box's size).
         QCOMPARE(fixture.environment.contents(fixture.path(u"whole.mp4"_s)).mid(4, 4),
                  QByteArray("ftyp"));
+        // A presentation: a zip package whose first part names the content types.
+        const QByteArray deck = fixture.environment.contents(fixture.path(u"slide.pptx"_s));
+        QVERIFY(deck.startsWith("PK") && deck.contains("[Content_Types].xml"));
     }
 };
 
