@@ -264,7 +264,7 @@ bool PublishRun::writeAnimations(const QString& graphPath, const QString& movieN
     if (!written || !m_choices.makesDeck())
         return written;
     const QString video = outputPath(withSuffix(movieName, u".mp4"));
-    slide = exporting::graphSlide(*input, graphPath, true, video, exporting::kDefaultFps, error);
+    slide = exporting::graphSlide(*input, video, exporting::kDefaultFps, error);
     if (!slide)
         log.failure(u"Could not make the slide of "_s + graphPath + u": "_s + error);
     return slide.has_value();

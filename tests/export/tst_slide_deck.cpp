@@ -78,7 +78,7 @@ class SlideDeckTest : public QObject {
             qWarning("no video of %s: %s", qPrintable(path), qPrintable(error));
             return {};
         }
-        auto slide = graphSlide(*input, path, false, video, 10, error);
+        auto slide = graphSlide(*input, video, 10, error);
         if (!slide)
             qWarning("no slide of %s: %s", qPrintable(path), qPrintable(error));
         return slide.value_or(DeckSlide{});

@@ -185,13 +185,23 @@ std::optional<RenderInput> loadRenderInput(const QString& inPath, bool noInforma
 QImage renderImage(const QString& inPath, const RenderOptions& options, QString* error) {
     QString reason;
     const auto movie = loadInput(inPath, options.noInformation, reason);
-    const auto size = movie ? pictureSize(movie->stageSize(), options.width, reason) : std::nullopt;
+    if (!movie) {
+        if (error)
+            *error = reason;
+        return {};
+    }
+    return renderImage(*movie, options, error);
+}
+
+QImage renderImage(const Movie& movie, const RenderOptions& options, QString* error) {
+    QString reason;
+    const auto size = pictureSize(movie.stageSize(), options.width, reason);
     if (!size) {
         if (error)
             *error = reason;
         return {};
     }
-    return frameImage(*movie, options.time.value_or(movie->settledTime()), *size, false);
+    return frameImage(movie, options.time.value_or(movie.settledTime()), *size, false);
 }
 
 std::optional<QString> renderToFile(const QString& inPath, const QString& outPath,

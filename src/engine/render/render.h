@@ -38,6 +38,8 @@ std::optional<RenderInput> loadRenderInput(const QString& inPath, bool noInforma
 // background, sized as options say; a null image, and the reason in error, when the file cannot
 // be read.
 QImage renderImage(const QString& inPath, const RenderOptions& options, QString* error = nullptr);
+// The same picture of a movie already loaded (options.noInformation does not apply).
+QImage renderImage(const Movie& movie, const RenderOptions& options, QString* error = nullptr);
 
 // The picture size for a width (the stage's width when none), or nothing and why when it would be
 // too large to make.

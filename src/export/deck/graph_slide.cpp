@@ -15,6 +15,10 @@ using namespace Qt::StringLiterals;
 namespace tivora::exporting {
 namespace {
 
+// A lighter compression than the PNG default: the poster is made for every slide of a publish,
+// and the deck stores it beside a video many times its size.
+constexpr int kPosterQuality = 60;
+
 QStringList speakerNotes(const AnimatedInput& input) {
     QStringList notes{input.summary.description};
     if (input.graphText.isEmpty())
@@ -28,15 +32,15 @@ QStringList speakerNotes(const AnimatedInput& input) {
     return notes;
 }
 
-std::optional<QByteArray> posterPng(const QString& inPath, bool noInformation, QString& error) {
-    engine::RenderOptions options;
-    options.noInformation = noInformation;
-    const QImage poster = engine::renderImage(inPath, options, &error);
+// The settled picture as every render draws it, from the movie the video was made of.
+std::optional<QByteArray> posterPng(const engine::Movie& movie, QString& error) {
+    const QImage poster = engine::renderImage(movie, {}, &error);
     QByteArray png;
     QBuffer buffer(&png);
-    if (poster.isNull() || !buffer.open(QIODevice::WriteOnly) || !poster.save(&buffer, "PNG")) {
+    if (poster.isNull() || !buffer.open(QIODevice::WriteOnly) ||
+        !poster.save(&buffer, "PNG", kPosterQuality)) {
         if (error.isEmpty())
-            error = u"the settled picture of %1 could not be made"_s.arg(inPath);
+            error = u"the settled picture could not be made"_s;
         return std::nullopt;
     }
     return png;
@@ -44,10 +48,9 @@ std::optional<QByteArray> posterPng(const QString& inPath, bool noInformation, Q
 
 } // namespace
 
-std::optional<DeckSlide> graphSlide(const AnimatedInput& input, const QString& inPath,
-                                    bool noInformation, const QString& videoPath, int fps,
+std::optional<DeckSlide> graphSlide(const AnimatedInput& input, const QString& videoPath, int fps,
                                     QString& error) {
-    auto poster = posterPng(inPath, noInformation, error);
+    auto poster = posterPng(*input.movie, error);
     if (!poster)
         return std::nullopt;
     const int frames = frameCount(*input.movie, fps);
@@ -72,7 +75,7 @@ std::optional<QString> renderDeck(const QString& inPath, const QString& outPath,
     const QString video = scratch.filePath(u"graph.mp4"_s);
     if (const auto reason = writeAnimated(*input, video, fps))
         return reason;
-    const auto slide = graphSlide(*input, inPath, noInformation, video, fps, error);
+    const auto slide = graphSlide(*input, video, fps, error);
     if (!slide)
         return u"cannot write %1: %2"_s.arg(outPath, error);
     return writeDeck(outPath, input->summary.title, {*slide});

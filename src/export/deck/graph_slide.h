@@ -12,8 +12,7 @@ namespace tivora::exporting {
 // was written to videoPath at fps: its header as title and alternative text, its settled picture
 // as the poster, and its description and values table as the speaker's notes. Nothing, and the
 // reason in error, when the poster cannot be drawn.
-std::optional<DeckSlide> graphSlide(const AnimatedInput& input, const QString& inPath,
-                                    bool noInformation, const QString& videoPath, int fps,
+std::optional<DeckSlide> graphSlide(const AnimatedInput& input, const QString& videoPath, int fps,
                                     QString& error);
 
 // Writes a one-slide presentation of a graph file to outPath, as graphSlide makes it. Gives the
