@@ -14,6 +14,8 @@ packages=(
     fonts-liberation2
     xvfb xauth
     chromium
+    # The test that opens a written slide deck in a real presentation program and pictures its pages.
+    libreoffice-impress-nogui poppler-utils
 )
 
 missing=()

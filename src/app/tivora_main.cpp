@@ -6,7 +6,7 @@
 #include "excel/freexl_workbook.h"
 #include "excel/graph_refresh.h"
 #include "excel/isolated_call.h"
-#include "export/render_animated.h"
+#include "export/output_formats.h"
 #include "publish/publish_command.h"
 
 #include <QCommandLineParser>
@@ -27,6 +27,7 @@ constexpr auto kUsage = "usage: tivora resave IN OUT\n"
                         "       tivora render IN OUT [--time MS] [--width W] [--no-information]\n"
                         "       tivora render IN OUT.svg|.gif|.webp|.mp4|.webm [--fps N]\n"
                         "       tivora render IN OUT.svg --still [--time MS] [--width W]\n"
+                        "       tivora render IN OUT.pptx [--fps N]\n"
                         "       tivora inspect GRAPH [--time MS] [--width W]\n"
                         "       tivora publish PROJECT\n"
                         "       tivora refresh GRAPH.TVX\n"
@@ -165,17 +166,10 @@ int render(const Call& call) {
         else
             return misuse(u"the width must be at least 1"_s);
     }
-    const QString& in = call.operands[0];
-    const QString& out = call.operands[1];
-    const auto animated = tivora::exporting::animationFormatOf(out);
-    if (!animated && !tivora::engine::isStillPictureName(out))
-        return fail(u"cannot tell the format of %1: name it .png, .bmp, .svg, .pdf, .gif, .webp, "
-                    ".mp4 or .webm"_s.arg(out));
     // An SVG plays the graph's animation unless a still picture is asked for.
-    const bool still = call.has(o.still);
-    const auto error = animated && !still
-                           ? tivora::exporting::renderAnimated(in, out, fps, options.noInformation)
-                           : tivora::engine::renderToFile(in, out, options);
+    const tivora::exporting::OutputRequest request{options, fps};
+    const auto error = tivora::exporting::writeOutput(call.operands[0], call.operands[1], request,
+                                                      call.has(o.still));
     if (error)
         return fail(*error);
     return 0;

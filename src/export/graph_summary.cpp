@@ -79,31 +79,42 @@ QString cell(const QString& tag, const QString& content, const QString& attribut
     return u"<%1%2>%3</%1>"_s.arg(tag, attributes, content.toHtmlEscaped());
 }
 
-QString seriesTable(const SeriesData& data) {
-    QString head = cell(u"th"_s, QString());
+ValuesTable seriesTable(const SeriesData& data) {
+    ValuesTable table;
+    table.header.append(QString());
     for (const QString& label : data.columnLabels)
-        head += cell(u"th"_s, label, u" scope=\"col\""_s);
-    QString body;
+        table.header.append(label);
     for (std::size_t i = 0; i < data.series.size(); ++i) {
         const Series& series = data.series[i];
-        QString row = cell(u"th"_s, seriesName(series, i), u" scope=\"row\""_s);
-        for (std::size_t c = 0; c < std::size_t(data.columnCount()); ++c) {
-            row += cell(u"td"_s, columnValueText(series, c));
-        }
-        body += u"<tr>"_s + row + u"</tr>\n"_s;
+        QStringList& row = table.rows.emplace_back(QStringList{seriesName(series, i)});
+        for (std::size_t c = 0; c < std::size_t(data.columnCount()); ++c)
+            row.append(columnValueText(series, c));
     }
-    return u"<thead><tr>"_s + head + u"</tr></thead>\n<tbody>\n"_s + body + u"</tbody>"_s;
+    return table;
 }
 
-QString pieTable(const PieData& pie) {
-    QString body;
-    for (const PieSlice& slice : pie.slices) {
-        body += u"<tr>"_s + cell(u"th"_s, slice.label, u" scope=\"row\""_s) +
-                cell(u"td"_s, slice.valueText.trimmed()) + u"</tr>\n"_s;
+ValuesTable pieTable(const PieData& pie) {
+    ValuesTable table{{u"Slice"_s, u"Value"_s}, {}};
+    for (const PieSlice& slice : pie.slices)
+        table.rows.push_back({slice.label, slice.valueText.trimmed()});
+    return table;
+}
+
+// The corner cell above the series names heads nothing, so it carries no scope.
+QString headHtml(const QStringList& header) {
+    QString head;
+    for (qsizetype c = 0; c < header.size(); ++c) {
+        const bool corner = c == 0 && header[c].isEmpty();
+        head += cell(u"th"_s, header[c], corner ? QString() : u" scope=\"col\""_s);
     }
-    return u"<thead><tr><th scope=\"col\">Slice</th><th scope=\"col\">Value</th></tr></thead>\n"
-           u"<tbody>\n"_s +
-           body + u"</tbody>"_s;
+    return head;
+}
+
+QString rowHtml(const QStringList& row) {
+    QString html;
+    for (qsizetype c = 0; c < row.size(); ++c)
+        html += c == 0 ? cell(u"th"_s, row[c], u" scope=\"row\""_s) : cell(u"td"_s, row[c]);
+    return u"<tr>"_s + html + u"</tr>\n"_s;
 }
 
 std::vector<std::vector<QString>> seriesValueTitles(const SeriesData& data) {
@@ -154,14 +165,21 @@ GraphSummary summarizeGraph(const VariableText& variables) {
     return summary;
 }
 
+ValuesTable valuesTable(const VariableText& variables) {
+    return isPie(variables) ? pieTable(PieData::read(variables))
+                            : seriesTable(SeriesData::read(GraphText(variables)));
+}
+
 QString valuesTableHtml(const VariableText& variables) {
-    const GraphText text(variables);
     const GraphSummary summary = summarizeGraph(variables);
-    const QString rows =
-        isPie(variables) ? pieTable(PieData::read(variables)) : seriesTable(SeriesData::read(text));
+    const ValuesTable table = valuesTable(variables);
+    QString body;
+    for (const QStringList& row : table.rows)
+        body += rowHtml(row);
     return u"<details class=\"graph-values\">\n<summary>The values of %1</summary>\n<table>\n"_s
                .arg(summary.title.toHtmlEscaped()) +
-           rows + u"\n</table>\n</details>\n"_s;
+           u"<thead><tr>"_s + headHtml(table.header) + u"</tr></thead>\n<tbody>\n"_s + body +
+           u"</tbody>\n</table>\n</details>\n"_s;
 }
 
 } // namespace tivora::exporting

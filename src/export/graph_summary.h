@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace tivora {
@@ -26,6 +27,15 @@ struct GraphSummary {
 };
 
 GraphSummary summarizeGraph(const VariableText& text);
+
+// The graph's values as rows of cells: a header row of column labels above one row per series
+// (its name first), or a slice's label and value per row of a pie.
+struct ValuesTable {
+    QStringList header;
+    std::vector<QStringList> rows;
+};
+
+ValuesTable valuesTable(const VariableText& text);
 
 // The graph's values as an HTML table inside a <details> element: a header row of column labels
 // and one row per series, or a label and a value per slice of a pie. Every text is escaped.

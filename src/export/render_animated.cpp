@@ -7,6 +7,7 @@
 #include "export/animated_svg.h"
 #include "export/animation_writer.h"
 #include "export/graph_summary.h"
+#include "export/output_formats.h"
 #include "export/progress_line.h"
 
 #include <QFileInfo>
@@ -17,26 +18,16 @@ using namespace tivora::engine;
 namespace tivora::exporting {
 
 std::optional<AnimationFormat> animationFormatOf(const QString& outPath) {
-    const QString suffix = QFileInfo(outPath).suffix().toLower();
-    if (suffix == "svg"_L1)
-        return AnimationFormat::Svg;
-    if (suffix == "gif"_L1)
-        return AnimationFormat::Gif;
-    if (suffix == "webp"_L1)
-        return AnimationFormat::WebP;
-    if (suffix == "mp4"_L1)
-        return AnimationFormat::Mp4;
-    if (suffix == "webm"_L1)
-        return AnimationFormat::WebM;
-    return std::nullopt;
+    const OutputFormat* format = outputFormatOf(outPath);
+    return format ? format->animation : std::nullopt;
 }
 
 namespace {
 
 std::optional<QString> checkAnimatedOutput(const QString& outPath, int fps) {
     if (!animationFormatOf(outPath))
-        return u"cannot tell the animated format of %1: name it .svg, .gif, .webp, .mp4 or .webm"_s
-            .arg(outPath);
+        return u"cannot tell the animated format of %1: name it %2"_s.arg(
+            outPath, outputSuffixList(OutputKind::Animation));
     if (fps < 1 || fps > kMostFps)
         return u"the frame rate must lie between 1 and %1"_s.arg(kMostFps);
     if (const auto refusal = checkOutputFile(outPath))
@@ -46,9 +37,11 @@ std::optional<QString> checkAnimatedOutput(const QString& outPath, int fps) {
 
 } // namespace
 
-AnimatedInput::AnimatedInput(std::unique_ptr<Movie> movie, GraphSummary summary)
+AnimatedInput::AnimatedInput(std::unique_ptr<Movie> movie, GraphSummary summary,
+                             QByteArray graphText)
     : movie(std::move(movie))
-    , summary(std::move(summary)) {}
+    , summary(std::move(summary))
+    , graphText(std::move(graphText)) {}
 
 AnimatedInput::AnimatedInput(AnimatedInput&&) noexcept = default;
 
@@ -63,7 +56,7 @@ std::optional<AnimatedInput> loadAnimatedInput(const QString& inPath, bool noInf
         input->graphText.isEmpty()
             ? GraphSummary{QFileInfo(inPath).completeBaseName(), u"An animated picture."_s, {}}
             : summarizeGraph(VariableText(input->graphText));
-    return AnimatedInput(std::move(input->movie), std::move(summary));
+    return AnimatedInput(std::move(input->movie), std::move(summary), std::move(input->graphText));
 }
 
 std::optional<QString> writeAnimated(const AnimatedInput& input, const QString& outPath, int fps) {

@@ -2,6 +2,7 @@
 
 #include "export/graph_summary.h"
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -28,12 +29,14 @@ std::optional<QString> renderAnimated(const QString& inPath, const QString& outP
                                       int fps = kDefaultFps, bool noInformation = false);
 
 // A graph file or preview text (or a movie file) read and laid out once, for writing in several
-// animated forms: the movie, and the title and summary its SVG carries.
+// animated forms: the movie, the title and summary its SVG carries, and the graph text it was
+// drawn from (empty for a movie file or the no-information movie).
 struct AnimatedInput {
     std::unique_ptr<engine::Movie> movie;
     GraphSummary summary;
+    QByteArray graphText;
 
-    AnimatedInput(std::unique_ptr<engine::Movie> movie, GraphSummary summary);
+    AnimatedInput(std::unique_ptr<engine::Movie> movie, GraphSummary summary, QByteArray graphText);
     AnimatedInput(AnimatedInput&&) noexcept;
     ~AnimatedInput();
 };

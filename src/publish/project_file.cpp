@@ -149,6 +149,7 @@ ProjectLoad LoadProject(const QString& path) {
     auto choices = parseProjectText(ansiToString(line));
     if (!choices)
         return {std::nullopt, loadError(path)};
+    choices->projectName = QFileInfo(path).completeBaseName();
     return {std::move(choices), QString()};
 }
 

@@ -45,7 +45,7 @@ struct ProjectLoad {
     QString error; // the message to show when choices is empty
 };
 
-// The first line of the file at path, read as a project.
+// The first line of the file at path, read as a project named after the file.
 ProjectLoad LoadProject(const QString& path);
 // Writes the project file in one step; gives the message to show when it could not.
 std::optional<QString> SaveProject(const QString& path, const PublishChoices& choices);

@@ -18,6 +18,9 @@ struct PublishChoices {
     bool flaFile = false;   // a sample authoring file per graph (Flash project)
     bool htmlFile = true;   // pages for a Flash project
     bool embed = true;      // the graph in the page, else a link that opens it in a pop-up
+    // The saved project a run comes from, empty for a quick publish. Its file's name is the name,
+    // so the project line does not store it.
+    QString projectName;
 
     // Calling movies beside one copy of the engine movie, else a standalone movie per graph.
     bool usesEngineMovie() const {
@@ -29,6 +32,12 @@ struct PublishChoices {
                (exportKind == ExportKind::FlashProject && htmlFile);
     }
     bool makesSamples() const { return exportKind == ExportKind::FlashProject && flaFile; }
+    bool makesDeck() const { return exportKind == ExportKind::PowerPoint; }
+    // The slide deck's file name: the project's name, or a plain one for a quick publish.
+    QString deckFileName() const {
+        return (projectName.isEmpty() ? QStringLiteral("Presentation") : projectName) +
+               QStringLiteral(".pptx");
+    }
 
     bool operator==(const PublishChoices&) const = default;
 };

@@ -2,6 +2,7 @@
 
 #include "document/ansi_text.h"
 #include "document/regular_file.h"
+#include "export/deck/graph_slide.h"
 #include "export/render_animated.h"
 #include "publish/file_copy.h"
 #include "publish/movie_patcher.h"
@@ -56,6 +57,8 @@ QSet<QString> runOutputNames(const PublishChoices& choices) {
         if (choices.makesSamples())
             names.insert(sampleFileName(movie).toLower());
     }
+    if (choices.makesDeck())
+        names.insert(choices.deckFileName().toLower());
     return names;
 }
 
@@ -110,6 +113,7 @@ PublishSummary PublishRun::GeneratePublishFiles(const PublishLog::Sink& sink,
     PublishSummary summary;
     m_engineCopied = false;
     m_graphOfMovie.clear();
+    m_slides.clear();
     log.line(u"Writing to: "_s + m_choices.saveDirectory);
     log.line(u"Files Written: "_s);
     log.line(u" "_s);
@@ -133,6 +137,8 @@ PublishSummary PublishRun::GeneratePublishFiles(const PublishLog::Sink& sink,
         if (progress)
             progress(int(index + 1), int(graphCount));
     }
+    if (m_choices.makesDeck() && !m_slides.empty())
+        writeDeck(log);
     summary.failures = log.failures();
     close(log, summary);
     return summary;
@@ -173,7 +179,8 @@ bool PublishRun::publishGraph(const QString& graphPath, PublishLog& log) {
         log.line(moviePath);
     }
     // Every file of the graph is attempted; the graph counts as written only when all were.
-    bool complete = writeAnimations(graphPath, movieName, log);
+    std::optional<exporting::DeckSlide> slide;
+    bool complete = writeAnimations(graphPath, movieName, log, slide);
     if (m_choices.makesPages())
         complete &=
             WritePublishPage(m_choices.saveDirectory, movieName, *graph, m_choices.embed, log);
@@ -181,6 +188,8 @@ bool PublishRun::publishGraph(const QString& graphPath, PublishLog& log) {
         complete &= writeSample(graphPath, movieName, log);
     if (!complete)
         log.line(skipped(graphPath, u"not all of its files could be written"_s));
+    else if (slide)
+        m_slides.push_back(std::move(*slide));
     return complete;
 }
 
@@ -234,9 +243,10 @@ bool PublishRun::copyEngineMovie(PublishLog& log) {
 // The graph's animation in the forms browsers and slide programs play themselves, drawn from the
 // graph file as the movie plays it (a graph the engine cannot draw shows the no-information
 // movie, as its published movie does). Slide programs embed a video of the graph, so every kind
-// writes one beside the movie; pages show the SVG. The graph is laid out once for both.
+// writes one beside the movie; pages show the SVG. The graph is laid out once for both, and for
+// a presentation its slide is made from the video.
 bool PublishRun::writeAnimations(const QString& graphPath, const QString& movieName,
-                                 PublishLog& log) {
+                                 PublishLog& log, std::optional<exporting::DeckSlide>& slide) {
     QStringList suffixes{u".mp4"_s};
     if (m_choices.makesPages())
         suffixes.append(u".svg"_s);
@@ -251,7 +261,25 @@ bool PublishRun::writeAnimations(const QString& graphPath, const QString& movieN
             written = false;
         }
     }
-    return written;
+    if (!written || !m_choices.makesDeck())
+        return written;
+    const QString video = outputPath(withSuffix(movieName, u".mp4"));
+    slide = exporting::graphSlide(*input, video, exporting::kDefaultFps, error);
+    if (!slide)
+        log.failure(u"Could not make the slide of "_s + graphPath + u": "_s + error);
+    return slide.has_value();
+}
+
+// One slide per graph written, in the wizard's order, each playing the video beside it.
+void PublishRun::writeDeck(PublishLog& log) {
+    const QString path = outputPath(m_choices.deckFileName());
+    const QString title =
+        m_choices.projectName.isEmpty() ? u"Tivora graphs"_s : m_choices.projectName;
+    if (const auto reason = exporting::writeDeck(path, title, m_slides)) {
+        log.failure(u"Could not write the presentation "_s + path + u": "_s + *reason);
+        return;
+    }
+    log.line(u"Written presentation "_s + path + u' ');
 }
 
 bool PublishRun::writeSample(const QString& graphPath, const QString& movieName, PublishLog& log) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/deck/slide_deck.h"
 #include "publish/graph_preparation.h"
 #include "publish/publish_choices.h"
 #include "publish/publish_log.h"
@@ -9,6 +10,7 @@
 #include <atomic>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace tivora::publish {
 
@@ -38,6 +40,7 @@ QString movieNameOf(const QString& graphPath);
 // Writes the files of the chosen export kind for every graph, one graph after another, into the
 // save folder, logging as it goes. A graph that cannot be published is logged and left out and
 // the run goes on with the next; the log ends with the number of graphs written and skipped.
+// A PowerPoint run ends with a slide deck of the graphs written, named after the project.
 // dataFolder holds the template movies and effects.
 class PublishRun {
 public:
@@ -54,7 +57,9 @@ private:
     bool writeMovie(const QString& graphPath, const PreparedGraph& graph, const QString& moviePath,
                     PublishLog& log);
     bool copyEngineMovie(PublishLog& log);
-    bool writeAnimations(const QString& graphPath, const QString& movieName, PublishLog& log);
+    bool writeAnimations(const QString& graphPath, const QString& movieName, PublishLog& log,
+                         std::optional<exporting::DeckSlide>& slide);
+    void writeDeck(PublishLog& log);
     bool writeSample(const QString& graphPath, const QString& movieName, PublishLog& log);
     void warnOfSharedName(const QString& graphPath, PublishLog& log);
     void close(PublishLog& log, PublishSummary& summary) const;
@@ -66,7 +71,8 @@ private:
     QString m_dataFolder;
     PublishPlaces m_places;
     bool m_engineCopied = false;
-    QHash<QString, QString> m_graphOfMovie; // movie name (any letter case) -> first graph
+    QHash<QString, QString> m_graphOfMovie;     // movie name (any letter case) -> first graph
+    std::vector<exporting::DeckSlide> m_slides; // of the graphs written, for the presentation
 };
 
 } // namespace tivora::publish

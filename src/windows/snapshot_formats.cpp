@@ -1,13 +1,13 @@
 #include "windows/snapshot_formats.h"
 
-#include "engine/render/render.h"
-#include "export/render_animated.h"
+#include "export/output_formats.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
-#include <array>
+#include <algorithm>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -35,40 +35,46 @@ std::optional<QString> writePicture(const Snapshot& snapshot, const QString& pat
     return std::nullopt;
 }
 
-// Drawings: the engine paints the same movie at the same moment again, as lines and text.
-std::optional<QString> writeDrawing(const Snapshot& snapshot, const QString& path) {
-    engine::RenderOptions options;
-    options.time = snapshot.time;
-    options.width = snapshot.picture.width();
-    return engine::renderToFile(snapshot.moviePath, path, options);
+// Every other format: the engine draws the movie again from the file the player showed; a still
+// at the moment of the snapshot, an animation or a deck from the start.
+std::optional<QString> writeFromMovie(const Snapshot& snapshot, const QString& path) {
+    exporting::OutputRequest request;
+    request.picture.time = snapshot.time;
+    request.picture.width = snapshot.picture.width();
+    return exporting::writeOutput(snapshot.moviePath, path, request, true);
 }
 
-// Animations: the graph's whole animation from the start, as slide programs and browsers play it.
-std::optional<QString> writeAnimation(const Snapshot& snapshot, const QString& path) {
-    return exporting::renderAnimated(snapshot.moviePath, path);
+// The player's own pixels come first, the default first of all; then every format the graph
+// writers know, each extension once, in its still form where it has one.
+std::vector<SnapshotFormat> snapshotFormats() {
+    std::vector<SnapshotFormat> formats{
+        {"bmp"_L1, "Bitmap"_L1,
+         [](const Snapshot& snapshot, const QString& path) {
+             return writePicture(snapshot, path, "BMP");
+         }},
+        {"png"_L1, "PNG picture"_L1,
+         [](const Snapshot& snapshot, const QString& path) {
+             return writePicture(snapshot, path, "PNG");
+         }},
+    };
+    for (const exporting::OutputFormat& output : exporting::outputFormats()) {
+        const bool listed = std::ranges::any_of(formats, [&output](const SnapshotFormat& format) {
+            return format.suffix == output.suffix;
+        });
+        if (!listed)
+            formats.push_back({output.suffix, output.description, &writeFromMovie});
+    }
+    return formats;
 }
 
-// The first is the default.
-const std::array<SnapshotFormat, 8> kFormats{{
-    {"bmp"_L1, "Bitmap"_L1,
-     [](const Snapshot& snapshot, const QString& path) {
-         return writePicture(snapshot, path, "BMP");
-     }},
-    {"png"_L1, "PNG picture"_L1,
-     [](const Snapshot& snapshot, const QString& path) {
-         return writePicture(snapshot, path, "PNG");
-     }},
-    {"svg"_L1, "SVG drawing"_L1, &writeDrawing},
-    {"pdf"_L1, "PDF document"_L1, &writeDrawing},
-    {"gif"_L1, "GIF animation"_L1, &writeAnimation},
-    {"webp"_L1, "WebP animation"_L1, &writeAnimation},
-    {"mp4"_L1, "MP4 video"_L1, &writeAnimation},
-    {"webm"_L1, "WebM video"_L1, &writeAnimation},
-}};
+const std::vector<SnapshotFormat>& allFormats() {
+    static const std::vector<SnapshotFormat> formats = snapshotFormats();
+    return formats;
+}
 
 const SnapshotFormat* formatOf(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    for (const SnapshotFormat& format : kFormats) {
+    for (const SnapshotFormat& format : allFormats()) {
         if (format.suffix == suffix)
             return &format;
     }
@@ -77,7 +83,7 @@ const SnapshotFormat* formatOf(const QString& path) {
 
 QString suffixList() {
     QStringList suffixes;
-    for (const SnapshotFormat& format : kFormats)
+    for (const SnapshotFormat& format : allFormats())
         suffixes.append(u'.' + format.suffix);
     const QString last = suffixes.takeLast();
     return suffixes.join(", "_L1) + " or "_L1 + last;
@@ -87,13 +93,13 @@ QString suffixList() {
 
 QString SnapshotFormats::filter() {
     QStringList entries;
-    for (const SnapshotFormat& format : kFormats)
+    for (const SnapshotFormat& format : allFormats())
         entries.append(u"%1 (*.%2)"_s.arg(format.description, format.suffix));
     return entries.join(";;"_L1);
 }
 
 QString SnapshotFormats::defaultSuffix() {
-    return kFormats.front().suffix;
+    return allFormats().front().suffix;
 }
 
 std::optional<QString> SnapshotFormats::write(const Snapshot& snapshot, const QString& path) {

@@ -16,8 +16,8 @@ struct Snapshot {
     engine::Millis time = 0.0;
 };
 
-// The file formats a snapshot can be exported in, chosen by the file name's extension. Each
-// format is one entry of the table in the source file; a new one is added there alone.
+// The file formats a snapshot can be exported in, chosen by the file name's extension: the
+// player's picture as it stands, and every format the graph writers know.
 class SnapshotFormats {
 public:
     // The save dialog's filter: one entry per format, the default first.

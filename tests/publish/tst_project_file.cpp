@@ -110,6 +110,8 @@ private Q_SLOTS:
         QFile written(path);
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromLatin1(written.readAll()), projectText(choices)); // no line end
+        // The project is named after its file, blanks and all; the line does not hold the name.
+        choices.projectName = u" Monthly web graphs "_s;
         QCOMPARE(*LoadProject(path).choices, choices);
 
         QCOMPARE(SaveProject(data + u"Another.TVP"_s, PublishChoices()), std::nullopt);

@@ -92,11 +92,15 @@ private Q_SLOTS:
         const QString sales = fixture.writeGraph(u"Sales.TVX"_s, graphOfType(u"line"_s));
         auto summary = fixture.run(fixture.choices(ExportKind::PowerPoint, {sales}));
         QCOMPARE(summary.tutorial, TutorialStep::ShowPowerPointTutorial);
-        QCOMPARE(fixture.outputFiles(), (QStringList{u"Sales.mp4"_s, u"Sales.swf"_s}));
+        // A quick publish has no project name to give the deck.
+        QCOMPARE(fixture.outputFiles(),
+                 (QStringList{u"Presentation.pptx"_s, u"Sales.mp4"_s, u"Sales.swf"_s}));
         QCOMPARE(readBytes(fixture.out(u"Sales.swf"_s)).size(),
                  readBytes(fixture.dataFolder() + u"Tivorav32L.swf"_s).size());
-        QCOMPARE(fixture.log.mid(fixture.log.size() - 3),
-                 (QStringList{u" "_s, u"Finished."_s, u"Graphs written: 1, skipped: 0"_s}));
+        QCOMPARE(
+            fixture.log.mid(fixture.log.size() - 4),
+            (QStringList{u"Written presentation "_s + fixture.out(u"Presentation.pptx"_s) + u' ',
+                         u" "_s, u"Finished."_s, u"Graphs written: 1, skipped: 0"_s}));
 
         // Flash project, neither pages nor sample: movies only, and no full stop at the end.
         PublishChoices flash = fixture.choices(ExportKind::FlashProject, {sales});
@@ -124,6 +128,44 @@ private Q_SLOTS:
         QVERIFY(sample.contains(QByteArray("\"Sales.swf" + QByteArray(47, ' ') + '"')));
         QVERIFY(fixture.log.contains(u"Written sample... "_s + flash.saveDirectory +
                                      u"/Sample_Sales.fla "_s));
+    }
+
+    // The deck is named after the project and holds a slide for each graph written, in the
+    // wizard's order; a graph left out has no slide, and no other kind writes a deck.
+    void aPowerPointRunWritesTheDeckOfTheGraphsWritten() {
+        PublishFixture fixture;
+        const QString sales = fixture.writeGraph(u"Sales.TVX"_s, graphOfType(u"bar"_s));
+        const QString pie = fixture.writeGraph(u"Pie.TVX"_s, graphOfType(u"pie"_s));
+        const QString missing = fixture.path(u"Missing.TVX"_s);
+        PublishChoices choices = fixture.choices(ExportKind::PowerPoint, {pie, missing, sales});
+        QCOMPARE(SaveProject(projectPath(fixture.dataFolder(), u"Q3 review"_s), choices),
+                 std::nullopt);
+        const ProjectLoad project = LoadProject(projectPath(fixture.dataFolder(), u"Q3 review"_s));
+        QCOMPARE(project.choices->projectName, u"Q3 review"_s);
+        const auto summary = fixture.run(*project.choices);
+        QCOMPARE(summary.written, 2);
+        QCOMPARE(summary.skipped, 1);
+        const QByteArray deck = readBytes(fixture.out(u"Q3 review.pptx"_s));
+        QVERIFY(deck.startsWith("PK"));
+        QVERIFY(deck.contains("ppt/slides/slide2.xml"));
+        QVERIFY(!deck.contains("ppt/slides/slide3.xml"));
+        // Slides in list order: the pie first. Its video is stored as it is in the deck.
+        const QByteArray pieVideo = readBytes(fixture.out(u"Pie.mp4"_s));
+        const QByteArray salesVideo = readBytes(fixture.out(u"Sales.mp4"_s));
+        QVERIFY(!pieVideo.isEmpty() && !salesVideo.isEmpty());
+        QVERIFY(deck.indexOf(pieVideo) >= 0);
+        QVERIFY(deck.indexOf(pieVideo) < deck.indexOf(salesVideo));
+        QVERIFY(fixture.log.contains(u"Written presentation "_s + fixture.out(u"Q3 review.pptx"_s) +
+                                     u' '));
+
+        // Nothing written, no deck; the Internet kind writes none either.
+        QVERIFY(QFile::remove(fixture.out(u"Q3 review.pptx"_s)));
+        choices.graphs = {missing};
+        fixture.run(choices);
+        choices.exportKind = ExportKind::Internet;
+        choices.graphs = {sales};
+        fixture.run(choices);
+        QVERIFY(!fixture.outputFiles().filter(u".pptx"_s).size());
     }
 
     void publishedMoviesDrawWhatTheGraphFileDraws_data() {

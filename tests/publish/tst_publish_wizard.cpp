@@ -154,6 +154,7 @@ private Q_SLOTS:
         QCOMPARE(tutorial.tutorialMovie, fixture->dataFolder() + u"PPTutorial.swf"_s);
         QCOMPARE(tutorial.ShockwaveFlash1->movie(), tutorial.tutorialMovie);
         QVERIFY(QFile::exists(fixture->out(u"Sales.swf"_s)));
+        QVERIFY(QFile::exists(fixture->out(u"Presentation.pptx"_s)));
     }
 
     void flashProjectShowsTheMovieOptionsAndHidesTheStatus() {
@@ -406,6 +407,7 @@ private Q_SLOTS:
         wizard.btnEditProject->click();
         QCOMPARE(pageOf(wizard), Page::ExportPage);
         QVERIFY(!wizard.edtProjectName->isVisible());
+        choices.projectName = u"Flash"_s; // the loaded project's, which names a run's deck
         QCOMPARE(wizard.choices(), choices);
         QVERIFY(wizard.pnlDescriptions[2]->isVisible());
         wizard.btnNext->click(); // no name check when editing

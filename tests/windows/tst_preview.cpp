@@ -19,7 +19,8 @@ namespace {
 
 const QString kFilter =
     u"Bitmap (*.bmp);;PNG picture (*.png);;SVG drawing (*.svg);;PDF document (*.pdf);;"
-    "GIF animation (*.gif);;WebP animation (*.webp);;MP4 video (*.mp4);;WebM video (*.webm)"_s;
+    "GIF animation (*.gif);;WebP animation (*.webp);;MP4 video (*.mp4);;WebM video (*.webm);;"
+    "PowerPoint slide deck (*.pptx)"_s;
 const QString kSaveDialog = u"save: Export "_s + kFilter + u" bmp"_s;
 
 class KeyRecorder : public KeySink {
@@ -244,7 +245,7 @@ private Q_SLOTS:
         fixture.preview.btnSaveImageClick();
         QCOMPARE(fixture.dialogs.take(), QStringList({kSaveDialog, u"error: File I/O error."_s}));
         QVERIFY(fixture.dialogs.details.constLast().contains(
-            u".bmp, .png, .svg, .pdf, .gif, .webp, .mp4 or .webm"_s));
+            u".bmp, .png, .svg, .pdf, .gif, .webp, .mp4, .webm or .pptx"_s));
         QVERIFY(!QFile::exists(fixture.path(u"still.jpg"_s)));
     }
 
@@ -252,7 +253,8 @@ private Q_SLOTS:
         test::PreviewFixture fixture;
         fixture.preview.showPreview();
         fixture.dialogs.fileNames = {fixture.path(u"still.bmp"_s), fixture.path(u"still.svg"_s),
-                                     fixture.path(u"still.pdf"_s), fixture.path(u"whole.mp4"_s)};
+                                     fixture.path(u"still.pdf"_s), fixture.path(u"whole.mp4"_s),
+                                     fixture.path(u"slide.pptx"_s)};
         for (int format = 0; format < 4; ++format)
             fixture.preview.btnSaveImageClick();
         const QString complete = u"message: Export complete "_s;
@@ -263,6 +265,8 @@ private Q_SLOTS:
         QCOMPARE(fixture.dialogs.take(), QStringList{complete});
         QVERIFY(fixture.preview.prgExport->isHidden());
         QVERIFY(fixture.preview.btnSaveImage->isEnabled());
+        fixture.preview.btnSaveImageClick();
+        QCOMPARE(fixture.dialogs.take(), QStringList({kSaveDialog, complete}));
         QCOMPARE(QImage(fixture.path(u"still.bmp"_s), "BMP").size(), QSize(700, 475));
         const QByteArray svg = fixture.environment.contents(fixture.path(u"still.svg"_s));
         QVERIFY(svg.contains("viewBox=\"0 0 700 475\""));
@@ -270,6 +274,9 @@ private Q_SLOTS:
         // The animation from the start: an MP4 container ("ftyp" after the first box's size).
         QCOMPARE(fixture.environment.contents(fixture.path(u"whole.mp4"_s)).mid(4, 4),
                  QByteArray("ftyp"));
+        // A presentation: a zip package whose first part names the content types.
+        const QByteArray deck = fixture.environment.contents(fixture.path(u"slide.pptx"_s));
+        QVERIFY(deck.startsWith("PK") && deck.contains("[Content_Types].xml"));
     }
 
     void anAnimationIsWrittenAsideAndACancelLeavesNoFile() {

@@ -140,6 +140,13 @@ bool writePdf(const Movie& movie, Millis time, QSize size, QSaveFile& out) {
     return painter.end();
 }
 
+// The still pictures this writer draws; which form a name asks for (a still or an animation) is
+// the output format table's choice, made before a still is asked of this writer.
+bool isStillPictureName(const QString& outPath) {
+    const QString suffix = QFileInfo(outPath).suffix().toLower();
+    return suffix == "png"_L1 || suffix == "bmp"_L1 || suffix == "svg"_L1 || suffix == "pdf"_L1;
+}
+
 } // namespace
 
 // No side may pass kLargestSide and no picture may take more than kLargestImageBytes, whatever
@@ -178,18 +185,23 @@ std::optional<RenderInput> loadRenderInput(const QString& inPath, bool noInforma
 QImage renderImage(const QString& inPath, const RenderOptions& options, QString* error) {
     QString reason;
     const auto movie = loadInput(inPath, options.noInformation, reason);
-    const auto size = movie ? pictureSize(movie->stageSize(), options.width, reason) : std::nullopt;
+    if (!movie) {
+        if (error)
+            *error = reason;
+        return {};
+    }
+    return renderImage(*movie, options, error);
+}
+
+QImage renderImage(const Movie& movie, const RenderOptions& options, QString* error) {
+    QString reason;
+    const auto size = pictureSize(movie.stageSize(), options.width, reason);
     if (!size) {
         if (error)
             *error = reason;
         return {};
     }
-    return frameImage(*movie, options.time.value_or(movie->settledTime()), *size, false);
-}
-
-bool isStillPictureName(const QString& outPath) {
-    const QString suffix = QFileInfo(outPath).suffix().toLower();
-    return suffix == "png"_L1 || suffix == "bmp"_L1 || suffix == "svg"_L1 || suffix == "pdf"_L1;
+    return frameImage(movie, options.time.value_or(movie.settledTime()), *size, false);
 }
 
 std::optional<QString> renderToFile(const QString& inPath, const QString& outPath,

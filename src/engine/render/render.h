@@ -38,13 +38,12 @@ std::optional<RenderInput> loadRenderInput(const QString& inPath, bool noInforma
 // background, sized as options say; a null image, and the reason in error, when the file cannot
 // be read.
 QImage renderImage(const QString& inPath, const RenderOptions& options, QString* error = nullptr);
+// The same picture of a movie already loaded (options.noInformation does not apply).
+QImage renderImage(const Movie& movie, const RenderOptions& options, QString* error = nullptr);
 
 // The picture size for a width (the stage's width when none), or nothing and why when it would be
 // too large to make.
 std::optional<QSize> pictureSize(QSizeF stage, std::optional<int> requestedWidth, QString& error);
-
-// Whether OUT's extension names a still picture renderToFile can write.
-bool isStillPictureName(const QString& outPath);
 
 // Renders a graph file or preview text (or a movie file) to OUT, whose extension chooses the form:
 // .png, .bmp, .svg or .pdf. A graph is read as the designer opens it and drawn from the text the

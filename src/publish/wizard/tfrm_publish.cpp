@@ -151,6 +151,7 @@ PublishChoices TfrmPublish::choices() const {
     choices.flaFile = chkFlaFile->isChecked();
     choices.htmlFile = chkHTMLFile->isChecked();
     choices.embed = rdoEmbed->isChecked();
+    choices.projectName = m_projectName;
     return choices;
 }
 
@@ -164,6 +165,7 @@ void TfrmPublish::setChoices(const PublishChoices& choices) {
     chkFlaFile->setChecked(choices.flaFile);
     chkHTMLFile->setChecked(choices.htmlFile);
     (choices.embed ? rdoEmbed : rdoPopup)->setChecked(true);
+    m_projectName = choices.projectName;
 }
 
 void TfrmPublish::reset() {

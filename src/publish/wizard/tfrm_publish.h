@@ -130,6 +130,7 @@ private:
     TfrmTutorial* m_tutorial;
     PublishJob* m_job;
     bool m_shown = false;
+    QString m_projectName; // of the loaded project, which names its slide deck
 };
 
 } // namespace tivora::publish
