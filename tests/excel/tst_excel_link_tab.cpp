@@ -355,8 +355,14 @@ void TstExcelLinkTab::noReloadUnlessTicked() {
     QVERIFY(saveByRename(page.path, "5,6\n7,8\n"));
     QTest::qWait(800);
     QCOMPARE(page.value(1, 2), u"4"_s);
-    // Nor when the link is switched off.
+    // Nor into a pie graph, which takes no linked data.
     page.tab->chkReloadOnChange->click();
+    page.model.edit([](GraphDocument& document) { document.graphType = u"pie"_s; });
+    QVERIFY(saveByRename(page.path, "5,6\n7,9\n"));
+    QTest::qWait(800);
+    QCOMPARE(page.value(1, 2), u"4"_s);
+    page.model.edit([](GraphDocument& document) { document.graphType = u"bar"_s; });
+    // Nor when the link is switched off.
     page.tab->chkLinkExcel->click();
     QVERIFY(saveByRename(page.path, "5,6\n7,80\n"));
     QTest::qWait(800);

@@ -326,7 +326,8 @@ void ExcelLinkTab::updateWatch() {
 }
 
 void ExcelLinkTab::reloadOnChange() {
-    if (m_watcher->path().isEmpty())
+    // A pie graph takes no linked data: its settings only stand in the tab until the next graph.
+    if (m_watcher->path().isEmpty() || m_model.document().graphType == u"pie"_s)
         return;
     if (m_readJob->running() || m_applying) {
         m_reloadPending = true;
