@@ -280,7 +280,7 @@ void ExcelLinkTab::startRead(bool live) {
     // graph from being edited meanwhile and shows only when the read takes a moment.
     m_progress = new QProgressDialog(u"Reading the workbook..."_s, u"Cancel"_s, 0, 0, this);
     m_progress->setObjectName(u"readProgress"_s);
-    m_progress->setWindowTitle(u"Load Now"_s);
+    m_progress->setWindowTitle(u"Excel Link"_s);
     m_progress->setWindowModality(Qt::WindowModal);
     m_progress->setMinimumDuration(300);
     m_progress->setAutoReset(false);
