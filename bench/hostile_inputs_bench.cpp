@@ -14,6 +14,7 @@
 #include "engine/backdrop/effect_node.h"
 #include "engine/layout/graph_layout.h"
 #include "engine/movies/movie.h"
+#include "excel/csv_workbook.h"
 #include "excel/workbook_file.h"
 #include "publish/project_file.h"
 #include "publish/publish_run.h"
@@ -294,6 +295,30 @@ template <QByteArray (*makeInput)()> void BM_ReadWorkbook(benchmark::State& stat
     state.counters["peak_MiB"] = peakMemorySinceResetMiB();
 }
 
+// Separated text: one field of 250 MB, and millions of empty lines above the range.
+QByteArray csvHugeField() {
+    return "\"" + QByteArray(250 * 1024 * 1024, 'x') + "\",1\n2,3\n4,5\n";
+}
+
+QByteArray csvMillionsOfEmptyRows() {
+    return "1,2\n" + QByteArray(5'000'000, '\n') + "3,4\n";
+}
+
+template <QByteArray (*makeInput)()> void BM_ReadCsv(benchmark::State& state) {
+    const QByteArray input = makeInput();
+    const int lastRow = int(input.count('\n'));
+    resetPeakMemory();
+    for (auto _ : state) {
+        excel::OpenedWorkbook opened = excel::openCsvWorkbook(input);
+        excel::RangeValues values;
+        // The range's last line is the text's, so every line is walked.
+        benchmark::DoNotOptimize(opened.workbook->readRange(
+            1, excel::CellRange{{1, lastRow - 1}, {2, lastRow}}, values));
+    }
+    state.counters["MB"] = double(input.size()) / 1e6;
+    state.counters["peak_MiB"] = peakMemorySinceResetMiB();
+}
+
 } // namespace
 
 // Movies, effects and pictures: each crafted file is loaded as a player loads it and a second of
@@ -439,3 +464,11 @@ HOSTILE_WORKBOOK(xlsxLongSharedString);
 HOSTILE_WORKBOOK(xlsxLongSheetCell);
 HOSTILE_WORKBOOK(odsLongCell);
 HOSTILE_WORKBOOK(odsCellsBesideTheRange);
+BENCHMARK(BM_ReadCsv<csvHugeField>)
+    ->Name("Workbook/csvHugeField")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK(BM_ReadCsv<csvMillionsOfEmptyRows>)
+    ->Name("Workbook/csvMillionsOfEmptyRows")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);

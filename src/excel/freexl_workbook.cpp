@@ -41,6 +41,12 @@ QString reason(Outcome outcome) {
     }
 }
 
+// Why a job gave no answer: it was stopped, or the workbook made it fail.
+QString failureOf(const std::stop_token& stop) {
+    return stop.stop_requested() ? QString::fromLatin1(workbook_error::kCancelled)
+                                 : reason(Outcome::Damaged);
+}
+
 unsigned infoOf(const void* handle, unsigned short what) {
     unsigned value = 0;
     freexl_get_info(handle, what, &value);
@@ -162,11 +168,13 @@ private:
 
 class FreeXlWorkbook : public Workbook {
 public:
-    FreeXlWorkbook(QByteArray path, int sheets, DateSystem dates, std::optional<BiffCells> records)
+    FreeXlWorkbook(QByteArray path, int sheets, DateSystem dates, std::optional<BiffCells> records,
+                   std::stop_token stop)
         : m_path(std::move(path))
         , m_sheets(sheets)
         , m_dates(dates)
-        , m_records(std::move(records)) {}
+        , m_records(std::move(records))
+        , m_stop(std::move(stop)) {}
 
     int worksheetCount() const override { return m_sheets; }
 
@@ -179,10 +187,10 @@ public:
                                            {m_path, number(worksheet), number(range.first.column),
                                             number(range.first.row), number(range.last.column),
                                             number(range.last.row), number(qint64(m_dates))},
-                                           kTimeToRead);
+                                           kTimeToRead, m_stop);
         const QString damaged = QString::fromLatin1(workbook_error::kDamaged);
         if (!answer)
-            return damaged;
+            return failureOf(m_stop);
         QDataStream stream(*answer);
         bool selected = false;
         stream >> selected;
@@ -211,6 +219,7 @@ private:
     // The records' values of formulas, logical and error cells; nothing when the records do not
     // list the same sheets as FreeXL.
     std::optional<BiffCells> m_records;
+    std::stop_token m_stop;
 };
 
 // In the child: how the workbook opened, its worksheet count and date system.
@@ -229,14 +238,15 @@ QByteArray describe(const QByteArray& path) {
 
 } // namespace
 
-OpenedWorkbook openFreeXlWorkbook(const QString& path, QByteArrayView bytes) {
+OpenedWorkbook openFreeXlWorkbook(const QString& path, QByteArrayView bytes, std::stop_token stop) {
     std::optional<BiffCells> records = BiffCells::scan(bytes);
     if (records && records->readsAlone())
         return {std::make_unique<BiffRecordsWorkbook>(std::move(*records)), QString()};
     const QByteArray encodedPath = QFile::encodeName(path);
-    const auto answer = runIsolatedJob(kDescribeJob.toByteArray(), {encodedPath}, kTimeToOpen);
+    const auto answer =
+        runIsolatedJob(kDescribeJob.toByteArray(), {encodedPath}, kTimeToOpen, stop);
     if (!answer)
-        return {nullptr, reason(Outcome::Damaged)};
+        return {nullptr, failureOf(stop)};
     QDataStream stream(*answer);
     qint32 outcome = 0;
     qint32 sheets = 0;
@@ -251,7 +261,7 @@ OpenedWorkbook openFreeXlWorkbook(const QString& path, QByteArrayView bytes) {
         records.reset();
     return {std::make_unique<FreeXlWorkbook>(encodedPath, sheets,
                                              from1904 ? DateSystem::From1904 : DateSystem::From1900,
-                                             std::move(records)),
+                                             std::move(records), std::move(stop)),
             QString()};
 }
 

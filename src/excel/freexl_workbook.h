@@ -11,7 +11,9 @@ namespace tivora::excel {
 // FreeXL itself runs in `tivora isolated-job`, a process of its own for every step. The file's
 // bytes give what FreeXL does not: the cached results of formulas, logical and error values as
 // such, and the text of workbooks in the Mac's code page.
-OpenedWorkbook openFreeXlWorkbook(const QString& path, QByteArrayView bytes);
+// Once stop is requested the child is killed and the step gives workbook_error::kCancelled.
+OpenedWorkbook openFreeXlWorkbook(const QString& path, QByteArrayView bytes,
+                                  std::stop_token stop = {});
 
 // In that process: runs the job arguments name and writes its answer to standard output. Gives
 // the exit status.

@@ -43,16 +43,21 @@ constexpr qsizetype kMostAnswerBytes = qsizetype(512) * 1024 * 1024;
     _exit(127);
 }
 
-// Reads the child's answer until it closes its end; false on timeout or an oversized answer.
-bool readAnswer(int input, QByteArray& answer, std::chrono::milliseconds timeLimit) {
+// Reads the child's answer until it closes its end; false on timeout, a stop request or an
+// oversized answer. The wait is cut into slices so that a stop request is seen in time.
+bool readAnswer(int input, QByteArray& answer, std::chrono::milliseconds timeLimit,
+                const std::stop_token& stop) {
     const QDeadlineTimer deadline(timeLimit);
     char buffer[65536];
     for (;;) {
+        if (stop.stop_requested() || deadline.hasExpired())
+            return false;
         pollfd ready{input, POLLIN, 0};
-        const int polled = ::poll(&ready, 1, int(deadline.remainingTime()));
-        if (polled < 0 && errno == EINTR)
+        const qint64 slice = std::min<qint64>(deadline.remainingTime(), kStopLatency.count());
+        const int polled = ::poll(&ready, 1, int(slice));
+        if (polled == 0 || (polled < 0 && errno == EINTR))
             continue;
-        if (polled <= 0)
+        if (polled < 0)
             return false;
         const ssize_t got = ::read(input, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR)
@@ -70,7 +75,7 @@ bool readAnswer(int input, QByteArray& answer, std::chrono::milliseconds timeLim
 } // namespace
 
 std::optional<QByteArray> runIsolated(const QString& program, const QByteArrayList& arguments,
-                                      std::chrono::milliseconds timeLimit) {
+                                      std::chrono::milliseconds timeLimit, std::stop_token stop) {
     // Everything the child needs is made before the fork.
     const QByteArray encodedProgram = QFile::encodeName(program);
     QByteArrayList argumentCopies = arguments;
@@ -92,7 +97,7 @@ std::optional<QByteArray> runIsolated(const QString& program, const QByteArrayLi
         return std::nullopt;
     }
     QByteArray answer;
-    const bool complete = readAnswer(pipe[0], answer, timeLimit);
+    const bool complete = readAnswer(pipe[0], answer, timeLimit, stop);
     ::close(pipe[0]);
     if (!complete)
         ::kill(child, SIGKILL);
@@ -109,9 +114,10 @@ QString isolatedJobProgram() {
 }
 
 std::optional<QByteArray> runIsolatedJob(const QByteArray& job, const QByteArrayList& arguments,
-                                         std::chrono::milliseconds timeLimit) {
+                                         std::chrono::milliseconds timeLimit,
+                                         std::stop_token stop) {
     return runIsolated(isolatedJobProgram(), QByteArrayList{kIsolatedJobCommand, job} + arguments,
-                       timeLimit);
+                       timeLimit, std::move(stop));
 }
 
 } // namespace tivora::excel

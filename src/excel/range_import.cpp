@@ -78,11 +78,12 @@ RangeImport::RangeImport(RangeValues values, bool down, bool headerLine)
     , m_down(down)
     , m_headerLine(headerLine) {}
 
-std::variant<RangeImport, ImportFailure> RangeImport::read(const LinkOptions& options) {
+std::variant<RangeImport, ImportFailure> RangeImport::read(const LinkOptions& options,
+                                                           std::stop_token stop) {
     const QString path = options.excelFile.trimmed();
     if (path.isEmpty())
         return failure(QString::fromLatin1(kNoWorkbookMessage));
-    OpenedWorkbook opened = openWorkbook(path);
+    OpenedWorkbook opened = openWorkbook(path, std::move(stop));
     if (!opened.workbook)
         return failure(opened.error, path);
     return read(options, *opened.workbook);
@@ -194,11 +195,15 @@ std::optional<ImportFailure> importRange(const LinkOptions& options, GraphDocume
     auto read = RangeImport::read(options);
     if (const auto* error = std::get_if<ImportFailure>(&read))
         return *error;
-    const RangeImport& import = std::get<RangeImport>(read);
+    applyRangeImport(std::get<RangeImport>(read), model, askFitCounts);
+    return std::nullopt;
+}
+
+void applyRangeImport(const RangeImport& import, GraphDocumentModel& model,
+                      const std::function<bool(const QString&)>& askFitCounts) {
     const bool fitCounts = import.countsDiffer(model.document()) &&
                            askFitCounts(QString::fromLatin1(kAdjustCountsQuestion));
     model.edit([&](GraphDocument& document) { import.applyTo(document, fitCounts); });
-    return std::nullopt;
 }
 
 } // namespace tivora::excel

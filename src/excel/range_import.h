@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <stop_token>
 #include <variant>
 
 namespace tivora {
@@ -33,8 +34,11 @@ inline constexpr auto kAdjustCountsQuestion =
 // first line lands in the heading row when the range starts with headers.
 class RangeImport {
 public:
-    // Opens the workbook the options name and reads their range. Nothing of the graph is touched.
-    static std::variant<RangeImport, ImportFailure> read(const LinkOptions& options);
+    // Opens the workbook the options name and reads their range. Nothing of the graph is touched,
+    // so this may run on any thread; once stop is requested it gives up with
+    // workbook_error::kCancelled.
+    static std::variant<RangeImport, ImportFailure> read(const LinkOptions& options,
+                                                         std::stop_token stop = {});
     // The same from a workbook already open.
     static std::variant<RangeImport, ImportFailure> read(const LinkOptions& options,
                                                          Workbook& workbook);
@@ -72,5 +76,10 @@ private:
 // Yes. Gives the failure, if any.
 std::optional<ImportFailure> importRange(const LinkOptions& options, GraphDocumentModel& model,
                                          const std::function<bool(const QString&)>& askFitCounts);
+
+// The second half of importRange, for a range read elsewhere: asks the counts question where the
+// counts differ, then puts the values into the model's graph as one change.
+void applyRangeImport(const RangeImport& import, GraphDocumentModel& model,
+                      const std::function<bool(const QString&)>& askFitCounts);
 
 } // namespace tivora::excel

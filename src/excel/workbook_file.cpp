@@ -1,5 +1,6 @@
 #include "excel/workbook_file.h"
 
+#include "excel/csv_workbook.h"
 #include "excel/freexl_workbook.h"
 #include "excel/ods_workbook.h"
 #include "excel/xlsx_workbook.h"
@@ -36,10 +37,8 @@ bool startsWithBiffRecord(QByteArrayView bytes) {
            QByteArrayView("\x00\x02\x04\x08", 4).contains(bytes[1]);
 }
 
-} // namespace
-
-OpenedWorkbook openZippedWorkbook(QByteArray bytes) {
-    ZipArchive::Opened opened = ZipArchive::open(std::move(bytes));
+OpenedWorkbook openZippedParts(QByteArray bytes, std::stop_token stop) {
+    ZipArchive::Opened opened = ZipArchive::open(std::move(bytes), std::move(stop));
     if (!opened.archive)
         return {nullptr, opened.error};
     if (opened.archive->contains(u"content.xml"_s) &&
@@ -50,7 +49,17 @@ OpenedWorkbook openZippedWorkbook(QByteArray bytes) {
     return {nullptr, message(workbook_error::kUnknownFormat)};
 }
 
-OpenedWorkbook openWorkbook(const QString& path) {
+} // namespace
+
+OpenedWorkbook openZippedWorkbook(QByteArray bytes, std::stop_token stop) {
+    OpenedWorkbook opened = openZippedParts(std::move(bytes), stop);
+    // A reader stopped half-way sees its parts cut off; the reason to give is the stop.
+    if (!opened.workbook && stop.stop_requested())
+        opened.error = message(workbook_error::kCancelled);
+    return opened;
+}
+
+OpenedWorkbook openWorkbook(const QString& path, std::stop_token stop) {
     if (!QFileInfo(path).isFile())
         return {nullptr, message(workbook_error::kMissing)};
     QFile file(path);
@@ -60,14 +69,20 @@ OpenedWorkbook openWorkbook(const QString& path) {
     const QByteArray head = file.peek(8);
     const bool zipped = head.startsWith(kZipMagic);
     const bool compound = head.startsWith(kCompoundFileMagic);
-    if (!zipped && !compound && !startsWithBiffRecord(head))
+    const bool separated = !zipped && !compound && isCsvPath(path);
+    if (!zipped && !compound && !separated && !startsWithBiffRecord(head))
         return {nullptr, message(workbook_error::kUnknownFormat)};
     if (file.size() > ZipArchive::kMostUnpackedBytes)
         return {nullptr, u"The workbook is larger than 256 MiB; it is not read."_s};
     QByteArray bytes = file.readAll();
+    // A file that shrank or failed while it was read is cut short, not a smaller workbook.
+    if (bytes.size() != file.size() || file.error() != QFileDevice::NoError)
+        return {nullptr, message(workbook_error::kUnreadable)};
     if (zipped)
-        return openZippedWorkbook(std::move(bytes));
-    OpenedWorkbook opened = openFreeXlWorkbook(path, bytes);
+        return openZippedWorkbook(std::move(bytes), std::move(stop));
+    if (separated)
+        return openCsvWorkbook(std::move(bytes), std::move(stop));
+    OpenedWorkbook opened = openFreeXlWorkbook(path, bytes, std::move(stop));
     if (!opened.workbook && compound && holdsEncryptedPackage(bytes))
         opened.error = message(workbook_error::kEncrypted);
     return opened;

@@ -42,9 +42,10 @@ std::optional<QString> checkEntries(zip* archive, qint64 packedSize) {
 // An entry unpacked as it is read, within the stated size and the bound on what is read.
 class ZipEntryDevice : public QIODevice {
 public:
-    ZipEntryDevice(zip_file_t* file, qint64 statedSize)
+    ZipEntryDevice(zip_file_t* file, qint64 statedSize, std::stop_token stop)
         : m_file(file)
-        , m_statedSize(statedSize) {
+        , m_statedSize(statedSize)
+        , m_stop(std::move(stop)) {
         open(QIODevice::ReadOnly);
     }
     ~ZipEntryDevice() override { zip_fclose(m_file); }
@@ -56,6 +57,9 @@ protected:
     qint64 readData(char* data, qint64 maxSize) override {
         if (!m_failure.isEmpty())
             return -1;
+        // Every reader parses an entry through this device, so a cancelled read ends here.
+        if (m_stop.stop_requested())
+            return fail(workbook_error::kCancelled);
         const zip_int64_t got = zip_fread(m_file, data, zip_uint64_t(maxSize));
         // An entry that ends before its stated size is cut short.
         if (got < 0 || (got == 0 && maxSize > 0 && m_unpacked != m_statedSize))
@@ -79,20 +83,22 @@ private:
     zip_file_t* m_file;
     qint64 m_statedSize;
     qint64 m_unpacked = 0;
+    std::stop_token m_stop;
     QString m_failure;
 };
 
 } // namespace
 
-ZipArchive::ZipArchive(QByteArray bytes, zip* archive)
+ZipArchive::ZipArchive(QByteArray bytes, zip* archive, std::stop_token stop)
     : m_bytes(std::move(bytes))
-    , m_archive(archive) {}
+    , m_archive(archive)
+    , m_stop(std::move(stop)) {}
 
 ZipArchive::~ZipArchive() {
     zip_discard(m_archive);
 }
 
-ZipArchive::Opened ZipArchive::open(QByteArray bytes) {
+ZipArchive::Opened ZipArchive::open(QByteArray bytes, std::stop_token stop) {
     zip_error_t error;
     zip_error_init(&error);
     // The source reads the bytes in place; the archive keeps them alive as long as itself.
@@ -108,7 +114,7 @@ ZipArchive::Opened ZipArchive::open(QByteArray bytes) {
         zip_source_free(source);
         return {nullptr, message(workbook_error::kDamaged)};
     }
-    std::unique_ptr<ZipArchive> opened(new ZipArchive(std::move(bytes), archive));
+    std::unique_ptr<ZipArchive> opened(new ZipArchive(std::move(bytes), archive, std::move(stop)));
     if (const auto refused = checkEntries(archive, opened->m_bytes.size()))
         return {nullptr, *refused};
     return {std::move(opened), QString()};
@@ -131,7 +137,7 @@ std::unique_ptr<QIODevice> ZipArchive::openEntry(const QString& name, QString* e
             *error = message(workbook_error::kDamaged);
         return nullptr;
     }
-    return std::make_unique<ZipEntryDevice>(file, qint64(stat.size));
+    return std::make_unique<ZipEntryDevice>(file, qint64(stat.size), m_stop);
 }
 
 QString ZipArchive::entryError(const QIODevice& entry) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <stop_token>
 
 struct zip;
 
@@ -30,7 +31,8 @@ public:
         std::unique_ptr<ZipArchive> archive;
         QString error;
     };
-    static Opened open(QByteArray bytes);
+    // Once stop is requested, reading an entry fails with workbook_error::kCancelled.
+    static Opened open(QByteArray bytes, std::stop_token stop = {});
 
     ~ZipArchive();
     ZipArchive(const ZipArchive&) = delete;
@@ -47,10 +49,11 @@ public:
     static QString entryError(const QIODevice& entry);
 
 private:
-    ZipArchive(QByteArray bytes, zip* archive);
+    ZipArchive(QByteArray bytes, zip* archive, std::stop_token stop);
 
     QByteArray m_bytes;
     zip* m_archive;
+    std::stop_token m_stop;
 };
 
 } // namespace tivora::excel

@@ -12,6 +12,7 @@ const QString kOrganization = u"Orvanta"_s;
 const QString kApplication = u"Tivora"_s;
 const QString kWindowSize = u"WindowSize"_s;
 const QString kWindowMaximized = u"WindowMaximized"_s;
+const QString kReloadOnWorkbookChange = u"ReloadOnWorkbookChange"_s;
 
 QString recentKey(int index) {
     return u"Recent"_s + QString::number(index + 1);
@@ -109,6 +110,14 @@ bool DesignerSettings::windowMaximized() const {
 
 void DesignerSettings::setWindowState(QSize size, bool maximized) {
     setValues({{kWindowSize, size}, {kWindowMaximized, maximized}});
+}
+
+bool DesignerSettings::reloadOnWorkbookChange() const {
+    return value(kReloadOnWorkbookChange).toBool();
+}
+
+void DesignerSettings::setReloadOnWorkbookChange(bool on) {
+    setValues({{kReloadOnWorkbookChange, on}});
 }
 
 } // namespace tivora

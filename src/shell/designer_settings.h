@@ -9,8 +9,8 @@
 
 namespace tivora {
 
-// The settings kept between runs: the skin file, the four recent graph files (newest first) and
-// the main window's size.
+// The settings kept between runs: the skin file, the four recent graph files (newest first), the
+// main window's size and whether a linked graph reloads its workbook when that changes.
 // They live in the user's own store, which an ordinary user can always write.
 class DesignerSettings {
 public:
@@ -34,6 +34,9 @@ public:
     std::optional<QSize> windowSize() const;
     bool windowMaximized() const;
     void setWindowState(QSize size, bool maximized);
+    // "Reload when the workbook changes"; off until the user ticks it.
+    bool reloadOnWorkbookChange() const;
+    void setReloadOnWorkbookChange(bool on);
 
 private:
     QVariant value(const QString& key) const;

@@ -23,6 +23,7 @@
 #include "shell/edit_commands.h"
 #include "shell/file_commands.h"
 #include "shell/link_options_file_store.h"
+#include "shell/link_options_live_reload.h"
 #include "shell/main_menu.h"
 #include "shell/preview_cycle.h"
 #include "shell/preview_panel.h"
@@ -90,6 +91,7 @@ TfrmLumara::TfrmLumara(QWidget* parent)
     m_fileCommands->setTemplateChooser([dlgAddGraph] { return dlgAddGraph->chooseTemplate(); });
     m_fileCommands->setLinkOptionsStore(
         new LinkOptionsFileStore(*findChild<ExcelLinkTab*>(), this));
+    bindLiveReload(*findChild<ExcelLinkTab*>(), m_settings, *this);
     connectCommands();
     QApplication::instance()->installEventFilter(new WheelGuard(this));
     m_editCommands = std::make_unique<EditCommands>(*this);

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTest>
+#include <thread>
 
 using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
@@ -37,6 +38,31 @@ private Q_SLOTS:
         timer.start();
         QCOMPARE(runIsolated(u"/bin/sh"_s, {"-c", "exec sleep 60"}, 300ms), std::nullopt);
         QVERIFY(timer.elapsed() < 5000);
+    }
+
+    // A cancelled read kills its child at once, long before the time limit, and a workbook read
+    // through a stopped token gives up as cancelled.
+    void aStopRequestKillsTheChild() {
+        std::stop_source stop;
+        std::jthread stopper([&stop] {
+            std::this_thread::sleep_for(100ms);
+            stop.request_stop();
+        });
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(runIsolated(u"/bin/sh"_s, {"-c", "exec sleep 60"}, 60s, stop.get_token()),
+                 std::nullopt);
+        QVERIFY(timer.elapsed() < 30000);
+        QCOMPARE(openWorkbook(test::fixture(u"phpspreadsheet_example1.xls"_s), stop.get_token())
+                     .error,
+                 QString::fromLatin1(workbook_error::kCancelled));
+        const QByteArray zipped = test::xlsxWorkbook({u"<row><c><v>1</v></c></row>"_s});
+        OpenedWorkbook opened = openZippedWorkbook(zipped, stop.get_token());
+        RangeValues values;
+        const auto error =
+            opened.workbook ? opened.workbook->readRange(1, CellRange{{1, 1}, {1, 1}}, values)
+                            : std::optional(opened.error);
+        QCOMPARE(error, std::optional(QString::fromLatin1(workbook_error::kCancelled)));
     }
 
     // The legacy workbook reader runs in `tivora`, started afresh for each step.

@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <sys/stat.h>
@@ -29,6 +30,7 @@ private Q_SLOTS:
     void saveWritesTheLinkBesideTheGraph();
     void reloadFillsTheDataPage();
     void openRefusesAPipeForTheLinkAtOnce();
+    void liveReloadIsAUserSettingAndShowsInTheStatusBar();
 };
 
 namespace {
@@ -111,6 +113,7 @@ void TstLinkInDesigner::reloadFillsTheDataPage() {
     designer.environment.dialogs.take();
     designer.environment.dialogs.yesNoAnswers = {true};
     designer.tab().btnLoadExcel->click();
+    QTRY_VERIFY(!designer.tab().readJob().running());
     QCOMPARE(
         designer.environment.dialogs.take(),
         QStringList({u"question: Adjust the Number of Columns and Series to fit the data?"_s}));
@@ -140,6 +143,41 @@ void TstLinkInDesigner::openRefusesAPipeForTheLinkAtOnce() {
     QVERIFY2(designer.environment.dialogs.details.join(u'\n').contains(
                  u"piped.TVO is not an ordinary file (it is a device, pipe or socket)."_s),
              qPrintable(designer.environment.dialogs.details.join(u'\n')));
+}
+
+void TstLinkInDesigner::liveReloadIsAUserSettingAndShowsInTheStatusBar() {
+    test::ShellEnvironment environment;
+    const QString book = environment.folder() + u"book.csv"_s;
+    QVERIFY(test::writeFile(book, "a,b\n1,2\n3,4\n"));
+    const QString linked =
+        environment.writeGraph(u"linked.tvx"_s, test::ShellEnvironment::seriesGraph(2, 2));
+    QCOMPARE(excel::writeLinkOptionsFile(
+                 linked, test::linkRange(u"<find>book.csv"_s, 1, u"A1"_s, u"B3"_s, false, true)),
+             std::nullopt);
+    {
+        TfrmLumara window;
+        window.show();
+        auto* live = window.findChild<ExcelLinkTab*>()->chkReloadOnChange;
+        QVERIFY(!live->isChecked());
+        live->click();
+        QCOMPARE(test::ShellEnvironment::storedValue(u"ReloadOnWorkbookChange"_s), u"true"_s);
+    }
+    TfrmLumara window;
+    window.show();
+    ExcelLinkTab& tab = *window.findChild<ExcelLinkTab*>();
+    QVERIFY(tab.chkReloadOnChange->isChecked());
+    environment.dialogs.fileNames.push_back(linked);
+    window.fileCommands().Open1Click();
+    QVERIFY(test::writeFile(book, "a,b\n1,2\n3,44\n"));
+    const Grid& grid = window.model().document().series.sgrdData;
+    QTRY_COMPARE_WITH_TIMEOUT(grid.cell(DataFirstValue + 1, 2), u"44"_s, 5000);
+    QVERIFY(window.statusBar()->currentMessage().startsWith(u"Data reloaded from book.csv at "_s));
+    // The link options file keeps its format: the setting is not in it.
+    QVERIFY(window.fileCommands().mnuSaveClick());
+    const QByteArray saved = test::ShellEnvironment::contents(excel::linkOptionsPath(linked));
+    QVERIFY(saved.startsWith("&ExcelLink=YES&ExcelFile="));
+    QVERIFY(saved.endsWith("&ExcelOrient=ACCROSS&HeaderLine=YES&"));
+    QVERIFY(!saved.contains("Reload"));
 }
 
 } // namespace tivora

@@ -8,7 +8,6 @@
 #include "document/graph_document_model.h"
 #include "excel/range_import.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -16,11 +15,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QTabWidget>
+#include <QTime>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -32,7 +33,11 @@ const QString kAcrossHeaders = u"Top Line of import is column headers"_s;
 const QString kDownHeaders = u"First Column of import is column headers"_s;
 // Workbooks of every kind the readers take; the file dialog matches the patterns in any letter
 // case, so they are shown as a reader would write them.
-const QString kWorkbookFilter = u"Microsoft Excel files (*.xls *.xlsx *.ods)"_s;
+const QString kWorkbookFilter = u"Microsoft Excel files (*.xls *.xlsx *.ods *.csv)"_s;
+// A workbook unreadable when it changed (a program still writing or holding it) is tried again
+// this many times, this far apart, before the status bar says it could not be read.
+constexpr int kLiveAttempts = 6;
+constexpr int kLiveRetryMs = 400;
 
 template <typename Widget> Widget* named(Widget* widget, const QString& name) {
     widget->setObjectName(name);
@@ -93,9 +98,13 @@ ExcelLinkTab::ExcelLinkTab(GraphDocumentModel& model, TStringAlignGrid& dataGrid
     , rdoDown(named(new QRadioButton(u"Columns Down and rows across"_s), u"rdoDown"_s))
     , chkHeaders(named(new QCheckBox(kAcrossHeaders), u"chkHeaders"_s))
     , btnLoadNow(named(new QPushButton(u"Load Now"_s), u"btnLoadNow"_s))
+    , chkReloadOnChange(
+          named(new QCheckBox(u"Reload when the workbook changes"_s), u"chkReloadOnChange"_s))
     , m_model(model)
     , m_dataGrid(dataGrid)
-    , m_linkBar(new QWidget) {
+    , m_linkBar(new QWidget)
+    , m_readJob(new excel::RangeReadJob(this))
+    , m_watcher(new excel::WorkbookWatcher(this)) {
     setObjectName(u"TabExcel"_s);
     edtExcelFile->setReadOnly(true);
     btnExcelFIle->setFixedWidth(28);
@@ -113,7 +122,7 @@ ExcelLinkTab::ExcelLinkTab(GraphDocumentModel& model, TStringAlignGrid& dataGrid
     auto* title =
         new QLabel(u"Link to Excel File (Imports data automatically from an Excel File)"_s);
     title->setWordWrap(true);
-    auto* note = new QLabel(u"(Reads .xls, .xlsx and .ods workbooks; Excel is not needed.)"_s);
+    auto* note = new QLabel(u"(Reads .xls, .xlsx, .ods and .csv files; Excel is not needed.)"_s);
     note->setWordWrap(true);
     // The page scrolls rather than squeezes its groups when the window leaves it little room.
     auto* body = new QWidget;
@@ -124,6 +133,7 @@ ExcelLinkTab::ExcelLinkTab(GraphDocumentModel& model, TStringAlignGrid& dataGrid
     layout->addWidget(workbookRow());
     layout->addWidget(rangeRow());
     layout->addWidget(orientationGroup());
+    layout->addWidget(chkReloadOnChange);
     layout->addWidget(note);
     layout->addStretch();
     auto* scroll = new QScrollArea;
@@ -146,6 +156,11 @@ ExcelLinkTab::ExcelLinkTab(GraphDocumentModel& model, TStringAlignGrid& dataGrid
     });
     connect(btnLoadNow, &QPushButton::clicked, this, &ExcelLinkTab::btnLoadNowClick);
     connect(btnLoadExcel, &QPushButton::clicked, this, &ExcelLinkTab::btnLoadNowClick);
+    connect(m_readJob, &excel::RangeReadJob::finished, this, &ExcelLinkTab::readFinished);
+    connect(m_watcher, &excel::WorkbookWatcher::changed, this, &ExcelLinkTab::reloadOnChange);
+    connect(chkLinkExcel, &QCheckBox::toggled, this, &ExcelLinkTab::updateWatch);
+    connect(chkReloadOnChange, &QCheckBox::toggled, this, &ExcelLinkTab::updateWatch);
+    connect(edtExcelFile, &QLineEdit::textChanged, this, &ExcelLinkTab::updateWatch);
 }
 
 QWidget* ExcelLinkTab::workbookRow() {
@@ -253,20 +268,104 @@ void ExcelLinkTab::rdoDownClick() {
 }
 
 void ExcelLinkTab::btnLoadNowClick() {
-    // Reading a large range takes a moment; nothing else can happen meanwhile.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto failure = excel::importRange(options(), m_model, [](const QString& question) {
-        QApplication::restoreOverrideCursor();
-        const bool yes = appDialogs().askYesNo(question);
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        return yes;
-    });
-    QApplication::restoreOverrideCursor();
-    if (failure) {
+    startRead(false);
+}
+
+void ExcelLinkTab::startRead(bool live) {
+    cancelRead();
+    m_liveRead = live;
+    if (live)
+        m_readStamp = excel::FileStamp::of(edtExcelFile->text().trimmed());
+    m_readJob->start(options());
+    if (live)
+        return;
+    // The window stays painted and answering while a slow workbook is read; the dialog keeps the
+    // graph from being edited meanwhile and shows only when the read takes a moment.
+    m_progress = new QProgressDialog(u"Reading the workbook..."_s, u"Cancel"_s, 0, 0, this);
+    m_progress->setObjectName(u"readProgress"_s);
+    m_progress->setWindowTitle(u"Excel Link"_s);
+    m_progress->setWindowModality(Qt::WindowModal);
+    m_progress->setMinimumDuration(300);
+    m_progress->setAutoReset(false);
+    m_progress->setValue(0);
+    connect(m_progress, &QProgressDialog::canceled, this, &ExcelLinkTab::cancelRead);
+}
+
+void ExcelLinkTab::cancelRead() {
+    m_readJob->cancel();
+    if (m_progress) {
+        m_progress->hide();
+        m_progress->deleteLater();
+        m_progress = nullptr;
+    }
+}
+
+void ExcelLinkTab::readFinished() {
+    const auto result = m_readJob->takeResult();
+    cancelRead();
+    if (m_liveRead) {
+        liveReadFinished(result);
+        return;
+    }
+    if (const auto* failure = std::get_if<excel::ImportFailure>(&result)) {
         appDialogs().showError(failure->text, failure->detail);
         return;
     }
+    applyRead(std::get<excel::RangeImport>(result));
+}
+
+void ExcelLinkTab::applyRead(const excel::RangeImport& import) {
+    m_applying = true;
+    excel::applyRangeImport(
+        import, m_model, [](const QString& question) { return appDialogs().askYesNo(question); });
+    m_applying = false;
     fitDataColumns();
+}
+
+void ExcelLinkTab::updateWatch() {
+    const bool live = chkLinkExcel->isChecked() && chkReloadOnChange->isChecked();
+    m_watcher->watch(live ? edtExcelFile->text().trimmed() : QString());
+    m_liveAttempts = 0;
+}
+
+void ExcelLinkTab::reloadOnChange() {
+    // A pie graph takes no linked data: its settings only stand in the tab until the next graph.
+    if (m_watcher->path().isEmpty() || m_model.document().graphType == u"pie"_s)
+        return;
+    if (m_readJob->running() || m_applying) {
+        m_reloadPending = true;
+        return;
+    }
+    m_reloadPending = false;
+    ++m_liveAttempts;
+    startRead(true);
+}
+
+void ExcelLinkTab::liveReadFinished(const excel::RangeReadJob::Result& result) {
+    const QString path = edtExcelFile->text().trimmed();
+    const QString name = QFileInfo(path).fileName();
+    // The link may have been switched off, or the file changed, while the workbook was read.
+    if (m_watcher->path() != path || path.isEmpty())
+        return;
+    const auto* failure = std::get_if<excel::ImportFailure>(&result);
+    // A workbook that changed during the read may have been read half-written: read it again.
+    const bool settled = excel::FileStamp::of(path) == m_readStamp;
+    if (failure || !settled) {
+        if (m_liveAttempts < kLiveAttempts) {
+            m_watcher->retryLater(kLiveRetryMs);
+        } else {
+            m_liveAttempts = 0;
+            Q_EMIT statusMessage(u"%1 changed but could not be read: %2"_s.arg(
+                name, failure ? failure->text : u"it kept changing"_s));
+        }
+        return;
+    }
+    m_liveAttempts = 0;
+    applyRead(std::get<excel::RangeImport>(result));
+    Q_EMIT statusMessage(
+        u"Data reloaded from %1 at %2"_s.arg(name, QTime::currentTime().toString(u"HH:mm:ss"_s)));
+    if (m_reloadPending)
+        reloadOnChange();
 }
 
 void ExcelLinkTab::fitDataColumns() {
