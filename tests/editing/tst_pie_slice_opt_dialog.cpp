@@ -59,9 +59,10 @@ void TstPieSliceOptDialog::loadsTheSliceWithoutWritingIt() {
     QCOMPARE(dialog.trkSLabelY->value(), -8);
     QCOMPARE(dialog.trkSLabelY->caption()->text(), u"-8"_s);
     QCOMPARE(changed.count(), 0);
-    // The colours that count are the cells' own; a cell without one is the grid's white.
+    // The colours that count are the cells' own; a cell without one takes the new slice's
+    // default: white value text on the slice, a dark label beside it on the background.
     QCOMPARE(setup.folder.sliceText(), "&graphType=pie&Backgrnd=0xFFFFFF&SliceCol=0xFF0000"
-                                       "&ValueCol=0xFFFFFF&LabelCol=0xFFFFFF&SliceAlpha=70"
+                                       "&ValueCol=0xFFFFFF&LabelCol=0x44546A&SliceAlpha=70"
                                        "&SliceShade=30&Textloaded=OK");
     QCOMPARE(dialog.ShockwaveFlash1->movie(), setup.folder.dataFolder() + u"/Slice.swf"_s);
 }
