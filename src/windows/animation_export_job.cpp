@@ -3,6 +3,7 @@
 #include "document/regular_file.h"
 #include "engine/movies/movie.h"
 #include "export/animation_writer.h"
+#include "export/output_formats.h"
 #include "export/render_animated.h"
 
 #include <QDir>
@@ -14,11 +15,13 @@ namespace tivora {
 
 namespace {
 
+// The formats drawn frame by frame: every animation of the output table that has no still form
+// (an SVG is written at once, as a still or a timed drawing).
 std::optional<AnimationFormat> pictureSequenceOf(const QString& outPath) {
-    const std::optional<AnimationFormat> format = animationFormatOf(outPath);
-    if (format == AnimationFormat::Svg)
+    const OutputFormat* format = outputFormatOf(outPath, true);
+    if (!format || format->kind != OutputKind::Animation)
         return std::nullopt;
-    return format;
+    return format->animation;
 }
 
 } // namespace
@@ -27,8 +30,7 @@ AnimationExportJob::AnimationExportJob(QObject* parent)
     : QObject(parent) {}
 
 AnimationExportJob::~AnimationExportJob() {
-    cancel();
-    wait();
+    m_worker.stop();
 }
 
 bool AnimationExportJob::writes(const QString& outPath) {
@@ -36,9 +38,7 @@ bool AnimationExportJob::writes(const QString& outPath) {
 }
 
 void AnimationExportJob::start(const QString& moviePath, const QString& outPath) {
-    wait();
-    m_cancel = false;
-    m_thread.reset(QThread::create([this, moviePath, outPath] {
+    m_worker.start([this, moviePath, outPath] {
         // Signals emitted here are queued to the job's own thread.
         const auto end = [this](const std::optional<QString>& error) {
             const bool cancelled = error == kAnimationCancelled;
@@ -55,20 +55,9 @@ void AnimationExportJob::start(const QString& moviePath, const QString& outPath)
             return end(error);
         end(writeAnimation(
             *input->movie, outPath, *format, kDefaultFps,
-            [this](int done, int total) { Q_EMIT progressed(done, total); }, &m_cancel));
-    }));
-    m_thread->start();
-}
-
-bool AnimationExportJob::isRunning() const {
-    return m_thread && m_thread->isRunning();
-}
-
-void AnimationExportJob::wait() {
-    if (m_thread) {
-        m_thread->wait();
-        m_thread.reset();
-    }
+            [this](int done, int total) { Q_EMIT progressed(done, total); },
+            m_worker.cancelFlag()));
+    });
 }
 
 } // namespace tivora

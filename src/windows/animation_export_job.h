@@ -1,10 +1,9 @@
 #pragma once
 
+#include "controls/worker_thread.h"
+
 #include <QObject>
 #include <QString>
-#include <QThread>
-#include <atomic>
-#include <memory>
 
 namespace tivora {
 
@@ -23,10 +22,10 @@ public:
     static bool writes(const QString& outPath);
 
     void start(const QString& moviePath, const QString& outPath);
-    void cancel() { m_cancel = true; }
-    bool isRunning() const;
+    void cancel() { m_worker.cancel(); }
+    bool isRunning() const { return m_worker.isRunning(); }
     // Blocks until a running job has ended (a window that closes waits for its job).
-    void wait();
+    void wait() { m_worker.wait(); }
 
 Q_SIGNALS:
     void progressed(int framesDone, int frameCount);
@@ -34,8 +33,7 @@ Q_SIGNALS:
     void finished(const QString& error, bool cancelled);
 
 private:
-    std::unique_ptr<QThread> m_thread;
-    std::atomic_bool m_cancel = false;
+    WorkerThread m_worker;
 };
 
 } // namespace tivora

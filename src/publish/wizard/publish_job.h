@@ -1,11 +1,9 @@
 #pragma once
 
+#include "controls/worker_thread.h"
 #include "publish/publish_run.h"
 
 #include <QObject>
-#include <QThread>
-#include <atomic>
-#include <memory>
 
 namespace tivora::publish {
 
@@ -20,10 +18,10 @@ public:
     ~PublishJob() override;
 
     void start(const PublishChoices& choices, const QString& dataFolder);
-    void cancel() { m_cancel = true; }
-    bool isRunning() const;
+    void cancel() { m_worker.cancel(); }
+    bool isRunning() const { return m_worker.isRunning(); }
     // Blocks until a running job has ended (a window that closes waits for its job).
-    void wait();
+    void wait() { m_worker.wait(); }
 
 Q_SIGNALS:
     void lineLogged(const QString& line);
@@ -31,8 +29,7 @@ Q_SIGNALS:
     void finished(const tivora::publish::PublishSummary& summary);
 
 private:
-    std::unique_ptr<QThread> m_thread;
-    std::atomic_bool m_cancel = false;
+    WorkerThread m_worker;
 };
 
 } // namespace tivora::publish
