@@ -1,9 +1,9 @@
 #include "controls/last_folder.h"
 
+#include "controls/user_store.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -23,16 +23,12 @@ QString settingsKey(FileKind kind) {
     return u"Folders/Other"_s;
 }
 
-// The user's store, where the designer keeps its other settings.
-std::unique_ptr<QSettings> userStore() {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, u"Orvanta"_s,
-                                       u"Tivora"_s);
-}
-
 } // namespace
 
 QString lastFolder(FileKind kind) {
-    const QString folder = userStore()->value(settingsKey(kind)).toString();
+    const UserStore store = openUserStore();
+    const QString folder =
+        store.settings ? store.settings->value(settingsKey(kind)).toString() : QString();
     if (!folder.isEmpty() && QFileInfo(folder).isDir())
         return folder;
     return QDir::homePath();
@@ -43,7 +39,9 @@ void rememberFolder(FileKind kind, const QString& chosenPath) {
         return;
     const QFileInfo chosen(chosenPath);
     const QString folder = chosen.isDir() ? chosen.absoluteFilePath() : chosen.absolutePath();
-    userStore()->setValue(settingsKey(kind), folder);
+    // A refused store keeps nothing; the designer has told the user so at start-up.
+    if (const UserStore store = openUserStore(); store.settings)
+        store.settings->setValue(settingsKey(kind), folder);
 }
 
 } // namespace tivora

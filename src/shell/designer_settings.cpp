@@ -1,6 +1,6 @@
 #include "shell/designer_settings.h"
 
-#include <QFileInfo>
+#include "controls/user_store.h"
 
 using namespace Qt::StringLiterals;
 
@@ -8,8 +8,6 @@ namespace tivora {
 
 namespace {
 
-const QString kOrganization = u"Orvanta"_s;
-const QString kApplication = u"Tivora"_s;
 const QString kWindowSize = u"WindowSize"_s;
 const QString kWindowMaximized = u"WindowMaximized"_s;
 const QString kReloadOnWorkbookChange = u"ReloadOnWorkbookChange"_s;
@@ -18,44 +16,12 @@ QString recentKey(int index) {
     return u"Recent"_s + QString::number(index + 1);
 }
 
-// The files the store reads for the program: the user's and the system's, each for the program
-// and for its organisation. Their folders are learnt from a store of names no program uses, so
-// that learning them reads none of the files themselves.
-QStringList storeFiles() {
-    const QString probeName = u"tivora-settings-probe"_s;
-    QStringList files;
-    for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope}) {
-        const QFileInfo probe(
-            QSettings(QSettings::NativeFormat, scope, probeName, probeName).fileName());
-        const QString folder = QFileInfo(probe.path()).path() + u'/';
-        const QString suffix = probe.suffix().isEmpty() ? QString() : u'.' + probe.suffix();
-        files << folder + kOrganization + u'/' + kApplication + suffix
-              << folder + kOrganization + suffix;
-    }
-    return files;
-}
-
-// Reading a pipe would wait for a writer for ever, and a folder or a device is no store.
-std::optional<QString> storeProblem() {
-    for (const QString& file : storeFiles()) {
-        const QFileInfo info(file);
-        if (info.exists() && !info.isFile()) {
-            return u"The settings file %1 is not an ordinary file (it is a folder, pipe or "
-                   "device). The designer starts without its stored settings and keeps none "
-                   "this time."_s.arg(file);
-        }
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
-DesignerSettings::DesignerSettings()
-    : m_problem(storeProblem()) {
-    if (!m_problem) {
-        m_settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                 kOrganization, kApplication);
-    }
+DesignerSettings::DesignerSettings() {
+    UserStore store = openUserStore();
+    m_settings = std::move(store.settings);
+    m_problem = std::move(store.problem);
 }
 
 DesignerSettings::~DesignerSettings() = default;

@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -72,6 +73,21 @@ private Q_SLOTS:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         QCOMPARE(lastFolder(FileKind::Graph), QDir::homePath());
+    }
+
+    // Reading a settings file that is a pipe would wait for a writer for ever, and every file
+    // dialog asks for its folder.
+    void aSettingsFileThatIsAPipeIsNeitherReadNorWritten() {
+        const QString folder =
+            made(u"settings-%1/Orvanta"_s.arg(QLatin1StringView(QTest::currentTestFunction())));
+        const QString pipe = folder + u"/Tivora.conf"_s;
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QString graphs = made(u"graphs"_s);
+        rememberFolder(FileKind::Graph, graphs + u"/Sales.TVX"_s);
+        QCOMPARE(lastFolder(FileKind::Graph), QDir::homePath());
+        struct stat status {};
+        QVERIFY(::lstat(QFile::encodeName(pipe).constData(), &status) == 0 &&
+                S_ISFIFO(status.st_mode));
     }
 };
 
