@@ -36,10 +36,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDebug>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -248,11 +250,11 @@ void TfrmLumara::FormShow() {
     m_menu->showRecentFiles(m_settings.recentFiles());
     if (m_settings.skin().trimmed().isEmpty())
         m_settings.setSkin(programFolder() + u"Default.skn"_s);
-    // Bound before the skin is installed, the window is styled once, by the installing. A skin
-    // file that cannot be loaded is not reported: the windows keep the skin held.
+    // Bound before the skin is installed, the window is styled once, by the installing.
     m_skin.skinWindow(*this, allSkinKindsBut(SkinKind::Panel),
                       {{startScreen, u"Logo"_s}, {Panel9, u"PreviewFrame"_s}});
-    m_skin.load(m_settings.skin());
+    if (!m_skin.load(m_settings.skin()))
+        noteSkinNotLoaded();
     ShowEditor(false);
     if (pageControl1->count() > 0)
         pageControl1->setCurrentIndex(0);
@@ -261,6 +263,17 @@ void TfrmLumara::FormShow() {
         QTimer::singleShot(0, this,
                            [text = *problem] { appDialogs().showError(printableText(text)); });
     }
+}
+
+// A skin that cannot be loaded stops nothing: the windows keep the plain look, and the status bar
+// (and the terminal, for a designer started from one) says why, without a message to dismiss.
+void TfrmLumara::noteSkinNotLoaded() {
+    const QString reason =
+        Skin::read(m_settings.skin())
+            .value_or(u"The skin file %1 cannot be loaded."_s.arg(m_settings.skin()));
+    const QString text = printableText(QString(u"The plain look is used: "_s + reason));
+    qWarning().noquote() << text;
+    statusBar()->showMessage(text);
 }
 
 void TfrmLumara::closeEvent(QCloseEvent* event) {

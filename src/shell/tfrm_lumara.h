@@ -67,6 +67,7 @@ protected:
 
 private:
     void FormShow();
+    void noteSkinNotLoaded();
     void connectCommands();
     void buildClient();
     void restoreWindowSize();

@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <functional>
@@ -102,8 +103,15 @@ private Q_SLOTS:
             } else {
                 QCOMPARE(edit->palette().color(QPalette::Text), QColor(expectedColour));
             }
-            // A skin that cannot be loaded is not reported.
+            // A skin that cannot be loaded asks nothing of the user; the status bar says why.
             QCOMPARE(environment.dialogs.shown, QStringList());
+            const QString status = window.statusBar()->currentMessage();
+            if (expectedColour.isEmpty())
+                QVERIFY2(status.startsWith(u"The plain look is used: "_s) &&
+                             status.contains(expectedStored),
+                         qPrintable(status));
+            else
+                QCOMPARE(status, QString());
         }
         QCOMPARE(qApp->styleSheet(), QString());
     }
