@@ -28,14 +28,20 @@ std::optional<QString> checkAnimatedOutput(const QString& outPath, int fps) {
     if (!animationFormatOf(outPath))
         return u"cannot tell the animated format of %1: name it %2"_s.arg(
             outPath, outputSuffixList(OutputKind::Animation));
-    if (fps < 1 || fps > kMostFps)
-        return u"the frame rate must lie between 1 and %1"_s.arg(kMostFps);
+    if (auto refusal = checkFrameRate(fps))
+        return refusal;
     if (const auto refusal = checkOutputFile(outPath))
         return u"cannot write %1: %2"_s.arg(outPath, *refusal);
     return std::nullopt;
 }
 
 } // namespace
+
+std::optional<QString> checkFrameRate(int fps) {
+    if (fps < 1 || fps > kMostFps)
+        return u"the frame rate must lie between 1 and %1"_s.arg(kMostFps);
+    return std::nullopt;
+}
 
 AnimatedInput::AnimatedInput(std::unique_ptr<Movie> movie, GraphSummary summary,
                              QByteArray graphText)

@@ -21,6 +21,9 @@ std::optional<AnimationFormat> animationFormatOf(const QString& outPath);
 inline constexpr int kDefaultFps = 25;
 inline constexpr int kMostFps = 60;
 
+// Why fps cannot be an animation's frame rate, if it cannot.
+std::optional<QString> checkFrameRate(int fps);
+
 // Writes the animation of a graph file or preview text (or a movie file) to outPath in the form
 // its extension names; frame rates apply to the picture formats. A progress line goes to stderr
 // when it is a terminal. The input is read as every render reads it (noInformation as for a still

@@ -3,6 +3,7 @@
 #include "document/regular_file.h"
 #include "engine/movies/movie.h"
 #include "export/animation_writer.h"
+#include "export/deck/graph_slide.h"
 #include "export/output_formats.h"
 #include "export/render_animated.h"
 
@@ -15,13 +16,11 @@ namespace tivora {
 
 namespace {
 
-// The formats drawn frame by frame: every animation of the output table that has no still form
-// (an SVG is written at once, as a still or a timed drawing).
-std::optional<AnimationFormat> pictureSequenceOf(const QString& outPath) {
+// The formats drawn frame by frame, and the deck whose video is: every format of the output table
+// but the stills (an SVG is written at once, as a still or a timed drawing).
+const OutputFormat* framedFormatOf(const QString& outPath) {
     const OutputFormat* format = outputFormatOf(outPath, true);
-    if (!format || format->kind != OutputKind::Animation)
-        return std::nullopt;
-    return format->animation;
+    return format && format->kind != OutputKind::Still ? format : nullptr;
 }
 
 } // namespace
@@ -34,7 +33,7 @@ AnimationExportJob::~AnimationExportJob() {
 }
 
 bool AnimationExportJob::writes(const QString& outPath) {
-    return pictureSequenceOf(outPath).has_value();
+    return framedFormatOf(outPath) != nullptr;
 }
 
 void AnimationExportJob::start(const QString& moviePath, const QString& outPath) {
@@ -44,7 +43,7 @@ void AnimationExportJob::start(const QString& moviePath, const QString& outPath)
             const bool cancelled = error == kAnimationCancelled;
             Q_EMIT finished(cancelled ? QString() : error.value_or(QString()), cancelled);
         };
-        const std::optional<AnimationFormat> format = pictureSequenceOf(outPath);
+        const OutputFormat* format = framedFormatOf(outPath);
         if (!format)
             return end(u"%1 is not an animation format"_s.arg(QDir::toNativeSeparators(outPath)));
         if (const auto refusal = checkOutputFile(outPath))
@@ -53,10 +52,14 @@ void AnimationExportJob::start(const QString& moviePath, const QString& outPath)
         const auto input = loadAnimatedInput(moviePath, false, error);
         if (!input)
             return end(error);
-        end(writeAnimation(
-            *input->movie, outPath, *format, kDefaultFps,
-            [this](int done, int total) { Q_EMIT progressed(done, total); },
-            m_worker.cancelFlag()));
+        const auto progress = [this](int done, int total) {
+            Q_EMIT progressed(done, total);
+        };
+        if (format->kind == OutputKind::Deck)
+            return end(
+                writeGraphDeck(*input, outPath, kDefaultFps, progress, m_worker.cancelFlag()));
+        end(writeAnimation(*input->movie, outPath, *format->animation, kDefaultFps, progress,
+                           m_worker.cancelFlag()));
     });
 }
 

@@ -7,8 +7,9 @@
 
 namespace tivora {
 
-// Writes a movie's whole animation as a GIF, WebP, MP4 or WebM file on a thread of its own, so the
-// window that started it keeps painting and answering while the frames are painted and encoded.
+// Writes a movie's whole animation as a GIF, WebP, MP4 or WebM file, or a slide deck holding it as
+// a video, on a thread of its own, so the window that started it keeps painting and answering
+// while the frames are painted and encoded.
 // Progress and the end arrive as signals on the starting thread; a cancel takes effect before the
 // next frame and leaves no file behind (nor changes one that was there).
 class AnimationExportJob : public QObject {

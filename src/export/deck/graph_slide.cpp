@@ -8,6 +8,7 @@
 #include "export/graph_summary.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -59,6 +60,25 @@ std::optional<DeckSlide> graphSlide(const AnimatedInput& input, const QString& v
                      speakerNotes(input)};
 }
 
+std::optional<QString> writeGraphDeck(const AnimatedInput& input, const QString& outPath, int fps,
+                                      const Progress& progress, const std::atomic_bool* cancel) {
+    if (auto refusal = checkFrameRate(fps))
+        return refusal;
+    const QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return u"cannot write %1: no folder for the video: %2"_s.arg(outPath,
+                                                                     scratch.errorString());
+    const QString video = scratch.filePath(u"graph.mp4"_s);
+    if (const auto reason =
+            writeAnimation(*input.movie, video, AnimationFormat::Mp4, fps, progress, cancel))
+        return reason;
+    QString error;
+    const auto slide = graphSlide(input, video, fps, error);
+    if (!slide)
+        return u"cannot write %1: %2"_s.arg(outPath, error);
+    return writeDeck(outPath, input.summary.title, {*slide});
+}
+
 std::optional<QString> renderDeck(const QString& inPath, const QString& outPath, int fps,
                                   bool noInformation) {
     // The output is checked before the input is read and laid out, which may take a while.
@@ -68,17 +88,8 @@ std::optional<QString> renderDeck(const QString& inPath, const QString& outPath,
     const auto input = loadAnimatedInput(inPath, noInformation, error);
     if (!input)
         return error;
-    const QTemporaryDir scratch;
-    if (!scratch.isValid())
-        return u"cannot write %1: no folder for the video: %2"_s.arg(outPath,
-                                                                     scratch.errorString());
-    const QString video = scratch.filePath(u"graph.mp4"_s);
-    if (const auto reason = writeAnimated(*input, video, fps))
-        return reason;
-    const auto slide = graphSlide(*input, video, fps, error);
-    if (!slide)
-        return u"cannot write %1: %2"_s.arg(outPath, error);
-    return writeDeck(outPath, input->summary.title, {*slide});
+    ProgressLine progress(QFileInfo(outPath).fileName());
+    return writeGraphDeck(*input, outPath, fps, progress.callback());
 }
 
 } // namespace tivora::exporting
