@@ -1,6 +1,6 @@
-#include "export/smil_animator.h"
+#include "export/svg/smil_animator.h"
 
-#include "export/element_shape.h"
+#include "export/svg/element_shape.h"
 
 #include <algorithm>
 #include <cmath>

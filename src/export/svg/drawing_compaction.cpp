@@ -1,4 +1,4 @@
-#include "export/drawing_compaction.h"
+#include "export/svg/drawing_compaction.h"
 
 #include <QColor>
 #include <QSet>

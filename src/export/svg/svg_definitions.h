@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/svg_element.h"
+#include "export/svg/svg_element.h"
 
 #include <QHash>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "export/svg_definitions.h"
+#include "export/svg/svg_definitions.h"
 
 #include <QXmlStreamWriter>
 

@@ -1,4 +1,4 @@
-#include "export/encoder_library.h"
+#include "export/frames/encoder_library.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "engine/scene/track.h"
-#include "export/drawing_samples.h"
-#include "export/eased_fit.h"
-#include "export/element_shape.h"
-#include "export/svg_element.h"
+#include "export/svg/drawing_samples.h"
+#include "export/svg/eased_fit.h"
+#include "export/svg/element_shape.h"
+#include "export/svg/svg_element.h"
 
 #include <unordered_map>
 

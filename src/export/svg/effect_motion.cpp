@@ -1,7 +1,7 @@
-#include "export/effect_motion.h"
+#include "export/svg/effect_motion.h"
 
 #include "engine/backdrop/effect_node.h"
-#include "export/node_snapshot.h"
+#include "export/svg/node_snapshot.h"
 
 #include <QPainter>
 #include <cmath>

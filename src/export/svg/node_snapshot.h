@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/scene/track.h"
-#include "export/svg_element.h"
+#include "export/svg/svg_element.h"
 
 #include <QPainterPath>
 #include <QTransform>

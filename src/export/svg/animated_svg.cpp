@@ -1,4 +1,4 @@
-#include "export/animated_svg.h"
+#include "export/svg/animated_svg.h"
 
 #include "document/regular_file.h"
 #include "engine/backdrop/effect_node.h"
@@ -6,14 +6,14 @@
 #include "engine/scene/group_node.h"
 #include "engine/scene/raster_cache_node.h"
 #include "engine/scene/scene.h"
-#include "export/drawing_compaction.h"
-#include "export/drawing_samples.h"
-#include "export/effect_motion.h"
 #include "export/graph_summary.h"
-#include "export/node_snapshot.h"
-#include "export/smil_animator.h"
-#include "export/svg_definitions.h"
-#include "export/whole_motion.h"
+#include "export/svg/drawing_compaction.h"
+#include "export/svg/drawing_samples.h"
+#include "export/svg/effect_motion.h"
+#include "export/svg/node_snapshot.h"
+#include "export/svg/smil_animator.h"
+#include "export/svg/svg_definitions.h"
+#include "export/svg/whole_motion.h"
 
 #include <QBuffer>
 #include <QPainter>

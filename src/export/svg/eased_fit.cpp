@@ -1,4 +1,4 @@
-#include "export/eased_fit.h"
+#include "export/svg/eased_fit.h"
 
 #include <array>
 #include <cmath>

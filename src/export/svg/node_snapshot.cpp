@@ -1,9 +1,9 @@
-#include "export/node_snapshot.h"
+#include "export/svg/node_snapshot.h"
 
 #include "engine/render/svg_paint_device.h"
 #include "engine/scene/scene.h"
-#include "export/drawing_compaction.h"
-#include "export/svg_definitions.h"
+#include "export/svg/drawing_compaction.h"
+#include "export/svg/svg_definitions.h"
 
 #include <QBuffer>
 #include <QHash>

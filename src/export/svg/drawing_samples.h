@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/scene/track.h"
-#include "export/element_shape.h"
-#include "export/svg_element.h"
+#include "export/svg/element_shape.h"
+#include "export/svg/svg_element.h"
 
 #include <functional>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "export/svg_element.h"
+#include "export/svg/svg_element.h"
 
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>

@@ -1,4 +1,4 @@
-#include "export/drawing_samples.h"
+#include "export/svg/drawing_samples.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "export/geometry_recorder.h"
+#include "export/svg/geometry_recorder.h"
 
 #include "engine/render/stage_metric.h"
 

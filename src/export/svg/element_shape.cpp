@@ -1,4 +1,4 @@
-#include "export/element_shape.h"
+#include "export/svg/element_shape.h"
 
 #include <QRegularExpression>
 #include <QSet>

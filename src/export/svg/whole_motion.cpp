@@ -1,6 +1,6 @@
-#include "export/whole_motion.h"
+#include "export/svg/whole_motion.h"
 
-#include "export/geometry_recorder.h"
+#include "export/svg/geometry_recorder.h"
 
 #include <algorithm>
 #include <cmath>
