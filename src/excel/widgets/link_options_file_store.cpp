@@ -1,4 +1,4 @@
-#include "shell/link_options_file_store.h"
+#include "excel/widgets/link_options_file_store.h"
 
 #include "document/regular_file.h"
 #include "excel/link_options.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/link_options_store.h"
+#include "excel/link_options_store.h"
 
 #include <QObject>
 
