@@ -1,8 +1,8 @@
 #include "shell/file_commands.h"
 
 #include "controls/dialogs.h"
+#include "controls/grids/string_align_grid.h"
 #include "controls/last_folder.h"
-#include "controls/string_align_grid.h"
 #include "document/graph_text_reader.h"
 #include "document/program_folder.h"
 #include "document/regular_file.h"

@@ -1,8 +1,8 @@
 #include "shell/tfrm_lumara.h"
 
 #include "controls/dialogs.h"
-#include "controls/shown_tab_keys.h"
-#include "controls/skin_choice.h"
+#include "controls/keys/shown_tab_keys.h"
+#include "controls/skins/skin_choice.h"
 #include "controls/splash.h"
 #include "document/printable_text.h"
 #include "document/program_folder.h"

@@ -1,4 +1,4 @@
-#include "controls/keyboard_layout.h"
+#include "controls/keys/keyboard_layout.h"
 
 #include <QHash>
 #include <array>

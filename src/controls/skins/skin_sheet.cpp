@@ -1,4 +1,4 @@
-#include "controls/skin_sheet.h"
+#include "controls/skins/skin_sheet.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "controls/key_sender.h"
+#include "controls/keys/key_sender.h"
 
-#include "controls/focused_widget_key_sink.h"
-#include "controls/keyboard_layout.h"
+#include "controls/keys/focused_widget_key_sink.h"
+#include "controls/keys/keyboard_layout.h"
 
 #include <array>
 #include <limits>

@@ -1,6 +1,6 @@
-#include "controls/skin.h"
+#include "controls/skins/skin.h"
 
-#include "controls/skin_palette.h"
+#include "controls/skins/skin_palette.h"
 #include "document/regular_file.h"
 
 #include <QApplication>

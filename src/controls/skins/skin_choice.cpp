@@ -1,7 +1,7 @@
-#include "controls/skin_choice.h"
+#include "controls/skins/skin_choice.h"
 
 #include "controls/dialogs.h"
-#include "controls/skin.h"
+#include "controls/skins/skin.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "controls/grid_model.h"
+#include "controls/grids/grid_model.h"
 
 #include "controls/window_qcolor.h"
 

@@ -1,6 +1,6 @@
-#include "controls/focused_widget_key_sink.h"
+#include "controls/keys/focused_widget_key_sink.h"
 
-#include "controls/keyboard_layout.h"
+#include "controls/keys/keyboard_layout.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "controls/grid_text.h"
+#include "controls/grids/grid_text.h"
 
 #include "document/grid.h"
 

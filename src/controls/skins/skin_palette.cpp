@@ -1,4 +1,4 @@
-#include "controls/skin_palette.h"
+#include "controls/skins/skin_palette.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
-#include "controls/string_align_grid.h"
+#include "controls/grids/string_align_grid.h"
 
 #include "controls/dialogs.h"
-#include "controls/grid_text.h"
+#include "controls/grids/grid_text.h"
 #include "controls/window_qcolor.h"
 
 #include <QApplication>

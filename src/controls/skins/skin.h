@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/skin_sheet.h"
+#include "controls/skins/skin_sheet.h"
 
 #include <QFlags>
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/key_sender.h"
+#include "controls/keys/key_sender.h"
 
 #include <Qt>
 

@@ -1,4 +1,4 @@
-#include "controls/shown_tab_keys.h"
+#include "controls/keys/shown_tab_keys.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
