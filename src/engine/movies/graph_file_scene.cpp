@@ -1,4 +1,4 @@
-#include "engine/layout/graph_file_scene.h"
+#include "engine/movies/graph_file_scene.h"
 
 #include "document/variable_text.h"
 #include "engine/layout/graph_layout.h"

@@ -1,4 +1,4 @@
-#include "engine/layout/text_fit.h"
+#include "engine/scene/text_fit.h"
 
 #include <QFontMetricsF>
 #include <algorithm>
