@@ -11,10 +11,10 @@
 #include "document/variable_text.h"
 #include "engine/layout/graph_layout.h"
 #include "engine/movies/movie.h"
-#include "export/animated_svg.h"
 #include "export/animation_writer.h"
 #include "export/deck/graph_slide.h"
 #include "export/graph_summary.h"
+#include "export/svg/animated_svg.h"
 
 #include <QElapsedTimer>
 #include <QFile>

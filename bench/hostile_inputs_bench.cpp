@@ -6,7 +6,7 @@
 // is reported with each: run one benchmark at a time (--benchmark_filter) to read it per input.
 #include "../tests/common/crafted_png.h"
 #include "../tests/excel/workbook_fixtures.h"
-#include "controls/string_align_grid.h"
+#include "controls/grids/string_align_grid.h"
 #include "document/graph_text_reader.h"
 #include "document/variable_text.h"
 #include "engine/backdrop/backdrop_files.h"

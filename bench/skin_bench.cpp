@@ -2,7 +2,7 @@
 // and taken away, and the main window made and first shown with and without the default skin
 // (read, checked, installed, and every control of the window bound and restyled).
 #include "../tests/shell/shell_environment.h"
-#include "controls/skin.h"
+#include "controls/skins/skin.h"
 #include "controls/splash.h"
 #include "shell/tfrm_lumara.h"
 

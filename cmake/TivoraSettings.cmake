@@ -22,7 +22,7 @@ endfunction()
 function(tivora_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE tivora_settings Qt6::Test ${ARG_DEPENDS})
+    target_link_libraries(${name} PRIVATE tivora_settings tivora_test_common Qt6::Test ${ARG_DEPENDS})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     # TIVORA_SHIPPED_DATA_DIR is the Data folder as shipped (the sources), which no run of the
     # program writes into; TIVORA_DATA_DIR is the build's copy, beside the built programs.
@@ -33,4 +33,22 @@ function(tivora_add_test name)
         TIVORA_DATA_DIR="${TIVORA_DATA_OUTPUT_DIR}")
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# tivora_add_tests(PREFIX folder TESTS tst_a tst_b ... [SOURCES helpers...] [DEPENDS libraries...]
+#                  [NEEDS targets...] [INCLUDES folders...]): the tests of one test folder, one
+# executable PREFIX_tst_x for each tst_x.cpp, each with the folder's shared helpers, linked to
+# DEPENDS and built after the NEEDS targets it runs or reads.
+function(tivora_add_tests)
+    cmake_parse_arguments(ARG "" "PREFIX" "TESTS;SOURCES;DEPENDS;NEEDS;INCLUDES" ${ARGN})
+    foreach(test ${ARG_TESTS})
+        set(name ${ARG_PREFIX}_${test})
+        tivora_add_test(${name} SOURCES ${test}.cpp ${ARG_SOURCES} DEPENDS ${ARG_DEPENDS})
+        if(ARG_NEEDS)
+            add_dependencies(${name} ${ARG_NEEDS})
+        endif()
+        if(ARG_INCLUDES)
+            target_include_directories(${name} PRIVATE ${ARG_INCLUDES})
+        endif()
+    endforeach()
 endfunction()

@@ -2,8 +2,8 @@
 // painting must cope with any bytes. Each input is laid out and painted at its start and its end
 // into a small image.
 #include "document/variable_text.h"
-#include "engine/layout/graph_file_scene.h"
 #include "engine/layout/graph_layout.h"
+#include "engine/movies/graph_file_scene.h"
 #include "engine/movies/movie.h"
 
 #include <QDir>

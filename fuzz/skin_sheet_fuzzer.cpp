@@ -1,7 +1,7 @@
 // Skin files are picked by the user from any folder. The reader must refuse or accept any bytes
 // without fault, give a reason for every refusal, and what it accepts must read back unchanged:
 // comments are gone and every picture is absolute already.
-#include "controls/skin_sheet.h"
+#include "controls/skins/skin_sheet.h"
 
 #include <cstdint>
 #include <cstdlib>

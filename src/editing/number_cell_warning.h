@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/grid_model.h"
+#include "controls/grids/grid_model.h"
 
 namespace tivora {
 

@@ -1,7 +1,7 @@
 #include "editing/pie_data_page.h"
 
+#include "controls/grids/string_align_grid.h"
 #include "controls/num_edit.h"
-#include "controls/string_align_grid.h"
 #include "document/grid_layouts.h"
 #include "editing/number_cell_warning.h"
 #include "editing/page_layout.h"

@@ -1,6 +1,6 @@
 #include "editing/row_options_keys.h"
 
-#include "controls/string_align_grid.h"
+#include "controls/grids/string_align_grid.h"
 
 #include <QKeyEvent>
 

@@ -1,8 +1,8 @@
 #include "editing/series_data_page.h"
 
+#include "controls/grids/string_align_grid.h"
+#include "controls/keys/shown_tab_keys.h"
 #include "controls/num_edit.h"
-#include "controls/shown_tab_keys.h"
-#include "controls/string_align_grid.h"
 #include "document/grid_layouts.h"
 #include "document/text_field_check.h"
 #include "editing/number_cell_warning.h"

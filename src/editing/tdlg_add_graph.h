@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/skin.h"
+#include "controls/skins/skin.h"
 
 #include <QDialog>
 #include <vector>

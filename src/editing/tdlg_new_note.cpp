@@ -1,6 +1,6 @@
 #include "editing/tdlg_new_note.h"
 
-#include "controls/skin.h"
+#include "controls/skins/skin.h"
 
 #include <QDialogButtonBox>
 #include <QFrame>

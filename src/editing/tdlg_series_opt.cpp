@@ -3,7 +3,7 @@
 #include "controls/dialogs.h"
 #include "controls/movie_player.h"
 #include "controls/num_edit.h"
-#include "controls/skin.h"
+#include "controls/skins/skin.h"
 #include "document/graph_document_model.h"
 #include "document/grid_layouts.h"
 #include "document/number_text.h"

@@ -1,6 +1,6 @@
 #include "editing/template_picture.h"
 
-#include "controls/skin.h"
+#include "controls/skins/skin.h"
 #include "document/program_folder.h"
 #include "engine/render/render.h"
 

@@ -1,7 +1,7 @@
 #include "editing/tfrm_pie_slice_opt.h"
 
 #include "controls/movie_player.h"
-#include "controls/skin.h"
+#include "controls/skins/skin.h"
 #include "document/graph_document_model.h"
 #include "document/grid_layouts.h"
 #include "document/number_text.h"

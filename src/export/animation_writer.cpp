@@ -1,8 +1,8 @@
 #include "export/animation_writer.h"
 
 #include "engine/movies/movie.h"
-#include "export/animated_svg.h"
-#include "export/encoder_library.h"
+#include "export/frames/encoder_library.h"
+#include "export/svg/animated_svg.h"
 
 #include <QPainter>
 #include <QSaveFile>

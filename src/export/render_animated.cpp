@@ -4,11 +4,11 @@
 #include "document/variable_text.h"
 #include "engine/movies/movie.h"
 #include "engine/render/render.h"
-#include "export/animated_svg.h"
 #include "export/animation_writer.h"
 #include "export/graph_summary.h"
 #include "export/output_formats.h"
 #include "export/progress_line.h"
+#include "export/svg/animated_svg.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/skin.h"
+#include "controls/skins/skin.h"
 #include "document/graph_document_model.h"
 #include "shell/designer_settings.h"
 

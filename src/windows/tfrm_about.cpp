@@ -1,6 +1,6 @@
 #include "windows/tfrm_about.h"
 
-#include "controls/skin.h"
+#include "controls/skins/skin.h"
 #include "windows/tivora_logo.h"
 
 #include <QFrame>

@@ -1,7 +1,7 @@
 #include "windows/tfrm_help.h"
 
 #include "controls/dialogs.h"
-#include "controls/skin.h"
+#include "controls/skins/skin.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>

@@ -1,10 +1,10 @@
 #include "windows/tfrm_preview.h"
 
 #include "controls/dialogs.h"
-#include "controls/key_sender.h"
+#include "controls/keys/key_sender.h"
 #include "controls/last_folder.h"
 #include "controls/movie_player.h"
-#include "controls/skin.h"
+#include "controls/skins/skin.h"
 #include "document/graph_document_model.h"
 #include "document/program_folder.h"
 #include "windows/animation_export_job.h"

@@ -1,7 +1,7 @@
 #include "windows/tfrm_tutorial.h"
 
 #include "controls/movie_player.h"
-#include "controls/skin.h"
+#include "controls/skins/skin.h"
 #include "document/program_folder.h"
 #include "windows/tutorial_page_dots.h"
 

@@ -1,7 +1,7 @@
 // The key sender: the key events each kind of key text produces, in order, and their delivery to
 // the focused widget.
-#include "controls/focused_widget_key_sink.h"
-#include "controls/key_sender.h"
+#include "controls/keys/focused_widget_key_sink.h"
+#include "controls/keys/key_sender.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,5 +1,5 @@
 // The keys that turn the pages of a tab widget pass over hidden and disabled pages.
-#include "controls/shown_tab_keys.h"
+#include "controls/keys/shown_tab_keys.h"
 
 #include <QLineEdit>
 #include <QTabBar>

@@ -1,6 +1,6 @@
 #include "../shell/scripted_dialogs.h"
-#include "controls/skin.h"
-#include "controls/skin_choice.h"
+#include "controls/skins/skin.h"
+#include "controls/skins/skin_choice.h"
 #include "controls/splash.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "../shell/scripted_dialogs.h"
-#include "controls/grid_text.h"
-#include "controls/string_align_grid.h"
+#include "controls/grids/grid_text.h"
+#include "controls/grids/string_align_grid.h"
 
 #include <QApplication>
 #include <QClipboard>

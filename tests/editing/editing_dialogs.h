@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/dialogs.h"
-#include "controls/string_align_grid.h"
+#include "controls/grids/string_align_grid.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -1,5 +1,5 @@
+#include "controls/grids/string_align_grid.h"
 #include "controls/num_edit.h"
-#include "controls/string_align_grid.h"
 #include "document/grid_layouts.h"
 #include "document/variable_text.h"
 #include "editing/series_data_page.h"

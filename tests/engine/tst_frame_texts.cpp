@@ -1,7 +1,7 @@
 // Texts that must fit where a graph puts them: titles, footer, legend and header band, and the
 // text fitting they all share.
 #include "engine/layout/graph_style.h"
-#include "engine/layout/text_fit.h"
+#include "engine/scene/text_fit.h"
 #include "engine/series/legend_layout.h"
 #include "engine/series/series_data.h"
 #include "tst_series_fixture.h"

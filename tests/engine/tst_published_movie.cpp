@@ -1,4 +1,4 @@
-#include "engine/layout/graph_file_scene.h"
+#include "engine/movies/graph_file_scene.h"
 #include "engine/movies/movie_file.h"
 #include "engine/movies/published_slots.h"
 #include "tst_pie_fixture.h"

@@ -3,8 +3,8 @@
 // face the engine carries with it.
 #include "drawing_rules.h"
 #include "engine/layout/graph_style.h"
-#include "engine/layout/text_fit.h"
 #include "engine/movies/movie.h"
+#include "engine/scene/text_fit.h"
 #include "engine/series/value_label_layout.h"
 #include "tst_series_fixture.h"
 

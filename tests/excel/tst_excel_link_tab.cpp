@@ -1,7 +1,7 @@
 #include "../document/sample_graphs.h"
 #include "../shell/scripted_dialogs.h"
+#include "controls/grids/string_align_grid.h"
 #include "controls/num_edit.h"
-#include "controls/string_align_grid.h"
 #include "document/graph_document_model.h"
 #include "excel/range_import.h"
 #include "excel/widgets/excel_link_tab.h"

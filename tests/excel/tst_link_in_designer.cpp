@@ -1,5 +1,5 @@
 #include "../shell/shell_environment.h"
-#include "controls/string_align_grid.h"
+#include "controls/grids/string_align_grid.h"
 #include "editing/series_data_page.h"
 #include "excel/link_options_file.h"
 #include "excel/widgets/excel_link_tab.h"

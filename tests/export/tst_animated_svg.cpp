@@ -2,10 +2,10 @@
 // its note links usable and nothing but safe links written.
 #include "document/variable_text.h"
 #include "engine/layout/graph_layout.h"
-#include "export/animated_svg.h"
-#include "export/effect_motion.h"
 #include "export/graph_summary.h"
-#include "export/svg_element.h"
+#include "export/svg/animated_svg.h"
+#include "export/svg/effect_motion.h"
+#include "export/svg/svg_element.h"
 #include "export_fixture.h"
 
 #include <QTest>

@@ -1,6 +1,6 @@
 // GIF, WebP and video files read back with the libraries that wrote them: every frame there, at
 // the stage's size, starting on the first frame of the animation and ending on its settled look.
-#include "engine/layout/graph_file_scene.h"
+#include "engine/movies/graph_file_scene.h"
 #include "engine/movies/movie.h"
 #include "export/animation_writer.h"
 #include "export/frames/video_encoder.h"

@@ -2,11 +2,11 @@
 // picture must match the engine's own frame at the same moment.
 #include "document/variable_text.h"
 #include "engine/backdrop/effect_node.h"
-#include "engine/layout/graph_file_scene.h"
+#include "engine/movies/graph_file_scene.h"
 #include "engine/scene/shape_node.h"
-#include "export/animated_svg.h"
-#include "export/effect_motion.h"
 #include "export/graph_summary.h"
+#include "export/svg/animated_svg.h"
+#include "export/svg/effect_motion.h"
 #include "export_fixture.h"
 
 #include <QProcess>

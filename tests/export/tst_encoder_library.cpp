@@ -1,6 +1,6 @@
 // The encoder library, opened on the first export: found beside the program, giving an encoder
 // for each picture sequence format, and a clear reason when it is missing or broken.
-#include "export/encoder_library.h"
+#include "export/frames/encoder_library.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,12 +1,12 @@
 // The parts the exports are built from: easing curves found from samples, the sampling itself,
 // drawings that move as a whole, the GIF palette and the values table.
 #include "document/variable_text.h"
-#include "export/drawing_compaction.h"
-#include "export/drawing_samples.h"
-#include "export/eased_fit.h"
 #include "export/frames/median_cut_palette.h"
 #include "export/graph_summary.h"
-#include "export/whole_motion.h"
+#include "export/svg/drawing_compaction.h"
+#include "export/svg/drawing_samples.h"
+#include "export/svg/eased_fit.h"
+#include "export/svg/whole_motion.h"
 #include "export_fixture.h"
 
 #include <QPainter>

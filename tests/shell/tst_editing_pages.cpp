@@ -1,5 +1,5 @@
+#include "controls/grids/string_align_grid.h"
 #include "controls/num_edit.h"
-#include "controls/string_align_grid.h"
 #include "open_designer.h"
 #include "shell/file_commands.h"
 #include "shell/main_menu.h"

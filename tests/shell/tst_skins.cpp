@@ -1,4 +1,4 @@
-#include "controls/skin_choice.h"
+#include "controls/skins/skin_choice.h"
 #include "editing/tdlg_add_graph.h"
 #include "editing/tdlg_series_opt.h"
 #include "editing/tfrm_pie_slice_opt.h"

@@ -3,7 +3,7 @@
 // How readable the texts of a window are as drawn: for each text a control shows, the strongest
 // ink found in the text's own rectangle against the ground that fills most of it. Text that
 // blends into its ground (light on light, dark on dark) has no ink that stands out.
-#include "controls/skin_palette.h"
+#include "controls/skins/skin_palette.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>

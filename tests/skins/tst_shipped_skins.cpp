@@ -1,7 +1,7 @@
 // The skins shipped beside the program: each loads, names only pictures it ships, and keeps its
 // text readable (WCAG AA, a contrast of at least 4.5:1) for every colour pair it sets.
-#include "controls/skin.h"
-#include "controls/skin_palette.h"
+#include "controls/skins/skin.h"
+#include "controls/skins/skin_palette.h"
 #include "shipped_skins.h"
 
 #include <QColor>

@@ -1,7 +1,7 @@
 // The palette a skin gives whatever Qt draws beyond its rules: taken from the skin's own rules
 // for windows, fields and buttons, readable links, and the plain palette back when the skin goes.
-#include "controls/skin.h"
-#include "controls/skin_palette.h"
+#include "controls/skins/skin.h"
+#include "controls/skins/skin_palette.h"
 
 #include <QApplication>
 #include <QFile>

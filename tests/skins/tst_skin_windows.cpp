@@ -5,9 +5,9 @@
 // ground. With TIVORA_SKIN_SHOTS naming a folder, each window is also saved there as a picture,
 // for a skin author to look at.
 #include "../shell/shell_environment.h"
+#include "controls/grids/string_align_grid.h"
 #include "controls/qt_dialogs.h"
-#include "controls/skin.h"
-#include "controls/string_align_grid.h"
+#include "controls/skins/skin.h"
 #include "editing/tdlg_add_graph.h"
 #include "editing/tdlg_new_note.h"
 #include "editing/tdlg_series_opt.h"

@@ -1,5 +1,5 @@
 // The preview window: its layout, following the main window, and the snapshot with its save.
-#include "controls/key_sender.h"
+#include "controls/keys/key_sender.h"
 #include "preview_fixture.h"
 
 #include <QApplication>

@@ -2,8 +2,8 @@
 #include "engine/layout/graph_layout.h"
 #include "engine/layout/graph_style.h"
 #include "engine/layout/graph_text.h"
-#include "engine/layout/text_fit.h"
 #include "engine/scene/shape_node.h"
+#include "engine/scene/text_fit.h"
 #include "engine/scene/text_node.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
 #include "document/regular_file.h"
-#include "engine/layout/graph_file_scene.h"
+#include "engine/movies/graph_file_scene.h"
 #include "engine/movies/movie_kinds.h"
 
 #include <QFileInfo>

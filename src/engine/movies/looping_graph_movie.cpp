@@ -1,6 +1,6 @@
 #include "document/variable_text.h"
-#include "engine/layout/graph_file_scene.h"
 #include "engine/layout/graph_layout.h"
+#include "engine/movies/graph_file_scene.h"
 #include "engine/movies/movie_kinds.h"
 #include "engine/scene/looping_scene_node.h"
 

@@ -1,8 +1,8 @@
 #include "engine/notes/note_node.h"
 
 #include "engine/layout/graph_style.h"
-#include "engine/layout/text_fit.h"
 #include "engine/scene/drawn_items.h"
+#include "engine/scene/text_fit.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>

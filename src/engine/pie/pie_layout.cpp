@@ -3,7 +3,6 @@
 #include "engine/layout/graph_frame_transform.h"
 #include "engine/layout/graph_layout.h"
 #include "engine/layout/graph_style.h"
-#include "engine/layout/text_fit.h"
 #include "engine/pie/pie_body_node.h"
 #include "engine/pie/pie_data.h"
 #include "engine/pie/pie_image_node.h"
@@ -14,6 +13,7 @@
 #include "engine/scene/group_node.h"
 #include "engine/scene/raster_cache_node.h"
 #include "engine/scene/shape_node.h"
+#include "engine/scene/text_fit.h"
 #include "engine/scene/text_node.h"
 
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
 #include "engine/scene/placed_text.h"
 
-#include "engine/layout/text_fit.h"
+#include "engine/scene/text_fit.h"
 #include "engine/scene/text_node.h"
 
 #include <QTransform>

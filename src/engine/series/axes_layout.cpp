@@ -2,9 +2,9 @@
 
 #include "engine/layout/graph_style.h"
 #include "engine/layout/graph_text.h"
-#include "engine/layout/text_fit.h"
 #include "engine/scene/crisp_lines_node.h"
 #include "engine/scene/group_node.h"
+#include "engine/scene/text_fit.h"
 
 #include <QFontMetricsF>
 #include <algorithm>

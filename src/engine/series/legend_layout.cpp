@@ -1,9 +1,9 @@
 #include "engine/series/legend_layout.h"
 
 #include "engine/layout/graph_style.h"
-#include "engine/layout/text_fit.h"
 #include "engine/scene/group_node.h"
 #include "engine/scene/shape_node.h"
+#include "engine/scene/text_fit.h"
 #include "engine/scene/text_node.h"
 #include "engine/series/series_data.h"
 

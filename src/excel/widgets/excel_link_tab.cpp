@@ -1,9 +1,9 @@
 #include "excel/widgets/excel_link_tab.h"
 
 #include "controls/dialogs.h"
+#include "controls/grids/string_align_grid.h"
 #include "controls/last_folder.h"
 #include "controls/num_edit.h"
-#include "controls/string_align_grid.h"
 #include "document/ansi_text.h"
 #include "document/graph_document_model.h"
 #include "excel/range_import.h"

@@ -1,4 +1,4 @@
-#include "export/frame_encoder.h"
+#include "export/frames/frame_encoder.h"
 #include "export/frames/gif_encoder.h"
 #include "export/frames/video_encoder.h"
 #include "export/frames/webp_encoder.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/frame_encoder.h"
+#include "export/frames/frame_encoder.h"
 
 struct WebPAnimEncoder;
 

@@ -4,7 +4,7 @@
 #include "controls/folder_browser.h"
 #include "controls/last_folder.h"
 #include "controls/movie_player.h"
-#include "controls/skin.h"
+#include "controls/skins/skin.h"
 #include "document/program_folder.h"
 #include "publish/project_file.h"
 #include "publish/review_text.h"
