@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <QTemporaryFile>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -69,6 +70,20 @@ bool writeAll(QFileDevice& file, QByteArrayView bytes) {
     return file.flush();
 }
 
+// Puts the file at from in the place of the one at to, and the old one at from, in one step.
+// Renaming over an existing file would make ext4 start writing the new one to the disk at once
+// (so that a crash cannot leave it empty), which for a scratch file rewritten at every change
+// costs more than all the rest of the write; exchanging the two does not. False, with errno,
+// where there is no file at to or the file system cannot exchange.
+bool exchangeFiles(const QByteArray& from, const QByteArray& to) {
+    return ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_EXCHANGE) == 0;
+}
+
+QString renameFailure(const QString& path) {
+    return u"%1 could not be written: %2."_s.arg(nameOf(path),
+                                                 QString::fromLocal8Bit(std::strerror(errno)));
+}
+
 std::optional<QString> replaceSynced(const QString& path, QByteArrayView bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeAll(file, bytes) ||
@@ -96,11 +111,17 @@ std::optional<QString> replaceUnsynced(const QString& path, QByteArrayView bytes
     file.close();
     if (file.error() != QFileDevice::NoError)
         return writeFailure(path, file);
-    if (::rename(QFile::encodeName(file.fileName()).constData(),
-                 QFile::encodeName(path).constData()) != 0) {
-        return u"%1 could not be written: %2."_s.arg(nameOf(path),
-                                                     QString::fromLocal8Bit(std::strerror(errno)));
+    const QByteArray written = QFile::encodeName(file.fileName());
+    const QByteArray target = QFile::encodeName(path);
+    if (exchangeFiles(written, target)) {
+        // The old file now has the temporary name, and goes with the temporary file.
+        return std::nullopt;
     }
+    if (errno != ENOENT && errno != EINVAL && errno != ENOSYS)
+        return renameFailure(path);
+    // No old file to exchange with, or a file system that cannot exchange: a plain rename.
+    if (::rename(written.constData(), target.constData()) != 0)
+        return renameFailure(path);
     // The temporary name is gone with the rename; nothing is left to remove.
     file.setAutoRemove(false);
     return std::nullopt;

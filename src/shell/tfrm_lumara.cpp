@@ -97,6 +97,10 @@ TfrmLumara::TfrmLumara(QWidget* parent)
     connectCommands();
     QApplication::instance()->installEventFilter(new WheelGuard(this));
     m_editCommands = std::make_unique<EditCommands>(*this);
+    // Hidden until a graph is there (the show handling hides them too): hidden already, the
+    // pages and the preview are not laid out and shown by the first show only to be hidden.
+    pageControl1->hide();
+    Panel9->hide();
 }
 
 void TfrmLumara::buildClient() {

@@ -384,6 +384,8 @@ void TestGraphTextWriter::unsyncedReplaceKeepsPermissions() {
     QVERIFY(QFile::setPermissions(kept, shared));
     QVERIFY(!replaceFile(kept, "new", Durability::Unsynced));
     QCOMPARE(readFile(kept), QByteArray("new"));
+    // The old file, exchanged for the new one, is not left beside it.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"kept.txt"_s});
     QCOMPARE(QFileInfo(kept).permissions(), shared);
     // A new scratch file is its owner's alone.
     const QString fresh = dir.filePath(u"fresh.txt"_s);
