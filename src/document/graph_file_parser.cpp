@@ -1,6 +1,7 @@
 #include "document/graph_file_parser.h"
 
 #include "document/ansi_text.h"
+#include "document/graph_keys.h"
 #include "document/grid_layouts.h"
 #include "document/number_text.h"
 
@@ -223,9 +224,9 @@ QString GraphFileParser::dec(QByteArrayView longKey, QByteArrayView shortKey) co
 
 std::optional<QString> GraphFileParser::run() {
     try {
-        m_version = plain("&v_");
+        m_version = plain(keys::kVersion);
         readHeaderAndPlacement();
-        const QString type = dec("&graphType", "&gt_");
+        const QString type = dec(keys::kGraphTypeLong, keys::kGraphType);
         m_document.graphType = type;
         m_document.baseType = type;
         m_document.series.chkStacked = type == "sbar"_L1;
@@ -242,9 +243,9 @@ std::optional<QString> GraphFileParser::run() {
 
 void GraphFileParser::readHeaderAndPlacement() {
     HeaderFooterFields& header = m_document.header;
-    header.edtHeader = dec("&header", "&hd_");
-    header.edtFooter = dec("&footer", "&ft_");
-    const QString position = dec("&headPos", "&hp_");
+    header.edtHeader = dec(keys::kHeaderLong, keys::kHeader);
+    header.edtFooter = dec(keys::kFooterLong, keys::kFooter);
+    const QString position = dec(keys::kHeaderPositionLong, keys::kHeaderPosition);
     if (position == "0"_L1)
         header.headerPosition = HeaderPosition::Top;
     else if (position == "3"_L1)
@@ -253,21 +254,17 @@ void GraphFileParser::readHeaderAndPlacement() {
         header.headerPosition = HeaderPosition::Left;
     else if (position == "2"_L1)
         header.headerPosition = HeaderPosition::Right;
-    setPanel(header.pnlHeaderBackColour, decBytes("&headBack", "&hb_"));
-    setPanel(header.pnlHeaderFontColour, decBytes("&headCol", "&hc_"));
-    header.chkBGTrans = plain("&bga_") == "1"_L1;
-    setPanel(header.pnlBackColour, m_text.valueAlias("&Backgrnd", "&bg_"));
-    setPanel(header.pnlFootColor, decBytes("&footCol", "&fc_"));
-    PlacementFields& place = m_document.placement;
-    const std::pair<QByteArrayView, TrackbarPosition*> positions[] = {
-        {"&xlx", &place.trkXLabelX}, {"&xly", &place.trkXLabelY}, {"&xtx", &place.trkXTitleX},
-        {"&xty", &place.trkXTitleY}, {"&ylx", &place.trkYLabelX}, {"&yly", &place.trkYLabelY},
-        {"&ytx", &place.trkYTitleX}, {"&yty", &place.trkYTitleY}, {"&GScale", &place.trkScaleGraph},
-        {"&GX", &place.trkGX},       {"&GY", &place.trkGY}};
-    for (const auto& [key, trackbar] : positions) {
+    setPanel(header.pnlHeaderBackColour,
+             decBytes(keys::kHeaderBackColorLong, keys::kHeaderBackColor));
+    setPanel(header.pnlHeaderFontColour,
+             decBytes(keys::kHeaderFontColorLong, keys::kHeaderFontColor));
+    header.chkBGTrans = plain(keys::kBackTransparent) == "1"_L1;
+    setPanel(header.pnlBackColour, m_text.valueAlias(keys::kBackColorLong, keys::kBackColor));
+    setPanel(header.pnlFootColor, decBytes(keys::kFooterColorLong, keys::kFooterColor));
+    for (const auto& [key, trackbar] : keys::kPlacementEntries) {
         const QString value = dec(key);
         if (!value.isEmpty())
-            setPosition(*trackbar, value);
+            setPosition(m_document.placement.*trackbar, value);
     }
 }
 
@@ -275,9 +272,9 @@ void GraphFileParser::readSeriesGraph() {
     readSeriesCounts();
     QByteArray seriesColors;
     QByteArray labelColors;
-    if (m_version == "1.2.01"_L1)
+    if (m_version == QLatin1StringView(keys::kLegacyVersion))
         readLegacyProperties(seriesColors, labelColors);
-    else if (m_version == "2.0"_L1)
+    else if (m_version == QLatin1StringView(keys::kCurrentVersion))
         readCurrentProperties(seriesColors, labelColors);
     readSeriesColors(seriesColors, labelColors);
     readSeriesData();
@@ -292,9 +289,9 @@ void GraphFileParser::readSeriesGraph() {
 // A text that names no version, graph type or series count is no graph at all (a picture, a
 // document, random bytes): saying so helps more than saying that its missing count is no number.
 int GraphFileParser::readSeriesCount(const QString& count) const {
-    const bool namesGraph = !count.isEmpty() || !m_version.isEmpty() ||
-                            !m_document.graphType.isEmpty() || m_text.contains("&sr_") ||
-                            m_text.contains("&series");
+    const bool namesGraph =
+        !count.isEmpty() || !m_version.isEmpty() || !m_document.graphType.isEmpty() ||
+        m_text.contains(keys::kSeriesCount) || m_text.contains(keys::kSeriesCountLong);
     if (!namesGraph) {
         throw ReadFailure{
             u"This is not a graph file: it names no version, graph type or series count."_s};
@@ -304,10 +301,10 @@ int GraphFileParser::readSeriesCount(const QString& count) const {
 
 void GraphFileParser::readSeriesCounts() {
     SeriesFields& series = m_document.series;
-    series.chkASP = dec("&varLoc", "&asp_") == "ASP"_L1;
-    series.edtSeries = dec("&series", "&sr_");
-    series.edtCols = dec("&cols", "&co_");
-    series.edtXGap = dec("&XGap");
+    series.chkASP = dec(keys::kAspFlagLong, keys::kAspFlag) == "ASP"_L1;
+    series.edtSeries = dec(keys::kSeriesCountLong, keys::kSeriesCount);
+    series.edtCols = dec(keys::kColumnCountLong, keys::kColumnCount);
+    series.edtXGap = dec(keys::kColumnGap);
     m_seriesCount = readSeriesCount(series.edtSeries);
     m_columnCount = toInt(series.edtCols);
     checkCountLimit(m_seriesCount, kMaxRowsRead, u"series");
@@ -332,26 +329,27 @@ void GraphFileParser::readLegacyProperties(QByteArray& seriesColors, QByteArray&
     const auto legacy = [this](QByteArrayView key) {
         return ansiToString(DecodeValue(m_text.exactValue(key)));
     };
-    fillColumn(properties, PropAnimateValues, legacy("&GCV"));
-    const QString lineWidth = legacy("&lw_");
+    fillColumn(properties, PropAnimateValues, legacy(keys::kLegacyAnimateValues));
+    const QString lineWidth = legacy(keys::kLineWidths);
     fillColumn(properties, PropLineWidth, lineWidth.isEmpty() ? u"10"_s : lineWidth);
-    fillColumn(properties, PropFontSize, legacy("&CVS"));
+    fillColumn(properties, PropFontSize, legacy(keys::kLegacyValueFontSize));
     fillColumn(properties, PropType, type);
     fillColumn(m_document.series.sgrdData, DataType, type);
-    const QString animate = legacy("&gs");
+    const QString animate = legacy(keys::kLegacyAnimateSpeed);
     fillColumn(properties, PropAnimate, animate.isEmpty() ? u"NO"_s : animate);
-    fillColumn(properties, PropAlpha, legacy(isBar ? "&BBarAlpha" : "&AreaAlpha"));
-    const QString showValues = legacy("&CV");
+    fillColumn(properties, PropAlpha, legacy(isBar ? keys::kLegacyBarAlpha : keys::kAreaAlpha));
+    const QString showValues = legacy(keys::kLegacyShowValues);
     if (!showValues.isEmpty())
         fillColumn(properties, PropShowValues, showValues);
-    seriesColors = isBar ? decBytes("&barColor", "&bsc_") : decBytes("&AreaColor", "&arc_");
-    labelColors = decBytes("&BLabelCol", "&blc_");
+    seriesColors = isBar ? decBytes(keys::kSeriesColorsLong, keys::kSeriesColors)
+                         : decBytes(keys::kLegacyAreaColorsLong, keys::kLegacyAreaColors);
+    labelColors = decBytes(keys::kValueColorsLong, keys::kValueColors);
 }
 
 void GraphFileParser::readCurrentProperties(QByteArray& seriesColors, QByteArray& labelColors) {
     Grid& properties = m_document.series.sgrdProp;
-    applyTextList(decBytes("&GCV_"), properties, PropAnimateValues);
-    const QByteArray lineWidths = decBytes("&lw_");
+    applyTextList(decBytes(keys::kAnimateValues), properties, PropAnimateValues);
+    const QByteArray lineWidths = decBytes(keys::kLineWidths);
     if (!lineWidths.isEmpty()) {
         forEachListItem(lineWidths, properties.rowCount(),
                         [&properties](int row, QByteArrayView item) {
@@ -359,15 +357,15 @@ void GraphFileParser::readCurrentProperties(QByteArray& seriesColors, QByteArray
                                                item.isEmpty() ? u"10"_s : ansiToString(item));
                         });
     }
-    applyTextList(decBytes("&CVS_"), properties, PropFontSize);
-    const QByteArray types = decBytes("&typ_");
+    applyTextList(decBytes(keys::kValueFontSizes), properties, PropFontSize);
+    const QByteArray types = decBytes(keys::kSeriesTypes);
     applyTextList(types, properties, PropType);
     applyTextList(types, m_document.series.sgrdData, DataType);
-    applyTextList(decBytes("&anim_"), properties, PropAnimate);
-    applyTextList(decBytes("&alp_"), properties, PropAlpha);
-    applyTextList(decBytes("&CV_"), properties, PropShowValues);
-    seriesColors = decBytes("&barColor", "&bsc_");
-    labelColors = decBytes("&BLabelCol", "&blc_");
+    applyTextList(decBytes(keys::kAnimateSpeeds), properties, PropAnimate);
+    applyTextList(decBytes(keys::kSeriesAlphas), properties, PropAlpha);
+    applyTextList(decBytes(keys::kShowValues), properties, PropShowValues);
+    seriesColors = decBytes(keys::kSeriesColorsLong, keys::kSeriesColors);
+    labelColors = decBytes(keys::kValueColorsLong, keys::kValueColors);
 }
 
 void GraphFileParser::readSeriesColors(const QByteArray& seriesColors,
@@ -389,20 +387,17 @@ void GraphFileParser::readSeriesColors(const QByteArray& seriesColors,
 
 void GraphFileParser::readSeriesData() {
     Grid& data = m_document.series.sgrdData;
-    const QByteArray labels = decBytes("&XLabels", "&xl_");
+    const QByteArray labels = decBytes(keys::kColumnLabelsLong, keys::kColumnLabels);
     if (!labels.isEmpty())
         fillRowFromList(labels, data, 0, DataFirstValue, m_columnCount, u"Title");
-    const QByteArray names = decBytes("&SeriesLabels", "&sl_");
+    const QByteArray names = decBytes(keys::kSeriesNamesLong, keys::kSeriesNames);
     if (!names.isEmpty()) {
         ListTexts items(names);
         for (int row = 1; row <= m_seriesCount; ++row)
             data.setCell(DataSeriesName, row, items.nextString());
     }
     for (int row = 1; row <= m_seriesCount; ++row) {
-        const QByteArray number = QByteArray::number(row);
-        const QByteArray longKey = "&Y" + number + "Values";
-        const QByteArray shortKey = "&y" + number + "v_";
-        const QByteArray values = decBytes(longKey, shortKey);
+        const QByteArray values = decBytes(keys::seriesValuesLong(row), keys::seriesValues(row));
         if (!values.isEmpty())
             fillRowFromList(values, data, row, DataFirstValue, m_columnCount);
     }
@@ -411,29 +406,29 @@ void GraphFileParser::readSeriesData() {
 void GraphFileParser::readAxes() {
     AxisFields& axes = m_document.axes;
     const std::tuple<QByteArrayView, bool*, QString*, QString> yValues[] = {
-        {"&YMin", &axes.chkMinYCalc, &axes.edtMinYVal, u"0"_s},
-        {"&YMax", &axes.chkMaxYCalc, &axes.edtMaxYVal, u"100"_s},
-        {"&YStep", &axes.chkYStepCalc, &axes.edtYStep, u"10"_s}};
+        {keys::kYMinimum, &axes.chkMinYCalc, &axes.edtMinYVal, u"0"_s},
+        {keys::kYMaximum, &axes.chkMaxYCalc, &axes.edtMaxYVal, u"100"_s},
+        {keys::kYStep, &axes.chkYStepCalc, &axes.edtYStep, u"10"_s}};
     for (const auto& [key, automatic, edit, automaticText] : yValues) {
         const QString value = dec(key);
         *automatic = value == "auto"_L1;
         *edit = *automatic ? automaticText : value;
     }
-    axes.edtYTitleFont.setText(dec("&YTFont"));
-    axes.edtYLabelFont.setText(dec("&YLFont"));
-    axes.edtXTitleFont.setText(dec("&XTFont"));
-    axes.edtMaxX = dec("&XMax");
-    axes.edtXLabelFont.setText(dec("&XLFont"));
-    axes.edtXTitle = dec("&XTitle");
-    axes.edtYTitle = dec("&YTitle");
+    axes.edtYTitleFont.setText(dec(keys::kYTitleFont));
+    axes.edtYLabelFont.setText(dec(keys::kYLabelFont));
+    axes.edtXTitleFont.setText(dec(keys::kXTitleFont));
+    axes.edtMaxX = dec(keys::kXLabelCount);
+    axes.edtXLabelFont.setText(dec(keys::kXLabelFont));
+    axes.edtXTitle = dec(keys::kXTitle);
+    axes.edtYTitle = dec(keys::kYTitle);
     for (UpDownEdit* font :
          {&axes.edtXTitleFont, &axes.edtYTitleFont, &axes.edtXLabelFont, &axes.edtYLabelFont})
         font->setPosition(toInt(font->text()));
     const std::pair<QByteArrayView, ColorPanel*> panels[] = {
-        {"&XTitleCol", &axes.pnlXTitleColour}, {"&YTitleCol", &axes.pnlYTitleColour},
-        {"&YAxisCol", &axes.pnlYAxisColour},   {"&XAxisCol", &axes.pnlXAxisColour},
-        {"&YGridCol", &axes.pnlYGridColour},   {"&XLabColor", &axes.pnlXLabelColour},
-        {"&YLabColor", &axes.pnlYLabelColour}};
+        {keys::kXTitleColor, &axes.pnlXTitleColour}, {keys::kYTitleColor, &axes.pnlYTitleColour},
+        {keys::kYAxisColor, &axes.pnlYAxisColour},   {keys::kXAxisColor, &axes.pnlXAxisColour},
+        {keys::kYGridColor, &axes.pnlYGridColour},   {keys::kXLabelColor, &axes.pnlXLabelColour},
+        {keys::kYLabelColor, &axes.pnlYLabelColour}};
     for (const auto& [key, panel] : panels)
         setPanel(*panel, decBytes(key));
 }
@@ -443,56 +438,56 @@ void GraphFileParser::readEffects() {
     effects.edtBImage1.clear();
     effects.edtBImage2.clear();
     effects.edtBImage3.clear();
-    const QByteArray images = decBytes("&BImages");
+    const QByteArray images = decBytes(keys::kBackImages);
     if (!images.isEmpty()) {
         ListTexts items(images);
         for (QString* image : {&effects.edtBImage1, &effects.edtBImage2, &effects.edtBImage3})
             *image = items.nextString();
     }
-    const QString shading = dec("&pshl_");
+    const QString shading = dec(keys::kShadingDepth);
     effects.sbShading.setPosition(shading.isEmpty() ? 50 : toInt(shading));
-    const QString shadingType = dec("&psh_");
+    const QString shadingType = dec(keys::kShadingType);
     const int shadingIndex = shadingType.isEmpty() ? 0 : toInt(shadingType);
     // The shading list has 12 items; an index outside them selects none.
     effects.cbShading = shadingIndex >= 0 && shadingIndex < 12 ? shadingIndex : -1;
-    setPanel(effects.pnlGBackColor, decBytes("&pcol_"));
-    setPosition(effects.trkBImageAlpha, dec("&BImageAlpha"));
-    effects.edtBOverlay = dec("&BEffect");
-    const QString overlayAlpha = dec("&BEffectAlpha");
+    setPanel(effects.pnlGBackColor, decBytes(keys::kPlotColor));
+    setPosition(effects.trkBImageAlpha, dec(keys::kBackImageAlpha));
+    effects.edtBOverlay = dec(keys::kBackEffect);
+    const QString overlayAlpha = dec(keys::kBackEffectAlpha);
     if (!overlayAlpha.isEmpty())
         setPosition(effects.trkBOverlayAlpha, overlayAlpha);
 }
 
 void GraphFileParser::readPieGraph() {
     PieFields& pie = m_document.pie;
-    const QString speed = dec("&gs_");
+    const QString speed = dec(keys::kPieSpeed);
     pie.sbAnimSpeed.setPosition(speed.isEmpty() ? 5 : toInt(speed));
-    pie.rdoAnimate = dec("&animate", "&a_").toUpper() == "YES"_L1;
-    pie.edtPieSlices = dec("&sli_");
-    pie.edtPieImage = dec("&pieImage");
-    setPosition(pie.TBPieOverlay, dec("&pieAlpha"));
+    pie.rdoAnimate = dec(keys::kPieAnimateLong, keys::kPieAnimate).toUpper() == "YES"_L1;
+    pie.edtPieSlices = dec(keys::kSliceCount);
+    pie.edtPieImage = dec(keys::kPieImage);
+    setPosition(pie.TBPieOverlay, dec(keys::kPieImageAlpha));
     const int sliceCount = toInt(pie.edtPieSlices);
     checkCountLimit(sliceCount, kMaxRowsRead, u"slices");
     shapeSliceGrid(pie.sgrdPieSlices, sliceCount);
     for (int column = SliceLblMoveX; column <= SliceValMoveY; ++column)
         fillColumn(pie.sgrdPieSlices, column, u"0"_s);
-    pie.chkPieASP = dec("&varLoc", "&asp_") == "ASP"_L1;
+    pie.chkPieASP = dec(keys::kAspFlagLong, keys::kAspFlag) == "ASP"_L1;
     readSliceLists();
-    pie.edtPieValueFontSize.setText(dec("&XPLFont"));
-    pie.edtPieLabelFontSize.setText(dec("&XPVFont"));
+    pie.edtPieValueFontSize.setText(dec(keys::kPieValueFont));
+    pie.edtPieLabelFontSize.setText(dec(keys::kPieLabelFont));
     pie.edtPieLabelFontSize.setPosition(toInt(pie.edtPieLabelFontSize.text()));
     pie.edtPieValueFontSize.setPosition(toInt(pie.edtPieValueFontSize.text()));
     pie.valuesShown = PieValuesShown::Percentages;
-    const QString shown = dec("&pieToShow");
+    const QString shown = dec(keys::kPieValuesShown);
     if (shown == "1"_L1)
         pie.valuesShown = PieValuesShown::Values;
     else if (shown == "2"_L1)
         pie.valuesShown = PieValuesShown::None;
-    pie.rdoShowShadow = dec("&pieShadow") == "1"_L1;
+    pie.rdoShowShadow = dec(keys::kPieShadow) == "1"_L1;
     const std::pair<QByteArrayView, TrackbarPosition*> shadow[] = {
-        {"&pieShadowAlpha", &pie.trkShadowAlpha},
-        {"&pieShadowY", &pie.trkShadowUpDown},
-        {"&pieShadowX", &pie.trkShadowLeftRight}};
+        {keys::kPieShadowAlpha, &pie.trkShadowAlpha},
+        {keys::kPieShadowY, &pie.trkShadowUpDown},
+        {keys::kPieShadowX, &pie.trkShadowLeftRight}};
     for (const auto& [key, trackbar] : shadow) {
         const QString value = dec(key);
         if (!value.isEmpty())
@@ -502,7 +497,7 @@ void GraphFileParser::readPieGraph() {
 
 void GraphFileParser::readSliceLists() {
     Grid& slices = m_document.pie.sgrdPieSlices;
-    const QByteArray labels = decBytes("&SliceLabels");
+    const QByteArray labels = decBytes(keys::kSliceLabels);
     if (!labels.isEmpty()) {
         forEachListItem(labels, slices.rowCount(), [&slices](int row, QByteArrayView item) {
             slices.setCell(SliceLabel, row, ansiToString(item));
@@ -510,42 +505,37 @@ void GraphFileParser::readSliceLists() {
         });
     }
     const std::pair<QByteArrayView, int> lists[] = {
-        {"&OffSets", SliceOffset}, {"&LXOff", SliceLblMoveX}, {"&LYOff", SliceLblMoveY},
-        {"&VXOff", SliceValMoveX}, {"&VYOff", SliceValMoveY}, {"&SliceValues", SliceValue}};
+        {keys::kSliceOffsets, SliceOffset},      {keys::kSliceLabelMoveX, SliceLblMoveX},
+        {keys::kSliceLabelMoveY, SliceLblMoveY}, {keys::kSliceValueMoveX, SliceValMoveX},
+        {keys::kSliceValueMoveY, SliceValMoveY}, {keys::kSliceValues, SliceValue}};
     for (const auto& [key, column] : lists)
         applyTextList(decBytes(key), slices, column);
-    applyColorList(decBytes("&SliceColor"), slices, SliceColour);
-    applyColorList(decBytes("&PieLabelColor"), slices, SliceLabelClr);
-    applyColorList(decBytes("&PieValueColor"), slices, SliceValueClr);
-    applyTextList(decBytes("&SliceShade"), slices, SliceShade);
-    applyTextList(decBytes("&SliceAlpha"), slices, SliceAlpha);
+    applyColorList(decBytes(keys::kSliceColors), slices, SliceColour);
+    applyColorList(decBytes(keys::kSliceLabelColors), slices, SliceLabelClr);
+    applyColorList(decBytes(keys::kSliceValueColors), slices, SliceValueClr);
+    applyTextList(decBytes(keys::kSliceShades), slices, SliceShade);
+    applyTextList(decBytes(keys::kSliceAlphas), slices, SliceAlpha);
     // Slices beyond the count start empty (the count change gives them their defaults), so that
     // raising it does not bring back the previous graph's slices and their colours.
     slices.discardHiddenCells();
 }
 
 void GraphFileParser::readNotes() {
-    static constexpr std::pair<const char*, int> kNoteLists[] = {
-        {"&noc_", 2},   {"&noal_", 3},  {"&nofs_", 4},  {"&now_", 5},   {"&noh_", 6},
-        {"&nox_", 7},   {"&noy_", 8},   {"&nohh_", 9},  {"&nohx_", 11}, {"&nohy_", 12},
-        {"&nohc_", 13}, {"&noht_", 14}, {"&nohl_", 10}, {"&nos_", 1},   {"&nohd_", 15},
-        {"&nhdc_", 16}, {"&nohf_", 17}, {"&nobd_", 18}, {"&nobc_", 19}, {"&nobf_", 20},
-        {"&nhdy_", 21}, {"&nbdy_", 22}, {"&nsh_", 24},  {"&nshy_", 26}, {"&nshx_", 25},
-        {"&nsha_", 27}, {"&nurl_", 23}};
     NotesFields& notes = m_document.notes;
     resetNotesGrid(notes.sgrdNotes);
     // Rows past the prepared ones keep nothing of the previous graph's notes.
     notes.sgrdNotes.discardHiddenCells();
     notes.edtNotes = u"0"_s;
     setNoteRowCount(notes.sgrdNotes, 0);
-    const QString count = dec("&no_");
+    const QString count = dec(keys::kNoteCount);
     if (count.isEmpty())
         return;
     notes.edtNotes = count;
     const int noteCount = toInt(count);
     checkCountLimit(noteCount, kMaxRowsRead, u"notes");
     setNoteRowCount(notes.sgrdNotes, noteCount);
-    for (const auto& [key, column] : kNoteLists)
+    // Each list fills a column of its own, so the order they are read in makes no difference.
+    for (const auto& [key, column] : keys::kNoteLists)
         applyTextList(decBytes(key), notes.sgrdNotes, column);
 }
 

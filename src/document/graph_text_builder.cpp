@@ -8,7 +8,7 @@
 namespace tivora {
 
 void GraphTextBuilder::startEntry(QByteArrayView key) {
-    m_text.append('&').append(key).append('=');
+    m_text.append(key).append('=');
 }
 
 void GraphTextBuilder::appendPlain(QByteArrayView key, QByteArrayView value) {

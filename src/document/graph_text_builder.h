@@ -6,9 +6,9 @@
 
 namespace tivora {
 
-// Appends the entries of a variable text, "&" + key + "=" + value, encoding values in place as they
-// go. Text that the encoding cannot carry is noted, not silently changed; the caller asks at the
-// end whether any was met.
+// Appends the entries of a variable text, key + "=" + value (keys carry their leading "&", as in
+// graph_keys.h), encoding values in place as they go. Text that the encoding cannot carry is noted,
+// not silently changed; the caller asks at the end whether any was met.
 class GraphTextBuilder {
 public:
     void appendPlain(QByteArrayView key, QByteArrayView value);

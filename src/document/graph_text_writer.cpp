@@ -1,5 +1,6 @@
 #include "document/graph_text_writer.h"
 
+#include "document/graph_keys.h"
 #include "document/graph_text_builder.h"
 #include "document/grid_layouts.h"
 #include "document/number_text.h"
@@ -68,26 +69,23 @@ auto colorsOfColumn(const Grid& grid, int column) {
 void appendHeaderAndPlacement(GraphTextBuilder& out, const GraphDocument& document) {
     static constexpr std::array<char, 4> kHeaderCodes = {'0', '3', '1', '2'};
     const HeaderFooterFields& header = document.header;
-    out.appendPlain("v_", "2.0");
-    out.appendEncoded("gt_", document.graphType);
+    out.appendPlain(keys::kVersion, keys::kCurrentVersion);
+    out.appendEncoded(keys::kGraphType, document.graphType);
     if (!isBlankText(header.edtHeader)) {
-        out.appendEncoded("hd_", header.edtHeader);
-        out.appendEncodedBytes("hp_", QByteArray(1, kHeaderCodes[int(header.headerPosition)]));
-        out.appendEncodedBytes("hb_", ColorToText(header.pnlHeaderBackColour.color));
-        out.appendEncodedBytes("hc_", ColorToText(header.pnlHeaderFontColour.color));
+        out.appendEncoded(keys::kHeader, header.edtHeader);
+        out.appendEncodedBytes(keys::kHeaderPosition,
+                               QByteArray(1, kHeaderCodes[int(header.headerPosition)]));
+        out.appendEncodedBytes(keys::kHeaderBackColor,
+                               ColorToText(header.pnlHeaderBackColour.color));
+        out.appendEncodedBytes(keys::kHeaderFontColor,
+                               ColorToText(header.pnlHeaderFontColour.color));
     }
-    out.appendPlainText("bg_", header.pnlBackColour.caption);
-    out.appendPlain("bga_", header.chkBGTrans ? "1" : "0");
-    out.appendEncoded("ft_", header.edtFooter);
-    out.appendEncodedBytes("fc_", ColorToText(header.pnlFootColor.color));
-    const PlacementFields& place = document.placement;
-    const std::pair<QByteArrayView, const TrackbarPosition*> positions[] = {
-        {"xlx", &place.trkXLabelX}, {"xly", &place.trkXLabelY}, {"xtx", &place.trkXTitleX},
-        {"xty", &place.trkXTitleY}, {"ylx", &place.trkYLabelX}, {"yly", &place.trkYLabelY},
-        {"ytx", &place.trkYTitleX}, {"yty", &place.trkYTitleY}, {"GScale", &place.trkScaleGraph},
-        {"GX", &place.trkGX},       {"GY", &place.trkGY}};
-    for (const auto& [key, trackbar] : positions)
-        out.appendEncodedBytes(key, number(trackbar->position()));
+    out.appendPlainText(keys::kBackColor, header.pnlBackColour.caption);
+    out.appendPlain(keys::kBackTransparent, header.chkBGTrans ? "1" : "0");
+    out.appendEncoded(keys::kFooter, header.edtFooter);
+    out.appendEncodedBytes(keys::kFooterColor, ColorToText(header.pnlFootColor.color));
+    for (const auto& [key, trackbar] : keys::kPlacementEntries)
+        out.appendEncodedBytes(key, number((document.placement.*trackbar).position()));
 }
 
 void appendSeriesLists(GraphTextBuilder& out, GraphDocument& document) {
@@ -97,30 +95,31 @@ void appendSeriesLists(GraphTextBuilder& out, GraphDocument& document) {
     const int columnCount = series.sgrdData.columnCount() - DataFirstValue;
     // Values are a few characters each: room for them all is made once.
     out.reserve(qsizetype(seriesCount + 1) * (columnCount + 16) * 8 + 4096);
-    out.appendEncoded("asp_", series.chkASP ? u"ASP"_s : QString());
-    out.appendEncoded("sr_", series.edtSeries);
-    out.appendEncoded("co_", series.edtCols);
-    out.appendEncoded("XGap", series.edtXGap);
+    out.appendEncoded(keys::kAspFlag, series.chkASP ? u"ASP"_s : QString());
+    out.appendEncoded(keys::kSeriesCount, series.edtSeries);
+    out.appendEncoded(keys::kColumnCount, series.edtCols);
+    out.appendEncoded(keys::kColumnGap, series.edtXGap);
     // An empty line width is made "10" in the grid itself, where the user then sees it.
     for (int row = 1; row <= seriesCount; ++row) {
         if (properties.cell(PropLineWidth, row).isEmpty())
             properties.setCell(PropLineWidth, row, u"10"_s);
     }
     const std::pair<QByteArrayView, int> textLists[] = {
-        {"lw_", PropLineWidth},  {"typ_", PropType},          {"CVS_", PropFontSize},
-        {"CV_", PropShowValues}, {"GCV_", PropAnimateValues}, {"anim_", PropAnimate},
-        {"alp_", PropAlpha}};
+        {keys::kLineWidths, PropLineWidth},        {keys::kSeriesTypes, PropType},
+        {keys::kValueFontSizes, PropFontSize},     {keys::kShowValues, PropShowValues},
+        {keys::kAnimateValues, PropAnimateValues}, {keys::kAnimateSpeeds, PropAnimate},
+        {keys::kSeriesAlphas, PropAlpha}};
     for (const auto& [key, column] : textLists)
         out.appendEncodedList(key, seriesCount, cellsOfColumn(properties, column));
-    out.appendEncodedList("bsc_", seriesCount, colorsOfColumn(properties, PropColor));
-    out.appendEncodedList("blc_", seriesCount, colorsOfColumn(properties, PropValuesColor));
+    out.appendEncodedList(keys::kSeriesColors, seriesCount, colorsOfColumn(properties, PropColor));
+    out.appendEncodedList(keys::kValueColors, seriesCount,
+                          colorsOfColumn(properties, PropValuesColor));
     const Grid& data = series.sgrdData;
-    out.appendEncodedList("sl_", seriesCount, cellsOfColumn(data, DataSeriesName));
-    out.appendEncodedList("xl_", columnCount,
+    out.appendEncodedList(keys::kSeriesNames, seriesCount, cellsOfColumn(data, DataSeriesName));
+    out.appendEncodedList(keys::kColumnLabels, columnCount,
                           [&data](int i) { return data.cellView(DataFirstValue + i, 0); });
     for (int row = 1; row <= seriesCount; ++row) {
-        const QByteArray key = "y" + number(row) + "v_";
-        out.appendEncodedList(key, columnCount, [&data, row](int i) {
+        out.appendEncodedList(keys::seriesValues(row), columnCount, [&data, row](int i) {
             return data.cellView(DataFirstValue + i, row);
         });
     }
@@ -153,39 +152,39 @@ void appendAxes(GraphTextBuilder& out, const AxisFields& axes) {
     const auto automatic = [](bool isAutomatic, const QString& text) {
         return isAutomatic ? u"auto"_s : text;
     };
-    out.appendEncoded("YMin", automatic(axes.chkMinYCalc, axes.edtMinYVal));
-    out.appendEncoded("YMax", automatic(axes.chkMaxYCalc, axes.edtMaxYVal));
-    out.appendEncoded("YStep", automatic(axes.chkYStepCalc, axes.edtYStep));
-    out.appendEncoded("XMax", axes.edtMaxX);
-    out.appendEncoded("XTitle", axes.edtXTitle);
-    out.appendEncoded("YTitle", axes.edtYTitle);
-    out.appendEncoded("XTitleCol", axes.pnlXTitleColour.caption);
-    out.appendEncoded("YTitleCol", axes.pnlYTitleColour.caption);
-    out.appendEncoded("YTFont", axes.edtYTitleFont.text());
-    out.appendEncoded("YLFont", axes.edtYLabelFont.text());
-    out.appendEncoded("XTFont", axes.edtXTitleFont.text());
-    out.appendEncoded("XLFont", axes.edtXLabelFont.text());
-    out.appendEncoded("YAxisCol", axes.pnlYAxisColour.caption);
-    out.appendEncoded("XAxisCol", axes.pnlXAxisColour.caption);
-    out.appendEncoded("YGridCol", axes.pnlYGridColour.caption);
-    out.appendEncoded("XLabColor", axes.pnlXLabelColour.caption);
-    out.appendEncoded("YLabColor", axes.pnlYLabelColour.caption);
+    out.appendEncoded(keys::kYMinimum, automatic(axes.chkMinYCalc, axes.edtMinYVal));
+    out.appendEncoded(keys::kYMaximum, automatic(axes.chkMaxYCalc, axes.edtMaxYVal));
+    out.appendEncoded(keys::kYStep, automatic(axes.chkYStepCalc, axes.edtYStep));
+    out.appendEncoded(keys::kXLabelCount, axes.edtMaxX);
+    out.appendEncoded(keys::kXTitle, axes.edtXTitle);
+    out.appendEncoded(keys::kYTitle, axes.edtYTitle);
+    out.appendEncoded(keys::kXTitleColor, axes.pnlXTitleColour.caption);
+    out.appendEncoded(keys::kYTitleColor, axes.pnlYTitleColour.caption);
+    out.appendEncoded(keys::kYTitleFont, axes.edtYTitleFont.text());
+    out.appendEncoded(keys::kYLabelFont, axes.edtYLabelFont.text());
+    out.appendEncoded(keys::kXTitleFont, axes.edtXTitleFont.text());
+    out.appendEncoded(keys::kXLabelFont, axes.edtXLabelFont.text());
+    out.appendEncoded(keys::kYAxisColor, axes.pnlYAxisColour.caption);
+    out.appendEncoded(keys::kXAxisColor, axes.pnlXAxisColour.caption);
+    out.appendEncoded(keys::kYGridColor, axes.pnlYGridColour.caption);
+    out.appendEncoded(keys::kXLabelColor, axes.pnlXLabelColour.caption);
+    out.appendEncoded(keys::kYLabelColor, axes.pnlYLabelColour.caption);
 }
 
 void appendEffects(GraphTextBuilder& out, const EffectsFields& effects) {
-    out.appendEncoded("pcol_", effects.pnlGBackColor.caption);
-    out.appendEncodedBytes("pshl_", number(effects.sbShading.position()));
-    out.appendEncodedBytes("psh_", number(effects.cbShading));
+    out.appendEncoded(keys::kPlotColor, effects.pnlGBackColor.caption);
+    out.appendEncodedBytes(keys::kShadingDepth, number(effects.sbShading.position()));
+    out.appendEncodedBytes(keys::kShadingType, number(effects.cbShading));
     QString images;
     for (const QString* image : {&effects.edtBImage1, &effects.edtBImage2, &effects.edtBImage3}) {
         if (!isBlankText(*image))
             images += *image + u"/x/"_s;
     }
     images.chop(3);
-    out.appendEncoded("BImages", images);
-    out.appendEncodedBytes("BImageAlpha", number(effects.trkBImageAlpha.position()));
-    out.appendEncoded("BEffect", effects.edtBOverlay);
-    out.appendEncodedBytes("BEffectAlpha", number(effects.trkBOverlayAlpha.position()));
+    out.appendEncoded(keys::kBackImages, images);
+    out.appendEncodedBytes(keys::kBackImageAlpha, number(effects.trkBImageAlpha.position()));
+    out.appendEncoded(keys::kBackEffect, effects.edtBOverlay);
+    out.appendEncodedBytes(keys::kBackEffectAlpha, number(effects.trkBOverlayAlpha.position()));
 }
 
 std::optional<Stop> appendSeriesGraph(GraphTextBuilder& out, GraphDocument& document) {
@@ -214,50 +213,46 @@ std::optional<Stop> checkPie(const PieFields& pie) {
 std::optional<Stop> appendPieGraph(GraphTextBuilder& out, const PieFields& pie) {
     if (auto stop = checkPie(pie))
         return stop;
-    out.appendEncoded("a_", pie.rdoAnimate ? u"Yes"_s : u"No"_s);
-    out.appendEncodedBytes("gs_", number(pie.sbAnimSpeed.position()));
-    out.appendEncoded("asp_", pie.chkPieASP ? u"ASP"_s : QString());
-    out.appendEncoded("sli_", pie.edtPieSlices);
-    out.appendEncoded("pieImage", pie.edtPieImage);
-    out.appendEncodedBytes("pieAlpha", number(pie.TBPieOverlay.position()));
-    out.appendEncoded("XPLFont", pie.edtPieValueFontSize.text());
-    out.appendEncoded("XPVFont", pie.edtPieLabelFontSize.text());
+    out.appendEncoded(keys::kPieAnimate, pie.rdoAnimate ? u"Yes"_s : u"No"_s);
+    out.appendEncodedBytes(keys::kPieSpeed, number(pie.sbAnimSpeed.position()));
+    out.appendEncoded(keys::kAspFlag, pie.chkPieASP ? u"ASP"_s : QString());
+    out.appendEncoded(keys::kSliceCount, pie.edtPieSlices);
+    out.appendEncoded(keys::kPieImage, pie.edtPieImage);
+    out.appendEncodedBytes(keys::kPieImageAlpha, number(pie.TBPieOverlay.position()));
+    out.appendEncoded(keys::kPieValueFont, pie.edtPieValueFontSize.text());
+    out.appendEncoded(keys::kPieLabelFont, pie.edtPieLabelFontSize.text());
     const Grid& slices = pie.sgrdPieSlices;
     const int sliceCount = slices.rowCount() - 1;
     const std::pair<QByteArrayView, int> lists[] = {
-        {"SliceLabels", SliceLabel}, {"OffSets", SliceOffset}, {"LXOff", SliceLblMoveX},
-        {"LYOff", SliceLblMoveY},    {"VXOff", SliceValMoveX}, {"VYOff", SliceValMoveY},
-        {"SliceValues", SliceValue}};
+        {keys::kSliceLabels, SliceLabel},        {keys::kSliceOffsets, SliceOffset},
+        {keys::kSliceLabelMoveX, SliceLblMoveX}, {keys::kSliceLabelMoveY, SliceLblMoveY},
+        {keys::kSliceValueMoveX, SliceValMoveX}, {keys::kSliceValueMoveY, SliceValMoveY},
+        {keys::kSliceValues, SliceValue}};
     for (const auto& [key, column] : lists)
         out.appendEncodedList(key, sliceCount, cellsOfColumn(slices, column));
-    out.appendEncodedList("SliceColor", sliceCount, colorsOfColumn(slices, SliceColour));
-    out.appendEncodedList("PieLabelColor", sliceCount, colorsOfColumn(slices, SliceLabelClr));
-    out.appendEncodedList("PieValueColor", sliceCount, colorsOfColumn(slices, SliceValueClr));
-    out.appendEncodedList("SliceShade", sliceCount, cellsOfColumn(slices, SliceShade));
-    out.appendEncodedBytes("pieToShow", number(int(pie.valuesShown)));
-    out.appendEncodedBytes("pieShadow", pie.rdoShowShadow ? "1" : "0");
-    out.appendEncodedBytes("pieShadowAlpha", number(pie.trkShadowAlpha.position()));
-    out.appendEncodedBytes("pieShadowY", number(pie.trkShadowUpDown.position()));
-    out.appendEncodedBytes("pieShadowX", number(pie.trkShadowLeftRight.position()));
-    out.appendEncodedList("SliceAlpha", sliceCount, cellsOfColumn(slices, SliceAlpha));
+    out.appendEncodedList(keys::kSliceColors, sliceCount, colorsOfColumn(slices, SliceColour));
+    out.appendEncodedList(keys::kSliceLabelColors, sliceCount,
+                          colorsOfColumn(slices, SliceLabelClr));
+    out.appendEncodedList(keys::kSliceValueColors, sliceCount,
+                          colorsOfColumn(slices, SliceValueClr));
+    out.appendEncodedList(keys::kSliceShades, sliceCount, cellsOfColumn(slices, SliceShade));
+    out.appendEncodedBytes(keys::kPieValuesShown, number(int(pie.valuesShown)));
+    out.appendEncodedBytes(keys::kPieShadow, pie.rdoShowShadow ? "1" : "0");
+    out.appendEncodedBytes(keys::kPieShadowAlpha, number(pie.trkShadowAlpha.position()));
+    out.appendEncodedBytes(keys::kPieShadowY, number(pie.trkShadowUpDown.position()));
+    out.appendEncodedBytes(keys::kPieShadowX, number(pie.trkShadowLeftRight.position()));
+    out.appendEncodedList(keys::kSliceAlphas, sliceCount, cellsOfColumn(slices, SliceAlpha));
     return std::nullopt;
 }
 
 std::optional<Stop> appendNotes(GraphTextBuilder& out, const NotesFields& notes) {
-    // Keys in writing order, each with the notes grid column it comes from.
-    static constexpr std::pair<const char*, int> kNoteLists[] = {
-        {"nos_", 1},   {"noc_", 2},   {"noal_", 3},  {"nofs_", 4},  {"now_", 5},   {"noh_", 6},
-        {"nox_", 7},   {"noy_", 8},   {"nohh_", 9},  {"nohx_", 11}, {"nohy_", 12}, {"nohc_", 13},
-        {"noht_", 14}, {"nohl_", 10}, {"nohd_", 15}, {"nhdc_", 16}, {"nohf_", 17}, {"nobd_", 18},
-        {"nobc_", 19}, {"nobf_", 20}, {"nbdy_", 22}, {"nhdy_", 21}, {"nsh_", 24},  {"nshx_", 25},
-        {"nshy_", 26}, {"nsha_", 27}, {"nurl_", 23}};
-    out.appendEncoded("no_", notes.edtNotes);
+    out.appendEncoded(keys::kNoteCount, notes.edtNotes);
     const auto count = parseWholeNumber(notes.edtNotes);
     if (!count)
         return failed();
     if (*count > 0) {
         const int rows = notes.sgrdNotes.rowCount() - 1;
-        for (const auto& [key, column] : kNoteLists)
+        for (const auto& [key, column] : keys::kNoteLists)
             out.appendEncodedList(key, rows, cellsOfColumn(notes.sgrdNotes, column));
     }
     return std::nullopt;
@@ -271,7 +266,7 @@ std::optional<Stop> appendGraph(GraphTextBuilder& out, GraphDocument& document) 
         return stop;
     if (auto notesStop = appendNotes(out, document.notes))
         return notesStop;
-    out.appendPlain("Textloaded", "OK");
+    out.appendPlain(keys::kTextLoaded, "OK");
     return std::nullopt;
 }
 

@@ -178,7 +178,9 @@ void Grid::setCellColor(int column, int row, std::optional<WindowColor> color) {
     if (column >= cells.colors.size()) {
         if (!color)
             return;
-        cells.colors.resize(std::max(column + 1, m_columnCount));
+        // Colours are set in a few leading columns only (a series' colour, a slice's): a row keeps
+        // room for as far as one was set, not for every column of a long data row.
+        cells.colors.resize(column + 1);
     }
     cells.colors[column] = color;
 }

@@ -25,7 +25,7 @@ struct NoteColumnInfo {
     QStringView defaultValue;
 };
 
-// Columns 1-27; column 1 defaults to the row number.
+// Columns NoteShape to NoteShadowAlpha; the note number defaults to the row number.
 constexpr std::array<NoteColumnInfo, kNoteColumnCount - 1> kNoteColumns = {{
     {u"No", u""},
     {u"Colour", u"0xD48B39"},
@@ -90,7 +90,7 @@ void shapeSliceGrid(Grid& grid, int sliceCount) {
 void resetNotesGrid(Grid& grid) {
     setShape(grid, kNoteColumnCount, kDefaultNoteRows + 1, 0, 1);
     for (int column = 1; column < kNoteColumnCount; ++column) {
-        grid.setCell(column, 0, kNoteColumns[std::size_t(column - 1)].title.toString());
+        grid.setCell(column, 0, kNoteColumns[std::size_t(column - NoteShape)].title.toString());
         for (int row = 1; row <= kDefaultNoteRows; ++row)
             grid.setCell(column, row, defaultNoteCell(column, row));
     }
@@ -101,11 +101,17 @@ void setNoteRowCount(Grid& grid, int noteCount) {
 }
 
 QString defaultNoteCell(int column, int row) {
-    if (column == 1)
+    if (column == NoteShape)
         return QString::number(row);
-    if (column < 1 || column >= kNoteColumnCount)
+    if (column < NoteShape || column >= kNoteColumnCount)
         return {};
-    return kNoteColumns[std::size_t(column - 1)].defaultValue.toString();
+    return noteColumnDefault(NoteColumn(column)).toString();
+}
+
+QStringView noteColumnDefault(NoteColumn column) {
+    if (column < NoteShape || column > NoteShadowAlpha)
+        return {};
+    return kNoteColumns[std::size_t(column - NoteShape)].defaultValue;
 }
 
 void setNewSeriesDefaults(Grid& data, Grid& properties, int row, const QString& type) {

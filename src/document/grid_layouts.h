@@ -44,8 +44,38 @@ enum SliceColumn {
     SliceColumnCount = 13
 };
 
-// The notes grid sgrdNotes has note properties in columns 1-27; column 0 is unused.
-inline constexpr int kNoteColumnCount = 28;
+// Columns of the notes grid sgrdNotes: note properties in columns 1-27; column 0 is unused.
+// NoteShape is titled "No": it starts as the row number and holds the shape once one is chosen.
+enum NoteColumn {
+    NoteShape = 1,
+    NoteColour = 2,
+    NoteAlpha = 3,
+    NoteStyle = 4,
+    NoteWidth = 5,
+    NoteHeight = 6,
+    NoteXOffset = 7,
+    NoteYOffset = 8,
+    NoteHighlight = 9,
+    NoteLink = 10,
+    NoteHighX = 11,
+    NoteHighY = 12,
+    NoteHighColour = 13,
+    NoteHighAlpha = 14,
+    NoteHeading = 15,
+    NoteHeadColour = 16,
+    NoteHeadSize = 17,
+    NoteText = 18,
+    NoteTextColour = 19,
+    NoteTextSize = 20,
+    NoteHeadY = 21,
+    NoteBodyY = 22,
+    NoteUrl = 23,
+    NoteShadow = 24,
+    NoteShadowX = 25,
+    NoteShadowY = 26,
+    NoteShadowAlpha = 27
+};
+inline constexpr int kNoteColumnCount = NoteShadowAlpha + 1;
 // Rows 1 to this get the default note values before a file's notes are read.
 inline constexpr int kDefaultNoteRows = 10;
 
@@ -64,6 +94,9 @@ void setNoteRowCount(Grid& grid, int noteCount);
 
 // The value a note row has until the file or the user sets it.
 QString defaultNoteCell(int column, int row);
+// The value every note has in column until the file or the user sets it; empty for the note
+// number and for columns without one.
+QStringView noteColumnDefault(NoteColumn column);
 // Gives series row its default type, colours and properties in both grids.
 void setNewSeriesDefaults(Grid& data, Grid& properties, int row, const QString& type);
 

@@ -1,6 +1,7 @@
 #include "document/slice_file.h"
 
 #include "document/ansi_text.h"
+#include "document/graph_keys.h"
 #include "document/grid_layouts.h"
 #include "document/regular_file.h"
 #include "document/variable_text.h"
@@ -20,7 +21,7 @@ QByteArray cellColorText(const Grid& grid, int column, int row) {
 class SliceText {
 public:
     void add(QByteArrayView key, QByteArrayView value) {
-        m_text.append('&').append(key).append('=').append(value);
+        m_text.append(key).append('=').append(value);
     }
     // Cell and panel texts go in as they stand; false when one cannot be single-byte text.
     bool addText(QByteArrayView key, const QString& value) {
@@ -38,23 +39,23 @@ private:
 
 bool addSeriesFields(SliceText& out, const Grid& properties, const QString& type, int row) {
     if (type == u"bar"_s || type == u"sbar"_s) {
-        out.add("CylCol", cellColorText(properties, PropColor, row));
-        out.add("ValueCol", cellColorText(properties, PropValuesColor, row));
+        out.add(keys::kSampleBarColor, cellColorText(properties, PropColor, row));
+        out.add(keys::kSampleValueColor, cellColorText(properties, PropValuesColor, row));
         return true;
     }
     if (type == u"area"_s || type == u"line"_s) {
-        out.add("AreaCol", cellColorText(properties, PropColor, row));
-        return out.addText("AreaAlpha", properties.cell(PropAlpha, row));
+        out.add(keys::kSampleAreaColor, cellColorText(properties, PropColor, row));
+        return out.addText(keys::kAreaAlpha, properties.cell(PropAlpha, row));
     }
     return true;
 }
 
 bool addSliceFields(SliceText& out, const Grid& slices, int row) {
-    out.add("SliceCol", cellColorText(slices, SliceColour, row));
-    out.add("ValueCol", cellColorText(slices, SliceValueClr, row));
-    out.add("LabelCol", cellColorText(slices, SliceLabelClr, row));
-    return out.addText("SliceAlpha", slices.cell(SliceAlpha, row)) &&
-           out.addText("SliceShade", slices.cell(SliceShade, row));
+    out.add(keys::kSampleSliceColor, cellColorText(slices, SliceColour, row));
+    out.add(keys::kSampleValueColor, cellColorText(slices, SliceValueClr, row));
+    out.add(keys::kSampleLabelColor, cellColorText(slices, SliceLabelClr, row));
+    return out.addText(keys::kSliceAlphas, slices.cell(SliceAlpha, row)) &&
+           out.addText(keys::kSliceShades, slices.cell(SliceShade, row));
 }
 
 } // namespace
@@ -62,15 +63,15 @@ bool addSliceFields(SliceText& out, const Grid& slices, int row) {
 std::optional<QByteArray> sliceFileText(const GraphDocument& document, const QString& type,
                                         int row) {
     SliceText out;
-    if (!out.addText("graphType", type) ||
-        !out.addText("Backgrnd", document.header.pnlBackColour.caption))
+    if (!out.addText(keys::kGraphTypeLong, type) ||
+        !out.addText(keys::kBackColorLong, document.header.pnlBackColour.caption))
         return std::nullopt;
     const bool complete = type == u"pie"_s
                               ? addSliceFields(out, document.pie.sgrdPieSlices, row)
                               : addSeriesFields(out, document.series.sgrdProp, type, row);
     if (!complete)
         return std::nullopt;
-    out.add("Textloaded", "OK");
+    out.add(keys::kTextLoaded, "OK");
     return out.text();
 }
 

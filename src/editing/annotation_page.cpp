@@ -2,6 +2,7 @@
 
 #include "controls/dialogs.h"
 #include "controls/num_edit.h"
+#include "document/grid_layouts.h"
 #include "document/variable_text.h"
 #include "editing/note_rows.h"
 #include "editing/note_text.h"
@@ -25,16 +26,6 @@ using namespace Qt::StringLiterals;
 
 namespace tivora {
 namespace {
-
-enum NoteColumn {
-    NoteShape = 1,
-    NoteStyle = 4,
-    NoteHeading = 15,
-    NoteHeadSize = 17,
-    NoteText = 18,
-    NoteTextSize = 20,
-    NoteUrl = 23
-};
 
 CaptionedTrackbar* noteBar(const QString& name, const QString& captionName,
                            Qt::Orientation orientation, int minimum, int maximum, int pageStep,
@@ -163,7 +154,7 @@ void AnnotationPage::buildNoteFields() {
     edtHeadFontS->setToolTip(u"Set the note header font size"_s);
     edtBodyFontS = new UpDownField(u"edtBodyFontS"_s, u"UDBodyFont"_s, 8, 40);
     edtBodyFontS->setToolTip(u"Set the note body font size"_s);
-    m_checks = {{chkHigh, 9}, {chkLink, 10}, {chkNShadow, 24}};
+    m_checks = {{chkHigh, NoteHighlight}, {chkLink, NoteLink}, {chkNShadow, NoteShadow}};
 }
 
 void AnnotationPage::buildBars() {
@@ -192,10 +183,19 @@ void AnnotationPage::buildBars() {
                          u"Move the shadow up or down"_s);
     sbNShadowAlpha = noteBar(u"sbNShadowAlpha"_s, u"lblNShadowAlpha"_s, Qt::Horizontal, 5, 100, 2,
                              u"How visible must the shadow be."_s);
-    m_bars = {{TBNAlpha, 3},       {sbNWidth, 5}, {sbNHeight, 6},   {sbNX, 7},
-              {sbNY, 8},           {sbHX, 11},    {sbHY, 12},       {sbHAlpha, 14},
-              {sbHeaderY, 21},     {sbBodyY, 22}, {sbNShadowX, 25}, {sbNShadowY, 26},
-              {sbNShadowAlpha, 27}};
+    m_bars = {{TBNAlpha, NoteAlpha},
+              {sbNWidth, NoteWidth},
+              {sbNHeight, NoteHeight},
+              {sbNX, NoteXOffset},
+              {sbNY, NoteYOffset},
+              {sbHX, NoteHighX},
+              {sbHY, NoteHighY},
+              {sbHAlpha, NoteHighAlpha},
+              {sbHeaderY, NoteHeadY},
+              {sbBodyY, NoteBodyY},
+              {sbNShadowX, NoteShadowX},
+              {sbNShadowY, NoteShadowY},
+              {sbNShadowAlpha, NoteShadowAlpha}};
 }
 
 void AnnotationPage::buildColourPickers() {
@@ -209,7 +209,10 @@ void AnnotationPage::buildColourPickers() {
     btnHeadFontC = ellipsisButton(u"btnHeadFontC"_s, u"Select the note header font colour"_s);
     btnBodyFontC = ellipsisButton(u"btnBodyFontC"_s, u"Select the note body text font colour"_s);
 
-    m_panels = {{pnlNBackColour, 2}, {pnlHighColour, 13}, {pnlHeadFontC, 16}, {pnlBodyFontC, 19}};
+    m_panels = {{pnlNBackColour, NoteColour},
+                {pnlHighColour, NoteHighColour},
+                {pnlHeadFontC, NoteHeadColour},
+                {pnlBodyFontC, NoteTextColour}};
 }
 
 QWidget* AnnotationPage::navigation() {

@@ -33,11 +33,11 @@ QString newNoteCell(int column) {
     // A new note differs from the rows the reader prepares in its body text and in where its
     // header and body sit.
     switch (column) {
-    case 18:
+    case NoteText:
         return u"General Info"_s;
-    case 21:
+    case NoteHeadY:
         return u"40"_s;
-    case 22:
+    case NoteBodyY:
         return u"60"_s;
     default:
         return defaultNoteCell(column, 0);
@@ -46,16 +46,16 @@ QString newNoteCell(int column) {
 
 int addNote(NotesFields& notes, int shape) {
     const int row = appendRow(notes);
-    notes.sgrdNotes.setCell(1, row, QString::number(shape));
-    for (int column = 2; column < kNoteColumnCount; ++column)
+    notes.sgrdNotes.setCell(NoteShape, row, QString::number(shape));
+    for (int column = NoteColour; column < kNoteColumnCount; ++column)
         notes.sgrdNotes.setCell(column, row, newNoteCell(column));
     return row;
 }
 
 int duplicateNote(NotesFields& notes, int row, int shape) {
     const int copy = appendRow(notes);
-    notes.sgrdNotes.setCell(1, copy, QString::number(shape));
-    for (int column = 2; column < kNoteColumnCount; ++column)
+    notes.sgrdNotes.setCell(NoteShape, copy, QString::number(shape));
+    for (int column = NoteColour; column < kNoteColumnCount; ++column)
         notes.sgrdNotes.setCell(column, copy, notes.sgrdNotes.cell(column, row));
     return copy;
 }

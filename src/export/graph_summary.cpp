@@ -1,5 +1,6 @@
 #include "export/graph_summary.h"
 
+#include "document/graph_keys.h"
 #include "document/variable_text.h"
 #include "engine/layout/graph_text.h"
 #include "engine/pie/pie_data.h"
@@ -15,7 +16,7 @@ namespace tivora::exporting {
 namespace {
 
 bool isPie(const VariableText& text) {
-    return text.encodedValueAlias("&graphType", "&gt_").toUpper() == "PIE";
+    return text.encodedValueAlias(keys::kGraphTypeLong, keys::kGraphType).toUpper() == "PIE";
 }
 
 QString typeName(const SeriesData& data) {
@@ -150,7 +151,7 @@ std::vector<QString> sliceValueTitles(const PieData& pie) {
 GraphSummary summarizeGraph(const VariableText& variables) {
     const GraphText text(variables);
     GraphSummary summary;
-    summary.title = text.string("&hd_", "&header").simplified();
+    summary.title = text.string(keys::kHeader, keys::kHeaderLong).simplified();
     if (summary.title.isEmpty())
         summary.title = u"Graph"_s;
     if (isPie(variables)) {

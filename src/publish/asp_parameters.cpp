@@ -1,13 +1,18 @@
 #include "publish/asp_parameters.h"
 
+#include "document/graph_keys.h"
+
 using namespace Qt::StringLiterals;
 
 namespace tivora::publish {
 namespace {
 
 QByteArray headerAndFooter(const VariableText& graph) {
-    return "&header=" + graph.encodedValueAlias("&header", "&hd_") +
-           "&footer=" + graph.encodedValueAlias("&footer", "&ft_");
+    // The page passes them on under the long names of their keys.
+    return keys::entryStart(keys::kHeaderLong) +
+           graph.encodedValueAlias(keys::kHeaderLong, keys::kHeader) +
+           keys::entryStart(keys::kFooterLong) +
+           graph.encodedValueAlias(keys::kFooterLong, keys::kFooter);
 }
 
 // Counts beyond these cannot come from a graph anyone made (a graph movie holds under 5000
@@ -39,19 +44,18 @@ std::variant<int, QString> countOf(const VariableText& graph, QByteArrayView key
 } // namespace
 
 AspParameters barAspParameters(const VariableText& graph) {
-    const auto seriesRead = countOf(graph, "&sr_");
+    const auto seriesRead = countOf(graph, keys::kSeriesCount);
     if (const auto* problem = std::get_if<QString>(&seriesRead))
         return *problem;
-    const auto pointsRead = countOf(graph, "&co_");
+    const auto pointsRead = countOf(graph, keys::kColumnCount);
     if (const auto* problem = std::get_if<QString>(&pointsRead))
         return *problem;
     const int seriesCount = std::get<int>(seriesRead);
     const int pointCount = std::get<int>(pointsRead);
     QByteArray text = headerAndFooter(graph);
-    ListReader labels(graph.encodedValueAlias("&XLabels", "&xl_"));
+    ListReader labels(graph.encodedValueAlias(keys::kColumnLabelsLong, keys::kColumnLabels));
     for (int series = 1; series <= seriesCount; ++series) {
-        const QByteArray key = "&y" + QByteArray::number(series) + "v_";
-        const QByteArray values = graph.encodedValue(key);
+        const QByteArray values = graph.encodedValue(keys::seriesValues(series));
         if (values.isEmpty())
             continue;
         ListReader items(values);
@@ -69,16 +73,16 @@ AspParameters barAspParameters(const VariableText& graph) {
 }
 
 AspParameters pieAspParameters(const VariableText& graph) {
-    const auto slices = countOf(graph, "&Sli_");
+    const auto slices = countOf(graph, keys::kSliceCount);
     if (const auto* problem = std::get_if<QString>(&slices))
         return *problem;
     const int sliceCount = std::get<int>(slices);
     QByteArray text = headerAndFooter(graph);
-    const QByteArray values = graph.encodedValue("&SliceValues");
+    const QByteArray values = graph.encodedValue(keys::kSliceValues);
     if (values.isEmpty())
         return text;
     ListReader valueItems(values);
-    ListReader labelItems(graph.encodedValue("&SliceLabels"));
+    ListReader labelItems(graph.encodedValue(keys::kSliceLabels));
     for (int slice = 1; slice <= sliceCount; ++slice) {
         const QByteArray number = QByteArray::number(slice);
         text += "&S" + number + '=' + valueItems.NextListItem();

@@ -1,6 +1,7 @@
 #include "publish/graph_preparation.h"
 
 #include "document/ansi_text.h"
+#include "document/graph_keys.h"
 #include "document/regular_file.h"
 #include "document/variable_text.h"
 #include "engine/backdrop/backdrop_files.h"
@@ -18,8 +19,9 @@ using namespace Qt::StringLiterals;
 namespace tivora::publish {
 namespace {
 
-constexpr QByteArrayView kImagesKey = "&BImages=";
-constexpr QByteArrayView kPieImageKey = "&pieImage=";
+// The entries whose picture paths are cut to bare names, each as its key and "=".
+const QByteArray kImagesEntry = keys::entryStart(keys::kBackImages);
+const QByteArray kPieImageEntry = keys::entryStart(keys::kPieImage);
 constexpr int kBackgroundPictures = 3;
 
 QByteArray bareNameBytes(QByteArrayView path) {
@@ -155,19 +157,19 @@ private:
 
 QByteArray withBarePictureNames(const QByteArray& line) {
     QByteArray result = line;
-    if (line.contains(kImagesKey)) {
-        ListReader items(GetEncodedValue("&BImages", line));
+    if (line.contains(kImagesEntry)) {
+        ListReader items(GetEncodedValue(keys::kBackImages, line));
         QByteArray value;
         for (int i = 0; i < kBackgroundPictures; ++i) {
             if (i > 0)
                 value += EncodeValue(kListSeparator);
             value += EncodeValue(bareNameBytes(items.nextItem()));
         }
-        result = replaceValue(result, kImagesKey, value);
+        result = replaceValue(result, kImagesEntry, value);
     }
-    if (result.contains(kPieImageKey)) {
-        ListReader items(GetEncodedValue("&pieImage", result));
-        result = replaceValue(result, kPieImageKey, EncodeValue(bareNameBytes(items.nextItem())));
+    if (result.contains(kPieImageEntry)) {
+        ListReader items(GetEncodedValue(keys::kPieImage, result));
+        result = replaceValue(result, kPieImageEntry, EncodeValue(bareNameBytes(items.nextItem())));
     }
     return result;
 }
@@ -191,20 +193,21 @@ std::optional<PreparedGraph> PrepareGraphForPublish(const QString& graphPath,
     const VariableText text(lines.join());
     Preparation preparation(graphPath, places, log);
     PreparedGraph graph;
-    graph.aspFlag = text.encodedValueAlias("&varLoc", "&asp_");
-    graph.pageColour = text.valueAlias("&Backgrnd", "&bg_");
-    graph.header = text.encodedValueAlias("&header", "&hd_");
-    const QByteArray type = text.encodedValueAlias("&graphType", "&gt_").toUpper();
+    graph.aspFlag = text.encodedValueAlias(keys::kAspFlagLong, keys::kAspFlag);
+    graph.pageColour = text.valueAlias(keys::kBackColorLong, keys::kBackColor);
+    graph.header = text.encodedValueAlias(keys::kHeaderLong, keys::kHeader);
+    const QByteArray type =
+        text.encodedValueAlias(keys::kGraphTypeLong, keys::kGraphType).toUpper();
     const bool asp = graph.aspFlag == "ASP";
     if (type == "SBAR" || type == "BAR" || type == "AREA" || type == "LINE") {
         if (asp && !preparation.takeAsp(graph, barAspParameters(text), graphPath))
             return std::nullopt;
-        const QByteArray pictures = text.encodedValue("&BImages");
+        const QByteArray pictures = text.encodedValue(keys::kBackImages);
         if (!pictures.isEmpty())
             preparation.copyPictures(pictures);
-        preparation.copyEffect(text.encodedValue("&BEffect"));
+        preparation.copyEffect(text.encodedValue(keys::kBackEffect));
     } else if (type == "PIE") {
-        const QByteArray picture = text.encodedValue("&pieImage");
+        const QByteArray picture = text.encodedValue(keys::kPieImage);
         if (!picture.isEmpty())
             preparation.copyPicture(picture);
         if (asp && !preparation.takeAsp(graph, pieAspParameters(text), graphPath))

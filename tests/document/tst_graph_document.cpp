@@ -164,6 +164,20 @@ void TestGraphDocument::rewrittenCellsKeepTheirNeighbours() {
     QCOMPARE(other, grid);
     other.setCellColor(7, 1, 0x10);
     QVERIFY(other != grid);
+    // Colours set in any order, from the right or the left, land in their own cells only.
+    Grid colored(6, 2);
+    colored.setCellColor(4, 1, 0x40);
+    colored.setCellColor(1, 1, 0x10);
+    Grid leftFirst(6, 2);
+    leftFirst.setCellColor(1, 1, 0x10);
+    leftFirst.setCellColor(4, 1, 0x40);
+    QCOMPARE(colored, leftFirst);
+    for (const Grid* each : {&colored, &leftFirst}) {
+        QCOMPARE(each->cellColor(1, 1), std::optional<WindowColor>(0x10));
+        QCOMPARE(each->cellColor(4, 1), std::optional<WindowColor>(0x40));
+        QCOMPARE(each->cellColor(2, 1), std::nullopt);
+        QCOMPARE(each->cellColor(5, 1), std::nullopt);
+    }
 }
 
 void TestGraphDocument::newSeriesDefaults() {

@@ -43,7 +43,7 @@ GraphDocument graphWithNotes(int count) {
     for (int note = 0; note < count; ++note)
         addNote(graph.notes, 0);
     for (int row = 1; row <= count; ++row)
-        graph.notes.sgrdNotes.setCell(7, row, QString::number(100 * row));
+        graph.notes.sgrdNotes.setCell(NoteXOffset, row, QString::number(100 * row));
     return graph;
 }
 
@@ -89,8 +89,8 @@ void TstAnnotationPage::loadsTheNotesWithoutWritingThem() {
     QVERIFY(page.PageControl2->isHidden());
 
     GraphDocument graph = graphWithNotes(2);
-    graph.notes.sgrdNotes.setCell(15, 1, u"Top\\rLine two\\r"_s);
-    graph.notes.sgrdNotes.setCell(18, 1, u"no separator"_s);
+    graph.notes.sgrdNotes.setCell(NoteHeading, 1, u"Top\\rLine two\\r"_s);
+    graph.notes.sgrdNotes.setCell(NoteText, 1, u"no separator"_s);
     model.replace(graph);
     QCOMPARE(changed.count(), 1);
     QCOMPARE(page.lblNoteNo->text(), u"1 of 2"_s);
@@ -118,13 +118,13 @@ void TstAnnotationPage::addingANoteWritesWhatTheControlsShow() {
     QVERIFY(!page.btnDuplicate->isHidden());
     const Grid& grid = notesGrid(model);
     QCOMPARE(grid.rowCount(), 2);
-    QCOMPARE(grid.cell(1, 1), u"1"_s);
-    QCOMPARE(grid.cell(4, 1), u"Shaded"_s);
-    QCOMPARE(grid.cell(9, 1), u"No"_s);
-    QCOMPARE(grid.cell(15, 1), u"HEADING\\r"_s);
-    QCOMPARE(grid.cell(18, 1), u"General Info\\r"_s);
-    QCOMPARE(grid.cell(21, 1), u"40"_s);
-    QCOMPARE(grid.cell(24, 1), u"Yes"_s);
+    QCOMPARE(grid.cell(NoteShape, 1), u"1"_s);
+    QCOMPARE(grid.cell(NoteStyle, 1), u"Shaded"_s);
+    QCOMPARE(grid.cell(NoteHighlight, 1), u"No"_s);
+    QCOMPARE(grid.cell(NoteHeading, 1), u"HEADING\\r"_s);
+    QCOMPARE(grid.cell(NoteText, 1), u"General Info\\r"_s);
+    QCOMPARE(grid.cell(NoteHeadY, 1), u"40"_s);
+    QCOMPARE(grid.cell(NoteShadow, 1), u"Yes"_s);
     QCOMPARE(page.cbShape->currentText(), u"Square/Rectangular"_s);
 }
 
@@ -179,8 +179,8 @@ void TstAnnotationPage::steppingStaysWithinTheNotes() {
 void TstAnnotationPage::duplicateCopiesAllButTheShape() {
     GraphDocumentModel model;
     GraphDocument graph = graphWithNotes(2);
-    graph.notes.sgrdNotes.setCell(1, 1, u"1"_s);
-    graph.notes.sgrdNotes.setCell(2, 1, u"0x102030"_s);
+    graph.notes.sgrdNotes.setCell(NoteShape, 1, u"1"_s);
+    graph.notes.sgrdNotes.setCell(NoteColour, 1, u"0x102030"_s);
     model.replace(graph);
     AnnotationPage page(model);
     page.dlgNewNote->rdoOval->setChecked(true);
@@ -191,8 +191,8 @@ void TstAnnotationPage::duplicateCopiesAllButTheShape() {
     QCOMPARE(model.document().notes.edtNotes, u"3"_s);
     const Grid& grid = notesGrid(model);
     QCOMPARE(grid.rowCount(), 4);
-    QCOMPARE(grid.cell(1, 3), u"0"_s);
-    QCOMPARE(grid.cell(2, 3), u"0x102030"_s);
+    QCOMPARE(grid.cell(NoteShape, 3), u"0"_s);
+    QCOMPARE(grid.cell(NoteColour, 3), u"0x102030"_s);
     for (int column = 3; column < kNoteColumnCount; ++column)
         QCOMPARE(grid.cell(column, 3), grid.cell(column, 1));
 }
@@ -208,7 +208,7 @@ void TstAnnotationPage::deleteKeepsTheGridInStep() {
              QStringList{u"Are you sure you want to remove the current Note?"_s});
     QCOMPARE(page.lblNoteNo->text(), u"1 of 2"_s);
     QCOMPARE(notesGrid(model).rowCount(), 3);
-    QCOMPARE(notesGrid(model).cell(7, 2), u"300"_s);
+    QCOMPARE(notesGrid(model).cell(NoteXOffset, 2), u"300"_s);
 
     page.btnDelNote->click();
     page.btnDelNote->click();
@@ -233,35 +233,35 @@ void TstAnnotationPage::eachChangeWritesTheRowOnce() {
 
     page.sbNShadowX->setValue(500);
     QCOMPARE(changed.count(), 1);
-    QCOMPARE(notesGrid(model).cell(25, 1), u"200"_s);
+    QCOMPARE(notesGrid(model).cell(NoteShadowX, 1), u"200"_s);
     QCOMPARE(page.sbNShadowX->caption()->text(), u"200"_s);
-    QCOMPARE(notesGrid(model).cell(25, 2), u"15"_s);
+    QCOMPARE(notesGrid(model).cell(NoteShadowX, 2), u"15"_s);
 
     page.memoBody->setPlainText(u"Up 5\nsince May"_s);
-    QCOMPARE(notesGrid(model).cell(18, 1), u"Up 5\\rsince May\\r"_s);
+    QCOMPARE(notesGrid(model).cell(NoteText, 1), u"Up 5\\rsince May\\r"_s);
     dialogs.colours.push_back(QColor(0xAB, 0xCD, 0xEF));
     page.btnHeadFontC->click();
-    QCOMPARE(notesGrid(model).cell(16, 1), u"0xABCDEF"_s);
+    QCOMPARE(notesGrid(model).cell(NoteHeadColour, 1), u"0xABCDEF"_s);
     page.edtHeadFontS->upButton()->click();
-    QCOMPARE(notesGrid(model).cell(17, 1), u"16"_s);
+    QCOMPARE(notesGrid(model).cell(NoteHeadSize, 1), u"16"_s);
     QCOMPARE(changed.count(), 4);
 
     page.memoHeader->setPlainText(u"100% up"_s);
     QCOMPARE(changed.count(), 4);
     QCOMPARE(dialogs.takeMessages().size(), 1);
-    QCOMPARE(notesGrid(model).cell(15, 1), u"HEADING\\r"_s);
+    QCOMPARE(notesGrid(model).cell(NoteHeading, 1), u"HEADING\\r"_s);
 }
 
 void TstAnnotationPage::unknownShapeIsWrittenAsNone() {
     GraphDocumentModel model;
     GraphDocument graph = graphWithNotes(1);
-    graph.notes.sgrdNotes.setCell(1, 1, u"7"_s);
+    graph.notes.sgrdNotes.setCell(NoteShape, 1, u"7"_s);
     model.replace(graph);
     AnnotationPage page(model);
     QCOMPARE(page.cbShape->currentIndex(), -1);
     page.chkHigh->click();
-    QCOMPARE(notesGrid(model).cell(1, 1), u"-1"_s);
-    QCOMPARE(notesGrid(model).cell(9, 1), u"Yes"_s);
+    QCOMPARE(notesGrid(model).cell(NoteShape, 1), u"-1"_s);
+    QCOMPARE(notesGrid(model).cell(NoteHighlight, 1), u"Yes"_s);
 }
 
 } // namespace tivora

@@ -1,3 +1,5 @@
+#include "document/graph_keys.h"
+#include "document/grid_layouts.h"
 #include "engine/notes/note_data.h"
 #include "tst_pie_fixture.h"
 
@@ -35,6 +37,7 @@ private Q_SLOTS:
     void splitsNoteTextIntoLines_data();
     void splitsNoteTextIntoLines();
     void readsEveryListOfEveryNote();
+    void missingListsReadAsTheNotesGridDefaults();
     void ovalAndRectangleDiffer();
     void shadowFallsAtItsOffset();
     void spotAndLinkLine();
@@ -79,6 +82,40 @@ void TestNoteLayout::readsEveryListOfEveryNote() {
     QCOMPARE(notes[1].url, u"www.example.com"_s);
     QVERIFY(notes[1].flat);
     QVERIFY(!notes[1].spot);
+}
+
+// A note whose lists are missing (a hand-made text) gets the numbers and colours a new notes grid
+// row starts with, so the designer and the engine agree on what an unset note looks like.
+void TestNoteLayout::missingListsReadAsTheNotesGridDefaults() {
+    QByteArray withDefaults = keys::entryStart(keys::kNoteCount) + EncodeValue("1");
+    for (const keys::NoteList& list : keys::kNoteLists) {
+        withDefaults +=
+            keys::entryStart(list.key) + EncodeValue(defaultNoteCell(list.column, 1).toLatin1());
+    }
+    const QByteArray countOnly = keys::entryStart(keys::kNoteCount) + EncodeValue("1");
+    const std::vector<NoteData> written = NoteData::readAll(VariableText(withDefaults + '&'));
+    const std::vector<NoteData> missing = NoteData::readAll(VariableText(countOnly + '&'));
+    QCOMPARE(written.size(), std::size_t(1));
+    QCOMPARE(missing.size(), std::size_t(1));
+    const NoteData& expected = written.front();
+    const NoteData& note = missing.front();
+    QCOMPARE(note.color, expected.color);
+    QCOMPARE(note.alpha, expected.alpha);
+    QCOMPARE(note.rect, expected.rect);
+    QCOMPARE(note.spotCentre, expected.spotCentre);
+    QCOMPARE(note.spotColor, expected.spotColor);
+    QCOMPARE(note.spotAlpha, expected.spotAlpha);
+    QCOMPARE(note.headingColor, expected.headingColor);
+    QCOMPARE(note.headingSize, expected.headingSize);
+    QCOMPARE(note.headingY, expected.headingY);
+    QCOMPARE(note.bodyColor, expected.bodyColor);
+    QCOMPARE(note.bodySize, expected.bodySize);
+    QCOMPARE(note.bodyY, expected.bodyY);
+    QCOMPARE(note.shadowOffset, expected.shadowOffset);
+    QCOMPARE(note.shadowAlpha, expected.shadowAlpha);
+    // The defaults are those a new note shows: a sample of them, as numbers.
+    QCOMPARE(note.rect, QRectF(200, 150, 150, 120));
+    QCOMPARE(note.color, kNoteColor);
 }
 
 void TestNoteLayout::ovalAndRectangleDiffer() {

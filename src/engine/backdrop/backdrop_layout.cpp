@@ -1,4 +1,5 @@
 #include "document/ansi_text.h"
+#include "document/graph_keys.h"
 #include "document/program_folder.h"
 #include "document/variable_text.h"
 #include "engine/backdrop/backdrop_files.h"
@@ -19,7 +20,7 @@ constexpr int kMostImages = 3;
 
 std::vector<QImage> loadImages(const GraphText& text, const QDir& movieFolder, QSizeF shown) {
     std::vector<QImage> images;
-    const QByteArray list = text.bytes("&BImages");
+    const QByteArray list = text.bytes(keys::kBackImages);
     if (list.trimmed().isEmpty())
         return images;
     ListReader reader(list);
@@ -40,7 +41,7 @@ std::optional<EffectFile> loadEffect(const GraphText& text, const QDir& movieFol
     // The effect is always a file of the movie folder or one the program ships, whatever folder
     // the text names. The designer stores the bare names of the effects it offers from its Data
     // folder, so a graph drawn from its own folder still finds them there.
-    const QString name = fileNameOfPath(text.string("&BEffect"));
+    const QString name = fileNameOfPath(text.string(keys::kBackEffect));
     const QDir programData(programDataPath(QString()));
     auto path = findInFolder(movieFolder, name);
     if (!path && movieFolder != programData)
@@ -63,13 +64,13 @@ void layoutBackdrop(const VariableText& variables, const GraphFrame& frame, cons
     if (!images.empty()) {
         auto group = std::make_unique<GroupNode>(graphFrameTransform(frame), area);
         group->add(std::make_unique<BackdropImagesNode>(
-            std::move(images), area, text.number("&BImageAlpha", 50, 0, 100) / 100.0));
+            std::move(images), area, text.number(keys::kBackImageAlpha, 50, 0, 100) / 100.0));
         scene.add(Layer::Backdrop, std::move(group));
     }
     if (const auto effect = loadEffect(text, movieFolder); effect && !effect->layers.empty()) {
         auto group = std::make_unique<GroupNode>(graphFrameTransform(frame), area);
-        group->add(std::make_unique<EffectNode>(*effect, area,
-                                                text.number("&BEffectAlpha", 50, 0, 100) / 100.0));
+        group->add(std::make_unique<EffectNode>(
+            *effect, area, text.number(keys::kBackEffectAlpha, 50, 0, 100) / 100.0));
         scene.add(Layer::Effect, std::move(group));
     }
 }

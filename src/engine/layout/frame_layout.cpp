@@ -1,3 +1,4 @@
+#include "document/graph_keys.h"
 #include "document/variable_text.h"
 #include "engine/layout/graph_layout.h"
 #include "engine/layout/graph_style.h"
@@ -19,7 +20,7 @@ constexpr double kBandPadding = 8.0;
 enum class HeaderSide { Top, Left, Right, Bottom };
 
 HeaderSide headerSide(const GraphText& text) {
-    switch (int(text.number("&hp_", 0, 0, 3))) {
+    switch (int(text.number(keys::kHeaderPosition, 0, 0, 3))) {
     case 1:
         return HeaderSide::Left;
     case 2:
@@ -32,11 +33,11 @@ HeaderSide headerSide(const GraphText& text) {
 }
 
 void addStageBackground(const GraphText& text, Scene& scene) {
-    if (text.plainBytes("&bga_").trimmed() == "1")
+    if (text.plainBytes(keys::kBackTransparent).trimmed() == "1")
         return;
     QPainterPath stage;
     stage.addRect(QRectF(QPointF(0, 0), kStageSize));
-    const QByteArray colorText = text.plainBytes("&bg_", "&Backgrnd");
+    const QByteArray colorText = text.plainBytes(keys::kBackColor, keys::kBackColorLong);
     const QColor color =
         colorText.trimmed().isEmpty() ? QColor(Qt::white) : colorFromText(colorText, Qt::white);
     scene.add(Layer::Background, std::make_unique<ShapeNode>(stage, color));
@@ -59,7 +60,7 @@ void addCentredLines(const FittedLines& fitted, const QColor& color, QPointF cen
 
 // Lays the header band along one side of the stage, takes its room from area and gives the band.
 QRectF addHeader(const GraphText& text, HeaderSide side, QRectF& area, Scene& scene) {
-    const QString title = text.string("&hd_", "&header").trimmed();
+    const QString title = text.string(keys::kHeader, keys::kHeaderLong).trimmed();
     if (title.isEmpty())
         return {};
     const bool vertical = side == HeaderSide::Left || side == HeaderSide::Right;
@@ -93,13 +94,15 @@ QRectF addHeader(const GraphText& text, HeaderSide side, QRectF& area, Scene& sc
     QPainterPath bandPath;
     bandPath.addRect(band);
     scene.add(Layer::Titles,
-              std::make_unique<ShapeNode>(
-                  bandPath, text.color("&hb_", QColor(0x1F, 0x3A, 0x5F), "&headBack")));
+              std::make_unique<ShapeNode>(bandPath, text.color(keys::kHeaderBackColor,
+                                                               QColor(0x1F, 0x3A, 0x5F),
+                                                               keys::kHeaderBackColorLong)));
     const double rotation = side == HeaderSide::Left    ? -90.0
                             : side == HeaderSide::Right ? 90.0
                                                         : 0.0;
-    addCentredLines(fitted, text.color("&hc_", Qt::white, "&headCol"), band.center(), rotation,
-                    {ItemKind::Header, 0, 0, title}, scene);
+    addCentredLines(fitted,
+                    text.color(keys::kHeaderFontColor, Qt::white, keys::kHeaderFontColorLong),
+                    band.center(), rotation, {ItemKind::Header, 0, 0, title}, scene);
     return band;
 }
 
@@ -119,12 +122,12 @@ FittedLines fitFooter(const QString& footer, double width) {
 // Lays the footer along the stage's bottom, takes its room from area and gives its top (the
 // stage's bottom when there is no footer).
 double addFooter(const GraphText& text, QRectF& area, Scene& scene) {
-    const QString footer = text.string("&ft_", "&footer").trimmed();
+    const QString footer = text.string(keys::kFooter, keys::kFooterLong).trimmed();
     if (footer.isEmpty())
         return kStageSize.height();
     const FittedLines fitted = fitFooter(footer, area.width() - 16);
     const double height = fitted.size.height() + kBandPadding;
-    addCentredLines(fitted, text.color("&fc_", Qt::black, "&footCol"),
+    addCentredLines(fitted, text.color(keys::kFooterColor, Qt::black, keys::kFooterColorLong),
                     QPointF(area.center().x(), area.bottom() - height / 2), 0.0,
                     {ItemKind::Footer, 0, 0, footer}, scene);
     area.setBottom(area.bottom() - height);
@@ -178,9 +181,10 @@ GraphFrame layoutFrame(const VariableText& variables, Scene& scene) {
     // A moved graph stays clear of the footer too.
     frame.reach.setBottom(std::min(frame.reach.bottom(), footerTop));
     frame.titlePixels = kHeaderPixels;
-    frame.scale = text.number("&GScale", 100, 50, 150) / 100.0;
-    frame.offset = QPointF(text.number("&GX", 0, -kStageSize.width(), kStageSize.width()),
-                           text.number("&GY", 0, -kStageSize.height(), kStageSize.height()));
+    frame.scale = text.number(keys::kGraphScale, 100, 50, 150) / 100.0;
+    frame.offset =
+        QPointF(text.number(keys::kGraphX, 0, -kStageSize.width(), kStageSize.width()),
+                text.number(keys::kGraphY, 0, -kStageSize.height(), kStageSize.height()));
     return frame;
 }
 

@@ -1,5 +1,6 @@
 #include "engine/layout/graph_layout.h"
 
+#include "document/graph_keys.h"
 #include "document/variable_text.h"
 
 namespace tivora::engine {
@@ -7,7 +8,7 @@ namespace tivora::engine {
 Scene layoutGraph(const VariableText& text, const QDir& movieFolder) {
     Scene scene;
     const GraphFrame frame = layoutFrame(text, scene);
-    if (text.encodedValueAlias("&graphType", "&gt_").toUpper() == "PIE") {
+    if (text.encodedValueAlias(keys::kGraphTypeLong, keys::kGraphType).toUpper() == "PIE") {
         layoutPieGraph(text, frame, movieFolder, scene);
     } else {
         layoutBackdrop(text, frame, movieFolder, scene);

@@ -1,3 +1,4 @@
+#include "document/graph_keys.h"
 #include "document/variable_text.h"
 #include "engine/backdrop/backdrop_files.h"
 #include "engine/layout/graph_layout.h"
@@ -35,7 +36,8 @@ QByteArray fileNamesOf(QByteArrayView list) {
 // names becomes its bare file name, given ahead of the text so that the lookups, which take the
 // first entry of a key, find these.
 QByteArray withFileNamesOnly(const QByteArray& graphText) {
-    static constexpr QByteArrayView kFileKeys[] = {"&BImages", "&BEffect", "&pieImage"};
+    static constexpr QByteArrayView kFileKeys[] = {keys::kBackImages, keys::kBackEffect,
+                                                   keys::kPieImage};
     const VariableText text(graphText);
     QByteArray names;
     for (const QByteArrayView key : kFileKeys) {

@@ -1,3 +1,4 @@
+#include "document/graph_keys.h"
 #include "document/regular_file.h"
 #include "document/variable_text.h"
 #include "engine/layout/graph_style.h"
@@ -37,9 +38,10 @@ void addSeriesSample(const VariableText& text, SeriesType type, QSizeF stage, Sc
     series.type = type;
     series.speed = 0;
     const bool bar = type == SeriesType::Bar;
-    series.color = field(text, bar ? "&CylCol" : "&AreaCol", QColor(0x00, 0x00, 0x80));
-    series.opacity = bar ? 100.0 : percentField(text, "&AreaAlpha", 80.0);
-    series.labelColor = field(text, "&ValueCol", Qt::white);
+    series.color =
+        field(text, bar ? keys::kSampleBarColor : keys::kSampleAreaColor, QColor(0x00, 0x00, 0x80));
+    series.opacity = bar ? 100.0 : percentField(text, keys::kAreaAlpha, 80.0);
+    series.labelColor = field(text, keys::kSampleValueColor, Qt::white);
     series.labelPixels = 22;
     if (bar) {
         series.values = {kSampleBarValue};
@@ -56,7 +58,7 @@ void addSeriesSample(const VariableText& text, SeriesType type, QSizeF stage, Sc
                                   -stage.width() * 0.12, -stage.height() * 0.1);
     geometry.scale = AxisScale::make(0.0, 100.0, 20.0, 0.0, 100.0);
     geometry.columns = int(series.values.size());
-    const QColor background = field(text, "&Backgrnd", Qt::white);
+    const QColor background = field(text, keys::kBackColorLong, Qt::white);
     for (auto& node : seriesNodes(data, geometry, background, series.labelPixels))
         scene.add(Layer::Plot, std::move(node));
 }
@@ -67,10 +69,11 @@ QColor shadedSlice(QColor color, double shade) {
 }
 
 void addSliceSample(const VariableText& text, QSizeF stage, Scene& scene) {
-    const double opacity = percentField(text, "&SliceAlpha", 100.0);
-    const QColor color = withOpacity(shadedSlice(field(text, "&SliceCol", QColor(0x2E, 0x6F, 0xB7)),
-                                                 percentField(text, "&SliceShade", 0.0)),
-                                     opacity);
+    const double opacity = percentField(text, keys::kSliceAlphas, 100.0);
+    const QColor color =
+        withOpacity(shadedSlice(field(text, keys::kSampleSliceColor, QColor(0x2E, 0x6F, 0xB7)),
+                                percentField(text, keys::kSliceShades, 0.0)),
+                    opacity);
     const double radius = std::min(stage.width(), stage.height()) * 0.38;
     const QPointF centre(stage.width() / 2, stage.height() * 0.46);
     const QRectF circle(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
@@ -84,13 +87,15 @@ void addSliceSample(const VariableText& text, QSizeF stage, Scene& scene) {
     scene.add(Layer::Plot,
               std::make_unique<ShapeNode>(slice, gradient, QPen(color.darker(130), 1)));
     const QPointF valuePoint = centre + QPointF(0, -radius * 0.62);
-    scene.add(Layer::Titles, std::make_unique<TextNode>(u"25%"_s, graphFont(radius * 0.16, true),
-                                                        field(text, "&ValueCol", Qt::black),
-                                                        valuePoint, Qt::AlignCenter));
-    scene.add(Layer::Titles, std::make_unique<TextNode>(u"Label"_s, graphFont(radius * 0.14),
-                                                        field(text, "&LabelCol", Qt::black),
-                                                        centre + QPointF(0, -radius - 6),
-                                                        Qt::AlignHCenter | Qt::AlignBottom));
+    scene.add(Layer::Titles,
+              std::make_unique<TextNode>(u"25%"_s, graphFont(radius * 0.16, true),
+                                         field(text, keys::kSampleValueColor, Qt::black),
+                                         valuePoint, Qt::AlignCenter));
+    scene.add(Layer::Titles,
+              std::make_unique<TextNode>(u"Label"_s, graphFont(radius * 0.14),
+                                         field(text, keys::kSampleLabelColor, Qt::black),
+                                         centre + QPointF(0, -radius - 6),
+                                         Qt::AlignHCenter | Qt::AlignBottom));
 }
 
 } // namespace
@@ -108,9 +113,9 @@ Scene layoutSampleMovie(const MovieFile& movie, const QDir& movieFolder) {
     Scene scene;
     QPainterPath background;
     background.addRect(QRectF(QPointF(0, 0), stage));
-    scene.add(Layer::Background,
-              std::make_unique<ShapeNode>(background, field(text, "&Backgrnd", Qt::white)));
-    const QByteArray type = text.value("&graphType").trimmed().toLower();
+    scene.add(Layer::Background, std::make_unique<ShapeNode>(
+                                     background, field(text, keys::kBackColorLong, Qt::white)));
+    const QByteArray type = text.value(keys::kGraphTypeLong).trimmed().toLower();
     if (type == "pie")
         addSliceSample(text, stage, scene);
     else if (type == "line")

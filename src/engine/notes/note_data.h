@@ -12,30 +12,31 @@ class VariableText;
 
 namespace tivora::engine {
 
-// A note (callout) as the graph text describes it, in stage units.
+// A note (callout) as the graph text describes it, in stage units. A note read from a text has
+// every field set; what the text leaves out takes the notes grid's default for that column.
 struct NoteData {
     bool oval = true;
     QColor color;
-    int alpha = 70; // background opacity, 0..100
+    int alpha = 0; // background opacity, 0..100
     bool flat = false;
     QRectF rect;
     bool spot = false;
     bool linked = false;
     QPointF spotCentre;
     QColor spotColor;
-    int spotAlpha = 80;
+    int spotAlpha = 0;
     QStringList heading;
     QColor headingColor;
-    int headingSize = 15;
-    double headingY = 20; // from the note's top
+    int headingSize = 0;
+    double headingY = 0; // from the note's top
     QStringList body;
     QColor bodyColor;
-    int bodySize = 12;
-    double bodyY = 50;
+    int bodySize = 0;
+    double bodyY = 0;
     QString url;
     bool shadow = true;
-    QPointF shadowOffset{15, 15};
-    int shadowAlpha = 30;
+    QPointF shadowOffset;
+    int shadowAlpha = 0;
 
     // Every note of a graph text, in the order of the lists.
     static std::vector<NoteData> readAll(const VariableText& text);

@@ -1,6 +1,7 @@
 #include "engine/pie/pie_data.h"
 
 #include "document/ansi_text.h"
+#include "document/graph_keys.h"
 #include "document/variable_text.h"
 #include "engine/layout/graph_style.h"
 #include "engine/layout/graph_text.h"
@@ -69,19 +70,19 @@ QColor colorOr(const QByteArray& item, const QColor& fallback) {
 PieData PieData::read(const VariableText& variables) {
     const GraphText text(variables);
     PieData pie;
-    const int count = int(text.number("&sli_", 0, 0, 999));
-    const auto labels = text.list("&SliceLabels", count);
-    const auto numbers = text.list("&SliceValues", count);
-    const auto offsets = text.list("&OffSets", count);
-    const auto colors = text.list("&SliceColor", count);
-    const auto labelColors = text.list("&PieLabelColor", count);
-    const auto valueColors = text.list("&PieValueColor", count);
-    const auto shades = text.list("&SliceShade", count);
-    const auto alphas = text.list("&SliceAlpha", count);
-    const auto labelX = text.list("&LXOff", count);
-    const auto labelY = text.list("&LYOff", count);
-    const auto valueX = text.list("&VXOff", count);
-    const auto valueY = text.list("&VYOff", count);
+    const int count = int(text.number(keys::kSliceCount, 0, 0, 999));
+    const auto labels = text.list(keys::kSliceLabels, count);
+    const auto numbers = text.list(keys::kSliceValues, count);
+    const auto offsets = text.list(keys::kSliceOffsets, count);
+    const auto colors = text.list(keys::kSliceColors, count);
+    const auto labelColors = text.list(keys::kSliceLabelColors, count);
+    const auto valueColors = text.list(keys::kSliceValueColors, count);
+    const auto shades = text.list(keys::kSliceShades, count);
+    const auto alphas = text.list(keys::kSliceAlphas, count);
+    const auto labelX = text.list(keys::kSliceLabelMoveX, count);
+    const auto labelY = text.list(keys::kSliceLabelMoveY, count);
+    const auto valueX = text.list(keys::kSliceValueMoveX, count);
+    const auto valueY = text.list(keys::kSliceValueMoveY, count);
     for (std::size_t i = 0; i < std::size_t(count); ++i) {
         PieSlice slice;
         slice.label = ansiToString(labels[i]).trimmed();
@@ -97,18 +98,18 @@ PieData PieData::read(const VariableText& variables) {
         slice.valueMove = {numberOr(valueX[i], 0), numberOr(valueY[i], 0)};
         pie.slices.push_back(slice);
     }
-    pie.show = PieValues(int(text.number("&pieToShow", 0, 0, 2)));
-    pie.valueFontSize = int(text.number("&XPLFont", 12, 4, 80));
-    pie.labelFontSize = int(text.number("&XPVFont", 12, 4, 80));
-    const QByteArray animate = text.bytes("&a_", "&animate").trimmed();
+    pie.show = PieValues(int(text.number(keys::kPieValuesShown, 0, 0, 2)));
+    pie.valueFontSize = int(text.number(keys::kPieValueFont, 12, 4, 80));
+    pie.labelFontSize = int(text.number(keys::kPieLabelFont, 12, 4, 80));
+    const QByteArray animate = text.bytes(keys::kPieAnimate, keys::kPieAnimateLong).trimmed();
     pie.animate = animate.compare("no", Qt::CaseInsensitive) != 0;
-    pie.speed = int(text.number("&gs_", 5, 5, 100));
-    pie.imagePath = text.string("&pieImage").trimmed();
-    pie.imageAlpha = int(text.number("&pieAlpha", 50, 0, 100));
-    pie.shadow = text.bytes("&pieShadow").trimmed() != "0";
-    pie.shadowAlpha = int(text.number("&pieShadowAlpha", 50, 0, 100));
-    pie.shadowOffset = {text.number("&pieShadowX", 50, 0, 300),
-                        text.number("&pieShadowY", 50, 0, 300)};
+    pie.speed = int(text.number(keys::kPieSpeed, 5, 5, 100));
+    pie.imagePath = text.string(keys::kPieImage).trimmed();
+    pie.imageAlpha = int(text.number(keys::kPieImageAlpha, 50, 0, 100));
+    pie.shadow = text.bytes(keys::kPieShadow).trimmed() != "0";
+    pie.shadowAlpha = int(text.number(keys::kPieShadowAlpha, 50, 0, 100));
+    pie.shadowOffset = {text.number(keys::kPieShadowX, 50, 0, 300),
+                        text.number(keys::kPieShadowY, 50, 0, 300)};
     return pie;
 }
 

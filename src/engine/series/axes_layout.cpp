@@ -1,5 +1,6 @@
 #include "engine/series/axes_layout.h"
 
+#include "document/graph_keys.h"
 #include "engine/layout/graph_style.h"
 #include "engine/layout/graph_text.h"
 #include "engine/scene/crisp_lines_node.h"
@@ -36,7 +37,8 @@ AxisLook readAxis(const GraphText& text, char axis) {
     AxisLook look;
     look.title = text.string(key("Title")).trimmed();
     look.titleColor = text.color(key("TitleCol"), QColor(0x22, 0x22, 0x22));
-    look.labelColor = text.color(x ? "&XLabColor" : "&YLabColor", QColor(0x33, 0x33, 0x33));
+    look.labelColor =
+        text.color(x ? keys::kXLabelColor : keys::kYLabelColor, QColor(0x33, 0x33, 0x33));
     look.lineColor = text.color(key("AxisCol"), QColor(0x55, 0x55, 0x55));
     look.titlePixels = int(text.number(key("TFont"), 10, 8, 40));
     look.labelPixels = int(text.number(key("LFont"), 10, 6, 40));
@@ -70,8 +72,8 @@ AxesLayout::AxesLayout(const GraphText& text, const std::vector<QString>& column
                        const AxisScale& scale, const QRectF& box)
     : m_x(readAxis(text, 'X'))
     , m_y(readAxis(text, 'Y'))
-    , m_gridColor(text.color("&YGridCol", QColor(0xDD, 0xDD, 0xDD)))
-    , m_mostColumnLabels(int(text.number("&XMax", 0, 0, kMostColumnLabels)))
+    , m_gridColor(text.color(keys::kYGridColor, QColor(0xDD, 0xDD, 0xDD)))
+    , m_mostColumnLabels(int(text.number(keys::kXLabelCount, 0, 0, kMostColumnLabels)))
     , m_columnLabels(columnLabels)
     , m_box(box)
     , m_numberFont(graphFont(m_y.labelPixels)) {

@@ -1,6 +1,7 @@
 #include "engine/series/series_data.h"
 
 #include "document/ansi_text.h"
+#include "document/graph_keys.h"
 #include "engine/layout/graph_style.h"
 #include "engine/layout/graph_text.h"
 #include "engine/series/axis_scale.h"
@@ -22,22 +23,24 @@ struct PerSeriesKeys {
 };
 
 std::optional<PerSeriesKeys> perSeriesKeys(const GraphText& text, bool barGraph) {
-    const QByteArray version = text.plainBytes("&v_").trimmed();
-    if (version == "2.0")
-        return PerSeriesKeys{"&lw_",  "&typ_", "&CVS_",     "&CV_",  "&GCV_",     "&anim_",
-                             "&alp_", "&bsc_", "&barColor", "&blc_", "&BLabelCol"};
-    if (version == "1.2.01")
-        return PerSeriesKeys{"&lw_",
+    const QByteArray version = text.plainBytes(keys::kVersion).trimmed();
+    if (version == keys::kCurrentVersion)
+        return PerSeriesKeys{keys::kLineWidths,   keys::kSeriesTypes,    keys::kValueFontSizes,
+                             keys::kShowValues,   keys::kAnimateValues,  keys::kAnimateSpeeds,
+                             keys::kSeriesAlphas, keys::kSeriesColors,   keys::kSeriesColorsLong,
+                             keys::kValueColors,  keys::kValueColorsLong};
+    if (version == keys::kLegacyVersion)
+        return PerSeriesKeys{keys::kLineWidths,
                              {},
-                             "&CVS",
-                             "&CV",
-                             "&GCV",
-                             "&gs",
-                             barGraph ? "&BBarAlpha" : "&AreaAlpha",
-                             barGraph ? "&bsc_" : "&arc_",
-                             barGraph ? "&barColor" : "&AreaColor",
-                             "&blc_",
-                             "&BLabelCol"};
+                             keys::kLegacyValueFontSize,
+                             keys::kLegacyShowValues,
+                             keys::kLegacyAnimateValues,
+                             keys::kLegacyAnimateSpeed,
+                             barGraph ? keys::kLegacyBarAlpha : keys::kAreaAlpha,
+                             barGraph ? keys::kSeriesColors : keys::kLegacyAreaColors,
+                             barGraph ? keys::kSeriesColorsLong : keys::kLegacyAreaColorsLong,
+                             keys::kValueColors,
+                             keys::kValueColorsLong};
     return std::nullopt;
 }
 
@@ -68,9 +71,8 @@ double numberOr(const QByteArray& text, double fallback, double min, double max)
 }
 
 void readValues(const GraphText& text, int row, int columns, Series& series) {
-    const QByteArray key = "&y" + QByteArray::number(row) + "v_";
-    const QByteArray longKey = "&Y" + QByteArray::number(row) + "Values";
-    const GraphText::ListViews items = text.listViews(key, columns, longKey);
+    const GraphText::ListViews items =
+        text.listViews(keys::seriesValues(row), columns, keys::seriesValuesLong(row));
     series.values.reserve(items.items.size());
     series.decimals.reserve(items.items.size());
     for (std::size_t i = 0; i < items.items.size(); ++i) {
@@ -117,21 +119,23 @@ void readProperties(const PerSeriesKeys& keys, const GraphText& text, int count,
 
 SeriesData SeriesData::read(const GraphText& text) {
     SeriesData data;
-    const QByteArray graphType = text.bytes("&gt_", "&graphType").trimmed().toLower();
+    const QByteArray graphType =
+        text.bytes(keys::kGraphType, keys::kGraphTypeLong).trimmed().toLower();
     data.stacked = graphType == "sbar";
-    const int seriesCount = int(text.number("&sr_", 0, 0, kMostSeries));
-    const int columns = int(text.number("&co_", 0, 0, kMostColumns));
-    const GraphText::ListViews labels = text.listViews("&xl_", columns, "&XLabels");
+    const int seriesCount = int(text.number(keys::kSeriesCount, 0, 0, kMostSeries));
+    const int columns = int(text.number(keys::kColumnCount, 0, 0, kMostColumns));
+    const GraphText::ListViews labels =
+        text.listViews(keys::kColumnLabels, columns, keys::kColumnLabelsLong);
     data.columnLabels.reserve(labels.items.size());
     for (std::size_t i = 0; i < labels.items.size(); ++i) {
         data.columnLabels.push_back(labels.repeats(i) ? data.columnLabels.back()
                                                       : ansiToString(labels.items[i]).trimmed());
     }
-    data.gap = text.number("&XGap");
+    data.gap = text.number(keys::kColumnGap);
     if (data.gap && *data.gap < 0)
         data.gap.reset();
 
-    const auto names = text.list("&sl_", seriesCount, "&SeriesLabels");
+    const auto names = text.list(keys::kSeriesNames, seriesCount, keys::kSeriesNamesLong);
     for (int row = 1; row <= seriesCount; ++row) {
         Series series;
         series.type = graphSeriesType(graphType);

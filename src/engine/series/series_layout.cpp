@@ -1,3 +1,4 @@
+#include "document/graph_keys.h"
 #include "document/variable_text.h"
 #include "engine/backdrop/plot_shading.h"
 #include "engine/layout/graph_frame_transform.h"
@@ -28,8 +29,9 @@ std::optional<double> fixedAxisValue(const GraphText& text, QByteArrayView key) 
 
 AxisScale axisScale(const GraphText& text, const SeriesData& data) {
     const auto [low, high] = data.valueRange();
-    return AxisScale::make(fixedAxisValue(text, "&YMin"), fixedAxisValue(text, "&YMax"),
-                           fixedAxisValue(text, "&YStep"), low, high, data.needsZero());
+    return AxisScale::make(fixedAxisValue(text, keys::kYMinimum),
+                           fixedAxisValue(text, keys::kYMaximum),
+                           fixedAxisValue(text, keys::kYStep), low, high, data.needsZero());
 }
 
 // The darkest colour a plot's brush paints: the deepest stop of its shading.
@@ -46,16 +48,17 @@ QColor darkestOf(const QBrush& brush) {
 
 PlotGround plotBackground(const GraphText& text, const QTransform& transform,
                           const PlotGeometry& geometry, Scene& scene) {
-    const QByteArray colorText = text.bytes("&pcol_").trimmed();
+    const QByteArray colorText = text.bytes(keys::kPlotColor).trimmed();
     if (colorText.isEmpty()) {
-        const QColor stage = text.plainBytes("&bga_").trimmed() == "1"
-                                 ? QColor(Qt::white)
-                                 : colorFromText(text.plainBytes("&bg_", "&Backgrnd"), Qt::white);
+        const QColor stage =
+            text.plainBytes(keys::kBackTransparent).trimmed() == "1"
+                ? QColor(Qt::white)
+                : colorFromText(text.plainBytes(keys::kBackColor, keys::kBackColorLong), Qt::white);
         return {stage, stage};
     }
     const QColor color = colorFromText(colorText, Qt::white);
-    const auto shading = Shading(int(text.number("&psh_", 0, 0, 11)));
-    const double depth = text.number("&pshl_", 50, 0, 80);
+    const auto shading = Shading(int(text.number(keys::kShadingType, 0, 0, 11)));
+    const double depth = text.number(keys::kShadingDepth, 50, 0, 80);
     QPainterPath path;
     path.addRect(geometry.plot);
     auto group = std::make_unique<GroupNode>(transform);
@@ -98,7 +101,8 @@ void layoutSeriesGraph(const VariableText& variables, const GraphFrame& frame, S
     for (auto& node : seriesNodes(data, geometry, background, frame.titlePixels))
         group->add(std::move(node));
     axes->addAxes(*group);
-    const QColor stage = colorFromText(text.plainBytes("&bg_", "&Backgrnd"), Qt::white);
+    const QColor stage =
+        colorFromText(text.plainBytes(keys::kBackColor, keys::kBackColorLong), Qt::white);
     legend->addTo(*group, readableOn(QColor(0x33, 0x33, 0x33), stage));
     scene.add(Layer::Plot, std::move(group));
 }
