@@ -12,6 +12,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace tivora::test {
 
@@ -55,10 +56,15 @@ public:
         return document;
     }
 
-    // Writes document as a graph file in the test folder and gives its path.
+    // Writes document as a graph file in the test folder and gives its path; a graph that could
+    // not be written fails the test, and gives no path.
     QString writeGraph(const QString& name, GraphDocument document) const {
         const QString path = folder() + name;
-        WriteGraphText(document, path);
+        const GraphWriteResult result = WriteGraphText(document, path);
+        if (!result.written()) {
+            QTest::qFail(qPrintable(path + u": "_s + result.message), __FILE__, __LINE__);
+            return {};
+        }
         return path;
     }
 

@@ -17,7 +17,7 @@ std::optional<DeckSlide> graphSlide(const AnimatedInput& input, const QString& v
 
 // Writes a one-slide presentation of a graph file to outPath, as graphSlide makes it. Gives the
 // reason when it could not; outPath is then left as it was.
-std::optional<QString> renderDeck(const QString& inPath, const QString& outPath,
-                                  int fps = kDefaultFps, bool noInformation = false);
+[[nodiscard]] std::optional<QString> renderDeck(const QString& inPath, const QString& outPath,
+                                                int fps = kDefaultFps, bool noInformation = false);
 
 } // namespace tivora::exporting
