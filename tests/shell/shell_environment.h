@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/shipped_data.h"
+#include "common/test_graph_file.h"
 #include "document/graph_document.h"
 #include "document/graph_text_writer.h"
 #include "document/grid_layouts.h"
@@ -12,7 +13,6 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace tivora::test {
 
@@ -56,16 +56,9 @@ public:
         return document;
     }
 
-    // Writes document as a graph file in the test folder and gives its path; a graph that could
-    // not be written fails the test, and gives no path.
+    // Writes document as a graph file in the test folder and gives its path.
     QString writeGraph(const QString& name, GraphDocument document) const {
-        const QString path = folder() + name;
-        const GraphWriteResult result = WriteGraphText(document, path);
-        if (!result.written()) {
-            QTest::qFail(qPrintable(path + u": "_s + result.message), __FILE__, __LINE__);
-            return {};
-        }
-        return path;
+        return writeTestGraph(std::move(document), folder() + name);
     }
 
     static QByteArray contents(const QString& path) {
