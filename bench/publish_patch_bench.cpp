@@ -40,7 +40,10 @@ QList<QByteArray> graphLines() {
 }
 
 struct TemplateFolder {
-    TemplateFolder() { tivora::publish::writeWholeFile(source, largeTemplate()); }
+    TemplateFolder() {
+        if (const auto error = tivora::publish::writeWholeFile(source, largeTemplate()))
+            qFatal("%s", qPrintable(*error));
+    }
     QTemporaryDir folder;
     QString source = folder.filePath(u"TivoraTrigger.swf"_s);
     QString target = folder.filePath(u"Graph.swf"_s);

@@ -1,5 +1,6 @@
 #include "controls/movie_player.h"
 
+#include "controls/clock.h"
 #include "document/program_folder.h"
 
 #include <QDesktopServices>
@@ -19,12 +20,12 @@ constexpr double kLargestZoom = 20.0;
 
 MoviePlayer::MoviePlayer(QWidget* parent)
     : QWidget(parent)
-    , m_frameTimer(new QTimer(this)) {
+    , m_clock(appClock())
+    , m_frameTimer(m_clock.createTimer(this)) {
     setMouseTracking(true);
     m_frameTimer->setObjectName(QStringLiteral("frameTimer"));
     m_frameTimer->setInterval(kFrameInterval);
-    m_frameTimer->setTimerType(Qt::PreciseTimer);
-    connect(m_frameTimer, &QTimer::timeout, this, [this] {
+    connect(m_frameTimer, &ClockTimer::timeout, this, [this] {
         update();
         followClock();
     });
@@ -54,7 +55,7 @@ void MoviePlayer::Play() {
     if (m_playing)
         return;
     m_playing = true;
-    m_clock.start();
+    m_clockAtPlay = m_clock.now();
     followClock();
 }
 
@@ -83,13 +84,13 @@ bool MoviePlayer::isPlaying() const {
 void MoviePlayer::seek(engine::Millis time) {
     m_timeAtPlay = std::max(0.0, time);
     if (m_playing)
-        m_clock.start();
+        m_clockAtPlay = m_clock.now();
     followClock();
     update();
 }
 
 engine::Millis MoviePlayer::currentTime() const {
-    return m_playing ? m_timeAtPlay + double(m_clock.elapsed()) : m_timeAtPlay;
+    return m_playing ? m_timeAtPlay + double(m_clock.now() - m_clockAtPlay) : m_timeAtPlay;
 }
 
 // Runs the frame timer exactly while frames still change, so a still movie costs no CPU.

@@ -2,18 +2,20 @@
 
 #include "engine/movies/movie.h"
 
-#include <QElapsedTimer>
 #include <QImage>
-#include <QTimer>
 #include <QWidget>
 #include <memory>
 
 namespace tivora {
 
+class Clock;
+class ClockTimer;
+
 // The player a window hosts to show a movie of the Data folder. Setting the movie loads it afresh
 // every time, even with the same path, so a reload shows what the files hold now. The movie is
 // scaled to show all of its stage, aspect kept and centred. A timer runs only while the movie
-// still changes, so a still movie costs no CPU.
+// still changes, so a still movie costs no CPU. The time and the timer come from the clock the
+// program had installed when the player was made.
 class MoviePlayer : public QWidget {
     Q_OBJECT
 
@@ -58,8 +60,9 @@ private:
 
     QString m_path;
     std::unique_ptr<engine::Movie> m_movie;
-    QTimer* m_frameTimer;              // a child, named "frameTimer"
-    QElapsedTimer m_clock;             // runs from the last Play
+    Clock& m_clock;
+    ClockTimer* m_frameTimer;          // a child, named "frameTimer"
+    qint64 m_clockAtPlay = 0;          // the clock's time at the last Play or seek
     QImage m_frame;                    // the frame as painted, before it is shown
     engine::Millis m_timeAtPlay = 0.0; // movie time when the clock was started
     bool m_playing = false;

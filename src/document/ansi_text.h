@@ -23,9 +23,9 @@ bool appendAnsi(QByteArray& bytes, QStringView text);
 
 // Writes text as Windows-1252 to path in one step: the file is replaced whole or left as it was.
 // False when a character has no place in the code page or the file could not be written.
-bool writeAnsiFile(const QString& path, QStringView text);
+[[nodiscard]] bool writeAnsiFile(const QString& path, QStringView text);
 // The same, giving why the file was not written, naming it by its file name.
-std::optional<QString> saveAnsiFile(const QString& path, QStringView text);
+[[nodiscard]] std::optional<QString> saveAnsiFile(const QString& path, QStringView text);
 
 // The first character of text that Windows-1252 cannot carry, if any.
 std::optional<QChar> firstUnencodableChar(QStringView text);

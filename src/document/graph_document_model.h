@@ -30,14 +30,15 @@ public:
     // Writes the graph to path. The writer only records graphIncomplete and fills empty line
     // widths with "10"; changed() is emitted only when it filled one, so a listener that writes
     // again in response finds nothing more to fill.
-    GraphWriteResult write(const QString& path, Durability durability = Durability::Synced);
+    [[nodiscard]] GraphWriteResult write(const QString& path,
+                                         Durability durability = Durability::Synced);
     // Puts a graph read from a file in place of the open one, as the start of a new history, then
     // emits changed().
     void load(GraphDocument document);
     // Reads the graph file at path; on success the graph read replaces the open one and changed()
     // is emitted, on failure the open graph stays exactly as it was.
     // A graph read successfully starts a new history.
-    GraphReadResult read(const QString& path);
+    [[nodiscard]] GraphReadResult read(const QString& path);
 
     // Where the changes that follow are made (the editing page shown); kept with each step.
     void setEditOrigin(const QString& origin) { m_editOrigin = origin; }

@@ -18,7 +18,7 @@ public:
 
     // Gives the reason when the text cannot be read: a number or colour text that does not
     // convert. The document then holds what was set up to that point.
-    std::optional<QString> run();
+    [[nodiscard]] std::optional<QString> run();
 
 private:
     QString plain(QByteArrayView key) const;

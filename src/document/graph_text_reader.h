@@ -20,9 +20,9 @@ struct GraphReadResult {
 // Fills the graph from the bytes of a graph file (any version: "2.0", "1.2.01" or none, short or
 // long keys). The file is read into a copy of the graph, so fields the file does not name carry
 // over from it; only a read that succeeds replaces the graph, with loadingGraph cleared.
-GraphReadResult ReadGraphText(GraphDocument& document, const QByteArray& fileBytes);
+[[nodiscard]] GraphReadResult ReadGraphText(GraphDocument& document, const QByteArray& fileBytes);
 // The same for the graph file at path. Only an ordinary file is read: a folder, pipe or device
 // fails at once with "File I/O error." and the reason as detail.
-GraphReadResult ReadGraphFile(GraphDocument& document, const QString& path);
+[[nodiscard]] GraphReadResult ReadGraphFile(GraphDocument& document, const QString& path);
 
 } // namespace tivora

@@ -34,8 +34,8 @@ QByteArray layoutGraphLines(QByteArrayView text);
 // Writes the lines of a graph file to path in one atomic step. Gives the reason, naming the file,
 // when it could not; path is then left as it was. A path that names a folder, device or pipe is
 // refused, never replaced.
-std::optional<QString> writeGraphLines(const QString& path, QByteArrayView text,
-                                       Durability durability = Durability::Synced);
+[[nodiscard]] std::optional<QString> writeGraphLines(const QString& path, QByteArrayView text,
+                                                     Durability durability = Durability::Synced);
 
 struct GraphWriteResult {
     enum class Status { Written, Incomplete, Failed };
@@ -52,7 +52,7 @@ struct GraphWriteResult {
 
 // Builds the graph text and writes it to path in one atomic step: a graph that is incomplete or
 // fails leaves the file at path untouched.
-GraphWriteResult WriteGraphText(GraphDocument& document, const QString& path,
-                                Durability durability = Durability::Synced);
+[[nodiscard]] GraphWriteResult WriteGraphText(GraphDocument& document, const QString& path,
+                                              Durability durability = Durability::Synced);
 
 } // namespace tivora

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStringList>
 
 using namespace Qt::StringLiterals;
 
@@ -13,8 +14,11 @@ namespace tivora {
 
 namespace {
 
-QString& overriddenFolder() {
-    static QString folder;
+// How many of the files that could not be copied the problem names; the rest are counted.
+constexpr qsizetype kNamedFailures = 5;
+
+FoundProgramFolder& chosenFolder() {
+    static FoundProgramFolder folder;
     return folder;
 }
 
@@ -39,45 +43,63 @@ QString installedFolder(const QString& executableFolder) {
     return QDir::cleanPath(executableFolder + u"/../share/tivora"_s);
 }
 
-// Copies every file of source that target lacks or holds in an older version.
-void refreshCopy(const QString& source, const QString& target) {
+// Copies the installed file over its outdated or missing copy; gives why it could not.
+std::optional<QString> copyInstalledFile(const QString& installed, const QString& copyPath) {
+    const QString folder = QFileInfo(copyPath).absolutePath();
+    if (!QDir().mkpath(folder))
+        return u"%1: the folder could not be made"_s.arg(folder);
+    QFile outdated(copyPath);
+    if (outdated.exists() && !outdated.remove())
+        return u"%1: %2"_s.arg(copyPath, outdated.errorString());
+    QFile source(installed);
+    if (!source.copy(copyPath))
+        return u"%1: %2"_s.arg(copyPath, source.errorString());
+    // The copy keeps the installed file's permissions; a read-only one (a preview file the
+    // installation happened to hold) would make the first refresh fail.
+    if (!QFile::setPermissions(copyPath,
+                               QFile::permissions(copyPath) | QFile::WriteOwner | QFile::ReadOwner))
+        return u"%1: it could not be made writable"_s.arg(copyPath);
+    return std::nullopt;
+}
+
+// Copies every file of source that target lacks or holds in an older version; gives the copies
+// that failed.
+QStringList refreshCopy(const QString& source, const QString& target) {
+    QStringList failures;
+    // Data/ is there even when the installation holds no data files, for the preview file.
+    if (!QDir().mkpath(target + u"/Data"_s))
+        failures.append(u"%1/Data: the folder could not be made"_s.arg(target));
     QDirIterator files(source, QDir::Files, QDirIterator::Subdirectories);
     while (files.hasNext()) {
         const QFileInfo installed(files.next());
         const QString copyPath =
             target + u'/' + QDir(source).relativeFilePath(installed.filePath());
         const QFileInfo copy(copyPath);
-        if (copy.exists() && copy.lastModified() >= installed.lastModified())
+        if (copy.isFile() && copy.lastModified() >= installed.lastModified())
             continue;
-        QDir().mkpath(copy.absolutePath());
-        QFile::remove(copyPath);
-        // The copy keeps the installed file's permissions; a read-only one (a preview file the
-        // installation happened to hold) would make the first refresh fail.
-        if (QFile::copy(installed.filePath(), copyPath))
-            QFile::setPermissions(copyPath, QFile::permissions(copyPath) | QFile::WriteOwner |
-                                                QFile::ReadOwner);
+        if (const auto failure = copyInstalledFile(installed.filePath(), copyPath))
+            failures.append(*failure);
     }
+    return failures;
 }
 
-} // namespace
-
-QString findProgramFolder(const QString& executableFolder, const QString& perUserFolder) {
-    QString source = executableFolder;
-    if (!holdsData(source)) {
-        const QString installed = installedFolder(executableFolder);
-        if (holdsData(installed))
-            source = installed;
+std::optional<QString> copyProblem(const QString& perUserFolder, QStringList failures) {
+    if (failures.isEmpty())
+        return std::nullopt;
+    const qsizetype unnamed = failures.size() - kNamedFailures;
+    if (unnamed > 0) {
+        failures.resize(kNamedFailures);
+        failures.append(u"and %1 more"_s.arg(unnamed));
     }
-    if (isWritableFolder(source + u"/Data"_s))
-        return withSlash(source);
-    QDir().mkpath(perUserFolder + u"/Data"_s);
-    refreshCopy(source, perUserFolder);
-    return withSlash(perUserFolder);
+    return u"Some of the program's files could not be copied to %1, the program's folder of your "
+           u"own, so what uses them may be missing or out of date:\n%2"_s.arg(perUserFolder,
+                                                                              failures.join(u'\n'));
 }
 
-QString programFolder() {
-    QString& folder = overriddenFolder();
-    if (folder.isEmpty()) {
+// The program folder, looked for on the first call unless a test has set it.
+const FoundProgramFolder& searchedProgramFolder() {
+    FoundProgramFolder& folder = chosenFolder();
+    if (folder.path.isEmpty()) {
         folder =
             findProgramFolder(QCoreApplication::applicationDirPath(),
                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
@@ -85,12 +107,40 @@ QString programFolder() {
     return folder;
 }
 
+} // namespace
+
+FoundProgramFolder findProgramFolder(const QString& executableFolder,
+                                     const QString& perUserFolder) {
+    QString source = executableFolder;
+    if (!holdsData(source)) {
+        const QString installed = installedFolder(executableFolder);
+        if (holdsData(installed))
+            source = installed;
+    }
+    if (isWritableFolder(source + u"/Data"_s))
+        return {withSlash(source), std::nullopt};
+    return {withSlash(perUserFolder),
+            copyProblem(perUserFolder, refreshCopy(source, perUserFolder))};
+}
+
+QString programFolder() {
+    return searchedProgramFolder().path;
+}
+
 QString programDataPath(const QString& name) {
     return programFolder() + u"Data/"_s + name;
 }
 
+std::optional<QString> programFolderProblem() {
+    return searchedProgramFolder().problem;
+}
+
 void setProgramFolder(const QString& folder) {
-    overriddenFolder() = folder.isEmpty() ? QString() : withSlash(folder);
+    chosenFolder() = {folder.isEmpty() ? QString() : withSlash(folder), std::nullopt};
+}
+
+void setProgramFolder(const FoundProgramFolder& found) {
+    chosenFolder() = found;
 }
 
 } // namespace tivora

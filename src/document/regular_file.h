@@ -16,16 +16,16 @@ inline constexpr qint64 kLargestInputFile = 64 * 1024 * 1024;
 
 // Why the file at path cannot be read as a whole (it is missing, a folder, not an ordinary file,
 // too large, or unreadable), in a sentence that names it by its file name; nothing when it can.
-std::optional<QString> checkInputFile(const QString& path);
+[[nodiscard]] std::optional<QString> checkInputFile(const QString& path);
 
 // Reads the whole ordinary file at path into bytes. Gives the reason, as checkInputFile does,
 // when it could not; a pipe or device is never opened in a way that could wait.
-std::optional<QString> readInputFile(const QString& path, QByteArray& bytes);
+[[nodiscard]] std::optional<QString> readInputFile(const QString& path, QByteArray& bytes);
 
 // Why path cannot be written as a file: it names a folder, a device, a pipe or anything else that
 // is not an ordinary file, which writing there would replace or feed. Nothing for an ordinary file
 // or a path where nothing lies yet.
-std::optional<QString> checkOutputFile(const QString& path);
+[[nodiscard]] std::optional<QString> checkOutputFile(const QString& path);
 
 // How a replaced file is made to last.
 enum class Durability {
@@ -42,7 +42,7 @@ enum class Durability {
 // a temporary file beside it, which is renamed over path only when all of them were written.
 // Gives the reason, naming the file, when it could not; path is then left as it was. A path that
 // names a folder, device or pipe is refused, never replaced.
-std::optional<QString> replaceFile(const QString& path, QByteArrayView bytes,
-                                   Durability durability = Durability::Synced);
+[[nodiscard]] std::optional<QString> replaceFile(const QString& path, QByteArrayView bytes,
+                                                 Durability durability = Durability::Synced);
 
 } // namespace tivora

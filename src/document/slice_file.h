@@ -20,7 +20,7 @@ std::optional<QByteArray> sliceFileText(const GraphDocument& document, const QSt
 
 // Writes sliceFileText to path in one atomic step, so the sample never reads half a file. Gives
 // the reason when it fails; path then keeps what it held.
-std::optional<QString> WriteSliceFile(const GraphDocument& document, const QString& type, int row,
-                                      const QString& path);
+[[nodiscard]] std::optional<QString>
+WriteSliceFile(const GraphDocument& document, const QString& type, int row, const QString& path);
 
 } // namespace tivora

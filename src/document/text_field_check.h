@@ -11,9 +11,10 @@ namespace tivora {
 // a value), control characters other than line breaks (tab and form feed would turn into line
 // breaks), or characters Windows-1252 has no place for. Gives the message to show when text,
 // typed into the field named fieldName, cannot be saved.
-std::optional<QString> checkEncodedText(const QString& fieldName, const QString& text);
+[[nodiscard]] std::optional<QString> checkEncodedText(const QString& fieldName,
+                                                      const QString& text);
 
 // The first text field or grid cell of the graph that cannot be saved, as a message naming it.
-std::optional<QString> checkDocumentText(const GraphDocument& document);
+[[nodiscard]] std::optional<QString> checkDocumentText(const GraphDocument& document);
 
 } // namespace tivora

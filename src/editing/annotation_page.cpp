@@ -2,6 +2,7 @@
 
 #include "controls/dialogs.h"
 #include "controls/num_edit.h"
+#include "controls/scrolling_body.h"
 #include "document/grid_layouts.h"
 #include "document/variable_text.h"
 #include "editing/note_rows.h"

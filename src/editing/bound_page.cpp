@@ -1,11 +1,11 @@
 #include "editing/bound_page.h"
 
+#include "controls/clock.h"
 #include "controls/dialogs.h"
 #include "controls/num_edit.h"
 #include "document/text_field_check.h"
 
 #include <QScopedValueRollback>
-#include <QTimer>
 
 namespace tivora {
 
@@ -52,13 +52,13 @@ void BoundPage::setFieldText(QLineEdit* field, const QString& text) {
 void BoundPage::onTypingPause(QLineEdit* field, std::function<void(const QString&)> commit) {
     if (qobject_cast<TNumEdit*>(field))
         return;
-    auto* pause = new QTimer(field);
+    ClockTimer* pause = appClock().createTimer(field);
     pause->setSingleShot(true);
     pause->setInterval(kTypingPauseMs);
     // textEdited comes from the user only, never from the page showing the graph.
-    connect(field, &QLineEdit::textEdited, pause, qOverload<>(&QTimer::start));
-    connect(field, &QLineEdit::editingFinished, pause, &QTimer::stop);
-    connect(pause, &QTimer::timeout, this, [field, commit] { commit(field->text()); });
+    connect(field, &QLineEdit::textEdited, pause, &ClockTimer::start);
+    connect(field, &QLineEdit::editingFinished, pause, &ClockTimer::stop);
+    connect(pause, &ClockTimer::timeout, this, [field, commit] { commit(field->text()); });
 }
 
 void BoundPage::onLeaving(QLineEdit* field, std::function<void(const QString&)> commit) {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "controls/grids/string_align_grid.h"
 #include "document/graph_document_model.h"
 #include "document/text_field_check.h"
 #include "editing/captioned_trackbar.h"
 #include "editing/colour_panel_label.h"
 #include "editing/editor_page.h"
+#include "editing/row_move.h"
 #include "editing/up_down_field.h"
 
 #include <QAbstractButton>
@@ -133,6 +135,21 @@ protected:
             panel->setPickedByItself();
             QObject::connect(panel, &ColourPanelLabel::clicked, this, pick);
         }
+    }
+
+    // Moves the row selected in grid one place up or down in the graph's part, as one change;
+    // move gives false, changing nothing, where the row cannot go, and nothing is refreshed then.
+    // The selection stays where a grid's row insert and delete leave it.
+    template <typename Part>
+    void moveSelectedRow(TStringAlignGrid& grid, Part GraphDocument::*part,
+                         bool (*move)(Part&, int, RowMove), RowMove direction) {
+        const int row = grid.currentRow();
+        Part moved = document().*part;
+        if (!move(moved, row, direction))
+            return;
+        const int column = std::max(grid.currentColumn(), 0);
+        edit([&](GraphDocument& d) { d.*part = std::move(moved); });
+        grid.setCurrentCell(column, selectionAfterMove(row, direction, grid.grid().rowCount() - 1));
     }
 
     // Text that the graph file cannot carry is refused with a message; the field keeps the text

@@ -1,5 +1,6 @@
 #include "editing/effects_page.h"
 
+#include "controls/scrolling_body.h"
 #include "editing/data_file_choice.h"
 #include "editing/page_layout.h"
 #include "editing/reading_tab_order.h"

@@ -8,24 +8,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollArea>
-#include <QVBoxLayout>
 
 namespace tivora {
-
-QScrollArea* scrollingBody(QWidget* page, QWidget* body) {
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(body);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Tab goes from control to control; the scroll area follows the focus by itself.
-    scroll->setFocusPolicy(Qt::NoFocus);
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(scroll);
-    return scroll;
-}
 
 QGroupBox* compactGroup(const QString& title, QLayout* layout) {
     auto* group = new QGroupBox(title);

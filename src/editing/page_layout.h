@@ -10,7 +10,6 @@ class QLabel;
 class QLayout;
 class QPushButton;
 class QRadioButton;
-class QScrollArea;
 class QWidget;
 
 // Layout pieces the editing pages share, so that their groups look alike and stay compact in the
@@ -19,8 +18,6 @@ namespace tivora {
 
 class CaptionedTrackbar;
 
-// A page body that scrolls when it is taller than the page.
-QScrollArea* scrollingBody(QWidget* page, QWidget* body);
 // A group box with a tight layout.
 QGroupBox* compactGroup(const QString& title, QLayout* layout);
 // A label for a control: its text, and the control it names as its buddy.

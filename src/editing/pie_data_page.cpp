@@ -259,25 +259,11 @@ void PieDataPage::fitColumns() {
 }
 
 void PieDataPage::btnPieDataUpClick() {
-    moveSelectedSlice(moveSliceUp, 1);
+    moveSelectedRow(*sgrdPieSlices, &GraphDocument::pie, moveSlice, RowMove::Up);
 }
 
 void PieDataPage::btnPieDataDownClick() {
-    moveSelectedSlice(moveSliceDown, 0);
-}
-
-void PieDataPage::moveSelectedSlice(bool (*move)(PieFields&, int), int selectionShift) {
-    const int row = sgrdPieSlices->currentRow();
-    PieFields pie = document().pie;
-    // A move that is not possible changes nothing and refreshes nothing.
-    if (!move(pie, row))
-        return;
-    const int column = std::max(sgrdPieSlices->currentColumn(), 0);
-    edit([&](GraphDocument& d) { d.pie = std::move(pie); });
-    // The selection stays where the grid's row insert and delete leave it: on the row below the
-    // slice moved up, on the row of the slice moved down.
-    sgrdPieSlices->setCurrentCell(
-        column, std::min(row + selectionShift, sgrdPieSlices->grid().rowCount() - 1));
+    moveSelectedRow(*sgrdPieSlices, &GraphDocument::pie, moveSlice, RowMove::Down);
 }
 
 } // namespace tivora

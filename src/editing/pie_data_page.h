@@ -56,9 +56,6 @@ private:
     // A count that is not a whole number yet (empty while it is retyped) takes the graph's count
     // back when the field is left.
     void restoreCountText();
-    // Applies move to the selected slice and puts the selection where the row insert and delete
-    // of the move leave it, selectionShift rows below the selected row.
-    void moveSelectedSlice(bool (*move)(PieFields&, int), int selectionShift);
 };
 
 } // namespace tivora

@@ -1,5 +1,6 @@
 #include "editing/pie_effects_page.h"
 
+#include "controls/scrolling_body.h"
 #include "editing/axis_controls.h"
 #include "editing/data_file_choice.h"
 #include "editing/page_layout.h"

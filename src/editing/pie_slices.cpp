@@ -2,7 +2,6 @@
 
 #include "document/grid_layouts.h"
 #include "document/variable_text.h"
-#include "editing/series_rows.h"
 
 #include <algorithm>
 #include <array>
@@ -62,17 +61,11 @@ void applySliceCount(PieFields& pie, int sliceCount) {
     }
 }
 
-bool moveSliceUp(PieFields& pie, int row) {
-    if (row <= 1 || row > sliceCountOf(pie))
+bool moveSlice(PieFields& pie, int row, RowMove move) {
+    const std::optional<int> target = rowMovedTo(row, sliceCountOf(pie), move);
+    if (!target)
         return false;
-    swapGridRows(pie.sgrdPieSlices, row - 1, row, SliceColumnCount);
-    return true;
-}
-
-bool moveSliceDown(PieFields& pie, int row) {
-    if (row <= 0 || row >= sliceCountOf(pie))
-        return false;
-    swapGridRows(pie.sgrdPieSlices, row, row + 1, SliceColumnCount);
+    swapGridRows(pie.sgrdPieSlices, row, *target, SliceColumnCount);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/graph_document.h"
+#include "editing/row_move.h"
 
 // The row work of the pie data page, on the graph itself: resizing the slice grid to the slice
 // count and moving a slice up or down.
@@ -12,10 +13,8 @@ namespace tivora {
 // left alone, and so are the cells of rows beyond the count, which come back when it is raised.
 void applySliceCount(PieFields& pie, int sliceCount);
 
-// Swaps slice row with the one above it (row > 1) or below it (0 < row < slice count), texts and
-// cell colours. The slice numbers move with their rows. Gives false, changing nothing, for any
-// other row.
-bool moveSliceUp(PieFields& pie, int row);
-bool moveSliceDown(PieFields& pie, int row);
+// Moves slice row one place up or down, texts and cell colours; the slice numbers move with their
+// rows. Gives false, changing nothing, where the row cannot go that way.
+bool moveSlice(PieFields& pie, int row, RowMove move);
 
 } // namespace tivora

@@ -253,25 +253,11 @@ void SeriesDataPage::sgrdDataDblClick() {
 }
 
 void SeriesDataPage::btnDataUpClick() {
-    moveSelectedSeries(moveSeriesUp, 1);
+    moveSelectedRow(*sgrdData, &GraphDocument::series, moveSeries, RowMove::Up);
 }
 
 void SeriesDataPage::btnDataDownClick() {
-    moveSelectedSeries(moveSeriesDown, 0);
-}
-
-void SeriesDataPage::moveSelectedSeries(bool (*move)(SeriesFields&, int), int selectionShift) {
-    const int row = sgrdData->currentRow();
-    SeriesFields series = document().series;
-    // A move that is not possible changes nothing and refreshes nothing.
-    if (!move(series, row))
-        return;
-    const int column = std::max(sgrdData->currentColumn(), 0);
-    edit([&](GraphDocument& d) { d.series = std::move(series); });
-    // The selection stays where the grid's row insert and delete leave it: on the row below the
-    // series moved up, on the row of the series moved down.
-    sgrdData->setCurrentCell(column,
-                             std::min(row + selectionShift, sgrdProp->grid().rowCount() - 1));
+    moveSelectedRow(*sgrdData, &GraphDocument::series, moveSeries, RowMove::Down);
 }
 
 void SeriesDataPage::chkStackedClick(bool checked) {

@@ -56,9 +56,6 @@ private:
     // A count field whose text is not a whole number yet (empty while it is retyped) takes the
     // graph's count back when it is left.
     void restoreCountText(TNumEdit* field);
-    // Applies move to the selected series of both grids and puts the selection where the row
-    // insert and delete of the move leave it, selectionShift rows below the selected row.
-    void moveSelectedSeries(bool (*move)(SeriesFields&, int), int selectionShift);
 };
 
 } // namespace tivora

@@ -23,32 +23,12 @@ int seriesCountOf(const SeriesFields& series) {
 
 } // namespace
 
-void swapGridRows(Grid& grid, int first, int second, int columnCount) {
-    for (int column = 0; column < columnCount; ++column) {
-        const Grid::Cell a{grid.cell(column, first), grid.cellColor(column, first)};
-        const Grid::Cell b{grid.cell(column, second), grid.cellColor(column, second)};
-        if (a == b)
-            continue;
-        grid.setCell(column, first, b.text);
-        grid.setCellColor(column, first, b.color);
-        grid.setCell(column, second, a.text);
-        grid.setCellColor(column, second, a.color);
-    }
-}
-
-bool moveSeriesUp(SeriesFields& series, int row) {
-    if (row <= 1 || row > seriesCountOf(series))
+bool moveSeries(SeriesFields& series, int row, RowMove move) {
+    const std::optional<int> target = rowMovedTo(row, seriesCountOf(series), move);
+    if (!target)
         return false;
-    swapRows(series.sgrdData, row - 1, row);
-    swapRows(series.sgrdProp, row - 1, row);
-    return true;
-}
-
-bool moveSeriesDown(SeriesFields& series, int row) {
-    if (row <= 0 || row >= seriesCountOf(series))
-        return false;
-    swapRows(series.sgrdData, row, row + 1);
-    swapRows(series.sgrdProp, row, row + 1);
+    swapRows(series.sgrdData, row, *target);
+    swapRows(series.sgrdProp, row, *target);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "editing/size_page.h"
 
+#include "controls/scrolling_body.h"
 #include "editing/axis_controls.h"
 #include "editing/page_layout.h"
 #include "editing/reading_tab_order.h"

@@ -22,6 +22,6 @@ std::vector<TemplateGraph> templateGraphs();
 
 // Writes every template into folder with the graph writer; gives the reason when one could not
 // be written.
-std::optional<QString> writeTemplateGraphs(const QString& folder);
+[[nodiscard]] std::optional<QString> writeTemplateGraphs(const QString& folder);
 
 } // namespace tivora

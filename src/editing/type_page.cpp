@@ -1,5 +1,6 @@
 #include "editing/type_page.h"
 
+#include "controls/scrolling_body.h"
 #include "editing/page_layout.h"
 #include "editing/reading_tab_order.h"
 

@@ -1,6 +1,7 @@
 #include "editing/y_axis_page.h"
 
 #include "controls/num_edit.h"
+#include "controls/scrolling_body.h"
 #include "editing/axis_controls.h"
 #include "editing/page_layout.h"
 #include "editing/reading_tab_order.h"

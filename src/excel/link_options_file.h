@@ -17,6 +17,7 @@ std::variant<std::optional<LinkOptions>, QString> readLinkOptionsFile(const QStr
 
 // Writes options into the link options file beside graphFile in one step, so that a failure
 // leaves the old file whole. Gives the message to show when it could not.
-std::optional<QString> writeLinkOptionsFile(const QString& graphFile, const LinkOptions& options);
+[[nodiscard]] std::optional<QString> writeLinkOptionsFile(const QString& graphFile,
+                                                          const LinkOptions& options);
 
 } // namespace tivora::excel

@@ -18,9 +18,9 @@ public:
     // leaves the open graph and its link exactly as they were; the step runs once the graph is
     // in place.
     using ReadResult = std::variant<QString, std::function<void()>>;
-    virtual ReadResult readBeside(const QString& graphFile) = 0;
+    [[nodiscard]] virtual ReadResult readBeside(const QString& graphFile) = 0;
     // The message to show when the file could not be written, with its reason.
-    virtual std::optional<QString> writeBeside(const QString& graphFile) = 0;
+    [[nodiscard]] virtual std::optional<QString> writeBeside(const QString& graphFile) = 0;
 };
 
 } // namespace tivora

@@ -61,7 +61,7 @@ private:
     QString valueText(int line, int position) const;
     // Why the values cannot go into a graph, naming the first cell at fault; nothing when they
     // can.
-    std::optional<QString> refusal() const;
+    [[nodiscard]] std::optional<QString> refusal() const;
     int fittedColumnCount() const;
     int fittedSeriesCount() const;
 
@@ -74,8 +74,9 @@ private:
 // read and checked completely before the graph changes, so a failure leaves the grid and the
 // counts exactly as they were. askFitCounts is asked the counts question and answers true for
 // Yes. Gives the failure, if any.
-std::optional<ImportFailure> importRange(const LinkOptions& options, GraphDocumentModel& model,
-                                         const std::function<bool(const QString&)>& askFitCounts);
+[[nodiscard]] std::optional<ImportFailure>
+importRange(const LinkOptions& options, GraphDocumentModel& model,
+            const std::function<bool(const QString&)>& askFitCounts);
 
 // The second half of importRange, for a range read elsewhere: asks the counts question where the
 // counts differ, then puts the values into the model's graph as one change.

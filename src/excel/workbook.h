@@ -39,8 +39,8 @@ public:
     virtual int worksheetCount() const = 0;
     // Reads range on worksheet (counted from 1, at most worksheetCount()) into values. Gives the
     // message that says why the worksheet could not be read; values is then left unspecified.
-    virtual std::optional<QString> readRange(int worksheet, const CellRange& range,
-                                             RangeValues& values) = 0;
+    [[nodiscard]] virtual std::optional<QString> readRange(int worksheet, const CellRange& range,
+                                                           RangeValues& values) = 0;
 };
 
 // The largest number of cells a range import reads: enough for a graph with all its series and

@@ -25,7 +25,8 @@ QString elementText(QXmlStreamReader& xml);
 
 // Why reading a part unpacked as it was read (ZipArchive::openEntry) failed: the part's own
 // reason (too large, cut short) or damaged markup; nothing when it did not.
-std::optional<QString> streamFailure(const QXmlStreamReader& xml, const QIODevice& part);
+[[nodiscard]] std::optional<QString> streamFailure(const QXmlStreamReader& xml,
+                                                   const QIODevice& part);
 
 // A folder-relative target of a package relationship made a path from the archive's root:
 // "worksheets/sheet1.xml" from "xl/" is "xl/worksheets/sheet1.xml"; "/xl/a.xml" is "xl/a.xml".

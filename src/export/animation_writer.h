@@ -26,9 +26,9 @@ inline const QString kAnimationCancelled = QStringLiteral("cancelled");
 // Writes the movie's animation as a GIF, WebP, MP4 or WebM file, whole or not at all. Gives the
 // reason when it could not. Setting cancel (from any thread) stops it before the next frame,
 // leaving outPath as it was.
-std::optional<QString> writeAnimation(const engine::Movie& movie, const QString& outPath,
-                                      AnimationFormat format, int fps,
-                                      const Progress& progress = {},
-                                      const std::atomic_bool* cancel = nullptr);
+[[nodiscard]] std::optional<QString> writeAnimation(const engine::Movie& movie,
+                                                    const QString& outPath, AnimationFormat format,
+                                                    int fps, const Progress& progress = {},
+                                                    const std::atomic_bool* cancel = nullptr);
 
 } // namespace tivora::exporting

@@ -50,7 +50,8 @@ QString outputSuffixList(std::optional<OutputKind> kind = std::nullopt);
 
 // Writes inPath to outPath in the format its extension names (see outputFormatOf). Gives the
 // reason when it could not; outPath is then left as it was.
-std::optional<QString> writeOutput(const QString& inPath, const QString& outPath,
-                                   const OutputRequest& request, bool preferStill = false);
+[[nodiscard]] std::optional<QString> writeOutput(const QString& inPath, const QString& outPath,
+                                                 const OutputRequest& request,
+                                                 bool preferStill = false);
 
 } // namespace tivora::exporting

@@ -22,14 +22,15 @@ inline constexpr int kDefaultFps = 25;
 inline constexpr int kMostFps = 60;
 
 // Why fps cannot be an animation's frame rate, if it cannot.
-std::optional<QString> checkFrameRate(int fps);
+[[nodiscard]] std::optional<QString> checkFrameRate(int fps);
 
 // Writes the animation of a graph file or preview text (or a movie file) to outPath in the form
 // its extension names; frame rates apply to the picture formats. A progress line goes to stderr
 // when it is a terminal. The input is read as every render reads it (noInformation as for a still
 // picture). Gives the reason when it could not; outPath is then left as it was.
-std::optional<QString> renderAnimated(const QString& inPath, const QString& outPath,
-                                      int fps = kDefaultFps, bool noInformation = false);
+[[nodiscard]] std::optional<QString> renderAnimated(const QString& inPath, const QString& outPath,
+                                                    int fps = kDefaultFps,
+                                                    bool noInformation = false);
 
 // A graph file or preview text (or a movie file) read and laid out once, for writing in several
 // animated forms: the movie, the title and summary its SVG carries, and the graph text it was
@@ -50,7 +51,7 @@ std::optional<AnimatedInput> loadAnimatedInput(const QString& inPath, bool noInf
                                                QString& error);
 
 // Writes an input's animation to outPath as renderAnimated does.
-std::optional<QString> writeAnimated(const AnimatedInput& input, const QString& outPath,
-                                     int fps = kDefaultFps);
+[[nodiscard]] std::optional<QString> writeAnimated(const AnimatedInput& input,
+                                                   const QString& outPath, int fps = kDefaultFps);
 
 } // namespace tivora::exporting

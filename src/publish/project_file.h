@@ -28,10 +28,10 @@ QString listedProjectPath(const QString& dataFolder, const QString& name);
 // Why name cannot be a project's file name, or nothing when it can: a name that is blank, holds a
 // folder separator or "..", or a character that file names on some system cannot hold would
 // write the project somewhere else or not at all.
-std::optional<QString> projectNameProblem(const QString& name);
+[[nodiscard]] std::optional<QString> projectNameProblem(const QString& name);
 // Why the choices cannot be stored so that they read back as they are: values are stored as they
 // stand, so a folder or graph path holding "&" or "/x/" would come back cut.
-std::optional<QString> projectChoicesProblem(const PublishChoices& choices);
+[[nodiscard]] std::optional<QString> projectChoicesProblem(const PublishChoices& choices);
 
 // The project line, keys in their fixed order, values as they stand.
 QString projectText(const PublishChoices& choices);
@@ -48,8 +48,9 @@ struct ProjectLoad {
 // The first line of the file at path, read as a project named after the file.
 ProjectLoad LoadProject(const QString& path);
 // Writes the project file in one step; gives the message to show when it could not.
-std::optional<QString> SaveProject(const QString& path, const PublishChoices& choices);
+[[nodiscard]] std::optional<QString> SaveProject(const QString& path,
+                                                 const PublishChoices& choices);
 // Deletes the project file; a file that is already gone is not a failure.
-std::optional<QString> deleteProject(const QString& path);
+[[nodiscard]] std::optional<QString> deleteProject(const QString& path);
 
 } // namespace tivora::publish

@@ -29,10 +29,10 @@ struct PublishSummary {
 
 // Why the files cannot be saved to folder, or nothing when they can: it is a folder that can be
 // written to, or one that can be created (nothing is created here).
-std::optional<QString> saveFolderProblem(const QString& folder);
+[[nodiscard]] std::optional<QString> saveFolderProblem(const QString& folder);
 // Creates folder when it does not exist and makes sure it takes a new file; gives the reason when
 // it cannot be used.
-std::optional<QString> prepareSaveFolder(const QString& folder);
+[[nodiscard]] std::optional<QString> prepareSaveFolder(const QString& folder);
 
 // The graph's movie file name: its file name with ".swf" in place of its extension.
 QString movieNameOf(const QString& graphPath);

@@ -22,7 +22,7 @@ public:
     // Why the stored settings are not used this time: a file of the store is no ordinary file (a
     // pipe, which reading would wait on for ever, a folder or a device). The settings then start
     // empty and are kept for this run only; nothing is written into the store.
-    const std::optional<QString>& problem() const { return m_problem; }
+    [[nodiscard]] const std::optional<QString>& problem() const { return m_problem; }
 
     QString skin() const;
     void setSkin(const QString& path);

@@ -262,10 +262,12 @@ void TfrmLumara::FormShow() {
     ShowEditor(false);
     if (pageControl1->count() > 0)
         pageControl1->setCurrentIndex(0);
-    // Said once the window is on the screen, so that the user sees what the message is about.
-    if (const std::optional<QString>& problem = m_settings.problem()) {
-        QTimer::singleShot(0, this,
-                           [text = *problem] { appDialogs().showError(printableText(text)); });
+    // Said once the window is on the screen, so that the user sees what the messages are about.
+    for (const std::optional<QString>& problem : {m_settings.problem(), programFolderProblem()}) {
+        if (problem) {
+            QTimer::singleShot(0, this,
+                               [text = *problem] { appDialogs().showError(printableText(text)); });
+        }
     }
 }
 

@@ -26,7 +26,8 @@ public:
     static QString defaultSuffix();
     // Writes snapshot to path in the format its extension names, whole or not at all. Gives the
     // reason when it could not.
-    static std::optional<QString> write(const Snapshot& snapshot, const QString& path);
+    [[nodiscard]] static std::optional<QString> write(const Snapshot& snapshot,
+                                                      const QString& path);
 };
 
 } // namespace tivora

@@ -1,5 +1,6 @@
 #include "windows/tfrm_tutorial.h"
 
+#include "controls/clock.h"
 #include "controls/movie_player.h"
 #include "controls/skins/skin.h"
 #include "document/program_folder.h"
@@ -8,7 +9,6 @@
 #include <QGridLayout>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -28,7 +28,7 @@ TfrmTutorial::TfrmTutorial(QWidget* parent)
     , ShockwaveFlash1(new MoviePlayer)
     , dotsPages(new TutorialPageDots)
     , btnOK(new QPushButton(u"&OK"_s))
-    , m_pageWatch(new QTimer(this)) {
+    , m_pageWatch(appClock().createTimer(this)) {
     setObjectName(u"frmTutorial"_s);
     setWindowTitle(u"Tutorial"_s);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -63,7 +63,7 @@ TfrmTutorial::TfrmTutorial(QWidget* parent)
     connect(new QShortcut(Qt::Key_Right, this), &QShortcut::activated, this,
             [this] { showPage(currentPage() + 1); });
     m_pageWatch->setInterval(kPageWatchInterval);
-    connect(m_pageWatch, &QTimer::timeout, this, &TfrmTutorial::followPage);
+    connect(m_pageWatch, &ClockTimer::timeout, this, &TfrmTutorial::followPage);
 }
 
 void TfrmTutorial::showPage(int page) {

@@ -5,10 +5,10 @@
 #include <QDialog>
 
 class QPushButton;
-class QTimer;
 
 namespace tivora {
 
+class ClockTimer;
 class MoviePlayer;
 class TutorialPageDots;
 
@@ -46,7 +46,7 @@ private:
     void followPage();
 
     TutorialPages m_pages;
-    QTimer* m_pageWatch;
+    ClockTimer* m_pageWatch;
 };
 
 } // namespace tivora

@@ -1,4 +1,6 @@
 // The player widget: fresh loads, the frame timer that runs only while frames change, playback.
+#include "common/manual_clock.h"
+#include "controls/clock.h"
 #include "controls/movie_player.h"
 
 #include <QApplication>
@@ -6,7 +8,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 using namespace tivora;
 using namespace Qt::StringLiterals;
@@ -91,8 +92,9 @@ void PlayerTest::reloadsOnEverySetMovie() {
 }
 
 void PlayerTest::timerRunsOnlyWhileFramesChange() {
+    test::ManualClock clock;
     MoviePlayer player;
-    auto* timer = player.findChild<QTimer*>(u"frameTimer"_s);
+    auto* timer = player.findChild<ClockTimer*>(u"frameTimer"_s);
     QVERIFY(timer);
     writeGraph(barGraph("0xFF0000", "0"));
     player.setMovie(m_engine);
@@ -102,24 +104,32 @@ void PlayerTest::timerRunsOnlyWhileFramesChange() {
     writeGraph(barGraph("0xFF0000", "100"));
     player.setMovie(m_engine);
     QVERIFY(timer->isActive());
-    QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 3000); // grown: the timer stops by itself
+    clock.advance(100);
+    QVERIFY(timer->isActive()); // still growing
+    clock.advance(60'000);
+    QVERIFY(!timer->isActive()); // grown: the timer stops by itself
     QVERIFY(player.isPlaying());
 }
 
 void PlayerTest::stopHoldsTheClock() {
+    test::ManualClock clock;
     MoviePlayer player;
     writeGraph(barGraph("0xFF0000", "5"));
     player.setMovie(m_engine);
-    QTest::qWait(30);
+    clock.advance(30);
     player.Stop();
     QVERIFY(!player.isPlaying());
-    QVERIFY(!player.findChild<QTimer*>(u"frameTimer"_s)->isActive());
-    const auto held = player.currentTime();
-    QTest::qWait(30);
-    QCOMPARE(player.currentTime(), held);
+    QVERIFY(!player.findChild<ClockTimer*>(u"frameTimer"_s)->isActive());
+    QCOMPARE(player.currentTime(), 30.0);
+    clock.advance(30);
+    QCOMPARE(player.currentTime(), 30.0);
+    // Playing on starts from the time held, not from the clock's.
     player.Play();
-    QTest::qWait(30);
-    QVERIFY(player.currentTime() > held);
+    clock.advance(20);
+    QCOMPARE(player.currentTime(), 50.0);
+    player.seek(10);
+    clock.advance(5);
+    QCOMPARE(player.currentTime(), 15.0);
     player.StopPlay();
     QVERIFY(!player.isPlaying());
 }

@@ -8,11 +8,14 @@
 #include "excel/workbook_file.h"
 #include "workbook_fixtures.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -32,6 +35,7 @@ class TstExcelLinkTab : public QObject {
 
 private Q_SLOTS:
     void linkSwitchShowsTheTabAndReload();
+    void tabGoesFieldToFieldAndScrollsAsTheEditingPagesDo();
     void orientationSwapsTheHeaderCaption();
     void rangeFieldsTakeWhatASpreadsheetNames();
     void choosingTheWorkbook();
@@ -145,6 +149,26 @@ void TstExcelLinkTab::linkSwitchShowsTheTabAndReload() {
     QCOMPARE(page.pages.currentWidget(), page.tab);
     page.tab->setOptions(excel::LinkOptions());
     QVERIFY(!page.tabShown());
+}
+
+void TstExcelLinkTab::tabGoesFieldToFieldAndScrollsAsTheEditingPagesDo() {
+    LinkPage page;
+    page.tab->chkLinkExcel->click();
+    page.pages.resize(240, 150);
+    page.pages.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&page.pages));
+    auto* scroll = page.tab->findChild<QScrollArea*>();
+    QVERIFY(scroll);
+    QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+    page.tab->edtExcelFile->setFocus();
+    QCOMPARE(scroll->verticalScrollBar()->value(), 0);
+    for (int step = 0; step < 20 && QApplication::focusWidget() != page.tab->chkReloadOnChange;
+         ++step) {
+        QVERIFY(!qobject_cast<QScrollArea*>(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(QApplication::focusWidget(), page.tab->chkReloadOnChange);
+    QVERIFY(scroll->verticalScrollBar()->value() > 0);
 }
 
 void TstExcelLinkTab::orientationSwapsTheHeaderCaption() {

@@ -1,3 +1,4 @@
+#include "../document/sample_graphs.h"
 #include "../shell/shell_environment.h"
 #include "controls/grids/string_align_grid.h"
 #include "editing/series_data_page.h"
@@ -74,11 +75,8 @@ void TstLinkInDesigner::openReadsTheLinkBesideTheGraph() {
         designer.dataPage().PageControl3->indexOf(&designer.tab())));
     QCOMPARE(designer.dataPage().PageControl3->currentWidget(), designer.dataPage().TabSheet1);
     // A pie graph leaves the link as it stands.
-    GraphDocument pieGraph = test::ShellEnvironment::seriesGraph(2, 3);
-    pieGraph.graphType = pieGraph.baseType = u"pie"_s;
-    pieGraph.pie.edtPieSlices = u"0"_s;
-    const QString pie = designer.graph(u"pie.tvx"_s, pieGraph);
-    designer.open(pie);
+    designer.open(designer.graph(u"pie.tvx"_s, samples::pieGraph(3)));
+    QCOMPARE(designer.window.model().document().baseType, u"pie"_s);
     QCOMPARE(designer.tab().options(), expected);
     // A series graph without an options file has no link.
     designer.open(designer.graph(u"plain.tvx"_s, test::ShellEnvironment::seriesGraph(2, 3)));

@@ -4,6 +4,7 @@
 // through the record, and runs of the publishing core that keep their log.
 #include "../document/sample_graphs.h"
 #include "common/shipped_data.h"
+#include "common/test_graph_file.h"
 #include "document/graph_text_writer.h"
 #include "document/program_folder.h"
 #include "publish/publish_run.h"
@@ -79,8 +80,7 @@ public:
     QString writeGraph(const QString& name, GraphDocument document) const {
         const QString file = path(name);
         QDir().mkpath(QFileInfo(file).absolutePath());
-        WriteGraphText(document, file);
-        return file;
+        return test::writeTestGraph(std::move(document), file);
     }
 
     publish::PublishChoices choices(publish::ExportKind kind, const QStringList& graphs) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/shipped_data.h"
+#include "common/test_graph_file.h"
 #include "document/graph_document.h"
 #include "document/graph_text_writer.h"
 #include "document/grid_layouts.h"
@@ -57,9 +58,7 @@ public:
 
     // Writes document as a graph file in the test folder and gives its path.
     QString writeGraph(const QString& name, GraphDocument document) const {
-        const QString path = folder() + name;
-        WriteGraphText(document, path);
-        return path;
+        return writeTestGraph(std::move(document), folder() + name);
     }
 
     static QByteArray contents(const QString& path) {

@@ -27,9 +27,12 @@ private Q_SLOTS:
 private:
     using OpenDesigner = test::OpenDesigner;
 
+    // The graph saved in file; one that cannot be read fails the test.
     static GraphDocument saved(const QString& file) {
         GraphDocument document;
-        ReadGraphFile(document, file);
+        const GraphReadResult read = ReadGraphFile(document, file);
+        if (!read)
+            QTest::qFail(qPrintable(file + u": "_s + read.error), __FILE__, __LINE__);
         return document;
     }
     // The editing page that holds control.

@@ -34,7 +34,7 @@ struct PreviewFixture {
     }
 
     void writeSlide0(GraphDocument document) const {
-        WriteGraphText(document, programDataPath(u"Slide0.txt"_s));
+        writeTestGraph(std::move(document), programDataPath(u"Slide0.txt"_s));
     }
     void setIncomplete(bool incomplete) {
         model.edit(

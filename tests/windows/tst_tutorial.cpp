@@ -1,3 +1,4 @@
+#include "common/manual_clock.h"
 #include "controls/movie_player.h"
 #include "document/program_folder.h"
 #include "windows/tfrm_tutorial.h"
@@ -48,6 +49,9 @@ class TutorialTest : public QObject {
 
     QString dataPath(const QString& name) const { return programDataPath(name); }
 
+    // Every window of the tests takes its time and timers from this clock.
+    test::ManualClock m_clock;
+
 private Q_SLOTS:
     void initTestCase() {
         // Only read here: the built Data folder serves as it is.
@@ -76,14 +80,14 @@ private Q_SLOTS:
         QCOMPARE(loads[0][0].toString(), dataPath(u"flGraph.swf"_s));
         QCOMPARE(loads[1][0].toString(), tutorial.tutorialMovie);
         QVERIFY(tutorial.ShockwaveFlash1->isPlaying());
-        QTest::qWait(120);
-        QVERIFY(tutorial.ShockwaveFlash1->currentTime() >= 100);
+        m_clock.advance(120);
+        QCOMPARE(tutorial.ShockwaveFlash1->currentTime(), 120.0);
 
         tutorial.btnOK->click();
         QVERIFY(!tutorial.isVisible());
         tutorial.show();
         QCOMPARE(loads.size(), 4);
-        QVERIFY(tutorial.ShockwaveFlash1->currentTime() < 100);
+        QCOMPARE(tutorial.ShockwaveFlash1->currentTime(), 0.0);
     }
 
     void pagesLieOneAfterAnotherAndGoRound() {
@@ -118,7 +122,7 @@ private Q_SLOTS:
         tutorial.btnOK->setFocus();
         QTest::keyClick(tutorial.btnOK, Qt::Key_Right);
         QCOMPARE(tutorial.currentPage(), 1);
-        QVERIFY(shown.time() >= 2000 && shown.time() < 2500);
+        QCOMPARE(shown.time(), 2000.0);
         QCOMPARE(tutorial.dotsPages->currentPage(), 1);
         QTest::keyClick(&tutorial, Qt::Key_Right);
         QCOMPARE(tutorial.currentPage(), 2);
@@ -140,7 +144,7 @@ private Q_SLOTS:
         QCOMPARE(tutorial.dotsPages->currentPage(), 0);
         QTest::mouseClick(tutorial.dotsPages->dot(2), Qt::LeftButton);
         QCOMPARE(tutorial.currentPage(), 2);
-        QVERIFY(shown.time() >= 6000 && shown.time() < 6500);
+        QCOMPARE(shown.time(), 6000.0);
         QVERIFY(tutorial.dotsPages->dot(2)->isChecked());
         QCOMPARE(tutorial.dotsPages->dot(2)->accessibleName(), u"Page 3"_s);
         // From the keyboard: the dot in focus is pressed with the space bar.
@@ -152,7 +156,15 @@ private Q_SLOTS:
     void theDotsFollowTheMovieTurningItsOwnPages() {
         QTemporaryDir folder;
         ShownTutorial shown(writeTutorial(folder, 3, "1000"));
-        QTRY_COMPARE_WITH_TIMEOUT(shown.tutorial.dotsPages->currentPage(), 1, 3000);
+        m_clock.advance(999);
+        QCOMPARE(shown.tutorial.dotsPages->currentPage(), 0);
+        // The dots catch up within a fifth of a second.
+        m_clock.advance(200);
+        QCOMPARE(shown.tutorial.dotsPages->currentPage(), 1);
+        // Hidden, the window stops following the movie.
+        shown.tutorial.hide();
+        m_clock.advance(1000);
+        QCOMPARE(shown.tutorial.dotsPages->currentPage(), 1);
     }
 
     void aShowingStartsAgainFromTheFirstPageWithTheMoviesOwnDots() {
@@ -175,9 +187,9 @@ private Q_SLOTS:
         ShownTutorial other(dataPath(u"NoInfo.swf"_s));
         QVERIFY(other.active());
         QCOMPARE(other.tutorial.dotsPages->pageCount(), 0);
-        QTest::qWait(50);
+        m_clock.advance(50);
         QTest::keyClick(&other.tutorial, Qt::Key_Right);
-        QVERIFY(other.time() < 1000);
+        QCOMPARE(other.time(), 50.0);
     }
 };
 

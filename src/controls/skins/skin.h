@@ -53,8 +53,8 @@ public:
     // Why the file at path cannot be a skin (missing, no ordinary file, too large, not UTF-8, or a
     // style sheet Qt cannot parse), in a sentence naming the file; nothing when it can, and then
     // the sheet read is put into sheet when one is given.
-    static std::optional<QString> read(const QString& path,
-                                       std::optional<SkinSheet>* sheet = nullptr);
+    [[nodiscard]] static std::optional<QString> read(const QString& path,
+                                                     std::optional<SkinSheet>* sheet = nullptr);
 
     // Loads the skin file at path and installs it on the application. A file that cannot be
     // loaded changes nothing and gives false.

@@ -49,7 +49,7 @@ std::optional<QSize> pictureSize(QSizeF stage, std::optional<int> requestedWidth
 // .png, .bmp, .svg or .pdf. A graph is read as the designer opens it and drawn from the text the
 // designer would write for it, so a file draws here as it does in the designer's preview. Gives
 // the reason when it could not; OUT is then left as it was.
-std::optional<QString> renderToFile(const QString& inPath, const QString& outPath,
-                                    const RenderOptions& options);
+[[nodiscard]] std::optional<QString> renderToFile(const QString& inPath, const QString& outPath,
+                                                  const RenderOptions& options);
 
 } // namespace tivora::engine

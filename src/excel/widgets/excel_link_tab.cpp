@@ -4,6 +4,7 @@
 #include "controls/grids/string_align_grid.h"
 #include "controls/last_folder.h"
 #include "controls/num_edit.h"
+#include "controls/scrolling_body.h"
 #include "document/ansi_text.h"
 #include "document/graph_document_model.h"
 #include "excel/range_import.h"
@@ -19,7 +20,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <QScrollArea>
 #include <QTabWidget>
 #include <QTime>
 #include <QVBoxLayout>
@@ -136,13 +136,7 @@ ExcelLinkTab::ExcelLinkTab(GraphDocumentModel& model, TStringAlignGrid& dataGrid
     layout->addWidget(chkReloadOnChange);
     layout->addWidget(note);
     layout->addStretch();
-    auto* scroll = new QScrollArea;
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(body);
-    auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(0, 0, 0, 0);
-    page->addWidget(scroll);
+    scrollingBody(this, body);
 
     connect(chkLinkExcel, &QCheckBox::toggled, this, &ExcelLinkTab::chkLinkExcelClick);
     connect(btnExcelFIle, &QPushButton::clicked, this, &ExcelLinkTab::btnExcelFIleClick);

@@ -15,8 +15,8 @@ class LinkOptionsFileStore : public QObject, public LinkOptionsStore {
 public:
     LinkOptionsFileStore(ExcelLinkTab& tab, QObject* parent);
 
-    ReadResult readBeside(const QString& graphFile) override;
-    std::optional<QString> writeBeside(const QString& graphFile) override;
+    [[nodiscard]] ReadResult readBeside(const QString& graphFile) override;
+    [[nodiscard]] std::optional<QString> writeBeside(const QString& graphFile) override;
 
 private:
     ExcelLinkTab& m_tab;

@@ -20,14 +20,15 @@ std::optional<DeckSlide> graphSlide(const AnimatedInput& input, const QString& v
 // Writes a one-slide presentation of an input to outPath, as graphSlide makes it, its video
 // made at fps. Gives the reason when it could not (kAnimationCancelled once cancel is set, from
 // any thread); outPath is then left as it was.
-std::optional<QString> writeGraphDeck(const AnimatedInput& input, const QString& outPath, int fps,
-                                      const Progress& progress = {},
-                                      const std::atomic_bool* cancel = nullptr);
+[[nodiscard]] std::optional<QString> writeGraphDeck(const AnimatedInput& input,
+                                                    const QString& outPath, int fps,
+                                                    const Progress& progress = {},
+                                                    const std::atomic_bool* cancel = nullptr);
 
 // Writes a one-slide presentation of a graph file to outPath, as writeGraphDeck does, with a
 // progress line on a terminal. Gives the reason when it could not; outPath is then left as it
 // was.
-std::optional<QString> renderDeck(const QString& inPath, const QString& outPath,
-                                  int fps = kDefaultFps, bool noInformation = false);
+[[nodiscard]] std::optional<QString> renderDeck(const QString& inPath, const QString& outPath,
+                                                int fps = kDefaultFps, bool noInformation = false);
 
 } // namespace tivora::exporting

@@ -23,7 +23,7 @@ struct DeckSlide {
 
 // Writes a 16:9 presentation of the slides, in their order, to outPath: whole or not at all.
 // Gives the reason, naming the file, when it could not; outPath is then left as it was.
-std::optional<QString> writeDeck(const QString& outPath, const QString& title,
-                                 const std::vector<DeckSlide>& slides);
+[[nodiscard]] std::optional<QString> writeDeck(const QString& outPath, const QString& title,
+                                               const std::vector<DeckSlide>& slides);
 
 } // namespace tivora::exporting

@@ -13,10 +13,10 @@ namespace tivora::exporting {
 class FrameEncoder {
 public:
     virtual ~FrameEncoder() = default;
-    virtual std::optional<QString> begin(QIODevice& out, QSize size, int fps) = 0;
+    [[nodiscard]] virtual std::optional<QString> begin(QIODevice& out, QSize size, int fps) = 0;
     // frame is Format_RGB32 at the size given to begin.
-    virtual std::optional<QString> add(const QImage& frame) = 0;
-    virtual std::optional<QString> finish() = 0;
+    [[nodiscard]] virtual std::optional<QString> add(const QImage& frame) = 0;
+    [[nodiscard]] virtual std::optional<QString> finish() = 0;
 };
 
 // The encoders live in a library of their own, opened on the first export that needs one, so that

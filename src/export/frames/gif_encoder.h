@@ -15,12 +15,12 @@ namespace tivora::exporting {
 class GifEncoder : public FrameEncoder {
 public:
     ~GifEncoder() override;
-    std::optional<QString> begin(QIODevice& out, QSize size, int fps) override;
-    std::optional<QString> add(const QImage& frame) override;
-    std::optional<QString> finish() override;
+    [[nodiscard]] std::optional<QString> begin(QIODevice& out, QSize size, int fps) override;
+    [[nodiscard]] std::optional<QString> add(const QImage& frame) override;
+    [[nodiscard]] std::optional<QString> finish() override;
 
 private:
-    std::optional<QString> failure(const char* what) const;
+    [[nodiscard]] std::optional<QString> failure(const char* what) const;
     QRect changedArea(const QImage& frame) const;
 
     GifFileType* m_gif = nullptr;

@@ -25,17 +25,17 @@ public:
     VideoEncoder(const VideoEncoder&) = delete;
     VideoEncoder& operator=(const VideoEncoder&) = delete;
 
-    std::optional<QString> begin(QIODevice& out, QSize size, int fps) override;
-    std::optional<QString> add(const QImage& frame) override;
-    std::optional<QString> finish() override;
+    [[nodiscard]] std::optional<QString> begin(QIODevice& out, QSize size, int fps) override;
+    [[nodiscard]] std::optional<QString> add(const QImage& frame) override;
+    [[nodiscard]] std::optional<QString> finish() override;
 
     // The picture size a stage of this size is stored at.
     static QSize evenSize(QSize size);
 
 private:
-    std::optional<QString> openCodec(QSize size, int fps);
-    std::optional<QString> send(AVFrame* frame);
-    std::optional<QString> failure(const char* what, int code) const;
+    [[nodiscard]] std::optional<QString> openCodec(QSize size, int fps);
+    [[nodiscard]] std::optional<QString> send(AVFrame* frame);
+    [[nodiscard]] std::optional<QString> failure(const char* what, int code) const;
 
     Container m_container;
     QIODevice* m_out = nullptr;

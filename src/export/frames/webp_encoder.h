@@ -11,9 +11,9 @@ namespace tivora::exporting {
 class WebPEncoder : public FrameEncoder {
 public:
     ~WebPEncoder() override;
-    std::optional<QString> begin(QIODevice& out, QSize size, int fps) override;
-    std::optional<QString> add(const QImage& frame) override;
-    std::optional<QString> finish() override;
+    [[nodiscard]] std::optional<QString> begin(QIODevice& out, QSize size, int fps) override;
+    [[nodiscard]] std::optional<QString> add(const QImage& frame) override;
+    [[nodiscard]] std::optional<QString> finish() override;
 
 private:
     int timestamp(int frame) const;

@@ -20,8 +20,8 @@ engine::Millis animationLength(const engine::Scene& scene);
 // The scene as one SVG file that plays its animation in a browser, 700 x 475 CSS pixels, titled
 // and described by the summary. Gives the reason when it could not be written; the file is
 // written whole or not at all.
-std::optional<QString> writeAnimatedSvg(const engine::Scene& scene, const GraphSummary& summary,
-                                        const QString& outPath);
+[[nodiscard]] std::optional<QString>
+writeAnimatedSvg(const engine::Scene& scene, const GraphSummary& summary, const QString& outPath);
 
 // The same document as bytes.
 QByteArray animatedSvg(const engine::Scene& scene, const GraphSummary& summary);
