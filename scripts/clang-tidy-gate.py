@@ -72,18 +72,22 @@ def main() -> int:
         return subprocess.run(command + [file], capture_output=True, text=True)
 
     started = time.monotonic()
-    findings: dict[str, None] = {}  # in order of appearance; a header's finding shows once
+    findings: set[str] = set()  # a finding in a header shows once, however many files include it
     failed = []
     with concurrent.futures.ThreadPoolExecutor(max_workers=max(args.jobs, 1)) as pool:
-        for file, result in zip(files, pool.map(tidy, files)):
+        runs = {pool.submit(tidy, file): file for file in files}
+        # Findings show as each file is done, so a long run tells what it has found so far.
+        for run in concurrent.futures.as_completed(runs):
+            result = run.result()
             found = diagnostics(result.stdout)
-            findings.update(dict.fromkeys(found))
+            for finding in found:
+                if finding not in findings:
+                    findings.add(finding)
+                    print(finding, flush=True)
             if result.returncode != 0:
-                failed.append(file)
+                failed.append(runs[run])
                 if not found:
-                    sys.stdout.write(f"{file}: clang-tidy failed\n{result.stdout}{result.stderr}\n")
-    for finding in findings:
-        print(finding)
+                    print(f"{runs[run]}: clang-tidy failed\n{result.stdout}{result.stderr}", flush=True)
     seconds = time.monotonic() - started
     print(f"clang-tidy: {len(files)} files in {seconds:.0f} s with {args.jobs} at a time; "
           f"{len(findings)} findings in {len(failed)} files")
