@@ -10,7 +10,7 @@ option(TIVORA_WERROR "Treat compiler warnings as errors" ON)
 target_compile_options(tivora_settings INTERFACE -Wall -Wextra -Wold-style-cast
     $<$<BOOL:${TIVORA_WERROR}>:-Werror>)
 # A connect to a lambda without a context object keeps calling the lambda after whatever it
-# captured is gone; Qt refuses such connects to compile under this definition.
+# captured is gone; under this definition Qt (from 6.7) refuses to compile such a connect.
 target_compile_definitions(tivora_settings INTERFACE
     QT_NO_CONTEXTLESS_CONNECT
     QT_NO_CAST_FROM_ASCII
