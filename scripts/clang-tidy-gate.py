@@ -55,6 +55,10 @@ def main() -> int:
     source_dir = args.source_dir.resolve()
     build_dir = args.build_dir.resolve()
 
+    if not (build_dir / "compile_commands.json").is_file():
+        print(f"{build_dir} has no compile_commands.json: configure it with "
+              "-DCMAKE_EXPORT_COMPILE_COMMANDS=ON and a Makefile or Ninja generator")
+        return 1
     files = our_sources(build_dir, source_dir)
     if not files:
         print(f"No source files of {source_dir} in {build_dir}/compile_commands.json")
