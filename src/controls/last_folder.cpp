@@ -32,7 +32,7 @@ std::unique_ptr<QSettings> userStore() {
 } // namespace
 
 QString lastFolder(FileKind kind) {
-    const QString folder = userStore()->value(settingsKey(kind)).toString();
+    QString folder = userStore()->value(settingsKey(kind)).toString();
     if (!folder.isEmpty() && QFileInfo(folder).isDir())
         return folder;
     return QDir::homePath();

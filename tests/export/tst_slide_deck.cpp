@@ -22,7 +22,7 @@ const QString kPresentationML = u"application/vnd.openxmlformats-officedocument.
 QString writeGraph(const QDir& folder, const QString& name, GraphTextBuilder text,
                    const QByteArray& header) {
     addHeader(text, header);
-    const QString path = folder.filePath(name);
+    QString path = folder.filePath(name);
     QFile file(path);
     file.open(QIODevice::WriteOnly);
     file.write(text.text() + designerKeys());

@@ -77,7 +77,7 @@ public:
     QString out(const QString& name) const { return outFolder() + u'/' + name; }
 
     QString writeGraph(const QString& name, GraphDocument document) const {
-        const QString file = path(name);
+        QString file = path(name);
         QDir().mkpath(QFileInfo(file).absolutePath());
         WriteGraphText(document, file);
         return file;

@@ -31,7 +31,7 @@ QImage rendered(const QString& input, const QString& png) {
 // A graph file of our own making: the given lines, joined by CR LF as the writer joins them.
 QString handMadeGraph(PublishFixture& fixture, const QString& name,
                       const QList<QByteArray>& lines) {
-    const QString path = fixture.path(name);
+    QString path = fixture.path(name);
     writeBytes(path, lines.join("\r\n"));
     return path;
 }

@@ -57,7 +57,7 @@ public:
 
     // Writes document as a graph file in the test folder and gives its path.
     QString writeGraph(const QString& name, GraphDocument document) const {
-        const QString path = folder() + name;
+        QString path = folder() + name;
         WriteGraphText(document, path);
         return path;
     }
