@@ -51,7 +51,7 @@ OpenedWorkbook openZippedParts(QByteArray bytes, std::stop_token stop) {
 
 } // namespace
 
-OpenedWorkbook openZippedWorkbook(QByteArray bytes, const std::stop_token& stop) {
+OpenedWorkbook openZippedWorkbook(QByteArray bytes, std::stop_token stop) {
     OpenedWorkbook opened = openZippedParts(std::move(bytes), stop);
     // A reader stopped half-way sees its parts cut off; the reason to give is the stop.
     if (!opened.workbook && stop.stop_requested())
@@ -79,7 +79,7 @@ OpenedWorkbook openWorkbook(const QString& path, std::stop_token stop) {
     if (bytes.size() != file.size() || file.error() != QFileDevice::NoError)
         return {nullptr, message(workbook_error::kUnreadable)};
     if (zipped)
-        return openZippedWorkbook(std::move(bytes), stop);
+        return openZippedWorkbook(std::move(bytes), std::move(stop));
     if (separated)
         return openCsvWorkbook(std::move(bytes), std::move(stop));
     OpenedWorkbook opened = openFreeXlWorkbook(path, bytes, std::move(stop));

@@ -34,6 +34,6 @@ inline constexpr auto kCancelled = "Reading the workbook was cancelled.";
 OpenedWorkbook openWorkbook(const QString& path, std::stop_token stop = {});
 
 // Opens a zipped workbook held in memory (an .xlsx or .ods file's bytes).
-OpenedWorkbook openZippedWorkbook(QByteArray bytes, const std::stop_token& stop = {});
+OpenedWorkbook openZippedWorkbook(QByteArray bytes, std::stop_token stop = {});
 
 } // namespace tivora::excel
