@@ -26,14 +26,14 @@ test: build
 
 # The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer, in a folder of its own.
 # Leaks are reported, but for those scripts/lsan-suppressions.txt names; -O1 keeps the instrumented
-# build and its runs quick enough. The format and tidy checks do not change with the build and are
-# left to `make test`.
+# build and its runs quick enough. Warnings, and the format and tidy checks, are left to `make test`:
+# the instrumentation can give gcc's flow-based warnings false alarms.
 SANITIZED_BUILD_DIR ?= build-sanitized
 check-sanitized: deps
 	@if [ ! -f $(SANITIZED_BUILD_DIR)/CMakeCache.txt ]; then \
 		cmake -S . -B $(SANITIZED_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 			-DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
-			-DTIVORA_SANITIZE=ON -DTIVORA_GATES=OFF -DTIVORA_BUILD_BENCH=OFF; \
+			-DTIVORA_SANITIZE=ON -DTIVORA_WERROR=OFF -DTIVORA_GATES=OFF -DTIVORA_BUILD_BENCH=OFF; \
 	fi
 	cmake --build $(SANITIZED_BUILD_DIR) -j $(JOBS)
 	cd $(SANITIZED_BUILD_DIR) && \
