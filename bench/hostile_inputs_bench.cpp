@@ -297,7 +297,7 @@ template <QByteArray (*makeInput)()> void BM_ReadWorkbook(benchmark::State& stat
 
 // Separated text: one field of 250 MB, and millions of empty lines above the range.
 QByteArray csvHugeField() {
-    return "\"" + QByteArray(250 * 1024 * 1024, 'x') + "\",1\n2,3\n4,5\n";
+    return "\"" + QByteArray(qsizetype{250} * 1024 * 1024, 'x') + "\",1\n2,3\n4,5\n";
 }
 
 QByteArray csvMillionsOfEmptyRows() {
