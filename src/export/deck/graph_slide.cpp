@@ -73,7 +73,7 @@ std::optional<QString> renderDeck(const QString& inPath, const QString& outPath,
         return u"cannot write %1: no folder for the video: %2"_s.arg(outPath,
                                                                      scratch.errorString());
     const QString video = scratch.filePath(u"graph.mp4"_s);
-    if (const auto reason = writeAnimated(*input, video, fps))
+    if (auto reason = writeAnimated(*input, video, fps))
         return reason;
     const auto slide = graphSlide(*input, video, fps, error);
     if (!slide)
