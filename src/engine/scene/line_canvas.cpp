@@ -110,7 +110,7 @@ int lengthShare(double length) {
 // Truncated rather than floored: below zero that is one part in 2^32 of a pixel off, and it
 // spares a call per segment.
 std::int64_t fixedOf(double position) {
-    return std::int64_t(position * kFixedOne + 0.5);
+    return std::int64_t(position * kFixedOne + 0.5); // NOLINT(bugprone-incorrect-roundings)
 }
 
 // On machines with AVX, Qt's own fills and blends leave the upper halves of the vector
