@@ -177,7 +177,7 @@ void TstCsvWorkbook::hostileFieldsAndRowsStayBounded() {
 
 void TstCsvWorkbook::aStopRequestEndsTheRead() {
     std::stop_source stop;
-    const QByteArray csv = QByteArray("1,2\n").repeated(1024 * 1024);
+    const QByteArray csv = QByteArray("1,2\n").repeated(qsizetype{1024} * 1024);
     OpenedWorkbook opened = openCsvWorkbook(csv, stop.get_token());
     QVERIFY(opened.workbook);
     stop.request_stop();
