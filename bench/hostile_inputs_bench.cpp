@@ -38,7 +38,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr qsizetype kInputSize = 10 * 1000 * 1000;
+constexpr qsizetype kInputSize = qsizetype{10} * 1000 * 1000;
 
 QByteArray entry(QByteArrayView key, QByteArrayView value) {
     return '&' + key.toByteArray() + '=' + EncodeValue(value);
@@ -215,7 +215,7 @@ template <QByteArray (*makeInput)()> void BM_PublishProject(benchmark::State& st
 // peak memory is that of the read alone.
 namespace {
 
-constexpr qsizetype kQuarterGigabyte = 250 * 1000 * 1000;
+constexpr qsizetype kQuarterGigabyte = qsizetype{250} * 1000 * 1000;
 
 QByteArray randomPadding() {
     QByteArray bytes(2'800'000, Qt::Uninitialized);
@@ -297,7 +297,7 @@ template <QByteArray (*makeInput)()> void BM_ReadWorkbook(benchmark::State& stat
 
 // Separated text: one field of 250 MB, and millions of empty lines above the range.
 QByteArray csvHugeField() {
-    return "\"" + QByteArray(250 * 1024 * 1024, 'x') + "\",1\n2,3\n4,5\n";
+    return "\"" + QByteArray(qsizetype{250} * 1024 * 1024, 'x') + "\",1\n2,3\n4,5\n";
 }
 
 QByteArray csvMillionsOfEmptyRows() {

@@ -4,11 +4,27 @@ target_compile_features(tivora_settings INTERFACE cxx_std_20)
 set(CMAKE_CXX_STANDARD 20)
 set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)
-target_compile_options(tivora_settings INTERFACE -Wall -Wextra)
+# Warnings fail the build, so none can pile up unseen; third-party headers are system includes and
+# stay out of it. TIVORA_WERROR=OFF lets a newer compiler with new warnings still build the program.
+option(TIVORA_WERROR "Treat compiler warnings as errors" ON)
+target_compile_options(tivora_settings INTERFACE -Wall -Wextra -Wold-style-cast
+    $<$<BOOL:${TIVORA_WERROR}>:-Werror>)
+# A connect to a lambda without a context object keeps calling the lambda after whatever it
+# captured is gone; under this definition Qt (from 6.7) refuses to compile such a connect.
 target_compile_definitions(tivora_settings INTERFACE
+    QT_NO_CONTEXTLESS_CONNECT
     QT_NO_CAST_FROM_ASCII
     QT_USE_QSTRINGBUILDER
     QT_NO_KEYWORDS)
+
+# The sanitized build (`make check-sanitized`) instruments every target of ours, executables included,
+# so the encoders' library opened at run time finds the runtime already loaded.
+option(TIVORA_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(TIVORA_SANITIZE)
+    target_compile_options(tivora_settings INTERFACE
+        -fsanitize=address,undefined -fno-omit-frame-pointer)
+    target_link_options(tivora_settings INTERFACE -fsanitize=address,undefined)
+endif()
 
 # tivora_add_library(name [QT modules...] SOURCES ... DEPENDS ...)
 function(tivora_add_library name)

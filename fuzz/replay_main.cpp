@@ -12,17 +12,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 namespace {
 
-void replay(const std::filesystem::path& path)
-{
+void replay(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
 } // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     int replayed = 0;
     for (int i = 1; i < argc; ++i) {
         const std::filesystem::path path(argv[i]);

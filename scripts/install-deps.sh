@@ -4,6 +4,8 @@ set -euo pipefail
 
 packages=(
     cmake make g++ pkg-config ccache
+    # The format and clang-tidy checks the tests run over the sources.
+    clang-format clang-tidy
     qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libqt6core5compat6-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libfreexl-dev libzip-dev

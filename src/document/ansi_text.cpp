@@ -3,7 +3,6 @@
 #include "document/regular_file.h"
 
 #include <QFileInfo>
-
 #include <algorithm>
 #include <array>
 

@@ -39,7 +39,7 @@ void GraphDocumentModel::replace(GraphDocument document) {
 
 GraphWriteResult GraphDocumentModel::write(const QString& path, Durability durability) {
     const bool mayFillLineWidths = emptyLineWidthCells(m_document) > 0;
-    const GraphWriteResult result = WriteGraphText(m_document, path, durability);
+    GraphWriteResult result = WriteGraphText(m_document, path, durability);
     if (mayFillLineWidths && emptyLineWidthCells(m_document) == 0)
         Q_EMIT changed();
     return result;

@@ -129,7 +129,7 @@ public:
     bool atLastItem() const { return m_items.atLastItem(); }
 
 private:
-    static constexpr qsizetype kDecodedChunk = 64 * 1024;
+    static constexpr qsizetype kDecodedChunk = qsizetype{64} * 1024;
 
     QByteArray m_list;
     ListReader m_items;

@@ -260,8 +260,8 @@ std::optional<Stop> appendNotes(GraphTextBuilder& out, const NotesFields& notes)
 
 std::optional<Stop> appendGraph(GraphTextBuilder& out, GraphDocument& document) {
     appendHeaderAndPlacement(out, document);
-    const auto stop = document.graphType == "pie"_L1 ? appendPieGraph(out, document.pie)
-                                                     : appendSeriesGraph(out, document);
+    auto stop = document.graphType == "pie"_L1 ? appendPieGraph(out, document.pie)
+                                               : appendSeriesGraph(out, document);
     if (stop)
         return stop;
     if (auto notesStop = appendNotes(out, document.notes))
@@ -289,7 +289,7 @@ GraphTextBuild buildGraphText(GraphDocument& document) {
 
 QByteArray layoutGraphLines(QByteArrayView text) {
     QByteArray lines;
-    lines.reserve(text.size() + kCutLines * 3);
+    lines.reserve(text.size() + qsizetype{kCutLines} * 3);
     for (int line = 0; line < kCutLines; ++line) {
         // Text always starts with the "&" of its first entry, so the cut point is found; a cut
         // at the very first "&" leaves a line of "&" alone and the text as it was.

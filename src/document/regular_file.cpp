@@ -34,7 +34,7 @@ std::optional<QString> refusalFor(const QString& path, const struct stat& status
         return u"%1 is not an ordinary file (it is a device, pipe or socket)."_s.arg(nameOf(path));
     if (status.st_size > kLargestInputFile) {
         return u"%1 is too large: files of more than %2 MB are not read."_s.arg(nameOf(path))
-            .arg(kLargestInputFile / (1024 * 1024));
+            .arg(kLargestInputFile / (qint64{1024} * 1024));
     }
     return std::nullopt;
 }

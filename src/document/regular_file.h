@@ -12,7 +12,7 @@ namespace tivora {
 
 // No graph, movie or effect file comes near this size; a larger input is refused rather than held
 // in memory whole.
-inline constexpr qint64 kLargestInputFile = 64 * 1024 * 1024;
+inline constexpr qint64 kLargestInputFile = qint64{64} * 1024 * 1024;
 
 // Why the file at path cannot be read as a whole (it is missing, a folder, not an ordinary file,
 // too large, or unreadable), in a sentence that names it by its file name; nothing when it can.

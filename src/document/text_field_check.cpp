@@ -33,7 +33,7 @@ struct GridCheck {
 std::optional<QString> checkGrid(const GridCheck& check) {
     for (int row = check.firstRow; row < check.grid.rowCount(); ++row) {
         for (int column = check.firstColumn; column < check.grid.columnCount(); ++column) {
-            const auto message =
+            auto message =
                 checkEncodedText(u"%1, column %2, row %3"_s.arg(check.name).arg(column).arg(row),
                                  check.grid.cell(column, row));
             if (message)

@@ -108,6 +108,6 @@ private:
 
 // Items of a list longer than this are refused by the reader and cut by the engine: no cell of a
 // graph needs more, and a short list repeats its last item into every further row.
-inline constexpr qsizetype kLongestListItem = 64 * 1024;
+inline constexpr qsizetype kLongestListItem = qsizetype{64} * 1024;
 
 } // namespace tivora

@@ -58,12 +58,12 @@ void BoundPage::onTypingPause(QLineEdit* field, std::function<void(const QString
     // textEdited comes from the user only, never from the page showing the graph.
     connect(field, &QLineEdit::textEdited, pause, &ClockTimer::start);
     connect(field, &QLineEdit::editingFinished, pause, &ClockTimer::stop);
-    connect(pause, &ClockTimer::timeout, this, [field, commit] { commit(field->text()); });
+    connect(pause, &ClockTimer::timeout, this, [field, commit = std::move(commit)] { commit(field->text()); });
 }
 
 void BoundPage::onLeaving(QLineEdit* field, std::function<void(const QString&)> commit) {
     if (auto* number = qobject_cast<TNumEdit*>(field)) {
-        connect(number, &TNumEdit::exited, this, [number, commit] {
+        connect(number, &TNumEdit::exited, this, [number, commit = std::move(commit)] {
             const QString text = number->text();
             const bool formats =
                 number->FormatOnExit() && number->PermittedAlpha().isEmpty() && !text.isEmpty();
@@ -71,7 +71,8 @@ void BoundPage::onLeaving(QLineEdit* field, std::function<void(const QString&)> 
         });
         return;
     }
-    connect(field, &QLineEdit::editingFinished, this, [field, commit] { commit(field->text()); });
+    connect(field, &QLineEdit::editingFinished, this,
+            [field, commit = std::move(commit)] { commit(field->text()); });
 }
 
 } // namespace tivora

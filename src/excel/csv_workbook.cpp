@@ -19,10 +19,10 @@ constexpr QByteArrayView kUtf8Mark("\xEF\xBB\xBF", 3);
 // a file separated by semicolons or tabs often writes numbers with a decimal comma.
 constexpr std::array<char, 3> kSeparators{'\t', ';', ','};
 // How much of the start tells the separator.
-constexpr qsizetype kSampleBytes = 64 * 1024;
+constexpr qsizetype kSampleBytes = qsizetype{64} * 1024;
 constexpr int kSampleRecords = 20;
 // How often, in bytes passed, a long read looks whether it is to stop.
-constexpr qsizetype kStopCheckBytes = 1024 * 1024;
+constexpr qsizetype kStopCheckBytes = qsizetype{1024} * 1024;
 // A field's bytes kept for its text: enough for kCellTextKept characters of UTF-8.
 constexpr qsizetype kFieldBytesKept = kCellTextKept * 4;
 
@@ -174,7 +174,7 @@ char detectSeparator(QByteArrayView text) {
 // Whether the whole text is UTF-8, decoded a piece at a time so that no copy of it is held.
 // Pieces end before a character's first byte, so that none is cut in two.
 bool isUtf8(QByteArrayView text) {
-    constexpr qsizetype kPiece = 1024 * 1024;
+    constexpr qsizetype kPiece = qsizetype{1024} * 1024;
     const auto continues = [text](qsizetype at) {
         return (uchar(text[at]) & 0xC0) == 0x80;
     };

@@ -132,7 +132,7 @@ std::optional<QString> RangeImport::refusal() const {
             if (totalText > kMostImportedText) {
                 return u"The range holds more than %1 MB of text, more than a graph file can "
                        u"carry. "
-                       u"Nothing was imported."_s.arg(kMostImportedText / (1024 * 1024));
+                       u"Nothing was imported."_s.arg(kMostImportedText / (qint64{1024} * 1024));
             }
         }
     }

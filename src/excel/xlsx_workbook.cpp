@@ -104,7 +104,7 @@ public:
                 readRow(xml, row, values, shared);
             }
         }
-        if (const auto failure = streamFailure(xml, *sheet))
+        if (auto failure = streamFailure(xml, *sheet))
             return failure;
         return putSharedStrings(std::move(shared), values);
     }

@@ -66,7 +66,7 @@ std::optional<AnimatedInput> loadAnimatedInput(const QString& inPath, bool noInf
 }
 
 std::optional<QString> writeAnimated(const AnimatedInput& input, const QString& outPath, int fps) {
-    if (const auto refusal = checkAnimatedOutput(outPath, fps))
+    if (auto refusal = checkAnimatedOutput(outPath, fps))
         return refusal;
     const auto format = animationFormatOf(outPath);
     if (*format == AnimationFormat::Svg)
@@ -78,7 +78,7 @@ std::optional<QString> writeAnimated(const AnimatedInput& input, const QString& 
 std::optional<QString> renderAnimated(const QString& inPath, const QString& outPath, int fps,
                                       bool noInformation) {
     // The output is checked before the input is read and laid out, which may take a while.
-    if (const auto refusal = checkAnimatedOutput(outPath, fps))
+    if (auto refusal = checkAnimatedOutput(outPath, fps))
         return refusal;
     QString error;
     const auto input = loadAnimatedInput(inPath, noInformation, error);

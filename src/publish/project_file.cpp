@@ -62,7 +62,7 @@ QStringList ListProjects(const QString& dataFolder) {
 }
 
 QString listedProjectPath(const QString& dataFolder, const QString& name) {
-    const QString typed = projectPath(dataFolder, name);
+    QString typed = projectPath(dataFolder, name);
     if (QFileInfo::exists(typed))
         return typed;
     for (const QString& file : projectFiles(dataFolder)) {

@@ -18,7 +18,7 @@ bool localXServerMissing(const QString& display) {
 }
 
 QString waylandSocket(const QProcessEnvironment& environment) {
-    const QString name = environment.value(u"WAYLAND_DISPLAY"_s);
+    QString name = environment.value(u"WAYLAND_DISPLAY"_s);
     if (name.isEmpty() || name.startsWith(u'/'))
         return name;
     return environment.value(u"XDG_RUNTIME_DIR"_s) + u'/' + name;

@@ -19,7 +19,7 @@ class TstLastFolder : public QObject {
     QTemporaryDir m_folder;
 
     QString made(const QString& name) {
-        const QString path = m_folder.filePath(name);
+        QString path = m_folder.filePath(name);
         QDir().mkpath(path);
         return path;
     }

@@ -46,7 +46,7 @@ private:
     QTemporaryDir m_folder;
 
     QString write(const QString& name, const QByteArray& bytes) {
-        const QString path = m_folder.filePath(name);
+        QString path = m_folder.filePath(name);
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(path));

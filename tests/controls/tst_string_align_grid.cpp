@@ -261,9 +261,9 @@ private Q_SLOTS:
                  (QList<QStringList>{{u"a"_s, u"b"_s}, {u"d"_s, u"e"_s}}));
 
         // Megabytes of line breaks or Tabs give no more rows or cells than the selection holds.
-        const QString breaks(5 * 1000 * 1000, u'\n');
+        const QString breaks(qsizetype{5} * 1000 * 1000, u'\n');
         QCOMPARE(toRows(breaks, 3, 2).size(), std::size_t(3));
-        const QString tabs = u"x"_s + QString(5 * 1000 * 1000, u'\t');
+        const QString tabs = u"x"_s + QString(qsizetype{5} * 1000 * 1000, u'\t');
         QCOMPARE(toRows(tabs, 3, 2), (std::vector<QStringList>{{u"x"_s, u""_s}}));
 
         TStringAlignGrid view;

@@ -67,7 +67,7 @@ inline QWidget* closeModalOpenedBy(const std::function<void()>& trigger,
     QPointer<QWidget> opened;
     QTimer watch;
     watch.setInterval(0);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
+    QObject::connect(&watch, &QTimer::timeout, &watch, [&] {
         if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
             opened = dialog;
             if (inspect)

@@ -30,7 +30,7 @@ public:
         startFolders.append(startFolder);
         if (files.empty())
             return {};
-        const QString file = files.front();
+        QString file = files.front();
         files.pop_front();
         return file;
     }

@@ -42,7 +42,7 @@ public:
         startFolders.append(startFolder);
         if (paths.empty())
             return {};
-        const QString path = paths.front();
+        QString path = paths.front();
         paths.pop_front();
         return path;
     }

@@ -47,7 +47,9 @@ class TstTdlgAddGraph : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { setProgramFolder(QStringLiteral(TIVORA_SOURCE_DIR) + u"/no-such-program-folder"_s); }
+    void init() {
+        setProgramFolder(QStringLiteral(TIVORA_SOURCE_DIR) + u"/no-such-program-folder"_s);
+    }
     void cleanup() { setProgramFolder(QString()); }
 
     void pagesShowTheTwelveTemplates() {

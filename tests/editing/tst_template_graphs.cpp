@@ -46,9 +46,10 @@ private Q_SLOTS:
                                                        {u"blankA.dat"_s, u"area"_s},
                                                        {u"blankPie.dat"_s, u"pie"_s}};
         for (const auto& [name, type] : empties) {
+            const QString& fileName = name;
             const auto found =
                 std::find_if(templates.begin(), templates.end(),
-                             [&](const auto& graph) { return graph.fileName == name; });
+                             [&](const auto& graph) { return graph.fileName == fileName; });
             QVERIFY(found != templates.end());
             const GraphDocument& graph = found->document;
             QCOMPARE(graph.graphType, type);

@@ -28,7 +28,7 @@ public:
 
     Graph next() {
         static const std::array<QByteArray, 6> kTypes{"bar", "sbar", "line", "area", "mix", "pie"};
-        const QByteArray type = kTypes[std::size_t(below(int(kTypes.size())))];
+        const QByteArray& type = kTypes[std::size_t(below(int(kTypes.size())))];
         // The frame and notes come first: the first of two equal keys is the one read.
         GraphTextBuilder head;
         frame(head);

@@ -29,7 +29,9 @@ private Q_SLOTS:
     }
 
     void segmentsMissingTheRectangleLeaveNothing() {
-        QVERIFY(clippedPolyline(QPolygonF({{-10, -10}, {-5, -20}}), QRectF(0, 0, 10, 10)).empty());
+        QVERIFY(
+            clippedPolyline(QPolygonF(QList<QPointF>{{-10, -10}, {-5, -20}}), QRectF(0, 0, 10, 10))
+                .empty());
         QVERIFY(segmentCrosses(QLineF(-5, 5, 15, 5), QRectF(0, 0, 10, 10)));
         QVERIFY(segmentCrosses(QLineF(2, 2, 3, 3), QRectF(0, 0, 10, 10)));
         QVERIFY(!segmentCrosses(QLineF(-5, 20, 15, 20), QRectF(0, 0, 10, 10)));

@@ -184,7 +184,7 @@ void TestCostlyInputs::cheapLayersKeepEveryPartBesideCostlyOnes() {
     const auto sprites = std::count_if(
         actors.begin(), actors.end(), [](const EffectActor& a) { return !a.look.sprite.isNull(); });
     QCOMPARE(sprites, 90);
-    QVERIFY(actors.size() - std::size_t(sprites) < 4 * 36);
+    QVERIFY(actors.size() - std::size_t(sprites) < std::size_t{4} * 36);
     QVERIFY(actors.size() - std::size_t(sprites) >= 4);
 }
 

@@ -67,7 +67,7 @@ void MovieFilesTest::init() {
 }
 
 QString MovieFilesTest::copyMovie(const QString& name) {
-    const QString target = m_folder->filePath(name);
+    QString target = m_folder->filePath(name);
     QFile::copy(QStringLiteral(TIVORA_SOURCE_DIR "/data/") + name, target);
     return target;
 }

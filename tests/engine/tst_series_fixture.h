@@ -44,8 +44,8 @@ struct SeriesSpec {
 // A series graph on a white stage with a white plot and no titles, y fixed or automatic.
 inline GraphTextBuilder seriesGraph(const QByteArray& graphType,
                                     const std::vector<SeriesSpec>& series, int columns,
-                                    QByteArray yMin = "0", QByteArray yMax = "100",
-                                    QByteArray yStep = "10") {
+                                    const QByteArray& yMin = "0", const QByteArray& yMax = "100",
+                                    const QByteArray& yStep = "10") {
     GraphTextBuilder text;
     text.plain("v_", "2.0").encoded("gt_", graphType).plain("bg_", "0xFFFFFF").plain("bga_", "0");
     std::vector<QByteArray> types, colors, speeds, shows, names, alphas;

@@ -163,21 +163,21 @@ void TstCsvWorkbook::onlyTheRangeIsKept() {
 void TstCsvWorkbook::hostileFieldsAndRowsStayBounded() {
     // A field far longer than any cell keeps one character more than a cell takes, so that the
     // import refuses it instead of cutting it short.
-    QByteArray csv = "\"" + QByteArray(3 * 1024 * 1024, 'x') + "\",1\n";
+    QByteArray csv = "\"" + QByteArray(qsizetype{3} * 1024 * 1024, 'x') + "\",1\n";
     OpenedWorkbook opened = openCsvWorkbook(csv);
     RangeValues values;
     QVERIFY(!opened.workbook->readRange(1, CellRange{{1, 1}, {2, 1}}, values));
     QCOMPARE(values.at(1, 1).text.size(), kCellTextKept);
     QCOMPARE(values.at(2, 1), CellValue::ofNumber(1));
     // Millions of empty lines below the range are never walked.
-    csv = "1,2\n" + QByteArray(8 * 1024 * 1024, '\n');
+    csv = "1,2\n" + QByteArray(qsizetype{8} * 1024 * 1024, '\n');
     QCOMPARE(textsOf(csv, {1, 1}, {2, 1}), (QStringList{u"1"_s, u"2"_s}));
     QCOMPARE(textsOf(csv, {1, 3000000}, {1, 3000000}), QStringList{QString()});
 }
 
 void TstCsvWorkbook::aStopRequestEndsTheRead() {
     std::stop_source stop;
-    const QByteArray csv = QByteArray("1,2\n").repeated(1024 * 1024);
+    const QByteArray csv = QByteArray("1,2\n").repeated(qsizetype{1024} * 1024);
     OpenedWorkbook opened = openCsvWorkbook(csv, stop.get_token());
     QVERIFY(opened.workbook);
     stop.request_stop();

@@ -289,7 +289,7 @@ void TstExcelLinkTab::theReadRunsOffTheWindowThreadAndCancels() {
     // The window answers while the workbook is read: its timers fire, and the progress shows.
     int ticks = 0;
     QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+    QObject::connect(&timer, &QTimer::timeout, &timer, [&ticks] { ++ticks; });
     timer.start(10);
     QTRY_VERIFY(page.tab->readProgress() && page.tab->readProgress()->isVisible());
     QVERIFY(ticks >= 3);

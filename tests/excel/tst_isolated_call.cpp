@@ -53,15 +53,15 @@ private Q_SLOTS:
         QCOMPARE(runIsolated(u"/bin/sh"_s, {"-c", "exec sleep 60"}, 60s, stop.get_token()),
                  std::nullopt);
         QVERIFY(timer.elapsed() < 30000);
-        QCOMPARE(openWorkbook(test::fixture(u"phpspreadsheet_example1.xls"_s), stop.get_token())
-                     .error,
-                 QString::fromLatin1(workbook_error::kCancelled));
+        QCOMPARE(
+            openWorkbook(test::fixture(u"phpspreadsheet_example1.xls"_s), stop.get_token()).error,
+            QString::fromLatin1(workbook_error::kCancelled));
         const QByteArray zipped = test::xlsxWorkbook({u"<row><c><v>1</v></c></row>"_s});
         OpenedWorkbook opened = openZippedWorkbook(zipped, stop.get_token());
         RangeValues values;
-        const auto error =
-            opened.workbook ? opened.workbook->readRange(1, CellRange{{1, 1}, {1, 1}}, values)
-                            : std::optional(opened.error);
+        const auto error = opened.workbook
+                               ? opened.workbook->readRange(1, CellRange{{1, 1}, {1, 1}}, values)
+                               : std::optional(opened.error);
         QCOMPARE(error, std::optional(QString::fromLatin1(workbook_error::kCancelled)));
     }
 

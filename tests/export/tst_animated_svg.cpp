@@ -229,7 +229,7 @@ void TestAnimatedSvg::stretchesNarrowBarsAsAWhole() {
     QVERIFY(rects < 10);
     // Most of what the bars add is the title each one carries for a reader pointing at it.
     QCOMPARE(bytes.count("class=\"value-mark\""), 180);
-    QVERIFY2(bytes.size() < 48 * 1024, qPrintable(QString::number(bytes.size())));
+    QVERIFY2(bytes.size() < qsizetype{48} * 1024, qPrintable(QString::number(bytes.size())));
 }
 
 void TestAnimatedSvg::effectsMoveInASmallFile_data() {
@@ -253,7 +253,7 @@ void TestAnimatedSvg::effectsMoveInASmallFile() {
         engine::layoutGraph(variables, QDir(QStringLiteral(TIVORA_SOURCE_DIR) + u"/data"_s)),
         summarizeGraph(variables));
     qInfo("%s: %lld bytes", QTest::currentDataTag(), qint64(bytes.size()));
-    QVERIFY(bytes.size() < 150 * 1024);
+    QVERIFY(bytes.size() < qsizetype{150} * 1024);
     QXmlStreamReader reader(bytes);
     int sprites = 0;
     int endless = 0;
@@ -308,7 +308,7 @@ void TestAnimatedSvg::opensAPieOfManySlicesInASmallFile() {
     }
     const QByteArray bytes = svgOf(pieGraph(slices, "2", "Yes", "1"));
     qInfo("%lld bytes", qint64(bytes.size()));
-    QVERIFY2(bytes.size() < 300 * 1024, qPrintable(QString::number(bytes.size())));
+    QVERIFY2(bytes.size() < qsizetype{300} * 1024, qPrintable(QString::number(bytes.size())));
     QXmlStreamReader reader(bytes);
     int sweeps = 0;
     while (!reader.atEnd()) {

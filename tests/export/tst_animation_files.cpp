@@ -113,7 +113,7 @@ QImage toImage(const AVFrame* frame) {
                        frame->height, AV_PIX_FMT_BGRA, SWS_BICUBIC, nullptr, nullptr, nullptr);
     sws_scale(scale, frame->data, frame->linesize, 0, frame->height, planes, strides);
     sws_freeContext(scale);
-    const QImage image =
+    QImage image =
         QImage(planes[0], frame->width, frame->height, strides[0], QImage::Format_RGB32).copy();
     av_freep(&planes[0]);
     return image;

@@ -31,7 +31,7 @@ const QColor kNight(20, 30, 60);
 
 QString browser() {
     for (const char* name : {"chromium", "chromium-browser", "google-chrome"}) {
-        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
         if (!path.isEmpty())
             return path;
     }

@@ -22,7 +22,7 @@ const QString kPresentationML = u"application/vnd.openxmlformats-officedocument.
 QString writeGraph(const QDir& folder, const QString& name, GraphTextBuilder text,
                    const QByteArray& header) {
     addHeader(text, header);
-    const QString path = folder.filePath(name);
+    QString path = folder.filePath(name);
     QFile file(path);
     file.open(QIODevice::WriteOnly);
     file.write(text.text() + designerKeys());
@@ -111,7 +111,7 @@ private Q_SLOTS:
         for (const auto& item : elementsNamed(types, u"Default"_s))
             defaults.append(attribute(item, "Extension"));
         for (auto part = package.parts.begin(); part != package.parts.end(); ++part) {
-            const QString name = part.key();
+            const QString& name = part.key();
             const bool xml = name.endsWith(u".xml"_s) || name.endsWith(u".rels"_s);
             if (xml)
                 QVERIFY2(xmlProblem(part->bytes).isEmpty(), qPrintable(name));

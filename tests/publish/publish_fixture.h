@@ -78,7 +78,7 @@ public:
     QString out(const QString& name) const { return outFolder() + u'/' + name; }
 
     QString writeGraph(const QString& name, GraphDocument document) const {
-        const QString file = path(name);
+        QString file = path(name);
         QDir().mkpath(QFileInfo(file).absolutePath());
         return test::writeTestGraph(std::move(document), file);
     }

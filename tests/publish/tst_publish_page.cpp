@@ -118,7 +118,7 @@ private Q_SLOTS:
         // A graph file line: one series "A<B" of two values, in the file's encoding.
         graph.lines = {"&gt_=cbs&sr_=2&co_=3&sl_=B=C&xl_=R20y0R3&y1v_=230y034&"};
         const auto lines = embeddedPageLines(u"Sales.swf"_s, graph);
-        const QByteArray table = lines[lines.size() - 3];
+        const QByteArray& table = lines[lines.size() - 3];
         QVERIFY2(table.startsWith("<details") && table.contains("A&lt;B") && table.contains("Q2") &&
                      table.contains("12"),
                  table.constData());

@@ -31,7 +31,7 @@ QImage rendered(const QString& input, const QString& png) {
 // A graph file of our own making: the given lines, joined by CR LF as the writer joins them.
 QString handMadeGraph(PublishFixture& fixture, const QString& name,
                       const QList<QByteArray>& lines) {
-    const QString path = fixture.path(name);
+    QString path = fixture.path(name);
     writeBytes(path, lines.join("\r\n"));
     return path;
 }
@@ -495,7 +495,7 @@ private Q_SLOTS:
         // With room for the small files but not for the larger ones, each file is either written
         // whole or keeps its old contents; the graph still counts as skipped.
         {
-            test::FileSizeLimit nearlyFull(64 * 1024);
+            test::FileSizeLimit nearlyFull(rlim_t{64} * 1024);
             summary = fixture.run(choices);
         }
         QCOMPARE(summary.skipped, 1);
@@ -503,7 +503,7 @@ private Q_SLOTS:
         QCOMPARE(after.keys().size(), before.size());
         for (auto file = after.begin(); file != after.end(); ++file) {
             if (file.value() != before[file.key()])
-                QVERIFY2(file.value().size() < 64 * 1024, qPrintable(file.key()));
+                QVERIFY2(file.value().size() < qint64{64} * 1024, qPrintable(file.key()));
         }
     }
 

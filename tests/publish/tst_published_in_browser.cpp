@@ -40,7 +40,7 @@ QRect boxOf(const QImage& image, bool (*matches)(QRgb)) {
 
 QString browser() {
     for (const QString& name : {u"chromium"_s, u"chromium-browser"_s}) {
-        const QString found = QStandardPaths::findExecutable(name);
+        QString found = QStandardPaths::findExecutable(name);
         if (!found.isEmpty())
             return found;
     }

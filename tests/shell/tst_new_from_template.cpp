@@ -32,7 +32,7 @@ struct Designer {
     const GraphDocument& document() { return window.model().document(); }
     // Writes a bar graph into the test folder, opens it with "&Open" and gives its path.
     QString openGraph(const QString& name, int seriesCount, int columnCount) {
-        const QString path = environment.writeGraph(
+        QString path = environment.writeGraph(
             name, test::ShellEnvironment::seriesGraph(seriesCount, columnCount));
         environment.dialogs.fileNames.push_back(path);
         window.fileCommands().Open1Click();

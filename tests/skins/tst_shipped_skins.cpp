@@ -118,7 +118,7 @@ public:
         QString whole = plain;
         whole.remove(part);
         for (const QString& candidate : {selector, plain, whole, u"[skin=\"Window\"]"_s}) {
-            if (const auto value = declared(m_rules.value(candidate), property))
+            if (auto value = declared(m_rules.value(candidate), property))
                 return value;
         }
         return std::nullopt;

@@ -27,7 +27,7 @@ QPushButton[skin="Button"], [skin="Window"] QPushButton { background-color: #303
 )";
 
 QString writeSkin(const QTemporaryDir& folder, const char* sheet) {
-    const QString path = folder.filePath(u"Dark.skn"_s);
+    QString path = folder.filePath(u"Dark.skn"_s);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(sheet) < 0)
         return {};

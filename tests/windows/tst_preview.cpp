@@ -296,13 +296,14 @@ private Q_SLOTS:
         // The window's own timers keep firing while the frames are written.
         int ticksWhileExporting = 0;
         QTimer timer;
-        QObject::connect(&timer, &QTimer::timeout, [&] {
+        QObject::connect(&timer, &QTimer::timeout, &timer, [&] {
             if (fixture.preview.isExporting())
                 ++ticksWhileExporting;
         });
         timer.start(1);
         int shownProgress = 0;
-        QObject::connect(fixture.preview.prgExport, &QProgressBar::valueChanged, [&](int done) {
+        QProgressBar* progress = fixture.preview.prgExport;
+        QObject::connect(progress, &QProgressBar::valueChanged, progress, [&](int done) {
             shownProgress = std::max(shownProgress, done);
             if (done >= 3)
                 fixture.preview.btnCancelExport->click();

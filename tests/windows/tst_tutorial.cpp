@@ -22,7 +22,7 @@ QString writeTutorial(const QTemporaryDir& folder, int pageCount, const QByteArr
     QByteArray movie = "TVMOVIE 1\nkind=tutorial\npage=" + pageTime + "\n--\n";
     for (int page = 1; page <= pageCount; ++page)
         movie += "# Page " + QByteArray::number(page) + "\nA step\n";
-    const QString path = folder.filePath(u"Tutorial%1.swf"_s.arg(pageCount));
+    QString path = folder.filePath(u"Tutorial%1.swf"_s.arg(pageCount));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(movie) != movie.size())
         return {};

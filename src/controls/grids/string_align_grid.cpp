@@ -192,15 +192,16 @@ bool TStringAlignGrid::clipboardShortcut(QKeyEvent* event) {
 }
 
 // Tab and Shift+Tab move from cell to cell and wrap round, so Ctrl+Tab and Ctrl+Shift+Tab are
-// the keys that leave the grid for the controls beside it, as in any text area.
+// the keys that leave the grid for the controls beside it, as in any text area. They call
+// QWidget's focusNextPrevChild on purpose: the item view's own moves to the next cell instead.
 bool TStringAlignGrid::leavingShortcut(QKeyEvent* event) {
     if (!(event->modifiers() & Qt::ControlModifier))
         return false;
     if (event->key() == Qt::Key_Backtab ||
         (event->key() == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier)))
-        QWidget::focusNextPrevChild(false);
+        QWidget::focusNextPrevChild(false); // NOLINT(bugprone-parent-virtual-call)
     else if (event->key() == Qt::Key_Tab)
-        QWidget::focusNextPrevChild(true);
+        QWidget::focusNextPrevChild(true); // NOLINT(bugprone-parent-virtual-call)
     else
         return false;
     return true;

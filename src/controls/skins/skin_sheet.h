@@ -16,7 +16,7 @@ class SkinSheet {
 public:
     // A skin file larger than this is refused: no skin comes near it, and the sheet is parsed
     // again for every widget the skin styles.
-    static constexpr qint64 kLargestSkinFile = 1024 * 1024;
+    static constexpr qint64 kLargestSkinFile = qint64{1024} * 1024;
 
     // The sheet in bytes, read from a skin file kept in folder; nothing, with the reason in error,
     // when the bytes are no style sheet.

@@ -51,7 +51,7 @@ std::optional<EffectFile> loadEffect(const GraphText& text, const QDir& movieFol
     QFile file(*path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return EffectFile::parse(file.read(256 * 1024));
+    return EffectFile::parse(file.read(qint64{256} * 1024));
 }
 
 } // namespace

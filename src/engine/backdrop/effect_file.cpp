@@ -15,7 +15,7 @@ namespace tivora::engine {
 namespace {
 
 constexpr QByteArrayView kSignature = "TVEFFECT 1";
-constexpr qsizetype kLargestFile = 64 * 1024;
+constexpr qsizetype kLargestFile = qsizetype{64} * 1024;
 constexpr std::size_t kMostLayers = 16;
 constexpr int kMostParticles = 2000;
 constexpr int kMostRays = 36;

@@ -105,9 +105,12 @@ void CoverageCanvas::sumColumn(int column) {
             for (std::size_t c = 0; c < 4; ++c)
                 sum[c] += change[c];
             change = {};
-            // Sums are never below zero by more than a rounding error: adding a half rounds them.
+            // Sums are never below zero by more than a rounding error: adding a half rounds them,
+            // for less than a call to std::lround costs in this loop.
+            // NOLINTNEXTLINE(bugprone-incorrect-roundings)
             const int alpha = std::min(int(sum[0] + 0.5f), 255);
             const auto colour = [&](std::size_t c) {
+                // NOLINTNEXTLINE(bugprone-incorrect-roundings): as alpha above
                 return std::min(int(sum[c] + 0.5f), alpha);
             };
             value = qRgba(colour(1), colour(2), colour(3), alpha);

@@ -101,15 +101,16 @@ constexpr int kFractionBits = 32;
 constexpr std::int64_t kOne = std::int64_t(1) << kFractionBits;
 constexpr double kFixedOne = double(kOne);
 
-// The share of 255 a length along a cell, of at most its whole length, makes.
+// The share of 255 a length along a cell, of at most its whole length, makes. A length is never
+// below zero, so adding a half rounds it, for less than a call to std::lround costs per cell.
 int lengthShare(double length) {
-    return int(length * 255.0 + 0.5);
+    return int(length * 255.0 + 0.5); // NOLINT(bugprone-incorrect-roundings)
 }
 
 // Truncated rather than floored: below zero that is one part in 2^32 of a pixel off, and it
 // spares a call per segment.
 std::int64_t fixedOf(double position) {
-    return std::int64_t(position * kFixedOne + 0.5);
+    return std::int64_t(position * kFixedOne + 0.5); // NOLINT(bugprone-incorrect-roundings)
 }
 
 // On machines with AVX, Qt's own fills and blends leave the upper halves of the vector

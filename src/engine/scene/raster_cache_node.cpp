@@ -47,7 +47,7 @@ public:
 
 private:
     static constexpr std::size_t kKept = 4;
-    static constexpr qsizetype kLargestKept = 1920 * 1080 * 4;
+    static constexpr qsizetype kLargestKept = qsizetype{1920} * 1080 * 4;
     struct Kept {
         Label label;
         QImage picture;

@@ -4,9 +4,11 @@
 
 namespace tivora::engine {
 
-ShapeNode::ShapeNode(QPainterPath path, QBrush brush, QPen pen)
-    : m_path(std::move(path))
-    , m_brush(std::move(brush))
+// QPainterPath and QBrush have no move constructor, so they are taken by reference and copied
+// (a reference count) once.
+ShapeNode::ShapeNode(const QPainterPath& path, const QBrush& brush, QPen pen)
+    : m_path(path)
+    , m_brush(brush)
     , m_pen(std::move(pen)) {}
 
 void ShapeNode::paint(QPainter& painter, Millis /*time*/) const {

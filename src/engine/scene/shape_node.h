@@ -13,7 +13,7 @@ namespace tivora::engine {
 // A filled and outlined shape that does not move: backgrounds, bands, axes, grid lines.
 class ShapeNode : public SceneNode {
 public:
-    ShapeNode(QPainterPath path, QBrush brush, QPen pen = Qt::NoPen);
+    ShapeNode(const QPainterPath& path, const QBrush& brush, QPen pen = Qt::NoPen);
 
     void paint(QPainter& painter, Millis time) const override;
     // What the shape is to a reader (a legend key); an untagged shape is left out of inspections.

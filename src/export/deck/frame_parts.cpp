@@ -30,9 +30,8 @@ void colourScheme(PartXml& xml) {
     }};
     xml.element("a:clrScheme", {{"name", u"Tivora"_s}}, [&] {
         for (const auto& [name, rgb] : kColours) {
-            xml.element(name, {}, [&] {
-                xml.empty("a:srgbClr", {{"val", QString::fromLatin1(rgb)}});
-            });
+            const QString value = QString::fromLatin1(rgb);
+            xml.element(name, {}, [&] { xml.empty("a:srgbClr", {{"val", value}}); });
         }
     });
 }

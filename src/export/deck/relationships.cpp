@@ -23,7 +23,7 @@ QString media() {
 } // namespace relationship
 
 QString Relationships::add(const QString& type, const QString& target) {
-    const QString id = u"rId%1"_s.arg(m_relationships.size() + 1);
+    QString id = u"rId%1"_s.arg(m_relationships.size() + 1);
     m_relationships.push_back({id, type, target});
     return id;
 }

@@ -107,7 +107,7 @@ void addMasters(DeckPackage& package) {
 // Slide number's slide, its notes and its media; gives the slide's part name.
 std::optional<QString> addSlide(DeckPackage& package, const DeckSlide& slide, int number) {
     QByteArray video;
-    if (const auto reason = readInputFile(slide.videoPath, video))
+    if (auto reason = readInputFile(slide.videoPath, video))
         return reason;
     const QString slidePart = u"ppt/slides/slide%1.xml"_s.arg(number);
     const QString notesPart = u"ppt/notesSlides/notesSlide%1.xml"_s.arg(number);
@@ -121,13 +121,10 @@ std::optional<QString> addSlide(DeckPackage& package, const DeckSlide& slide, in
     const QString videoLink = links.add(officeType("video"), u"../media/"_s + videoName);
     const QString mediaLink = links.add(relationship::media(), u"../media/"_s + videoName);
     const QString posterLink = links.add(officeType("image"), u"../media/"_s + posterName);
-    const deck::SlideContent content{slide.title,
-                                     slide.altText,
-                                     deck::fittedIn(deck::kGraphArea, slide.pictureSize),
-                                     slide.videoMillis,
-                                     videoLink,
-                                     mediaLink,
-                                     posterLink};
+    const deck::SlideContent content{
+        slide.title,       slide.altText, deck::fittedIn(deck::kGraphArea, slide.pictureSize),
+        slide.videoMillis, videoLink,     mediaLink,
+        posterLink};
     links.add(officeType("notesSlide"), u"../notesSlides/notesSlide%1.xml"_s.arg(number));
     package.add(slidePart, deck::slideXml(content), "slide");
     package.addRelationships(slidePart, links);

@@ -138,7 +138,8 @@ MedianCutPalette::MedianCutPalette(const QImage& image, const QRect& area, int m
             if (box->last - box->first < 2)
                 continue;
             const auto [c, spread] = box->widest();
-            const long long score = (spread + 1) * (spread + 1) * box->population();
+            const long long score =
+                static_cast<long long>(spread + 1) * (spread + 1) * box->population();
             if (spread > 0 && score > bestScore) {
                 bestScore = score;
                 chosen = box;

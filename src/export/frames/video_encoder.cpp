@@ -160,9 +160,10 @@ std::optional<QString> VideoEncoder::add(const QImage& frame) {
         for (int y = 0; y < even.height(); ++y) {
             const uchar* from = frame.constScanLine(std::min(y, frame.height() - 1));
             uchar* to = padded.scanLine(y);
-            std::memcpy(to, from, std::size_t(frame.width()) * 4);
+            const qsizetype rowBytes = qsizetype{frame.width()} * 4;
+            std::memcpy(to, from, std::size_t(rowBytes));
             if (even.width() > frame.width())
-                std::memcpy(to + frame.width() * 4, from + (frame.width() - 1) * 4, 4);
+                std::memcpy(to + rowBytes, from + rowBytes - 4, 4);
         }
     }
     if (const int code = av_frame_make_writable(m_frame); code < 0)

@@ -29,7 +29,7 @@ namespace {
 // One round of something that loops but names no round of its own, such as a drifting effect.
 constexpr Millis kDefaultRound = 4000.0;
 constexpr Millis kDriftStep = 250.0;
-constexpr qsizetype kDriftBudget = 80 * 1024;
+constexpr qsizetype kDriftBudget = qsizetype{80} * 1024;
 // The marks over the values are unseen until pointed at, when the value under them lightens and
 // is outlined.
 constexpr auto kValueMarkStyle = ".value-mark{fill:#fff;fill-opacity:0}"

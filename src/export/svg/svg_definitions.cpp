@@ -13,7 +13,7 @@ QString SvgDefinitions::idFor(SvgElement definition) {
     definition.write(writer);
     if (const auto known = m_ids.constFind(content); known != m_ids.constEnd())
         return *known;
-    const QString id = u"p%1"_s.arg(m_elements.size() + 1);
+    QString id = u"p%1"_s.arg(m_elements.size() + 1);
     definition.setAttribute(u"id"_s, id);
     m_elements.push_back(std::move(definition));
     m_ids.insert(content, id);
