@@ -27,7 +27,7 @@ QString settingsKey(FileKind kind) {
 
 QString lastFolder(FileKind kind) {
     const UserStore store = openUserStore();
-    const QString folder =
+    QString folder =
         store.settings ? store.settings->value(settingsKey(kind)).toString() : QString();
     if (!folder.isEmpty() && QFileInfo(folder).isDir())
         return folder;

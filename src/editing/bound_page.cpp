@@ -58,7 +58,8 @@ void BoundPage::onTypingPause(QLineEdit* field, std::function<void(const QString
     // textEdited comes from the user only, never from the page showing the graph.
     connect(field, &QLineEdit::textEdited, pause, &ClockTimer::start);
     connect(field, &QLineEdit::editingFinished, pause, &ClockTimer::stop);
-    connect(pause, &ClockTimer::timeout, this, [field, commit = std::move(commit)] { commit(field->text()); });
+    connect(pause, &ClockTimer::timeout, this,
+            [field, commit = std::move(commit)] { commit(field->text()); });
 }
 
 void BoundPage::onLeaving(QLineEdit* field, std::function<void(const QString&)> commit) {

@@ -35,6 +35,7 @@ public:
         m_miniSectorSize = qsizetype(1) << miniShift;
         m_miniCutoff = dword(m_file, 0x38);
         std::vector<quint32> fatSectors;
+        fatSectors.reserve(kHeaderFatSlots);
         for (int slot = 0; slot < kHeaderFatSlots; ++slot)
             fatSectors.push_back(dword(m_file, 0x4C + slot * 4));
         // Further FAT sector numbers lie in a chain of DIFAT sectors, the last slot of each
@@ -67,7 +68,7 @@ public:
         for (qsizetype at = 0; at + kDirectoryEntrySize <= directory.size();
              at += kDirectoryEntrySize) {
             const QByteArrayView entry(directory.constData() + at, kDirectoryEntrySize);
-            const int type = entry[0x42];
+            const int type = static_cast<unsigned char>(entry[0x42]);
             const quint32 start = dword(entry, 0x74);
             const qint64 size = dword(entry, 0x78);
             if (type == kRootEntry)

@@ -42,6 +42,7 @@ std::vector<bool> EffectBudget::kept(std::size_t partCount,
                                      const std::vector<Layer>& layers) const {
     std::vector<bool> keep(partCount, true);
     std::vector<double> costs;
+    costs.reserve(layers.size());
     for (const Layer& layer : layers)
         costs.push_back(layer.covered + double(layer.count) * kPartCost);
     if (layers.empty() || std::accumulate(costs.begin(), costs.end(), 0.0) <= allowance())

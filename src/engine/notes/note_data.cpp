@@ -88,6 +88,7 @@ NoteData readNote(NoteLists& lists, int i) {
 std::vector<NoteData> NoteData::readAll(const VariableText& text) {
     const int count = int(GraphText(text).number(keys::kNoteCount, 0, 0, kMostNotes));
     std::vector<NoteData> notes;
+    notes.reserve(std::size_t(count));
     NoteLists lists(text, count);
     for (int i = 0; i < count; ++i)
         notes.push_back(readNote(lists, i));

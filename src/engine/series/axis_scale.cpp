@@ -112,6 +112,7 @@ std::optional<std::vector<QString>> shortAxisLabels(const std::vector<double>& t
     if (decimals > 2)
         return std::nullopt;
     std::vector<QString> labels;
+    labels.reserve(ticks.size());
     for (const double tick : ticks)
         labels.push_back(inUnit(tick, *unit, decimals));
     return labels;

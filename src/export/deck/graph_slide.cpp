@@ -69,7 +69,7 @@ std::optional<QString> writeGraphDeck(const AnimatedInput& input, const QString&
         return u"cannot write %1: no folder for the video: %2"_s.arg(outPath,
                                                                      scratch.errorString());
     const QString video = scratch.filePath(u"graph.mp4"_s);
-    if (const auto reason =
+    if (auto reason =
             writeAnimation(*input.movie, video, AnimationFormat::Mp4, fps, progress, cancel))
         return reason;
     QString error;

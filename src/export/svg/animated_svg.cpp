@@ -282,8 +282,9 @@ private:
                 still += byteSize(definition);
             if (still > kDriftBudget)
                 return std::nullopt;
-            const double steps = std::clamp(double(kDriftBudget / std::max<qsizetype>(still, 1)),
-                                            1.0, span / kDriftStep);
+            // Whole steps: the budget shared out over what each sample adds.
+            const qsizetype wholeSteps = kDriftBudget / std::max<qsizetype>(still, 1);
+            const double steps = std::clamp(double(wholeSteps), 1.0, span / kDriftStep);
             moments = sampleEvenly(draw, span, span / steps);
         } else {
             moments = sampleDrawing(draw, span);

@@ -38,6 +38,7 @@ std::optional<EasedFit> fitWindow(const std::vector<engine::Millis>& times,
     if (to <= from)
         return std::nullopt;
     std::vector<double> progress;
+    progress.reserve(times.size());
     for (const engine::Millis time : times)
         progress.push_back(curve.at(std::clamp((time - from) / (to - from), 0.0, 1.0)));
     EasedFit fit{0, from, to, QString::fromLatin1(curve.text), {}, {}};

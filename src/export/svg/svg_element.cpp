@@ -54,9 +54,8 @@ std::optional<SvgElement> SvgElement::parse(const QByteArray& document) {
         }
         case QXmlStreamReader::Characters:
             // Layout whitespace between elements carries nothing; text inside a text element does.
-            if (!open.empty() && !reader.isWhitespace())
-                open.back().text += reader.text();
-            else if (!open.empty() && open.back().name == QLatin1String("text"))
+            if (!open.empty() &&
+                (!reader.isWhitespace() || open.back().name == QLatin1String("text")))
                 open.back().text += reader.text();
             break;
         default:

@@ -4,6 +4,7 @@
 #include "publish/publish_run.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <array>
 
 class QCheckBox;
@@ -127,7 +128,8 @@ private:
     void setButtons(bool previousShown, bool nextShown);
     void showNextStep();
 
-    TfrmTutorial* m_tutorial;
+    // Guarded: the tutorial may go first when both belong to the main window that is closing.
+    QPointer<TfrmTutorial> m_tutorial;
     PublishJob* m_job;
     bool m_shown = false;
     QString m_projectName; // of the loaded project, which names its slide deck
