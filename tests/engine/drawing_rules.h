@@ -2,9 +2,13 @@
 
 // The rules every drawn graph keeps, checked on what the inspector lists (and, for contrast, on
 // the picture's pixels). Each check gives one line per breach, naming the items.
+#include "document/variable_text.h"
 #include "engine/inspect/graph_inspection.h"
+#include "engine/layout/graph_layout.h"
+#include "engine/movies/movie.h"
 #include "engine/scene/clipped_outline.h"
 
+#include <QDir>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLineF>
@@ -14,11 +18,19 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <tuple>
 
 namespace tivora::engine::testing {
 
 using namespace Qt::StringLiterals;
+
+// What a graph text draws in its settled picture, or at time, at the given size.
+inline Inspection inspectText(const QByteArray& text, std::optional<Millis> time = {},
+                              QSize size = kStageSize.toSize()) {
+    const Movie movie(layoutGraph(VariableText(text), QDir::temp()));
+    return inspectMovie(movie, time.value_or(movie.settledTime()), size);
+}
 
 inline QString describe(const DrawnItem& item) {
     QString text = kindName(item.tag.kind);

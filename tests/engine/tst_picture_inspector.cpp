@@ -1,4 +1,5 @@
 // The picture inspector: what it lists for a graph, where, and how it writes it out.
+#include "drawing_rules.h"
 #include "engine/inspect/graph_inspection.h"
 #include "engine/layout/graph_style.h"
 #include "engine/movies/movie.h"
@@ -21,12 +22,6 @@ std::vector<DrawnItem> itemsOf(const std::vector<DrawnItem>& items, ItemKind kin
     std::ranges::copy_if(items, std::back_inserter(found),
                          [kind](const DrawnItem& item) { return item.tag.kind == kind; });
     return found;
-}
-
-Inspection inspectText(const QByteArray& text, std::optional<Millis> time = {},
-                       QSize size = kStageSize.toSize()) {
-    const Movie movie(layoutGraph(tivora::VariableText(text), QDir::temp()));
-    return inspectMovie(movie, time.value_or(movie.settledTime()), size);
 }
 
 QByteArray twoSeriesBars() {

@@ -1,5 +1,6 @@
 // Texts wrapped before they shrink or are cut, cuts that keep labels apart, empty and negative
 // pies, round axis numbers with room for the outermost labels, notes, and overlapping areas.
+#include "drawing_rules.h"
 #include "engine/inspect/graph_inspection.h"
 #include "engine/movies/movie.h"
 #include "tst_pie_fixture.h"
@@ -13,11 +14,6 @@ using namespace tivora::engine::testing;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-Inspection inspectText(const QByteArray& text) {
-    const Movie movie(layoutGraph(tivora::VariableText(text), QDir::temp()));
-    return inspectMovie(movie, movie.settledTime(), kStageSize.toSize());
-}
 
 QImage settledPicture(const QByteArray& text) {
     const Movie movie(layoutGraph(tivora::VariableText(text), QDir::temp()));

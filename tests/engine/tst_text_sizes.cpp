@@ -18,11 +18,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-Inspection inspectText(const QByteArray& text) {
-    const Movie movie(layoutGraph(tivora::VariableText(text), QDir::temp()));
-    return inspectMovie(movie, movie.settledTime(), kStageSize.toSize());
-}
-
 std::vector<DrawnItem> itemsOf(const Inspection& inspection, ItemKind kind, int series = 0) {
     std::vector<DrawnItem> found;
     for (const DrawnItem& item : inspection.items) {
