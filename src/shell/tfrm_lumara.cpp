@@ -257,8 +257,8 @@ void TfrmLumara::FormShow() {
     // Bound before the skin is installed, the window is styled once, by the installing.
     m_skin.skinWindow(*this, allSkinKindsBut(SkinKind::Panel),
                       {{startScreen, u"Logo"_s}, {Panel9, u"PreviewFrame"_s}});
-    if (!m_skin.load(m_settings.skin()))
-        noteSkinNotLoaded();
+    if (QString reason; !m_skin.load(m_settings.skin(), &reason))
+        noteSkinNotLoaded(reason);
     ShowEditor(false);
     if (pageControl1->count() > 0)
         pageControl1->setCurrentIndex(0);
@@ -273,10 +273,7 @@ void TfrmLumara::FormShow() {
 
 // A skin that cannot be loaded stops nothing: the windows keep the plain look, and the status bar
 // (and the terminal, for a designer started from one) says why, without a message to dismiss.
-void TfrmLumara::noteSkinNotLoaded() {
-    const QString reason =
-        Skin::read(m_settings.skin())
-            .value_or(u"The skin file %1 cannot be loaded."_s.arg(m_settings.skin()));
+void TfrmLumara::noteSkinNotLoaded(const QString& reason) {
     const QString text = printableText(QString(u"The plain look is used: "_s + reason));
     qWarning().noquote() << text;
     statusBar()->showMessage(text);

@@ -67,7 +67,7 @@ protected:
 
 private:
     void FormShow();
-    void noteSkinNotLoaded();
+    void noteSkinNotLoaded(const QString& reason);
     void connectCommands();
     void buildClient();
     void restoreWindowSize();

@@ -149,6 +149,10 @@ Skin*& installed() {
     return skin;
 }
 
+QString unparsedSheet(const QString& path) {
+    return u"%1 is no skin: its style sheet cannot be parsed."_s.arg(QFileInfo(path).fileName());
+}
+
 } // namespace
 
 Skin::~Skin() {
@@ -163,17 +167,21 @@ std::optional<QString> Skin::read(const QString& path, std::optional<SkinSheet>*
     if (auto reason = readSheet(path, parsed))
         return reason;
     if (!qtTakes([&parsed] { polishAProbe(parsed->styleSheet()); }))
-        return u"%1 is no skin: its style sheet cannot be parsed."_s.arg(
-            QFileInfo(path).fileName());
+        return unparsedSheet(path);
     if (sheet)
         *sheet = std::move(parsed);
     return std::nullopt;
 }
 
-bool Skin::load(const QString& path) {
-    std::optional<SkinSheet> sheet;
-    if (readSheet(path, sheet))
+bool Skin::load(const QString& path, QString* reason) {
+    const auto refuse = [reason](QString why) {
+        if (reason)
+            *reason = std::move(why);
         return false;
+    };
+    std::optional<SkinSheet> sheet;
+    if (auto why = readSheet(path, sheet))
+        return refuse(std::move(*why));
     // Checked as the application's own sheet, so Qt parses it once, not once for a check and
     // again for the windows.
     const QString previous = qApp->styleSheet();
@@ -182,7 +190,7 @@ bool Skin::load(const QString& path) {
             polishAProbe();
         })) {
         qApp->setStyleSheet(previous);
-        return false;
+        return refuse(unparsedSheet(path));
     }
     m_sheet = std::move(sheet);
     m_path = path;

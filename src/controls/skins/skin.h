@@ -57,8 +57,9 @@ public:
                                                      std::optional<SkinSheet>* sheet = nullptr);
 
     // Loads the skin file at path and installs it on the application. A file that cannot be
-    // loaded changes nothing and gives false.
-    bool load(const QString& path);
+    // loaded changes nothing and gives false, with why (as read gives it) put into reason when
+    // one is given.
+    bool load(const QString& path, QString* reason = nullptr);
     // The skin file loaded; empty while the plain look is held.
     const QString& path() const { return m_path; }
     // Whether the skin draws a picture of its own for the element.
